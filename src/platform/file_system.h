@@ -1,0 +1,69 @@
+// Files and folders as the program's logic sees them. Paths are text in the
+// system's ANSI code page, passed to the operating system exactly as built:
+// nothing is quoted, normalised or trimmed here. Every failure is thrown as
+// PlatformError.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+// Attribute bits as the file system reports them.
+inline constexpr uint32_t kAttrReadOnly = 1;
+inline constexpr uint32_t kAttrHidden = 2;
+inline constexpr uint32_t kAttrSystem = 4;
+inline constexpr uint32_t kAttrDirectory = 16;
+inline constexpr uint32_t kAttrArchive = 32;
+
+// An open file read from its first byte; its bytes are handed over unchanged.
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    // Reads up to lSize bytes; 0 only at the end of the file.
+    virtual size_t Read(char* pBuffer, size_t lSize) = 0;
+    // Reads again from the first byte.
+    virtual void Rewind() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The names (without folder) of the entries that match a wildcard
+    // pattern such as "C:\Mods\*.zcf", in the order the file system lists
+    // them; letter case does not matter. lAttr 0 lists ordinary files,
+    // read-only and archive ones included, and leaves out hidden files,
+    // system files and folders. lAttr 16 lists the same files and the
+    // folders that are neither hidden nor system, "." and ".." included.
+    // A folder that does not exist lists nothing.
+    virtual std::vector<std::string> Dir(const std::string& szPattern, uint32_t lAttr) = 0;
+
+    // The entry's attribute bits, all of them, as reported.
+    virtual uint32_t GetAttr(const std::string& szPath) = 0;
+
+    // A file or folder of that path exists and is neither hidden nor system.
+    virtual bool Exists(const std::string& szPath) = 0;
+    // A file (not a folder) of that path exists and is neither hidden nor system.
+    virtual bool FileExists(const std::string& szPath) = 0;
+
+    // Clears read-only, hidden, system and archive on one file or folder.
+    virtual void ClearAttributes(const std::string& szPath) = 0;
+    // Gives a file or folder a new name in place.
+    virtual void Rename(const std::string& szOldPath, const std::string& szNewPath) = 0;
+    // Creates one folder whose parent exists.
+    virtual void CreateFolder(const std::string& szPath) = 0;
+    // Deletes one file; a read-only file is refused.
+    virtual void Kill(const std::string& szPath) = 0;
+
+    // Opens an existing file for reading.
+    virtual std::unique_ptr<InputFile> OpenInput(const std::string& szPath) = 0;
+    // Creates the file, or empties an existing one, and writes szContent
+    // byte for byte.
+    virtual void WriteFile(const std::string& szPath, const std::string& szContent) = 0;
+};
+
+}  // namespace corvane

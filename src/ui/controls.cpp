@@ -1,0 +1,135 @@
+#include "ui/controls.h"
+
+#include <vector>
+
+namespace corvane::ui {
+
+void Control::CreateChild(HWND hParent, int lControlId, const char* szClass,
+                          const std::string& szText, DWORD lStyle, DWORD lExStyle) {
+    lId = lControlId;
+    hwnd = CreateWindowExA(lExStyle, szClass, szText.c_str(),
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | lStyle, 0, 0, 0, 0, hParent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(lControlId)),
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+bool Control::Enabled() const { return IsWindowEnabled(hwnd) != FALSE; }
+
+void Control::SetEnabled(bool bEnabled) { EnableWindow(hwnd, bEnabled ? TRUE : FALSE); }
+
+std::string Control::Text() const {
+    const int lLength = GetWindowTextLengthA(hwnd);
+    std::string szText(static_cast<size_t>(lLength) + 1, '\0');
+    const int lCopied = GetWindowTextA(hwnd, szText.data(), lLength + 1);
+    szText.resize(static_cast<size_t>(lCopied > 0 ? lCopied : 0));
+    return szText;
+}
+
+void Control::SetText(const std::string& szText) { SetWindowTextA(hwnd, szText.c_str()); }
+
+void Control::SetFont(HFONT hFont) {
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), TRUE);
+}
+
+void Control::Place(const TwipsRect& rc, UINT lDpi) {
+    MoveWindow(hwnd, TwipsToPixels(rc.lLeft, lDpi), TwipsToPixels(rc.lTop, lDpi),
+               TwipsToPixels(rc.lWidth, lDpi), TwipsToPixels(rc.lHeight, lDpi), TRUE);
+}
+
+void Label::Create(HWND hParent, int lControlId, const std::string& szCaption) {
+    CreateChild(hParent, lControlId, "STATIC", szCaption, SS_LEFT);
+}
+
+void GroupBox::Create(HWND hParent, int lControlId, const std::string& szCaption) {
+    CreateChild(hParent, lControlId, "BUTTON", szCaption, BS_GROUPBOX);
+}
+
+void Button::Create(HWND hParent, int lControlId, const std::string& szCaption, bool bDefault) {
+    CreateChild(hParent, lControlId, "BUTTON", szCaption,
+                WS_TABSTOP | (bDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+}
+
+void Button::OnCommand(WORD lCode) {
+    if (lCode == BN_CLICKED && onClick) onClick();
+}
+
+void CheckBox::Create(HWND hParent, int lControlId, const std::string& szCaption) {
+    CreateChild(hParent, lControlId, "BUTTON", szCaption, WS_TABSTOP | BS_AUTOCHECKBOX);
+}
+
+void CheckBox::OnCommand(WORD lCode) {
+    if (lCode == BN_CLICKED && onClick) onClick();
+}
+
+int CheckBox::Value() const {
+    switch (SendMessageA(Handle(), BM_GETCHECK, 0, 0)) {
+    case BST_CHECKED:
+        return 1;
+    case BST_INDETERMINATE:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+void CheckBox::SetValue(int lValue) {
+    const WPARAM lState = lValue == 1 ? BST_CHECKED : lValue == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+    SendMessageA(Handle(), BM_SETCHECK, lState, 0);
+}
+
+void ListBox::Create(HWND hParent, int lControlId, bool bVerticalScroll) {
+    CreateChild(hParent, lControlId, "LISTBOX", "",
+                WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (bVerticalScroll ? WS_VSCROLL : 0),
+                WS_EX_CLIENTEDGE);
+}
+
+void ListBox::OnCommand(WORD lCode) {
+    if (lCode == LBN_SELCHANGE && onClick) onClick();
+    if (lCode == LBN_DBLCLK && onDblClick) onDblClick();
+}
+
+void ListBox::AddItem(const std::string& szItem) {
+    SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szItem.c_str()));
+}
+
+void ListBox::Clear() { SendMessageA(Handle(), LB_RESETCONTENT, 0, 0); }
+
+int ListBox::ListCount() const {
+    return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0));
+}
+
+std::string ListBox::List(int i) const {
+    const LRESULT lLength = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (lLength == LB_ERR) return {};
+    std::vector<char> buffer(static_cast<size_t>(lLength) + 1, '\0');
+    const LRESULT lCopied =
+        SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
+    if (lCopied == LB_ERR) return {};
+    return std::string(buffer.data(), static_cast<size_t>(lCopied));
+}
+
+bool ListBox::Selected(int i) const {
+    return SendMessageA(Handle(), LB_GETSEL, static_cast<WPARAM>(i), 0) > 0;
+}
+
+int ListBox::ListIndex() const {
+    return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
+}
+
+bool ListBox::SetListIndex(int i) {
+    if (i < 0 || i >= ListCount()) return false;
+    SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    return true;
+}
+
+int ListBox::TopIndex() const {
+    return static_cast<int>(SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0));
+}
+
+void ListBox::SetTopIndex(int i) {
+    SendMessageA(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+}
+
+void ListBox::Refresh() { RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE); }
+
+}  // namespace corvane::ui

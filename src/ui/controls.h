@@ -1,0 +1,107 @@
+// Thin, non-owning views of the standard controls a window is made of; the
+// window owns them as members and the child windows go with the window.
+// Standard controls keep the program readable to screen readers and
+// automation.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/win32.h"
+#include "ui/dpi.h"
+
+namespace corvane::ui {
+
+class Window;
+
+// A position in a layout table, in twips.
+struct TwipsRect {
+    int lLeft;
+    int lTop;
+    int lWidth;
+    int lHeight;
+};
+
+class Control {
+public:
+    Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    HWND Handle() const { return hwnd; }
+    int Id() const { return lId; }
+
+    bool Enabled() const;
+    void SetEnabled(bool bEnabled);
+    std::string Text() const;
+    void SetText(const std::string& szText);
+    void SetFont(HFONT hFont);
+    void Place(const TwipsRect& rc, UINT lDpi);
+
+    // A notification (BN_CLICKED, LBN_SELCHANGE, ...) sent to the parent.
+    virtual void OnCommand(WORD lCode) { (void)lCode; }
+
+protected:
+    void CreateChild(HWND hParent, int lControlId, const char* szClass, const std::string& szText,
+                     DWORD lStyle, DWORD lExStyle = 0);
+
+private:
+    HWND hwnd = nullptr;
+    int lId = 0;
+};
+
+class Label : public Control {
+public:
+    void Create(HWND hParent, int lControlId, const std::string& szCaption);
+};
+
+class GroupBox : public Control {
+public:
+    void Create(HWND hParent, int lControlId, const std::string& szCaption);
+};
+
+class Button : public Control {
+public:
+    void Create(HWND hParent, int lControlId, const std::string& szCaption, bool bDefault = false);
+    void OnCommand(WORD lCode) override;
+
+    std::function<void()> onClick;
+};
+
+class CheckBox : public Control {
+public:
+    void Create(HWND hParent, int lControlId, const std::string& szCaption);
+    void OnCommand(WORD lCode) override;
+
+    // 0 unchecked, 1 checked, 2 grayed.
+    int Value() const;
+    void SetValue(int lValue);
+
+    std::function<void()> onClick;
+};
+
+class ListBox : public Control {
+public:
+    void Create(HWND hParent, int lControlId, bool bVerticalScroll = true);
+    void OnCommand(WORD lCode) override;
+
+    void AddItem(const std::string& szItem);
+    void Clear();
+    int ListCount() const;
+    std::string List(int i) const;
+    bool Selected(int i) const;
+    // The selected entry, or -1.
+    int ListIndex() const;
+    // Selects entry i; false when there is no such entry.
+    bool SetListIndex(int i);
+    int TopIndex() const;
+    void SetTopIndex(int i);
+    // Repaints at once, without waiting for the message loop.
+    void Refresh();
+
+    std::function<void()> onClick;     // the selection changed
+    std::function<void()> onDblClick;  // an entry was double-clicked
+};
+
+}  // namespace corvane::ui

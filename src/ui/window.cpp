@@ -1,0 +1,162 @@
+#include "ui/window.h"
+
+#include <exception>
+
+#include "ui/controls.h"
+
+namespace corvane::ui {
+
+namespace {
+
+void RegisterClassOnce(const char* szClassName, WNDPROC pfnWndProc) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    HINSTANCE hInstance = GetModuleHandleA(nullptr);
+    if (GetClassInfoExA(hInstance, szClassName, &wc)) return;
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = pfnWndProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = szClassName;
+    RegisterClassExA(&wc);
+}
+
+void ReportUnexpected(const char* szWhat) {
+    OutputDebugStringA("Corvane: a window message handler failed: ");
+    OutputDebugStringA(szWhat);
+    OutputDebugStringA("\n");
+}
+
+}  // namespace
+
+Window::~Window() {
+    if (hwnd) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        HWND hDoomed = hwnd;
+        hwnd = nullptr;
+        DestroyWindow(hDoomed);
+    }
+}
+
+void Window::Unload() {
+    if (hwnd) DestroyWindow(hwnd);
+}
+
+void Window::CreateForm(const FormSpec& spec) {
+    RegisterClassOnce(spec.szClassName, &Window::WndProc);
+    lClientWidthTwips = spec.lClientWidth;
+    lClientHeightTwips = spec.lClientHeight;
+    lStyle = spec.lStyle;
+    lExStyle = spec.lExStyle;
+    controls.clear();
+    lNextId = 100;
+
+    HWND hNew = CreateWindowExA(spec.lExStyle, spec.szClassName, spec.szCaption.c_str(),
+                                spec.lStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
+                                spec.hOwner, nullptr, GetModuleHandleA(nullptr), this);
+    if (!hNew) return;
+    if (spec.hIcon) {
+        SendMessageA(hNew, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(spec.hIcon));
+        SendMessageA(hNew, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(spec.hIcon));
+    }
+    ResizeToClient();
+
+    RECT rcWork{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    RECT rcWindow{};
+    GetWindowRect(hwnd, &rcWindow);
+    const int lWidth = rcWindow.right - rcWindow.left;
+    const int lHeight = rcWindow.bottom - rcWindow.top;
+    SetWindowPos(hwnd, nullptr, rcWork.left + (rcWork.right - rcWork.left - lWidth) / 2,
+                 rcWork.top + (rcWork.bottom - rcWork.top - lHeight) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::ResizeToClient() {
+    const SIZE size = WindowSizeForClient(Px(lClientWidthTwips), Px(lClientHeightTwips), lStyle,
+                                          lExStyle, lDpi);
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::AddControl(Control& control) { controls.push_back(&control); }
+
+LRESULT CALLBACK Window::WndProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
+    if (lMsg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<Window*>(cs->lpCreateParams);
+        self->hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, lMsg, wParam, lParam);
+
+    try {
+        return self->Dispatch(lMsg, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportUnexpected(e.what());
+    } catch (...) {
+        ReportUnexpected("unknown exception");
+    }
+    return DefWindowProcA(hwnd, lMsg, wParam, lParam);
+}
+
+LRESULT Window::Dispatch(UINT lMsg, WPARAM wParam, LPARAM lParam) {
+    switch (lMsg) {
+    case WM_CREATE:
+        lDpi = DpiOf(hwnd);
+        messageFont = Font(MessageFontFor(lDpi));
+        CreateControls();
+        LayoutControls();
+        break;
+    case WM_NCDESTROY: {
+        HWND hGone = hwnd;
+        SetWindowLongPtrA(hGone, GWLP_USERDATA, 0);
+        hwnd = nullptr;
+        controls.clear();
+        if (onUnloaded) onUnloaded();
+        return DefWindowProcA(hGone, lMsg, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    return HandleMessage(lMsg, wParam, lParam);
+}
+
+LRESULT Window::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandling(lMsg, wParam, lParam);
+}
+
+LRESULT Window::DefaultHandling(UINT lMsg, WPARAM wParam, LPARAM lParam) {
+    switch (lMsg) {
+    case WM_COMMAND: {
+        const int lId = LOWORD(wParam);
+        for (Control* control : controls) {
+            if (control->Id() == lId && control->Handle() == reinterpret_cast<HWND>(lParam)) {
+                control->OnCommand(HIWORD(wParam));
+                return 0;
+            }
+        }
+        break;
+    }
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, lMsg, wParam, lParam);
+}
+
+void Window::OnDpiChanged(UINT lNewDpi, const RECT& rcSuggested) {
+    lDpi = lNewDpi;
+    messageFont = Font(MessageFontFor(lDpi));
+    SetWindowPos(hwnd, nullptr, rcSuggested.left, rcSuggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToClient();
+    LayoutControls();
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,86 @@
+// The base of the program's windows. A window is a class with its controls
+// as members; the static window procedure binds the object at WM_NCCREATE
+// and forwards every message to HandleMessage, and the binding is cleared
+// before the object could be half destroyed. Unloading destroys the window
+// but keeps the object, so the next use loads it again, as a new window.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+#include "ui/dpi.h"
+#include "ui/font.h"
+
+namespace corvane::ui {
+
+class Control;
+
+class Window {
+public:
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND Handle() const { return hwnd; }
+    bool IsLoaded() const { return hwnd != nullptr; }
+    UINT Dpi() const { return lDpi; }
+    int Px(int lTwips) const { return TwipsToPixels(lTwips, lDpi); }
+    HFONT MessageFont() const { return messageFont.Handle(); }
+
+    // Destroys the window; its controls go with it.
+    void Unload();
+
+    // Runs once the window is gone, whichever way it was closed.
+    std::function<void()> onUnloaded;
+
+protected:
+    struct FormSpec {
+        const char* szClassName;
+        std::string szCaption;
+        DWORD lStyle;
+        DWORD lExStyle;
+        int lClientWidth;   // twips
+        int lClientHeight;  // twips
+        HICON hIcon = nullptr;
+        HWND hOwner = nullptr;
+    };
+
+    Window() = default;
+
+    // Creates the window hidden, centred on the screen's work area, with
+    // its client area of the given size at the window's DPI.
+    void CreateForm(const FormSpec& spec);
+    // Called from WM_CREATE on: create the controls here, in tab order.
+    virtual void CreateControls() = 0;
+    // Places the controls for Dpi() and gives them their fonts; called after
+    // CreateControls and again whenever the window moves to a monitor of
+    // another DPI.
+    virtual void LayoutControls() = 0;
+    // The form's own messages; what it does not handle goes to the base.
+    virtual LRESULT HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandling(UINT lMsg, WPARAM wParam, LPARAM lParam);
+
+    // Controls register here so that their notifications reach them.
+    void AddControl(Control& control);
+    int NextControlId() { return lNextId++; }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT lMsg, WPARAM wParam, LPARAM lParam);
+    void OnDpiChanged(UINT lNewDpi, const RECT& rcSuggested);
+    void ResizeToClient();
+
+    HWND hwnd = nullptr;
+    UINT lDpi = kDefaultDpi;
+    Font messageFont;
+    std::vector<Control*> controls;
+    int lNextId = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
+    int lClientWidthTwips = 0;
+    int lClientHeightTwips = 0;
+    DWORD lStyle = 0;
+    DWORD lExStyle = 0;
+};
+
+}  // namespace corvane::ui

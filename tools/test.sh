@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds Corvane and runs every test: the portable rules natively under the
+# sanitizers, then the Windows build (rules, platform layer, windows and
+# end-to-end runs of Corvane.exe) under Wine on a private display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+
+"$root/tools/bootstrap.sh"
+
+echo "== Native build and tests"
+cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$root/build/native" -j "$jobs"
+(cd "$root/build/native" && ctest -j "$jobs" --output-on-failure)
+
+echo "== Windows build"
+cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$root/build/win" -j "$jobs"
+
+echo "== Windows tests under Wine"
+. "$root/tools/wine-session.sh"
+wine_session_start "$root/build/win"
+trap wine_session_stop EXIT
+(cd "$root/build/win" && ctest -j "$jobs" --output-on-failure)

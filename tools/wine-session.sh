@@ -1,0 +1,47 @@
+# Sourced by the scripts that run Windows programs: a Wine prefix of our own
+# inside the build folder, one persistent wineserver for the whole session and
+# a private X display. Nothing of the user's own ~/.wine or display is used.
+#
+#   wine_session_start <build-dir>   exports WINEPREFIX, WINEDEBUG, DISPLAY
+#   wine_session_stop                ends the server and the display
+
+wine_session_start() {
+    local build_dir=$1
+    export WINEPREFIX="$build_dir/wine-prefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+    # The first program in a new prefix starts Wine's services, which keep
+    # the output they inherit open for ever: boot with output to /dev/null.
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i </dev/null >/dev/null 2>&1
+    fi
+    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+    # Warm the prefix so that its services exist before anyone captures output.
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+
+    if [ -z "${CORVANE_USE_DISPLAY:-}" ]; then
+        local n
+        for n in $(seq 90 140); do
+            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+            WINE_SESSION_XVFB_PID=$!
+            export DISPLAY=":$n"
+            break
+        done
+        local i
+        for i in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
+            sleep 0.1
+        done
+    fi
+}
+
+wine_session_stop() {
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    if [ -n "${WINE_SESSION_XVFB_PID:-}" ]; then
+        kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+        wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    fi
+}
