@@ -6,7 +6,8 @@
 #   wine_session_stop                ends the server and the display
 
 wine_session_start() {
-    local build_dir=$1
+    local build_dir
+    build_dir=$(cd "$1" && pwd)
     export WINEPREFIX="$build_dir/wine-prefix"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

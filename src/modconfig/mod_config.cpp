@@ -20,6 +20,7 @@ void ModConfig::Clear() {
     dCount = 0;
     szSrc.clear();
     szDst.clear();
+    szConfigFile.clear();
 }
 
 }  // namespace corvane

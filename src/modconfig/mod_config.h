@@ -21,6 +21,10 @@ struct ModConfig {
     bool bFolderMod = false;
     std::vector<std::string> szSrc;
     std::vector<std::string> szDst;
+    // The configuration file the mod was read from, so that Remove and Edit
+    // address that file even when its name holds a further "."; empty for
+    // folder mods.
+    std::string szConfigFile;
 
     // Appends one swap entry; throws std::length_error when a 16-bit count
     // cannot hold another one.

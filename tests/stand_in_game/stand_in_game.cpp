@@ -1,0 +1,170 @@
+// Stands in for the game. Everything it is told comes from the environment,
+// which it inherits from whoever started Corvane:
+//   STANDIN_REPORT     file to write, at start, with the command line, the
+//                      current folder and every entry of the game folder (the
+//                      program's own folder) with its content
+//   STANDIN_WAIT_FOR   end once this file exists
+//   STANDIN_RUN_MS     end after this many milliseconds
+//   STANDIN_EXIT_CODE  the exit code to end with (default 0; 259 allowed)
+//   STANDIN_WINDOW     "1": show a window with what it was given and an
+//                      "Exit game" button (the demo uses it)
+// Without STANDIN_WAIT_FOR or STANDIN_RUN_MS it ends at once. It never waits
+// longer than two minutes, so a failed test cannot leave it behind.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr DWORD kLongestRunMs = 120000;
+constexpr size_t kLongestContent = 1 << 20;
+
+std::string Environment(const char* szName) {
+    char szBuffer[32768];
+    const DWORD lLength = GetEnvironmentVariableA(szName, szBuffer, sizeof(szBuffer));
+    return lLength > 0 && lLength < sizeof(szBuffer) ? std::string(szBuffer, lLength) : std::string();
+}
+
+std::string Hex(const std::string& szBytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string szHex;
+    szHex.reserve(szBytes.size() * 2);
+    for (unsigned char c : szBytes) {
+        szHex += kDigits[c >> 4];
+        szHex += kDigits[c & 15];
+    }
+    return szHex;
+}
+
+std::string ReadContent(const std::string& szPath) {
+    HANDLE h = CreateFileA(szPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<unreadable>";
+    std::string szBytes;
+    char buffer[65536];
+    DWORD lRead = 0;
+    while (szBytes.size() < kLongestContent && ReadFile(h, buffer, sizeof(buffer), &lRead, nullptr) && lRead > 0)
+        szBytes.append(buffer, lRead);
+    CloseHandle(h);
+    return szBytes;
+}
+
+// One line per entry: "folder=<relative path>" or "file=<relative path>|<hex content>".
+void ListTree(const std::string& szRoot, const std::string& szRelative, std::string& szReport) {
+    const std::string szFolder = szRelative.empty() ? szRoot : szRoot + "\\" + szRelative;
+    WIN32_FIND_DATAA fd{};
+    HANDLE hFind = FindFirstFileA((szFolder + "\\*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string szName = fd.cFileName;
+        if (szName == "." || szName == "..") continue;
+        const std::string szChild = szRelative.empty() ? szName : szRelative + "\\" + szName;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            szReport += "folder=" + szChild + "\r\n";
+            ListTree(szRoot, szChild, szReport);
+        } else {
+            szReport += "file=" + szChild + "|" + Hex(ReadContent(szRoot + "\\" + szChild)) + "\r\n";
+        }
+    } while (FindNextFileA(hFind, &fd));
+    FindClose(hFind);
+}
+
+std::string GameFolder() {
+    char szExe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    std::string szFolder = szExe;
+    return szFolder.substr(0, szFolder.find_last_of('\\'));
+}
+
+std::string BuildReport() {
+    char szCwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, szCwd);
+    std::string szReport = "commandline=" + std::string(GetCommandLineA()) + "\r\n";
+    szReport += "cwd=" + std::string(szCwd) + "\r\n";
+    szReport += "gamefolder=" + GameFolder() + "\r\n";
+    ListTree(GameFolder(), "", szReport);
+    szReport += "end\r\n";
+    return szReport;
+}
+
+// Written beside the target and renamed over it, so a reader never sees half a report.
+void WriteReport(const std::string& szPath, const std::string& szReport) {
+    const std::string szPartial = szPath + ".partial";
+    HANDLE h = CreateFileA(szPartial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD lWritten = 0;
+    WriteFile(h, szReport.data(), static_cast<DWORD>(szReport.size()), &lWritten, nullptr);
+    CloseHandle(h);
+    MoveFileExA(szPartial.c_str(), szPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+bool TimeToEnd(DWORD lStart, DWORD lRunMs, const std::string& szWaitFor) {
+    const DWORD lElapsed = GetTickCount() - lStart;
+    if (lElapsed >= kLongestRunMs) return true;
+    if (!szWaitFor.empty()) return GetFileAttributesA(szWaitFor.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return lElapsed >= lRunMs;
+}
+
+LRESULT CALLBACK StandInProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
+    if (lMsg == WM_COMMAND && LOWORD(wParam) == 100) {
+        DestroyWindow(hwnd);
+        return 0;
+    }
+    if (lMsg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, lMsg, wParam, lParam);
+}
+
+// The demo's view of the game: what it was started with and what it sees.
+void RunWithWindow(const std::string& szReport, DWORD lStart, DWORD lRunMs, const std::string& szWaitFor) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = StandInProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = "CorvaneStandInGame";
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowA(wc.lpszClassName, "Generals (stand-in game)",
+                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, 640, 420,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+    std::string szShown;
+    for (char c : szReport.substr(0, szReport.find("\r\nfile="))) szShown += c;
+    szShown += "\r\n\r\n(The game folder as the game sees it is in the report file.)";
+    CreateWindowA("EDIT", szShown.c_str(),
+                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 10, 10,
+                  605, 320, hwnd, nullptr, wc.hInstance, nullptr);
+    CreateWindowA("BUTTON", "Exit game", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 505, 340, 110, 30, hwnd,
+                  reinterpret_cast<HMENU>(100), wc.hInstance, nullptr);
+    SetTimer(hwnd, 1, 100, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && TimeToEnd(lStart, lRunMs, szWaitFor)) DestroyWindow(hwnd);
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const DWORD lStart = GetTickCount();
+    const std::string szReport = BuildReport();
+    const std::string szReportPath = Environment("STANDIN_REPORT");
+    if (!szReportPath.empty()) WriteReport(szReportPath, szReport);
+
+    const std::string szWaitFor = Environment("STANDIN_WAIT_FOR");
+    const std::string szRunMs = Environment("STANDIN_RUN_MS");
+    const DWORD lRunMs = szRunMs.empty() ? 0 : static_cast<DWORD>(std::strtoul(szRunMs.c_str(), nullptr, 10));
+
+    if (Environment("STANDIN_WINDOW") == "1") {
+        RunWithWindow(szReport, lStart, lRunMs, szWaitFor);
+    } else {
+        while (!TimeToEnd(lStart, lRunMs, szWaitFor)) Sleep(20);
+    }
+    const std::string szExitCode = Environment("STANDIN_EXIT_CODE");
+    return szExitCode.empty() ? 0 : static_cast<int>(std::strtoul(szExitCode.c_str(), nullptr, 10));
+}

@@ -1,0 +1,53 @@
+#include "support/temp_folder.h"
+
+#include <atomic>
+#include <stdexcept>
+
+#include "platform/win32.h"
+
+namespace corvane::test {
+
+namespace {
+
+std::string UniqueName() {
+    static std::atomic<unsigned> lCounter{0};
+    return "corvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount64()) + "-" + std::to_string(lCounter++);
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    char szTemp[MAX_PATH + 1] = {};
+    const DWORD lLength = GetTempPathA(MAX_PATH, szTemp);
+    if (lLength == 0 || lLength > MAX_PATH) throw std::runtime_error("GetTempPathA failed");
+    std::string szBase(szTemp, lLength);
+    if (!szBase.empty() && szBase.back() == '\\') szBase.pop_back();
+    szPath = szBase + "\\" + UniqueName();
+    if (!CreateDirectoryA(szPath.c_str(), nullptr))
+        throw std::runtime_error("cannot create the scratch folder " + szPath);
+}
+
+TempFolder::~TempFolder() { RemoveTree(szPath); }
+
+void RemoveTree(const std::string& szPath) {
+    const DWORD lAttr = GetFileAttributesA(szPath.c_str());
+    if (lAttr == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesA(szPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(lAttr & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(szPath.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA fd{};
+    HANDLE hFind = FindFirstFileA((szPath + "\\*").c_str(), &fd);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string szName = fd.cFileName;
+            if (szName != "." && szName != "..") RemoveTree(szPath + "\\" + szName);
+        } while (FindNextFileA(hFind, &fd));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(szPath.c_str());
+}
+
+}  // namespace corvane::test

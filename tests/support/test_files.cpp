@@ -1,0 +1,113 @@
+#include "support/test_files.h"
+
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace corvane::test {
+
+namespace {
+
+std::string ParentOf(const std::string& szPath) {
+    const size_t lSlash = szPath.find_last_of('\\');
+    return lSlash == std::string::npos ? std::string() : szPath.substr(0, lSlash);
+}
+
+void Snapshot(const std::string& szRoot, const std::string& szRelative, TreeSnapshot& tree) {
+    const std::string szFolder = szRelative.empty() ? szRoot : szRoot + "\\" + szRelative;
+    WIN32_FIND_DATAA fd{};
+    HANDLE hFind = FindFirstFileA((szFolder + "\\*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string szName = fd.cFileName;
+        if (szName == "." || szName == "..") continue;
+        const std::string szChild = szRelative.empty() ? szName : szRelative + "\\" + szName;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[szChild] = "<folder>";
+            Snapshot(szRoot, szChild, tree);
+        } else {
+            tree[szChild] = ReadBytes(szRoot + "\\" + szChild);
+        }
+    } while (FindNextFileA(hFind, &fd));
+    FindClose(hFind);
+}
+
+}  // namespace
+
+void WriteBytes(const std::string& szPath, const std::string& szBytes) {
+    const std::string szParent = ParentOf(szPath);
+    if (!szParent.empty()) MakeFolders(szParent);
+    HANDLE h = CreateFileA(szPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + szPath);
+    DWORD lWritten = 0;
+    const BOOL bOk = szBytes.empty() ||
+                     WriteFile(h, szBytes.data(), static_cast<DWORD>(szBytes.size()), &lWritten, nullptr);
+    CloseHandle(h);
+    if (!bOk || lWritten != szBytes.size()) throw std::runtime_error("cannot write " + szPath);
+}
+
+std::string ReadBytes(const std::string& szPath) {
+    HANDLE h = CreateFileA(szPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read " + szPath);
+    std::string szBytes;
+    std::vector<char> buffer(1 << 16);
+    DWORD lRead = 0;
+    while (ReadFile(h, buffer.data(), static_cast<DWORD>(buffer.size()), &lRead, nullptr) && lRead > 0)
+        szBytes.append(buffer.data(), lRead);
+    CloseHandle(h);
+    return szBytes;
+}
+
+void MakeFolders(const std::string& szPath) {
+    if (szPath.empty() || Present(szPath)) return;
+    const std::string szParent = ParentOf(szPath);
+    if (!szParent.empty() && szParent.back() != ':') MakeFolders(szParent);
+    if (!CreateDirectoryA(szPath.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        throw std::runtime_error("cannot create " + szPath);
+}
+
+void SetAttributes(const std::string& szPath, uint32_t lAttributes) {
+    if (!SetFileAttributesA(szPath.c_str(), lAttributes ? lAttributes : FILE_ATTRIBUTE_NORMAL))
+        throw std::runtime_error("cannot set the attributes of " + szPath);
+}
+
+uint32_t Attributes(const std::string& szPath) { return GetFileAttributesA(szPath.c_str()); }
+
+bool Present(const std::string& szPath) { return Attributes(szPath) != INVALID_FILE_ATTRIBUTES; }
+
+TreeSnapshot SnapshotTree(const std::string& szRoot) {
+    TreeSnapshot tree;
+    Snapshot(szRoot, "", tree);
+    return tree;
+}
+
+std::string Describe(const TreeSnapshot& tree) {
+    std::ostringstream out;
+    for (const auto& [szPath, szContent] : tree) {
+        out << "  " << szPath;
+        if (szContent == "<folder>")
+            out << "\\\n";
+        else
+            out << " (" << szContent.size() << " bytes)\n";
+    }
+    return out.str();
+}
+
+ScopedEnvironment::ScopedEnvironment(std::string szVariable, const std::string& szValue)
+    : szName(std::move(szVariable)) {
+    char szBuffer[32768];
+    const DWORD lLength = GetEnvironmentVariableA(szName.c_str(), szBuffer, sizeof(szBuffer));
+    bHadValue = lLength > 0 && lLength < sizeof(szBuffer);
+    if (bHadValue) szOldValue.assign(szBuffer, lLength);
+    SetEnvironmentVariableA(szName.c_str(), szValue.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    SetEnvironmentVariableA(szName.c_str(), bHadValue ? szOldValue.c_str() : nullptr);
+}
+
+}  // namespace corvane::test

@@ -1,0 +1,43 @@
+// Reading, writing and snapshotting real files in tests.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace corvane::test {
+
+// Writes the bytes exactly; creates the missing parent folders.
+void WriteBytes(const std::string& szPath, const std::string& szBytes);
+// The file's bytes; throws when it cannot be read.
+std::string ReadBytes(const std::string& szPath);
+// Creates the folder and its missing parents.
+void MakeFolders(const std::string& szPath);
+void SetAttributes(const std::string& szPath, uint32_t lAttributes);
+// INVALID_FILE_ATTRIBUTES when the entry does not exist.
+uint32_t Attributes(const std::string& szPath);
+bool Present(const std::string& szPath);
+
+// A whole tree as relative path -> content; folders map to "<folder>".
+// Comparing two snapshots tells whether a tree is byte for byte what it was.
+using TreeSnapshot = std::map<std::string, std::string>;
+TreeSnapshot SnapshotTree(const std::string& szRoot);
+// The snapshot as readable lines, for failure messages.
+std::string Describe(const TreeSnapshot& tree);
+
+// The value of an environment variable set for this process and the
+// programs it starts; restores the old value when it goes.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(std::string szName, const std::string& szValue);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::string szName;
+    std::string szOldValue;
+    bool bHadValue = false;
+};
+
+}  // namespace corvane::test
