@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "ui/controls.h"
@@ -82,6 +83,20 @@ void Window::ResizeToClient() {
 
 void Window::AddControl(Control& control) { controls.push_back(&control); }
 
+void Window::SetTimerEnabled(UINT_PTR lTimerId, bool bEnabled, UINT lIntervalMs) {
+    std::erase(enabledTimers, lTimerId);
+    if (!hwnd) return;
+    if (bEnabled && SetTimer(hwnd, lTimerId, lIntervalMs, nullptr)) {
+        enabledTimers.push_back(lTimerId);
+    } else {
+        KillTimer(hwnd, lTimerId);
+    }
+}
+
+bool Window::TimerEnabled(UINT_PTR lTimerId) const {
+    return std::find(enabledTimers.begin(), enabledTimers.end(), lTimerId) != enabledTimers.end();
+}
+
 LRESULT CALLBACK Window::WndProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
     if (lMsg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
@@ -115,6 +130,7 @@ LRESULT Window::Dispatch(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrA(hGone, GWLP_USERDATA, 0);
         hwnd = nullptr;
         controls.clear();
+        enabledTimers.clear();
         if (onUnloaded) onUnloaded();
         return DefWindowProcA(hGone, lMsg, wParam, lParam);
     }
@@ -140,6 +156,9 @@ LRESULT Window::DefaultHandling(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_TIMER:
+        if (TimerEnabled(static_cast<UINT_PTR>(wParam))) OnTimer(static_cast<UINT_PTR>(wParam));
+        return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -62,6 +62,12 @@ protected:
     virtual LRESULT HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(UINT lMsg, WPARAM wParam, LPARAM lParam);
 
+    // A window timer: OnTimer(lTimerId) runs on this thread every lIntervalMs
+    // while it is enabled; it goes with the window.
+    void SetTimerEnabled(UINT_PTR lTimerId, bool bEnabled, UINT lIntervalMs);
+    bool TimerEnabled(UINT_PTR lTimerId) const;
+    virtual void OnTimer(UINT_PTR lTimerId) { (void)lTimerId; }
+
     // Controls register here so that their notifications reach them.
     void AddControl(Control& control);
     int NextControlId() { return lNextId++; }
@@ -76,6 +82,7 @@ private:
     UINT lDpi = kDefaultDpi;
     Font messageFont;
     std::vector<Control*> controls;
+    std::vector<UINT_PTR> enabledTimers;
     int lNextId = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
     int lClientWidthTwips = 0;
     int lClientHeightTwips = 0;
