@@ -1,0 +1,47 @@
+// What every run of Corvane.exe in these tests needs: a program folder, a
+// registered stand-in Generals installation, a folder of mod sources, and a
+// work folder that is Corvane's current folder and receives the game's report.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "e2e/corvane_process.h"
+#include "e2e/game_registration.h"
+#include "support/stand_in_report.h"
+#include "support/temp_folder.h"
+#include "support/test_files.h"
+
+namespace corvane::test {
+
+inline constexpr const char* kGeneralsRegistryKey = "SOFTWARE\\Electronic Arts\\EA Games\\Generals";
+
+class CorvaneRunTest : public ::testing::Test {
+protected:
+    TempFolder program;
+    TempFolder game;
+    TempFolder mods;
+    TempFolder work;
+    const std::string szReport = work / "report.txt";
+    const std::string szRelease = work / "release.flag";
+    ScopedEnvironment envReport{"STANDIN_REPORT", szReport};
+    ScopedEnvironment envWait{"STANDIN_WAIT_FOR", szRelease};
+    ScopedEnvironment envExitCode{"STANDIN_EXIT_CODE", "0"};
+    std::unique_ptr<GameRegistration> registration;
+
+    // The stand-in game as Generals.exe with a few data files of its own.
+    void InstallGenerals(uint32_t lVersion = 0x00010008) {
+        if (!CopyFileA(CORVANE_TEST_STAND_IN_GAME, (game / "Generals.exe").c_str(), FALSE))
+            FAIL() << "cannot copy the stand-in game";
+        WriteBytes(game / "Data\\INI\\GameData.ini", "; the game's own settings\r\nMaxCameraHeight = 310\r\n");
+        WriteBytes(game / "Data\\INI\\Weapon.ini", "Weapon Laser\r\nEnd\r\n");
+        WriteBytes(game / "Data\\English\\generals.csf", std::string("\x00\x01\x02\xff", 4));
+        registration = std::make_unique<GameRegistration>(kGeneralsRegistryKey, game.Path() + "\\", lVersion);
+    }
+
+    void ReleaseGame() { WriteBytes(szRelease, ""); }
+};
+
+}  // namespace corvane::test

@@ -1,0 +1,63 @@
+// How Corvane.exe starts: the single-instance guard and the silent launch
+// refused for a Generals without the patch, both ending the program.
+#include "e2e/e2e_fixture.h"
+
+namespace corvane::test {
+namespace {
+
+class Startup : public CorvaneRunTest {};
+
+// A top-level window captioned "Corvane", as the guard looks for.
+class WindowCaptionedCorvane {
+public:
+    WindowCaptionedCorvane() {
+        hwnd = CreateWindowExA(0, "STATIC", "Corvane", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~WindowCaptionedCorvane() { DestroyWindow(hwnd); }
+    HWND hwnd;
+};
+
+TEST_F(Startup, AnotherInstanceIsReportedAndNothingElseHappens) {
+    InstallGenerals();
+    WriteBytes(program / "MyMod.zcf", "Location=\r\n");
+    WindowCaptionedCorvane other;
+    ASSERT_TRUE(other.hwnd);
+
+    for (const char* szArguments : {"", "-SILENT MyMod"}) {
+        SCOPED_TRACE(szArguments);
+        CorvaneProcess corvane(program.Path(), szArguments, work.Path());
+        HWND hBox = nullptr;
+        EXPECT_EQ(corvane.WaitForMessageBox(10000, &hBox), "Another instance of the Corvane is already running!");
+        ASSERT_TRUE(hBox);
+        EXPECT_EQ(WindowText(hBox), "GeneralsCorvane");
+        EXPECT_FALSE(corvane.FindWindowNow("Generals Corvane"));
+        EXPECT_FALSE(corvane.FindWindowNow("Launching..."));
+        PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(corvane.WaitForExit(5000));
+        EXPECT_FALSE(Present(szReport));
+    }
+}
+
+TEST_F(Startup, SilentLaunchOfAnUnpatchedGeneralsIsRefusedAndTheProgramEnds) {
+    InstallGenerals(0x00010003);
+    WriteBytes(mods / "Data\\INI\\GameData.ini", "mod");
+    WriteBytes(program / "MyMod.zcf", "Location=\r\n[Folder]\r\nSource=" + mods / "Data\\INI\\GameData.ini" +
+                                          "\r\nDestination=" + game / "Data\\INI" + "\r\n");
+    const TreeSnapshot before = SnapshotTree(game.Path());
+
+    CorvaneProcess corvane(program.Path(), "-SILENT MyMod", work.Path());
+    HWND hBox = nullptr;
+    EXPECT_EQ(corvane.WaitForMessageBox(10000, &hBox), "You need patch 1.04 minimum in order to play mods with Generals");
+    ASSERT_TRUE(hBox);
+    EXPECT_FALSE(corvane.FindWindowNow("Launching...")) << "the launch window is never shown";
+    PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+    DWORD lExitCode = 1;
+    EXPECT_TRUE(corvane.WaitForExit(5000, &lExitCode));
+    EXPECT_EQ(lExitCode, 0u);
+    EXPECT_FALSE(Present(szReport));
+    EXPECT_EQ(SnapshotTree(game.Path()), before);
+}
+
+}  // namespace
+}  // namespace corvane::test
