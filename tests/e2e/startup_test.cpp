@@ -1,5 +1,7 @@
 // How Corvane.exe starts: the single-instance guard and the silent launch
 // refused for a Generals without the patch, both ending the program.
+#include <vector>
+
 #include "e2e/e2e_fixture.h"
 
 namespace corvane::test {
@@ -57,6 +59,35 @@ TEST_F(Startup, SilentLaunchOfAnUnpatchedGeneralsIsRefusedAndTheProgramEnds) {
     EXPECT_EQ(lExitCode, 0u);
     EXPECT_FALSE(Present(szReport));
     EXPECT_EQ(SnapshotTree(game.Path()), before);
+}
+
+std::string VersionString(const std::vector<char>& info, const std::string& szName) {
+    char* pValue = nullptr;
+    UINT lLength = 0;
+    const std::string szQuery = "\\StringFileInfo\\040904B0\\" + szName;
+    if (!VerQueryValueA(info.data(), szQuery.c_str(), reinterpret_cast<void**>(&pValue), &lLength) || !pValue)
+        return "<missing>";
+    return std::string(pValue);
+}
+
+TEST(CorvaneExe, CarriesTheVersionInformationPlayersSeeInExplorer) {
+    const DWORD lSize = GetFileVersionInfoSizeA(CORVANE_TEST_CORVANE_EXE, nullptr);
+    ASSERT_GT(lSize, 0u);
+    std::vector<char> info(lSize);
+    ASSERT_TRUE(GetFileVersionInfoA(CORVANE_TEST_CORVANE_EXE, 0, lSize, info.data()));
+    EXPECT_EQ(VersionString(info, "FileDescription"), "Corvane");
+    EXPECT_EQ(VersionString(info, "ProductName"), "Corvane");
+    EXPECT_EQ(VersionString(info, "FileVersion"), "1.03.0001");
+    EXPECT_EQ(VersionString(info, "ProductVersion"), "1.03.0001");
+    EXPECT_EQ(VersionString(info, "Comments"),
+              "Allows the easy swapping of Generals Mods, just copy your mod to a sub-directory of Corvane.");
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT lLength = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &lLength));
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1u);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 3u);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionLS), 1u);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@ struct SilentCase {
     const char* szExpected;  // "" = normal mode
 };
 
+void PrintTo(const SilentCase& c, std::ostream* os) { *os << '[' << c.szArguments << ']'; }
+
 class SilentConfigPathTest : public ::testing::TestWithParam<SilentCase> {};
 
 TEST_P(SilentConfigPathTest, NamesTheConfigurationFromTheNinthCharacter) {
@@ -44,6 +46,8 @@ struct ArgumentCase {
     const char* szCommandLine;
     const char* szExpected;
 };
+
+void PrintTo(const ArgumentCase& c, std::ostream* os) { *os << '[' << c.szCommandLine << ']'; }
 
 class ArgumentTextTest : public ::testing::TestWithParam<ArgumentCase> {};
 

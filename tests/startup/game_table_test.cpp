@@ -119,6 +119,8 @@ struct VersionCase {
     int16_t dMinor;
 };
 
+void PrintTo(const VersionCase& c, std::ostream* os) { *os << std::hex << "0x" << c.lBits; }
+
 class DecodeVersionTest : public ::testing::TestWithParam<VersionCase> {};
 
 TEST_P(DecodeVersionTest, RoundsTheMajorHalfToEvenAndTakesTheLowByte) {
