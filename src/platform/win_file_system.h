@@ -1,0 +1,23 @@
+// The file operations of the program's logic on the Windows file system,
+// through the ANSI calls, paths passed exactly as built.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace corvane {
+
+class WinFileSystem : public FileSystem {
+public:
+    std::vector<std::string> Dir(const std::string& szPattern, uint32_t lAttr) override;
+    uint32_t GetAttr(const std::string& szPath) override;
+    bool Exists(const std::string& szPath) override;
+    bool FileExists(const std::string& szPath) override;
+    void ClearAttributes(const std::string& szPath) override;
+    void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
+    void CreateFolder(const std::string& szPath) override;
+    void Kill(const std::string& szPath) override;
+    std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
+    void WriteFile(const std::string& szPath, const std::string& szContent) override;
+};
+
+}  // namespace corvane
