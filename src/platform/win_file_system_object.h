@@ -1,0 +1,23 @@
+// The copies and deletes of the swap and the restore on the Windows file
+// system.
+#pragma once
+
+#include "platform/file_system_object.h"
+#include "platform/win32.h"
+
+// The Windows headers map these names onto their own ANSI calls; here they
+// are the interface's operations.
+#undef CopyFile
+#undef DeleteFile
+
+namespace corvane {
+
+class WinFileSystemObject : public FileSystemObject {
+public:
+    void CopyFile(const std::string& szSource, const std::string& szDestination) override;
+    void CopyFolder(const std::string& szSource, const std::string& szDestination) override;
+    void DeleteFile(const std::string& szPath) override;
+    void DeleteFolder(const std::string& szPath) override;
+};
+
+}  // namespace corvane
