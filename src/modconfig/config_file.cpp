@@ -2,7 +2,7 @@
 
 #include <exception>
 #include <memory>
-#include <stdexcept>
+#include <utility>
 
 namespace corvane {
 
@@ -55,12 +55,14 @@ void ReadLocation(const std::string& szLine, ModConfig& udtCfg) {
                                                               : AfterLast(szLine, '=');
 }
 
-// "My.Mod.zcf" is the mod "My". A name without any dot has no title.
-void ReadTitle(const std::string& szPath, ModConfig& udtCfg) {
+// "My.Mod.zcf" is the mod "My". A name without any dot has no title, and
+// the file is no mod.
+bool ReadTitle(const std::string& szPath, ModConfig& udtCfg) {
     const std::string szName = AfterLast(szPath, '\\');
     const size_t lDot = szName.find('.');
-    if (lDot == std::string::npos) throw std::invalid_argument("configuration file name without a dot");
+    if (lDot == std::string::npos) return false;
     udtCfg.szTitle = szName.substr(0, lDot);
+    return true;
 }
 
 std::string LocalDestination(std::string szDest, const GameTable& games) {
@@ -133,7 +135,7 @@ bool LoadModConfig(FileSystem& files, const GameTable& games, const std::string&
         // pair can follow.
         if (!FindLine(reader, "Location=", false, false, szLine)) return false;
         ReadLocation(szLine, udtCfg);
-        ReadTitle(szPath, udtCfg);
+        if (!ReadTitle(szPath, udtCfg)) return false;
         bResult = true;
         udtCfg.szConfigFile = szPath;
         ReadPairs(reader, games, udtCfg);
