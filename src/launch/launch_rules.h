@@ -1,0 +1,45 @@
+// Where a mod's entries land in the game folder and what the launch calls a
+// file, shared by the swap and the restore so that the restore undoes exactly
+// what the swap did. Paths are joined as plain text: nothing is inserted,
+// trimmed or normalised.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "modconfig/mod_config.h"
+#include "startup/game_table.h"
+
+namespace corvane {
+
+// A folder mod names its items relative to the game folder; a configuration
+// file names the folder the source goes into under its own name (the tail
+// from the source's last backslash on). Throws std::invalid_argument for a
+// configuration-file source without a backslash: it has no tail.
+std::string TargetPath(bool bFolderMod, const std::string& szSrc, const std::string& szDst,
+                       const std::string& szInstallPath);
+
+// The target of entry i of the mod, launched into the given game row.
+std::string TargetOf(const ModConfig& mod, int16_t i, const GameEntry& game);
+
+// A path counts as a file when its first "." is not its first character;
+// everything else, dotless paths included, counts as a folder.
+bool IsFilePath(const std::string& szPath);
+
+// The name a game's own item is moved aside to while a mod takes its place.
+std::string BackupName(const std::string& szTarget);
+
+// The folders above the target, outermost first, that the swap must create
+// when they are missing. A backslash in the first three characters (a drive
+// root such as C:\) never ends such a folder.
+std::vector<std::string> ParentFoldersOf(const std::string& szTarget);
+
+// The game's executable in its folder followed by the switches, unquoted.
+std::string CommandLineFor(const GameEntry& game, const std::string& szArgs);
+
+// Names the mod's BIG file to the game; a name of one character or none is
+// not a BIG file and adds nothing.
+std::string WithModSwitch(const std::string& szCommandLine, const std::string& szModFile);
+
+}  // namespace corvane

@@ -1,0 +1,24 @@
+// Giving the game folder back after the game: the folders the swap created
+// go (innermost first), each swapped-in copy goes, and each of the game's
+// own items gets its name back. A step that fails is passed over and the
+// restore goes on with the next, so one stuck file never keeps the rest of
+// the game folder modded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "launch/launch_view.h"
+#include "modconfig/mod_config.h"
+#include "platform/file_system.h"
+#include "platform/file_system_object.h"
+#include "startup/game_table.h"
+
+namespace corvane {
+
+// mod and game are the ones the swap worked with; szCreated is what the swap
+// recorded. Never throws for a failing file operation.
+void Restore(const ModConfig& mod, const GameEntry& game, const std::vector<std::string>& szCreated,
+             FileSystem& files, FileSystemObject& fso, LaunchView& view);
+
+}  // namespace corvane
