@@ -10,8 +10,12 @@
 #include <functional>
 #include <string>
 
+#include "launch/launch_view.h"
+#include "launch/launcher.h"
 #include "platform/platform.h"
 #include "startup/program_state.h"
+#include "ui/controls.h"
+#include "ui/font.h"
 #include "ui/window.h"
 
 namespace corvane {
@@ -36,6 +40,39 @@ public:
     // Runs whenever a launch is over: "END" written, or the launch stopped
     // before the game started (refused, missing sources, an error).
     std::function<void()> onLaunchEnded;
+
+private:
+    // The launch reaches its window through this.
+    class View : public LaunchView {
+    public:
+        explicit View(frmLaunch& form) : form(form) {}
+        void DisplayMsg(const std::string& szMsg) override;
+        void SetCloseEnabled(bool bEnabled) override;
+        void ShowLaunchWindow() override;
+        void SetWatchTimerEnabled(bool bEnabled) override;
+        void UnloadLaunchWindow() override;
+        void LaunchEnded() override;
+
+    private:
+        frmLaunch& form;
+    };
+
+    void Load();
+    void Form_Load();
+    void btnClose_Click();
+    void tmrRestore_Timer();
+    void SetCloseEnabled(bool bEnabled);
+
+    void CreateControls() override;
+    void LayoutControls() override;
+    LRESULT HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnTimer(UINT_PTR lTimerId) override;
+
+    ui::ListBox lstLaunch;
+    ui::Button btnClose;
+    ui::Font fntLog;
+    View view{*this};
+    Launcher launcher;
 };
 
 }  // namespace corvane

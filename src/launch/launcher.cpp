@@ -34,10 +34,14 @@ void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16
     try {
         RunLaunch(dGame, szArgs, dMod);
     } catch (const std::exception&) {
-        view.SetCloseEnabled(true);
-        platform.messageBoxes.Show("An error occurred whilst trying to launch the game!", kMsgOkOnly);
-        view.LaunchEnded();
+        ReportLaunchError();
     }
+}
+
+void Launcher::ReportLaunchError() {
+    view.SetCloseEnabled(true);
+    platform.messageBoxes.Show("An error occurred whilst trying to launch the game!", kMsgOkOnly);
+    view.LaunchEnded();
 }
 
 void Launcher::RunLaunch(int16_t dGame, const std::string& szArgs, int16_t dMod) {

@@ -35,6 +35,10 @@ public:
 
     bool IsWatching() const { return piGame != nullptr; }
 
+    // Gives a launch up with the one message a player gets for every
+    // unexpected failure, and Close enabled.
+    void ReportLaunchError();
+
 private:
     void RunLaunch(int16_t dGame, const std::string& szArgs, int16_t dMod);
     bool RefusedForPatch(int16_t dGame);

@@ -1,0 +1,120 @@
+#include "launch/frm_launch.h"
+
+#include "launch/launch_timer.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr ui::TwipsRect kLstLaunch{0, 0, 8655, 3630};
+constexpr ui::TwipsRect kBtnClose{7440, 3720, 1215, 375};
+constexpr int kClientWidth = 8700;
+constexpr int kClientHeight = 4185;
+
+// The log's own font: Arial 8.25 pt, normal weight, at the window's DPI.
+LOGFONTA LogFontFor(UINT lDpi) {
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(825, static_cast<int>(lDpi), 7200);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, "Arial", LF_FACESIZE);
+    return lf;
+}
+
+}  // namespace
+
+frmLaunch::frmLaunch(ProgramState& state, const Platform& platform)
+    : launcher(state, platform, view) {}
+
+frmLaunch::~frmLaunch() = default;
+
+void frmLaunch::LaunchApplication(int16_t dGame, const std::string& szArgs, int16_t dMod) {
+    if (IsWatching()) return;
+    if (!IsLoaded()) Load();
+    // Without its window there would be no timer to watch the game, and so
+    // no restore: better not to swap at all.
+    if (!IsLoaded()) return launcher.ReportLaunchError();
+    launcher.LaunchApplication(dGame, szArgs, dMod);
+}
+
+void frmLaunch::DisplayMsg(const std::string& szMsg) {
+    lstLaunch.AddItem(szMsg);
+    lstLaunch.SetTopIndex(lstLaunch.ListCount() - 1);
+    lstLaunch.Refresh();
+}
+
+bool frmLaunch::IsWatching() const { return launcher.IsWatching(); }
+
+// A fixed dialog frame: a close box but no icon, no minimise or maximise box.
+void frmLaunch::Load() {
+    CreateForm({"CorvaneLaunch", "Launching...", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight});
+    Form_Load();
+}
+
+void frmLaunch::Form_Load() {
+    SetTimerEnabled(kTmrRestoreId, false, kTmrRestoreIntervalMs);
+    launcher.WindowLoaded();
+}
+
+void frmLaunch::CreateControls() {
+    lstLaunch.Create(Handle(), NextControlId());
+    AddControl(lstLaunch);
+    btnClose.Create(Handle(), NextControlId(), "&Close");
+    btnClose.onClick = [this] { btnClose_Click(); };
+    AddControl(btnClose);
+}
+
+void frmLaunch::LayoutControls() {
+    fntLog = ui::Font(LogFontFor(Dpi()));
+    lstLaunch.SetFont(fntLog.Handle());
+    btnClose.SetFont(MessageFont());
+    lstLaunch.Place(kLstLaunch, Dpi());
+    btnClose.Place(kBtnClose, Dpi());
+}
+
+void frmLaunch::btnClose_Click() { Unload(); }
+
+void frmLaunch::tmrRestore_Timer() { launcher.tmrRestore_Timer(); }
+
+void frmLaunch::OnTimer(UINT_PTR lTimerId) {
+    if (lTimerId == kTmrRestoreId) tmrRestore_Timer();
+}
+
+// A close request is only answered while Close may be pressed: closing in the
+// middle of a watch would take the timer along, and the game folder would
+// never be restored.
+LRESULT frmLaunch::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
+    if (lMsg == WM_CLOSE) {
+        if (btnClose.Enabled()) Unload();
+        return 0;
+    }
+    return DefaultHandling(lMsg, wParam, lParam);
+}
+
+void frmLaunch::SetCloseEnabled(bool bEnabled) {
+    btnClose.SetEnabled(bEnabled);
+    if (HMENU hMenu = GetSystemMenu(Handle(), FALSE))
+        EnableMenuItem(hMenu, SC_CLOSE, MF_BYCOMMAND | (bEnabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void frmLaunch::View::DisplayMsg(const std::string& szMsg) { form.DisplayMsg(szMsg); }
+
+void frmLaunch::View::SetCloseEnabled(bool bEnabled) { form.SetCloseEnabled(bEnabled); }
+
+void frmLaunch::View::ShowLaunchWindow() {
+    ShowWindow(form.Handle(), SW_SHOW);
+    UpdateWindow(form.Handle());
+}
+
+void frmLaunch::View::SetWatchTimerEnabled(bool bEnabled) {
+    form.SetTimerEnabled(kTmrRestoreId, bEnabled, kTmrRestoreIntervalMs);
+}
+
+void frmLaunch::View::UnloadLaunchWindow() { form.Unload(); }
+
+void frmLaunch::View::LaunchEnded() {
+    if (form.onLaunchEnded) form.onLaunchEnded();
+}
+
+}  // namespace corvane
