@@ -77,12 +77,22 @@ TEST_F(SilentLaunch, SwapsStartsWatchesAndRestoresTheGameFolder) {
 
     ReleaseGame();
     std::vector<std::string> expected = whileRunning;
-    for (const char* szLine : {"", "Cleanup, restoring original files and folders."}) expected.push_back(szLine);
-    for (const std::string& szLine :
-         {"Deleting swapped folder:", G + "\\Maps\\Custom", "Deleting swapped folder:", G + "\\Maps",
-          "Deleting swapped file:", G + "\\Data\\INI\\GameData.ini", "Restoring original folder:",
-          G + "\\Data\\INI\\GameData.ini", "Deleting swapped folder:", G + "\\Data\\Art", std::string("END")})
-        expected.push_back(szLine);
+    const std::vector<std::string> restore = {
+        "",
+        "Cleanup, restoring original files and folders.",
+        "Deleting swapped folder:",
+        G + "\\Maps\\Custom",
+        "Deleting swapped folder:",
+        G + "\\Maps",
+        "Deleting swapped file:",
+        G + "\\Data\\INI\\GameData.ini",
+        "Restoring original folder:",
+        G + "\\Data\\INI\\GameData.ini",
+        "Deleting swapped folder:",
+        G + "\\Data\\Art",
+        "END",
+    };
+    expected.insert(expected.end(), restore.begin(), restore.end());
     EXPECT_EQ(WaitForLastLine(hLog, "END", 10000), expected);
     EXPECT_TRUE(Enabled(hClose));
 
