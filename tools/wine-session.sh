@@ -23,6 +23,9 @@ wine_session_start() {
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
     if [ -z "${CORVANE_USE_DISPLAY:-}" ]; then
+        # The private display has no window manager; without this Wine waits
+        # for one about two seconds whenever a window closes.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
         local n
         for n in $(seq 90 140); do
             [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
