@@ -39,6 +39,9 @@ wine_session_start() {
             [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
             sleep 0.1
         done
+    else
+        # A real desktop has a window manager to decorate Wine's windows.
+        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
     fi
 }
 
