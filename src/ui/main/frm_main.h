@@ -5,11 +5,18 @@
 // the main window's code.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
 #include "startup/program_state.h"
+#include "ui/controls.h"
+#include "ui/main/ctalink.h"
+#include "ui/main/launch_choice.h"
+#include "ui/main/window_icon.h"
 #include "ui/window.h"
 
 namespace corvane {
@@ -22,6 +29,51 @@ public:
 
     // Loads the window (Form_Load) and shows it, modeless and without owner.
     void Show();
+
+private:
+    void CreateControls() override;
+    void LayoutControls() override;
+    LRESULT HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) override;
+
+    void Form_Load();
+    void Form_Unload();
+    void lstMods_Click();
+    void lstMods_DblClick();
+    void btnDelMod_Click();
+    void btnAddMod_Click();
+    void btnEditMod_Click();
+    void btnLaunch_Click();
+    void chkOption_Click(int16_t Index);
+    void frmLaunch_LaunchEnded();
+
+    void RefreshModList();
+    int16_t FindGameIndex(const std::string& szText) const;
+    void LaunchGame(int16_t& dGame);
+    // The ModList index of the selected mod, or -1.
+    int16_t SelectedMod() const;
+    void PlaySound(const char* szFileName);
+
+    // The two captions above the lists are members 4 and 5 of the Label1 array.
+    ui::Label& Label1(int dIndex) { return Label1Members.at(static_cast<size_t>(dIndex - 4)); }
+
+    ProgramState& state;
+    const Platform& platform;
+    std::string szAppPath;
+    frmLaunch& launch;
+    std::function<void()> previousLaunchEnded;
+    ui::WindowIcons icons;
+
+    ui::Label lblVersion;
+    ui::ListBox lstGames;
+    ui::ListBox lstMods;
+    std::array<ui::CheckBox, kOptionCount> chkOption;
+    ui::Button btnLaunch;
+    ui::Button btnAddMod;
+    ui::Button btnEditMod;
+    ui::Button btnDelMod;
+    std::array<ui::Label, 2> Label1Members;
+    ui::GroupBox Frame1;
+    ctalink ctalink1;
 };
 
 }  // namespace corvane

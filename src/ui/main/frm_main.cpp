@@ -1,0 +1,261 @@
+#include "ui/main/frm_main.h"
+
+#include <exception>
+#include <utility>
+
+#include "modconfig/mod_scan.h"
+#include "platform/platform_error.h"
+#include "resource_ids.h"
+#include "startup/app_version.h"
+#include "ui/main/main_texts.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, no min/max box
+constexpr int kClientWidthTwips = 7095;
+constexpr int kClientHeightTwips = 3015;
+
+constexpr ui::TwipsRect kFrame1 = {120, 1560, 3495, 1335};
+
+// The option boxes and Start Game sit in the Options frame; in Win32 they are
+// its siblings, so their places are taken from the frame's corner.
+constexpr ui::TwipsRect InFrame1(ui::TwipsRect rc) {
+    return {kFrame1.lLeft + rc.lLeft, kFrame1.lTop + rc.lTop, rc.lWidth, rc.lHeight};
+}
+
+constexpr std::array<ui::TwipsRect, kOptionCount> kOptionRects = {
+    InFrame1({120, 240, 1575, 255}), InFrame1({120, 480, 1455, 255}),
+    InFrame1({120, 720, 1455, 255}), InFrame1({120, 960, 1455, 255}),
+    InFrame1({1920, 240, 1455, 255}), InFrame1({1920, 480, 1455, 255})};
+
+constexpr std::array<const char*, kOptionCount> kOptionCaptions = {
+    "Skip Movie Intro.", "No Shell Anims.", "No Music", "No Audio", "Run In Window", "Debug"};
+
+// One step of a handler that may fail: the handler skips it and goes on.
+template <typename Step>
+void TryStep(Step&& step) {
+    try {
+        std::forward<Step>(step)();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAppPath,
+                 frmLaunch& launch)
+    : state(state), platform(platform), szAppPath(std::move(szAppPath)), launch(launch) {
+    previousLaunchEnded = std::move(launch.onLaunchEnded);
+    launch.onLaunchEnded = [this] { frmLaunch_LaunchEnded(); };
+}
+
+frmMain::~frmMain() {
+    launch.onLaunchEnded = std::move(previousLaunchEnded);
+    Unload();
+}
+
+void frmMain::Show() {
+    if (!IsLoaded()) {
+        CreateForm({"CorvaneMain", "Generals Corvane", kMainStyle, 0, kClientWidthTwips,
+                    kClientHeightTwips});
+        if (!IsLoaded()) throw PlatformError("CreateWindowExA", "Generals Corvane", GetLastError());
+        icons.Apply(Handle(), IDI_CORVANE, Dpi());
+        Form_Load();
+    }
+    ShowWindow(Handle(), SW_SHOW);
+}
+
+void frmMain::CreateControls() {
+    // Created in tab order, which is also the order the dialog manager tabs through.
+    const HWND hwnd = Handle();
+    lblVersion.Create(hwnd, NextControlId(), "VersionNo");
+    lstGames.Create(hwnd, NextControlId());
+    lstMods.Create(hwnd, NextControlId());
+    lstMods.onClick = [this] { lstMods_Click(); };
+    lstMods.onDblClick = [this] { lstMods_DblClick(); };
+    for (int16_t i = 0; i < kOptionCount; ++i) {
+        chkOption[i].Create(hwnd, NextControlId(), kOptionCaptions[i]);
+        chkOption[i].onClick = [this, i] { chkOption_Click(i); };
+    }
+    btnLaunch.Create(hwnd, NextControlId(), "Start &Game");
+    btnLaunch.onClick = [this] { btnLaunch_Click(); };
+    btnAddMod.Create(hwnd, NextControlId(), "&Add...");
+    btnAddMod.onClick = [this] { btnAddMod_Click(); };
+    btnEditMod.Create(hwnd, NextControlId(), "&Edit...");
+    btnEditMod.onClick = [this] { btnEditMod_Click(); };
+    btnDelMod.Create(hwnd, NextControlId(), "&Remove...");
+    btnDelMod.onClick = [this] { btnDelMod_Click(); };
+    Label1(4).Create(hwnd, NextControlId(), "Game && Utilities Found:");
+    Label1(5).Create(hwnd, NextControlId(), "Mods Found:");
+    Frame1.Create(hwnd, NextControlId(), "Options");
+    ctalink1.Create(hwnd, NextControlId(), CORVANE_LINK_ADDRESS, platform.browser);
+
+    for (ui::Control* control :
+         {static_cast<ui::Control*>(&lstGames), static_cast<ui::Control*>(&lstMods),
+          static_cast<ui::Control*>(&btnLaunch), static_cast<ui::Control*>(&btnAddMod),
+          static_cast<ui::Control*>(&btnEditMod), static_cast<ui::Control*>(&btnDelMod)})
+        AddControl(*control);
+    for (ui::CheckBox& box : chkOption) AddControl(box);
+}
+
+void frmMain::LayoutControls() {
+    const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
+        {&lblVersion, {3720, 2640, 3255, 255}},
+        {&lstGames, {120, 240, 3375, 1230}},
+        {&lstMods, {3600, 240, 2415, 1230}},
+        {&chkOption[0], kOptionRects[0]},
+        {&chkOption[1], kOptionRects[1]},
+        {&chkOption[2], kOptionRects[2]},
+        {&chkOption[3], kOptionRects[3]},
+        {&chkOption[4], kOptionRects[4]},
+        {&chkOption[5], kOptionRects[5]},
+        {&btnLaunch, InFrame1({1920, 840, 1455, 375})},
+        {&btnAddMod, {6120, 120, 855, 375}},
+        {&btnEditMod, {6120, 600, 855, 375}},
+        {&btnDelMod, {6120, 1080, 855, 375}},
+        {&Label1(4), {120, 0, 1815, 255}},
+        {&Label1(5), {3600, 0, 975, 255}},
+        {&Frame1, kFrame1},
+    };
+    for (const auto& [control, rc] : placements) {
+        control->Place(rc, Dpi());
+        control->SetFont(MessageFont());
+    }
+    ctalink1.Layout({3720, 1560, 3255, 975}, Dpi());
+}
+
+LRESULT frmMain::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
+    switch (lMsg) {
+    case WM_DESTROY:
+        Form_Unload();
+        break;
+    case WM_DPICHANGED: {
+        const LRESULT lResult = DefaultHandling(lMsg, wParam, lParam);
+        icons.Apply(Handle(), IDI_CORVANE, Dpi());
+        return lResult;
+    }
+    default:
+        break;
+    }
+    return DefaultHandling(lMsg, wParam, lParam);
+}
+
+void frmMain::Form_Load() {
+    lblVersion.SetText(
+        VersionCaption(CORVANE_VERSION_MAJOR, CORVANE_VERSION_MINOR, CORVANE_VERSION_REVISION));
+    state.bLaunching = false;
+    for (const GameEntry& game : state.GameTable) {
+        if (game.IsInstalled()) lstGames.AddItem(game.szTitle);
+    }
+    lstGames.SetListIndex(0);  // nothing to select when no game is installed
+    btnEditMod.SetEnabled(false);
+    btnDelMod.SetEnabled(false);
+    RefreshModList();
+    PlaySound("\\13gun.wav");
+}
+
+void frmMain::Form_Unload() {
+    // Only this window goes. The launch window is left alone on purpose: a
+    // game it watches must still be restored after the player closed us.
+}
+
+void frmMain::RefreshModList() {
+    lstMods.Clear();
+    btnEditMod.SetEnabled(false);
+    btnDelMod.SetEnabled(false);
+    for (int16_t i = 0; i < state.dModCount && static_cast<size_t>(i) < state.ModList.size(); ++i)
+        lstMods.AddItem(state.ModList[i].szTitle);
+}
+
+int16_t frmMain::SelectedMod() const {
+    for (int i = 0; i < lstMods.ListCount(); ++i) {
+        if (lstMods.Selected(i)) return static_cast<int16_t>(i);
+    }
+    return -1;
+}
+
+void frmMain::lstMods_Click() {
+    const int16_t i = SelectedMod();
+    if (i < 0 || static_cast<size_t>(i) >= state.ModList.size()) return;
+    // A folder mod has no configuration file to edit or remove.
+    const bool bConfigFile = !state.ModList[i].bFolderMod;
+    btnEditMod.SetEnabled(bConfigFile);
+    btnDelMod.SetEnabled(bConfigFile);
+}
+
+void frmMain::btnDelMod_Click() {
+    const int16_t i = SelectedMod();
+    if (i < 0) return;
+    TryStep([&] {
+        platform.files.Kill(ModConfigPath(szAppPath, state.ModList.at(i), lstMods.List(i)));
+    });
+    TryStep([&] { ScanMods(platform.files, szAppPath, state); });
+    RefreshModList();
+}
+
+void frmMain::btnAddMod_Click() {
+    // Opens the mod editor for a new mod, once the editor is part of the program.
+}
+
+void frmMain::btnEditMod_Click() {
+    // Opens the selected mod's file in the mod editor, once the editor is part of the program.
+}
+
+void frmMain::lstMods_DblClick() {
+    // Does what Edit does, once the mod editor is part of the program.
+}
+
+void frmMain::chkOption_Click(int16_t Index) {
+    (void)Index;  // every box makes the same sound; the value is read at launch
+    PlaySound("\\grenade.wav");
+}
+
+void frmMain::btnLaunch_Click() {
+    PlaySound("\\biggun.wav");
+    const int lSelected = lstGames.ListIndex();
+    const std::string szText = lSelected >= 0 ? lstGames.List(lSelected) : std::string();
+    int16_t dGame = FindGameIndex(szText);
+    LaunchGame(dGame);
+}
+
+int16_t frmMain::FindGameIndex(const std::string& szText) const {
+    return corvane::FindGameIndex(state.GameTable, szText);
+}
+
+void frmMain::LaunchGame(int16_t& dGame) {
+    // One game at a time: not while a launch is handed over, nor over a game
+    // the launch window still watches and has to restore.
+    if (state.bLaunching || launch.IsWatching()) return;
+    state.bLaunching = true;
+    btnLaunch.SetEnabled(false);
+
+    if (dGame < 0) {
+        TryStep([&] { platform.messageBoxes.Show("Please select the game to launch", kMsgOkOnly); });
+        state.bLaunching = false;
+        btnLaunch.SetEnabled(true);
+        return;
+    }
+
+    int16_t dMod = SelectedMod();
+    std::array<int, kOptionCount> lValues{};
+    for (int i = 0; i < kOptionCount; ++i) lValues[i] = chkOption[i].Value();
+    const std::string szArgs = BuildSwitchString(lValues);
+    TryStep([&] { launch.LaunchApplication(dGame, szArgs, dMod); });
+
+    state.bLaunching = false;
+    // Start Game comes back when the launch is over (frmLaunch_LaunchEnded).
+    btnLaunch.SetEnabled(!launch.IsWatching());
+}
+
+void frmMain::frmLaunch_LaunchEnded() {
+    if (previousLaunchEnded) previousLaunchEnded();
+    if (IsLoaded() && !state.bLaunching) btnLaunch.SetEnabled(true);
+}
+
+void frmMain::PlaySound(const char* szFileName) {
+    TryStep([&] { platform.sounds.Play(szAppPath + szFileName); });
+}
+
+}  // namespace corvane
