@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace corvane {
 namespace {
 
@@ -10,6 +12,8 @@ struct SwitchCase {
     std::array<int, kOptionCount> lValues;
     const char* szArgs;
 };
+
+void PrintTo(const SwitchCase& c, std::ostream* os) { *os << c.szWhat; }
 
 class SwitchString : public testing::TestWithParam<SwitchCase> {};
 
@@ -47,6 +51,8 @@ struct FindCase {
     const char* szText;
     int16_t dRow;
 };
+
+void PrintTo(const FindCase& c, std::ostream* os) { *os << '[' << c.szText << ']'; }
 
 class GameLookup : public testing::TestWithParam<FindCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace corvane {
 namespace {
 
@@ -24,6 +26,8 @@ struct PathCase {
     const char* szListed;
     const char* szPath;
 };
+
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.szWhat; }
 
 class ModFile : public testing::TestWithParam<PathCase> {};
 
