@@ -1,0 +1,67 @@
+#include "support/scratch_registry_key.h"
+
+#include <atomic>
+#include <stdexcept>
+
+namespace corvane::test {
+
+namespace {
+
+std::string UniqueName() {
+    static std::atomic<unsigned> lCounter{0};
+    return "CorvaneTest-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount64()) + "-" + std::to_string(lCounter++);
+}
+
+REGSAM ViewFlag(RegistryView view) {
+    return view == RegistryView::k32Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+}
+
+}  // namespace
+
+ScratchRegistryKey::ScratchRegistryKey(RegistryView view, const std::string& szRelative)
+    : lView(ViewFlag(view)), szName(UniqueName()) {
+    Create(szRelative);
+}
+
+ScratchRegistryKey::ScratchRegistryKey(const ScratchRegistryKey& sameName, RegistryView view,
+                                       const std::string& szRelative)
+    : lView(ViewFlag(view)), szName(sameName.szName) {
+    Create(szRelative);
+}
+
+void ScratchRegistryKey::Create(const std::string& szRelative) {
+    szSubKey = "SOFTWARE\\" + szName + (szRelative.empty() ? "" : "\\" + szRelative);
+    const LSTATUS lResult = RegCreateKeyExA(HKEY_LOCAL_MACHINE, szSubKey.c_str(), 0, nullptr, 0,
+                                            KEY_ALL_ACCESS | lView, nullptr, &hKey, nullptr);
+    if (lResult != ERROR_SUCCESS)
+        throw std::runtime_error("cannot create the scratch key " + szSubKey);
+}
+
+ScratchRegistryKey::~ScratchRegistryKey() {
+    RegCloseKey(hKey);
+    HKEY hSoftware = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | lView, &hSoftware) ==
+        ERROR_SUCCESS) {
+        RegDeleteTreeA(hSoftware, szName.c_str());
+        RegCloseKey(hSoftware);
+    }
+}
+
+void ScratchRegistryKey::SetText(const std::string& szValueName, const std::string& szText) {
+    SetValue(szValueName, REG_SZ, szText.c_str(), static_cast<DWORD>(szText.size() + 1));
+}
+
+void ScratchRegistryKey::SetDword(const std::string& szValueName, uint32_t lValue) {
+    const DWORD lData = lValue;
+    SetValue(szValueName, REG_DWORD, &lData, sizeof(lData));
+}
+
+void ScratchRegistryKey::SetValue(const std::string& szValueName, DWORD lType, const void* pData,
+                                  DWORD lSize) {
+    if (RegSetValueExA(hKey, szValueName.c_str(), 0, lType, static_cast<const BYTE*>(pData),
+                       lSize) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot set " + szSubKey + "\\" + szValueName);
+}
+
+}  // namespace corvane::test
