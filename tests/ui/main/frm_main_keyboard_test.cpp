@@ -60,20 +60,5 @@ TEST_F(MainWindowKeyboard, AltGStartsTheGame) {
     FinishGame();
 }
 
-TEST_F(MainWindowKeyboard, AltRRemovesTheSelectedConfigurationFile) {
-    ClickListEntry(Mods(), 0);
-    PostMessageA(GetFocus(), WM_SYSCHAR, 'r', static_cast<LPARAM>(1 | (1 << 29)));
-    ui::PumpPendingMessages();
-    EXPECT_FALSE(Present(program / "Classic.zcf"));
-    EXPECT_TRUE(ListLines(Mods()).empty());
-}
-
-TEST_F(MainWindowKeyboard, SpaceTicksTheFocusedOptionBoxWithItsSound) {
-    SetFocus(Button("Run In Window"));
-    PressKey(VK_SPACE);
-    EXPECT_EQ(SendMessageA(Button("Run In Window"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SoundsOf("grenade.wav"), 1);
-}
-
 }  // namespace
 }  // namespace corvane::test
