@@ -4,6 +4,9 @@
 #
 #   wine_session_start <build-dir>   exports WINEPREFIX, WINEDEBUG, DISPLAY
 #   wine_session_stop                ends the server and the display
+#
+# With CORVANE_USE_DISPLAY set, the current DISPLAY is used instead of a
+# private one (the demo on a desktop).
 
 wine_session_start() {
     local build_dir
@@ -11,6 +14,10 @@ wine_session_start() {
     export WINEPREFIX="$build_dir/wine-prefix"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+    # The display comes first: a prefix booted without one cannot create
+    # windows in the session that booted it.
+    [ -z "${CORVANE_USE_DISPLAY:-}" ] && wine_session_start_display
 
     # The first program in a new prefix starts Wine's services, which keep
     # the output they inherit open for ever: boot with output to /dev/null.
@@ -26,23 +33,28 @@ wine_session_start() {
         # The private display has no window manager; without this Wine waits
         # for one about two seconds whenever a window closes.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-        local n
-        for n in $(seq 90 140); do
-            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-            WINE_SESSION_XVFB_PID=$!
-            export DISPLAY=":$n"
-            break
-        done
-        local i
-        for i in $(seq 1 50); do
-            [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
-            sleep 0.1
-        done
     else
         # A real desktop has a window manager to decorate Wine's windows.
         wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
     fi
+}
+
+wine_session_start_display() {
+    local n i
+    for n in $(seq 90 140); do
+        { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        WINE_SESSION_XVFB_PID=$!
+        export DISPLAY=":$n"
+        for i in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && return 0
+            kill -0 "$WINE_SESSION_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        # Another X server took this number first: try the next one.
+    done
+    echo "wine-session: no free X display" >&2
+    return 1
 }
 
 wine_session_stop() {

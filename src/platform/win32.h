@@ -21,3 +21,8 @@
 #endif
 
 #include <windows.h>
+
+// The file-system object's operations share their names with these macros;
+// the program calls the A functions by name, so the macros are not needed.
+#undef CopyFile
+#undef DeleteFile
