@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win32.h"
 #include "platform/win_error.h"
 #include "platform/win_find.h"
 #include "platform/win_read_only.h"

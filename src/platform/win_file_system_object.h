@@ -3,12 +3,6 @@
 #pragma once
 
 #include "platform/file_system_object.h"
-#include "platform/win32.h"
-
-// The Windows headers map these names onto their own ANSI calls; here they
-// are the interface's operations.
-#undef CopyFile
-#undef DeleteFile
 
 namespace corvane {
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/platform_error.h"
+#include "platform/win32.h"
 #include "platform/win_file_system_object.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
