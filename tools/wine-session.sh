@@ -13,7 +13,9 @@ wine_session_start() {
     build_dir=$(cd "$1" && pwd)
     export WINEPREFIX="$build_dir/wine-prefix"
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # No debugger: a program that crashes ends at once instead of waiting
+    # for someone to attach.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 
     # The display comes first: a prefix booted without one cannot create
     # windows in the session that booted it.
@@ -26,8 +28,11 @@ wine_session_start() {
         wineboot -i </dev/null >/dev/null 2>&1
     fi
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
-    # Warm the prefix so that its services exist before anyone captures output.
+    # Warm the prefix so that its services, and the desktop process the first
+    # window starts, exist before anyone captures output: they would hold it
+    # open for ever.
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    wine rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 
     if [ -z "${CORVANE_USE_DISPLAY:-}" ]; then
         # The private display has no window manager; without this Wine waits

@@ -1,3 +1,19 @@
+// Corvane.exe's entry point: the Windows services, then the program.
 #include "platform/win32.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <commctrl.h>
+
+#include "platform/app_info.h"
+#include "platform/win_platform.h"
+#include "platform/win_registry.h"
+#include "startup/corvane_app.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    corvane::WinPlatform services;
+    corvane::WinRegistry registry;
+    corvane::CorvaneApp app(services.Get(), registry, corvane::AppPath(), corvane::ArgumentText());
+    return app.Main();
+}

@@ -8,6 +8,13 @@ namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
 
+// A top-level window's caption, read without sending it a message.
+std::string CaptionOf(HWND hwnd) {
+    char szText[512] = {};
+    const int lLength = GetWindowTextA(hwnd, szText, sizeof(szText));
+    return std::string(szText, lLength > 0 ? static_cast<size_t>(lLength) : 0);
+}
+
 struct WindowSearch {
     DWORD lProcessId;
     std::string szCaption;
@@ -24,7 +31,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
         char szClass[64] = {};
         GetClassNameA(hwnd, szClass, sizeof(szClass));
         if (std::string(szClass) != search->szClass) return TRUE;
-    } else if (WindowText(hwnd) != search->szCaption) {
+    } else if (CaptionOf(hwnd) != search->szCaption) {
         return TRUE;
     }
     search->hFound = hwnd;
@@ -115,15 +122,26 @@ std::string CorvaneProcess::WaitForMessageBox(unsigned lTimeoutMs, HWND* hBox) {
     return {};
 }
 
+// The lines are asked for in their wide form and converted here: the list's
+// text has to cross from one process to the other, and Wine's conversion of
+// that text for the ANSI message hands back the wide bytes.
 std::vector<std::string> ListLines(HWND hList) {
     std::vector<std::string> lines;
     const LRESULT lCount = Send(hList, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < lCount; ++i) {
-        const LRESULT lLength = Send(hList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string szLine(static_cast<size_t>(lLength > 0 ? lLength : 0) + 1, '\0');
-        const LRESULT lCopied =
-            Send(hList, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(szLine.data()));
-        szLine.resize(static_cast<size_t>(lCopied > 0 ? lCopied : 0));
+        DWORD_PTR lLength = 0;
+        SendMessageTimeoutW(hList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, SMTO_ABORTIFHUNG,
+                            kSendTimeoutMs, &lLength);
+        std::wstring szWide(static_cast<size_t>(lLength) + 1, L'\0');
+        DWORD_PTR lCopied = 0;
+        SendMessageTimeoutW(hList, LB_GETTEXT, static_cast<WPARAM>(i),
+                            reinterpret_cast<LPARAM>(szWide.data()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                            &lCopied);
+        szWide.resize(static_cast<LRESULT>(lCopied) > 0 ? static_cast<size_t>(lCopied) : 0);
+        std::string szLine(szWide.size() * 2 + 1, '\0');
+        const int lBytes = WideCharToMultiByte(CP_ACP, 0, szWide.data(), static_cast<int>(szWide.size()),
+                                               szLine.data(), static_cast<int>(szLine.size()), nullptr, nullptr);
+        szLine.resize(lBytes > 0 ? static_cast<size_t>(lBytes) : 0);
         lines.push_back(szLine);
     }
     return lines;

@@ -1,0 +1,77 @@
+#include "startup/corvane_app.h"
+
+#include "modconfig/config_file.h"
+#include "modconfig/mod_scan.h"
+#include "platform/app_info.h"
+#include "startup/app_version.h"
+#include "startup/command_line.h"
+#include "ui/message_loop.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* kSilentSwitches = " -nologo ";
+
+}  // namespace
+
+CorvaneApp::CorvaneApp(const Platform& platformServices, Registry& gameRegistry,
+                       std::string szProgramFolder, std::string szCommandArguments)
+    : platform(platformServices),
+      registry(gameRegistry),
+      szAppPath(std::move(szProgramFolder)),
+      szArguments(std::move(szCommandArguments)),
+      launch(state, platform) {
+    launch.onUnloaded = [this] { WindowClosed(); };
+}
+
+int CorvaneApp::Main() {
+    if (AnotherInstanceRuns()) {
+        platform.messageBoxes.Show("Another instance of the Corvane is already running!",
+                                   kMsgInformation);
+        return 0;
+    }
+    state.szSilentConfig = SilentConfigPath(szArguments, szAppPath);
+    ReadGames();
+
+    if (state.szSilentConfig.empty())
+        StartNormal();
+    else
+        StartSilent();
+
+    // A silent launch that was refused has already closed its window.
+    if (!launch.IsLoaded() && !(main && main->IsLoaded())) return 0;
+    return ui::RunMessageLoop();
+}
+
+bool CorvaneApp::AnotherInstanceRuns() { return FindTopLevelWindow(CORVANE_FILE_DESCRIPTION); }
+
+void CorvaneApp::ReadGames() {
+    ReadGameTable(registry, state.GameTable);
+    AppendVersionTitles(state.GameTable);
+}
+
+void CorvaneApp::StartNormal() {
+    ScanMods(platform.files, szAppPath, state);
+    main = std::make_unique<frmMain>(state, platform, szAppPath, launch);
+    main->onUnloaded = [this] { WindowClosed(); };
+    main->Show();
+}
+
+void CorvaneApp::StartSilent() {
+    state.ClearMods();
+    ModConfig udtCfg;
+    if (LoadModConfig(platform.files, state.GameTable, state.szSilentConfig, udtCfg))
+        state.AppendMod(udtCfg);
+    // Launched also when the file could not be read: the blank entry then
+    // swaps nothing and names no mod file.
+    launch.LaunchApplication(kGenerals, kSilentSwitches, 0);
+}
+
+// The program ends with its last window; closing the main window alone
+// leaves a launch window, and the game it watches, running.
+void CorvaneApp::WindowClosed() {
+    if (!launch.IsLoaded() && !(main && main->IsLoaded())) PostQuitMessage(0);
+}
+
+}  // namespace corvane

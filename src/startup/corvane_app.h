@@ -1,0 +1,46 @@
+// The program from start to end: the single-instance guard, the command
+// line, the game table, then either the main window (normal mode) or one
+// silent launch, and the message loop until the last window is closed.
+// Owns the shared program state and the windows for the whole run.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "launch/frm_launch.h"
+#include "platform/platform.h"
+#include "platform/registry.h"
+#include "startup/program_state.h"
+#include "ui/main/frm_main.h"
+
+namespace corvane {
+
+class CorvaneApp {
+public:
+    // szAppPath: the program folder; szArguments: the command line's
+    // arguments as typed.
+    CorvaneApp(const Platform& platform, Registry& registry, std::string szAppPath,
+               std::string szArguments);
+    CorvaneApp(const CorvaneApp&) = delete;
+    CorvaneApp& operator=(const CorvaneApp&) = delete;
+
+    // Runs the program; returns its exit code.
+    int Main();
+
+private:
+    bool AnotherInstanceRuns();
+    void ReadGames();
+    void StartNormal();
+    void StartSilent();
+    void WindowClosed();
+
+    Platform platform;
+    Registry& registry;
+    std::string szAppPath;
+    std::string szArguments;
+    ProgramState state;
+    frmLaunch launch;
+    std::unique_ptr<frmMain> main;
+};
+
+}  // namespace corvane
