@@ -37,7 +37,7 @@ void Control::Place(const TwipsRect& rc, UINT lDpi) {
 }
 
 void Label::Create(HWND hParent, int lControlId, const std::string& szCaption) {
-    CreateChild(hParent, lControlId, "STATIC", szCaption, SS_LEFT);
+    CreateChild(hParent, lControlId, "STATIC", szCaption, SS_LEFTNOWORDWRAP);
 }
 
 void GroupBox::Create(HWND hParent, int lControlId, const std::string& szCaption) {

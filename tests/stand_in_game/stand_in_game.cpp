@@ -129,15 +129,23 @@ void RunWithWindow(const std::string& szReport, DWORD lStart, DWORD lRunMs, cons
     wc.lpszClassName = "CorvaneStandInGame";
     RegisterClassA(&wc);
     HWND hwnd = CreateWindowA(wc.lpszClassName, "Generals (stand-in game)",
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, 640, 420,
+                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 20, 20, 600, 340,
                               nullptr, nullptr, wc.hInstance, nullptr);
+    // The report without the files' contents: what the game was given and
+    // which files it finds in its folder.
     std::string szShown;
-    for (char c : szReport.substr(0, szReport.find("\r\nfile="))) szShown += c;
-    szShown += "\r\n\r\n(The game folder as the game sees it is in the report file.)";
+    size_t lLineStart = 0;
+    while (lLineStart < szReport.size()) {
+        const size_t lEnd = szReport.find("\r\n", lLineStart);
+        const std::string szLine = szReport.substr(lLineStart, lEnd - lLineStart);
+        szShown += szLine.compare(0, 5, "file=") == 0 ? szLine.substr(0, szLine.find('|')) : szLine;
+        szShown += "\r\n";
+        lLineStart = lEnd == std::string::npos ? szReport.size() : lEnd + 2;
+    }
     CreateWindowA("EDIT", szShown.c_str(),
                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 10, 10,
-                  605, 320, hwnd, nullptr, wc.hInstance, nullptr);
-    CreateWindowA("BUTTON", "Exit game", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 505, 340, 110, 30, hwnd,
+                  565, 250, hwnd, nullptr, wc.hInstance, nullptr);
+    CreateWindowA("BUTTON", "Exit game", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 465, 268, 110, 30, hwnd,
                   reinterpret_cast<HMENU>(100), wc.hInstance, nullptr);
     SetTimer(hwnd, 1, 100, nullptr);
     MSG msg;

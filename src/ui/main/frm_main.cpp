@@ -25,10 +25,13 @@ constexpr ui::TwipsRect InFrame1(ui::TwipsRect rc) {
     return {kFrame1.lLeft + rc.lLeft, kFrame1.lTop + rc.lTop, rc.lWidth, rc.lHeight};
 }
 
+// Each column is as wide as the room up to the next column or the frame's
+// edge: the captions were measured for an older, narrower dialog font and
+// would lose their ends in today's message fonts.
 constexpr std::array<ui::TwipsRect, kOptionCount> kOptionRects = {
-    InFrame1({120, 240, 1575, 255}), InFrame1({120, 480, 1455, 255}),
-    InFrame1({120, 720, 1455, 255}), InFrame1({120, 960, 1455, 255}),
-    InFrame1({1920, 240, 1455, 255}), InFrame1({1920, 480, 1455, 255})};
+    InFrame1({120, 240, 1755, 255}), InFrame1({120, 480, 1755, 255}),
+    InFrame1({120, 720, 1755, 255}), InFrame1({120, 960, 1755, 255}),
+    InFrame1({1920, 240, 1515, 255}), InFrame1({1920, 480, 1515, 255})};
 
 constexpr std::array<const char*, kOptionCount> kOptionCaptions = {
     "Skip Movie Intro.", "No Shell Anims.", "No Music", "No Audio", "Run In Window", "Debug"};
@@ -115,8 +118,9 @@ void frmMain::LayoutControls() {
         {&btnAddMod, {6120, 120, 855, 375}},
         {&btnEditMod, {6120, 600, 855, 375}},
         {&btnDelMod, {6120, 1080, 855, 375}},
-        {&Label1(4), {120, 0, 1815, 255}},
-        {&Label1(5), {3600, 0, 975, 255}},
+        // As wide as the lists they head, for the same reason as the option boxes.
+        {&Label1(4), {120, 0, 3375, 255}},
+        {&Label1(5), {3600, 0, 2415, 255}},
         {&Frame1, kFrame1},
     };
     for (const auto& [control, rc] : placements) {

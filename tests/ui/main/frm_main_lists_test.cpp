@@ -45,8 +45,8 @@ TEST_F(MainWindowLists, PlacesTheControlsOfTheOptionsFrameInsideIt) {
     } expected[] = {
         {Games(), 120, 240, 3375, 1230},
         {ChildWithText(Main(), "Button", "Options"), 120, 1560, 3495, 1335},
-        {Button("Skip Movie Intro."), 240, 1800, 1575, 255},
-        {Button("Debug"), 2040, 2040, 1455, 255},
+        {Button("Skip Movie Intro."), 240, 1800, 1755, 255},
+        {Button("Debug"), 2040, 2040, 1515, 255},
         {Button("Start &Game"), 2040, 2400, 1455, 375},
         {Link(), 3720, 1560, 3255, 975},
     };
@@ -60,6 +60,37 @@ TEST_F(MainWindowLists, PlacesTheControlsOfTheOptionsFrameInsideIt) {
         EXPECT_EQ(rc.right - rc.left, Px(e.lWidth)) << WindowText(e.hwnd);
         EXPECT_EQ(rc.bottom - rc.top, Px(e.lHeight)) << WindowText(e.hwnd);
     }
+}
+
+// A caption that does not fit loses its end (or, in a label, its second
+// line) on the player's screen.
+TEST_F(MainWindowLists, EveryCaptionFitsItsControlInTheWindowsFont) {
+    Open();
+    const struct {
+        HWND hwnd;
+        int lGlyph;  // room the control's own box takes before its text
+    } captions[] = {
+        {ChildWithText(Main(), "Static", "Game && Utilities Found:"), 0},
+        {ChildWithText(Main(), "Static", "Mods Found:"), 0},
+        {ChildWithText(Main(), "Static", "Version:1.3.1"), 0},
+        {Button("Skip Movie Intro."), GetSystemMetrics(SM_CXMENUCHECK) + 4},
+        {Button("No Shell Anims."), GetSystemMetrics(SM_CXMENUCHECK) + 4},
+        {Button("Run In Window"), GetSystemMetrics(SM_CXMENUCHECK) + 4},
+    };
+    HDC hdc = GetDC(Main());
+    for (const auto& c : captions) {
+        ASSERT_TRUE(c.hwnd) << "caption " << (&c - captions);
+        std::string szText = WindowText(c.hwnd);
+        if (szText.find("&&") != std::string::npos) szText.erase(szText.find("&&"), 1);
+        HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(c.hwnd, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32A(hdc, szText.c_str(), static_cast<int>(szText.size()), &size);
+        SelectObject(hdc, hOld);
+        RECT rc{};
+        GetClientRect(c.hwnd, &rc);
+        EXPECT_LE(c.lGlyph + size.cx, rc.right) << szText;
+    }
+    ReleaseDC(Main(), hdc);
 }
 
 TEST_F(MainWindowLists, ListsOnlyInstalledGamesInRowOrderWithTheFirstSelected) {
