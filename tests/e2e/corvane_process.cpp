@@ -8,13 +8,6 @@ namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
 
-// A top-level window's caption, read without sending it a message.
-std::string CaptionOf(HWND hwnd) {
-    char szText[512] = {};
-    const int lLength = GetWindowTextA(hwnd, szText, sizeof(szText));
-    return std::string(szText, lLength > 0 ? static_cast<size_t>(lLength) : 0);
-}
-
 struct WindowSearch {
     DWORD lProcessId;
     std::string szCaption;
@@ -31,7 +24,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
         char szClass[64] = {};
         GetClassNameA(hwnd, szClass, sizeof(szClass));
         if (std::string(szClass) != search->szClass) return TRUE;
-    } else if (CaptionOf(hwnd) != search->szCaption) {
+    } else if (WindowText(hwnd) != search->szCaption) {
         return TRUE;
     }
     search->hFound = hwnd;
@@ -183,12 +176,12 @@ void ClickListEntry(HWND hList, int i) {
 
 bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
 
+// Read from the window's own record, without sending it a message that a
+// busy program would answer late.
 std::string WindowText(HWND hwnd) {
     char szText[512] = {};
-    DWORD_PTR lCopied = 0;
-    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof(szText), reinterpret_cast<LPARAM>(szText),
-                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &lCopied);
-    return std::string(szText, lCopied);
+    const int lLength = GetWindowTextA(hwnd, szText, sizeof(szText));
+    return std::string(szText, lLength > 0 ? static_cast<size_t>(lLength) : 0);
 }
 
 }  // namespace corvane::test
