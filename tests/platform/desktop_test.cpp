@@ -2,6 +2,8 @@
 
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "platform/message_boxes.h"
 #include "platform/platform_error.h"
@@ -15,85 +17,57 @@
 namespace corvane {
 namespace {
 
-// What a message box showed, seen from outside as the player sees it.
-struct SeenBox {
-    bool bFound = false;
-    std::string szPrompt;
-    HWND hOwner = nullptr;
-};
-
-// Waits for the program's message box and answers it with one button.
-SeenBox AnswerBox(int lButton) {
-    SeenBox seen;
-    const ULONGLONG lDeadline = GetTickCount64() + 10000;
+// Waits for the program's message box, notes its prompt and its owner as the
+// player sees them, and answers with one button.
+std::pair<std::string, HWND> AnswerBox(int lButton) {
     HWND hBox = nullptr;
-    while (!hBox && GetTickCount64() < lDeadline) {
-        hBox = FindWindowA("#32770", "GeneralsCorvane");
-        if (!hBox) Sleep(20);
-    }
-    if (!hBox) return seen;
-    seen.bFound = true;
+    for (int i = 0; i < 500 && !(hBox = FindWindowA("#32770", "GeneralsCorvane")); ++i) Sleep(20);
+    if (!hBox) return {"(no box)", nullptr};
     char szText[512] = {};
     GetDlgItemTextA(hBox, 0xFFFF, szText, sizeof(szText));
-    seen.szPrompt = szText;
-    seen.hOwner = GetWindow(hBox, GW_OWNER);
+    const HWND hOwner = GetWindow(hBox, GW_OWNER);
     PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(lButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(hBox, lButton)));
-    return seen;
+    return {szText, hOwner};
 }
 
-TEST(MessageBoxTest, ShowsThePromptUnderTheAppTitleOwnedByTheActiveWindowAndReturnsTheAnswer) {
-    HWND hOwner = CreateWindowExA(0, "STATIC", "Corvane message box owner", WS_OVERLAPPEDWINDOW, 0, 0,
-                                  200, 100, nullptr, nullptr, nullptr, nullptr);
+TEST(MessageBoxTest, ShowsThePromptOwnedByTheActiveWindowAndReturnsTheAnswer) {
+    HWND hOwner = CreateWindowExA(0, "STATIC", "Corvane message box owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hOwner, nullptr);
     ShowWindow(hOwner, SW_SHOW);
     SetActiveWindow(hOwner);
     ASSERT_EQ(GetActiveWindow(), hOwner);
 
-    struct Case {
-        uint32_t lStyle;
-        int lButton;
-        int lAnswer;
-    };
-    const Case cases[] = {
+    const std::tuple<uint32_t, int, int> cases[] = {
         {kMsgOkOnly | kMsgInformation, IDOK, kAnswerOk},
         {kMsgYesNoCancel | kMsgQuestion, IDYES, kAnswerYes},
         {kMsgYesNoCancel | kMsgQuestion, IDNO, kAnswerNo},
         {kMsgYesNoCancel | kMsgQuestion, IDCANCEL, kAnswerCancel},
     };
-    WinMessageBoxes boxes;
-    for (const Case& c : cases) {
-        SCOPED_TRACE("button " + std::to_string(c.lButton));
-        SeenBox seen;
-        std::thread player([&] { seen = AnswerBox(c.lButton); });
-        const int lAnswer = boxes.Show("The name of the mod is missing!", c.lStyle);
+    for (const auto& [lStyle, lButton, lAnswer] : cases) {
+        std::pair<std::string, HWND> seen;
+        std::thread player([&, lButton = lButton] { seen = AnswerBox(lButton); });
+        EXPECT_EQ(WinMessageBoxes().Show("The name of the mod is missing!", lStyle), lAnswer) << lButton;
         player.join();
-        ASSERT_TRUE(seen.bFound);
-        EXPECT_EQ(seen.szPrompt, "The name of the mod is missing!");
-        EXPECT_EQ(seen.hOwner, hOwner);
-        EXPECT_EQ(lAnswer, c.lAnswer);
+        EXPECT_EQ(seen, std::make_pair(std::string("The name of the mod is missing!"), hOwner)) << lButton;
     }
     DestroyWindow(hOwner);
 }
 
-TEST(BrowserTest, HandsTheAddressToTheShell) {
+TEST(BrowserTest, HandsTheAddressToTheShellOrThrowsWhenTheShellCannotOpenIt) {
     test::TempFolder temp;
-    const std::string szReport = temp / "report.txt";
-    test::ScopedEnvironment report("STANDIN_REPORT", szReport);
+    test::ScopedEnvironment report("STANDIN_REPORT", temp / "report.txt");
     WinBrowser().Open(CORVANE_TEST_STAND_IN_GAME);
-    const test::StandInReport seen = test::WaitForStandInReport(szReport);
-    EXPECT_NE(seen.szCommandLine.find("Generals.exe"), std::string::npos) << seen.szCommandLine;
-}
+    const std::string szSeen = test::WaitForStandInReport(temp / "report.txt").szCommandLine;
+    EXPECT_NE(szSeen.find("Generals.exe"), std::string::npos) << szSeen;
 
-TEST(BrowserTest, AnAddressTheShellCannotOpenThrows) {
-    test::TempFolder temp;
-    const std::string szAddress = temp / "missing.html";
     try {
-        WinBrowser().Open(szAddress);
+        WinBrowser().Open(temp / "missing.html");
         FAIL() << "opened";
     } catch (const PlatformError& error) {
         EXPECT_EQ(error.Operation(), "ShellExecuteA");
-        EXPECT_EQ(error.Path(), szAddress);
+        EXPECT_EQ(error.Path(), temp / "missing.html");
         EXPECT_LE(error.Code(), 32u);
     }
 }

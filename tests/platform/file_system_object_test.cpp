@@ -11,28 +11,22 @@
 namespace corvane {
 namespace {
 
-using test::Attributes;
-using test::Describe;
-using test::Present;
-using test::ReadBytes;
-using test::SetAttributes;
-using test::SnapshotTree;
-using test::TempFolder;
-using test::TreeSnapshot;
-using test::WriteBytes;
+using namespace corvane::test;
 
+// A mod folder with the kinds of content a real one has: nested and empty
+// folders, hidden and system items, read-only files.
 class FileSystemObjectTest : public ::testing::Test {
 protected:
-    // A mod folder with the kinds of content a real one has: nested folders,
-    // an empty folder, hidden and system items, a read-only file.
-    void MakeModFolder() {
+    FileSystemObjectTest() {
         WriteBytes(temp / "Mod\\Data\\INI\\Weapon.ini", "new weapons");
         WriteBytes(temp / "Mod\\Data\\readme.txt", "mod readme");
-        test::MakeFolders(temp / "Mod\\Data\\Empty");
+        MakeFolders(temp / "Mod\\Data\\Empty");
         WriteBytes(temp / "Mod\\Data\\Thumbs.db", "hidden");
         SetAttributes(temp / "Mod\\Data\\Thumbs.db", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         WriteBytes(temp / "Mod\\Data\\Secret\\map.map", "in a hidden folder");
-        SetAttributes(temp / "Mod\\Data\\Secret", FILE_ATTRIBUTE_HIDDEN);
+        SetAttributes(temp / "Mod\\Data\\Secret\\map.map", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+        SetAttributes(temp / "Mod\\Data\\Secret",
+                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
         WriteBytes(temp / "Mod\\Data\\locked.big", "read-only in the mod");
         SetAttributes(temp / "Mod\\Data\\locked.big", FILE_ATTRIBUTE_READONLY);
     }
@@ -41,94 +35,48 @@ protected:
     WinFileSystemObject fso;
 };
 
-TEST_F(FileSystemObjectTest, CopyFileNeverOverwritesAndKeepsReadOnly) {
-    WriteBytes(temp / "source.ini", "mod bytes\r\n\x80");
-    WriteBytes(temp / "taken.ini", "game bytes");
-    SetAttributes(temp / "source.ini", FILE_ATTRIBUTE_READONLY);
+TEST_F(FileSystemObjectTest, CopyFolderCopiesEverythingOrMergesIntoAnExistingFolder) {
+    const TreeSnapshot mod = SnapshotTree(temp / "Mod\\Data");
+    fso.CopyFolder(temp / "Mod\\Data", temp / "Copy");
+    EXPECT_EQ(SnapshotTree(temp / "Copy"), mod) << Describe(SnapshotTree(temp / "Copy"));
 
-    fso.CopyFile(temp / "source.ini", temp / "copy.ini");
-    EXPECT_EQ(ReadBytes(temp / "copy.ini"), "mod bytes\r\n\x80");
-    EXPECT_TRUE(Attributes(temp / "copy.ini") & FILE_ATTRIBUTE_READONLY);
-
-    EXPECT_THROW(fso.CopyFile(temp / "source.ini", temp / "taken.ini"), PlatformError);
-    EXPECT_EQ(ReadBytes(temp / "taken.ini"), "game bytes");
-    EXPECT_THROW(fso.CopyFile(temp / "missing.ini", temp / "other.ini"), PlatformError);
-    EXPECT_FALSE(Present(temp / "other.ini"));
-}
-
-TEST_F(FileSystemObjectTest, CopyFolderCopiesEverythingIntoANewFolder) {
-    MakeModFolder();
-    test::MakeFolders(temp / "Game");
-    fso.CopyFolder(temp / "Mod\\Data", temp / "Game\\Data");
-    const TreeSnapshot copied = SnapshotTree(temp / "Game\\Data");
-    EXPECT_EQ(copied, SnapshotTree(temp / "Mod\\Data")) << Describe(copied);
-    EXPECT_EQ(copied.count("Empty"), 1u);
-    EXPECT_EQ(copied.count("Secret\\map.map"), 1u);
-}
-
-TEST_F(FileSystemObjectTest, CopyFolderMergesIntoAnExistingFolderAndReplacesFiles) {
-    MakeModFolder();
     WriteBytes(temp / "Game\\Data\\INI\\Weapon.ini", std::string(5000, 'g'));
     WriteBytes(temp / "Game\\Data\\INI\\Armor.ini", "game armor");
     WriteBytes(temp / "Game\\Data\\readme.txt", "game readme");
-
     fso.CopyFolder(temp / "Mod\\Data", temp / "Game\\Data");
+    TreeSnapshot merged = mod;
+    merged["INI\\Armor.ini"] = "game armor";
+    EXPECT_EQ(SnapshotTree(temp / "Game\\Data"), merged) << Describe(SnapshotTree(temp / "Game\\Data"));
 
-    TreeSnapshot expected = SnapshotTree(temp / "Mod\\Data");
-    expected["INI\\Armor.ini"] = "game armor";
-    const TreeSnapshot merged = SnapshotTree(temp / "Game\\Data");
-    EXPECT_EQ(merged, expected) << Describe(merged);
+    // Into a folder of its own: one level, and no endless copy.
+    fso.CopyFolder(temp / "Mod\\Data\\INI", temp / "Mod\\Data\\INI\\INI");
+    EXPECT_EQ(ReadBytes(temp / "Mod\\Data\\INI\\INI\\Weapon.ini"), "new weapons");
+    EXPECT_FALSE(Present(temp / "Mod\\Data\\INI\\INI\\INI"));
 }
 
-TEST_F(FileSystemObjectTest, CopyFolderFailsOnAReadOnlyFileInTheWay) {
-    MakeModFolder();
-    WriteBytes(temp / "Game\\Data\\INI\\Weapon.ini", "game weapons");
-    SetAttributes(temp / "Game\\Data\\INI\\Weapon.ini", FILE_ATTRIBUTE_READONLY);
-    EXPECT_THROW(fso.CopyFolder(temp / "Mod\\Data", temp / "Game\\Data"), PlatformError);
-    EXPECT_EQ(ReadBytes(temp / "Game\\Data\\INI\\Weapon.ini"), "game weapons");
-}
-
-TEST_F(FileSystemObjectTest, CopyFolderNeedsAFolderAsSource) {
-    WriteBytes(temp / "file.ini", "x");
-    EXPECT_THROW(fso.CopyFolder(temp / "file.ini", temp / "Copy"), PlatformError);
-    EXPECT_THROW(fso.CopyFolder(temp / "Missing", temp / "Copy"), PlatformError);
+TEST_F(FileSystemObjectTest, CopyFolderNeedsAFolderAndStopsAtAReadOnlyFileInTheWay) {
+    for (const char* szSource : {"Mod\\Data\\readme.txt", "Missing"})
+        EXPECT_THROW(fso.CopyFolder(temp / szSource, temp / "Copy"), PlatformError) << szSource;
     EXPECT_FALSE(Present(temp / "Copy"));
+
+    WriteBytes(temp / "Game\\INI\\Weapon.ini", "game weapons");
+    SetAttributes(temp / "Game\\INI\\Weapon.ini", FILE_ATTRIBUTE_READONLY);
+    EXPECT_THROW(fso.CopyFolder(temp / "Mod\\Data", temp / "Game"), PlatformError);
+    EXPECT_EQ(ReadBytes(temp / "Game\\INI\\Weapon.ini"), "game weapons");
 }
 
-TEST_F(FileSystemObjectTest, CopyFolderIntoItselfCopiesOneLevelAndEnds) {
-    WriteBytes(temp / "Data\\a.ini", "a");
-    fso.CopyFolder(temp / "Data", temp / "Data\\Data");
-    EXPECT_EQ(ReadBytes(temp / "Data\\Data\\a.ini"), "a");
-    EXPECT_FALSE(Present(temp / "Data\\Data\\Data"));
-}
+TEST_F(FileSystemObjectTest, DeleteFileRefusesReadOnlyFilesAndFoldersButDeleteFolderTakesAll) {
+    fso.DeleteFile(temp / "Mod\\Data\\readme.txt");
+    EXPECT_FALSE(Present(temp / "Mod\\Data\\readme.txt"));
+    for (const char* szName : {"Mod\\Data\\locked.big", "Mod\\Data\\Empty", "missing.ini"})
+        EXPECT_THROW(fso.DeleteFile(temp / szName), PlatformError) << szName;
+    EXPECT_TRUE(Present(temp / "Mod\\Data\\locked.big"));
+    EXPECT_TRUE(Present(temp / "Mod\\Data\\Empty"));
 
-TEST_F(FileSystemObjectTest, DeleteFileRefusesReadOnlyFilesAndFolders) {
-    WriteBytes(temp / "copy.ini", "x");
-    WriteBytes(temp / "locked.ini", "x");
-    SetAttributes(temp / "locked.ini", FILE_ATTRIBUTE_READONLY);
-    test::MakeFolders(temp / "Folder");
-
-    fso.DeleteFile(temp / "copy.ini");
-    EXPECT_FALSE(Present(temp / "copy.ini"));
-    for (const char* szName : {"locked.ini", "Folder", "missing.ini"}) {
-        SCOPED_TRACE(szName);
-        EXPECT_THROW(fso.DeleteFile(temp / szName), PlatformError);
-    }
-    EXPECT_TRUE(Present(temp / "locked.ini"));
-    EXPECT_TRUE(Present(temp / "Folder"));
-}
-
-TEST_F(FileSystemObjectTest, DeleteFolderTakesReadOnlyHiddenAndSystemContent) {
-    MakeModFolder();
-    WriteBytes(temp / "Mod\\Data\\Sys\\deep.ini", "x");
-    SetAttributes(temp / "Mod\\Data\\Sys\\deep.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    SetAttributes(temp / "Mod\\Data\\Sys", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
     WriteBytes(temp / "Mod\\other.txt", "stays");
-
     fso.DeleteFolder(temp / "Mod\\Data");
     EXPECT_FALSE(Present(temp / "Mod\\Data"));
     EXPECT_EQ(ReadBytes(temp / "Mod\\other.txt"), "stays");
-
     EXPECT_THROW(fso.DeleteFolder(temp / "Mod\\other.txt"), PlatformError);
     EXPECT_TRUE(Present(temp / "Mod\\other.txt"));
     EXPECT_THROW(fso.DeleteFolder(temp / "Missing"), PlatformError);

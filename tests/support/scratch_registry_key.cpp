@@ -19,19 +19,8 @@ REGSAM ViewFlag(RegistryView view) {
 
 }  // namespace
 
-ScratchRegistryKey::ScratchRegistryKey(RegistryView view, const std::string& szRelative)
-    : lView(ViewFlag(view)), szName(UniqueName()) {
-    Create(szRelative);
-}
-
-ScratchRegistryKey::ScratchRegistryKey(const ScratchRegistryKey& sameName, RegistryView view,
-                                       const std::string& szRelative)
-    : lView(ViewFlag(view)), szName(sameName.szName) {
-    Create(szRelative);
-}
-
-void ScratchRegistryKey::Create(const std::string& szRelative) {
-    szSubKey = "SOFTWARE\\" + szName + (szRelative.empty() ? "" : "\\" + szRelative);
+ScratchRegistryKey::ScratchRegistryKey(RegistryView view)
+    : lView(ViewFlag(view)), szName(UniqueName()), szSubKey("SOFTWARE\\" + szName) {
     const LSTATUS lResult = RegCreateKeyExA(HKEY_LOCAL_MACHINE, szSubKey.c_str(), 0, nullptr, 0,
                                             KEY_ALL_ACCESS | lView, nullptr, &hKey, nullptr);
     if (lResult != ERROR_SUCCESS)

@@ -13,25 +13,19 @@ enum class RegistryView { k32Bit, k64Bit };
 
 class ScratchRegistryKey {
 public:
-    // Creates SOFTWARE\CorvaneTest-<unique>, or the key szRelative below it.
-    explicit ScratchRegistryKey(RegistryView view, const std::string& szRelative = {});
-    // The same scratch name as another key, in another view (or deeper).
-    ScratchRegistryKey(const ScratchRegistryKey& sameName, RegistryView view,
-                       const std::string& szRelative = {});
+    // Creates SOFTWARE\CorvaneTest-<unique>.
+    explicit ScratchRegistryKey(RegistryView view);
     ~ScratchRegistryKey();
     ScratchRegistryKey(const ScratchRegistryKey&) = delete;
     ScratchRegistryKey& operator=(const ScratchRegistryKey&) = delete;
 
     // The key's path below HKEY_LOCAL_MACHINE, e.g. "SOFTWARE\CorvaneTest-1-2".
     const std::string& SubKey() const { return szSubKey; }
-    // The scratch name alone, e.g. "CorvaneTest-1-2".
-    const std::string& Name() const { return szName; }
 
     void SetText(const std::string& szValueName, const std::string& szText);
     void SetDword(const std::string& szValueName, uint32_t lValue);
 
 private:
-    void Create(const std::string& szRelative);
     void SetValue(const std::string& szValueName, DWORD lType, const void* pData, DWORD lSize);
 
     REGSAM lView;
