@@ -5,28 +5,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <functional>
+#include <algorithm>
 #include <memory>
-#include <string>
-#include <utility>
 #include <vector>
 
-#include "launch/frm_launch.h"
-#include "platform/platform.h"
-#include "platform/win32.h"
+#include "modconfig/mod_scan.h"
+#include "platform/platform_error.h"
 #include "platform/win_file_system.h"
 #include "platform/win_file_system_object.h"
 #include "platform/win_process.h"
-#include "startup/program_state.h"
+#include "support/stand_in_report.h"
 #include "support/temp_folder.h"
-#include "support/test_files.h"
 #include "ui/main/frm_main.h"
+#include "ui/message_loop.h"
 
 namespace corvane::test {
 
-class RecordingMessageBoxes : public MessageBoxes {
-public:
+using Lines = std::vector<std::string>;
+
+struct RecordingMessageBoxes : MessageBoxes {
     int Show(const std::string& szPrompt, uint32_t lStyle) override {
         shown.emplace_back(szPrompt, lStyle);
         return kAnswerOk;
@@ -34,67 +31,138 @@ public:
     std::vector<std::pair<std::string, uint32_t>> shown;
 };
 
-class RecordingSounds : public SoundPlayer {
-public:
+struct RecordingSounds : SoundPlayer {
     void Play(const std::string& szPath) override { played.push_back(szPath); }
-    std::vector<std::string> played;
+    Lines played;
 };
 
-class RecordingBrowser : public Browser {
-public:
-    void Open(const std::string& szAddress) override;
-    std::vector<std::string> opened;
-    bool bFail = false;  // throws as a browser that cannot be started would
+struct RecordingBrowser : Browser {
+    void Open(const std::string& szAddress) override {
+        opened.push_back(szAddress);
+        if (bFail) throw PlatformError("ShellExecuteA", szAddress, ERROR_FILE_NOT_FOUND);
+    }
+    Lines opened;
+    bool bFail = false;  // as a browser that cannot be started
 };
 
 // Handles the queued messages until done() holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs = 10000);
+inline bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs = 10000) {
+    const ULONGLONG lDeadline = GetTickCount64() + lTimeoutMs;
+    for (ui::PumpPendingMessages(); !done(); ui::PumpPendingMessages()) {
+        if (GetTickCount64() >= lDeadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
 
-// Child windows in creation order (the order the window made them in).
-HWND ChildOfClass(HWND hParent, const char* szClass, int lNth = 0);
-HWND ChildWithText(HWND hParent, const char* szClass, const std::string& szText);
-std::string WindowText(HWND hwnd);
-std::vector<std::string> ListLines(HWND hList);
-int ListSelection(HWND hList);
-bool Enabled(HWND hwnd);
-// A press and release of the left button at a point of the window's client area.
-void ClickAt(HWND hwnd, int x, int y);
-// A click in the middle of one entry of a list box.
-void ClickListEntry(HWND hList, int i);
-// What a click does to a button: BM_CLICK, then the queued messages.
-void ClickButton(HWND hButton);
+inline std::string WindowText(HWND hwnd) {
+    char szText[512] = {};
+    GetWindowTextA(hwnd, szText, sizeof(szText));
+    return szText;
+}
+
+// The nth child of a class in creation order (or the one with that text).
+inline HWND ChildOfClass(HWND hParent, const char* szClass, int lNth = 0, const char* szText = nullptr) {
+    for (HWND h = GetWindow(hParent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        char szThis[64] = {};
+        GetClassNameA(h, szThis, sizeof(szThis));
+        if (lstrcmpiA(szThis, szClass) == 0 && (!szText || WindowText(h) == szText) && lNth-- == 0) return h;
+    }
+    return nullptr;
+}
+
+inline Lines ListLines(HWND hList) {
+    Lines lines;
+    for (int i = 0; i < static_cast<int>(SendMessageA(hList, LB_GETCOUNT, 0, 0)); ++i) {
+        char szLine[512] = {};
+        SendMessageA(hList, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(szLine));
+        lines.push_back(szLine);
+    }
+    return lines;
+}
+
+inline int ListSelection(HWND hList) { return static_cast<int>(SendMessageA(hList, LB_GETCURSEL, 0, 0)); }
+inline bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
+
+// A press of the left button at one point of the client area, its release at another.
+inline void ClickAt(HWND hwnd, int x, int y, int xUp = -1, int yUp = -1) {
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, xUp < 0 ? MAKELPARAM(x, y) : MAKELPARAM(xUp, yUp));
+    ui::PumpPendingMessages();
+}
+
+inline void ClickListEntry(HWND hList, int i) {
+    RECT rc{};
+    SendMessageA(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+    ClickAt(hList, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
+inline void ClickButton(HWND hButton) {
+    SendMessageA(hButton, BM_CLICK, 0, 0);
+    ui::PumpPendingMessages();
+}
+
 // A key pressed on the focused window, through the dialog manager.
-void PressKey(UINT lVirtualKey);
-int Px(int lTwips);
+inline void PressKey(UINT lVirtualKey) {
+    const LPARAM lScan = static_cast<LPARAM>(MapVirtualKeyA(lVirtualKey, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(GetFocus(), WM_KEYDOWN, lVirtualKey, 1 | lScan);
+    PostMessageA(GetFocus(), WM_KEYUP, lVirtualKey, 1 | lScan | (LPARAM{3} << 30));
+    ui::PumpPendingMessages();
+}
 
 class MainWindowTest : public testing::Test {
 protected:
-    MainWindowTest();
-    ~MainWindowTest() override;
+    // The windows go before the folders; a game still watched is restored first.
+    ~MainWindowTest() override {
+        if (launch && launch->IsWatching()) FinishGame();
+    }
 
-    // Marks a GameTable row installed in the scratch game folder, which holds
-    // the stand-in game as Generals.exe, then gives every row its version title.
-    void Install(std::initializer_list<int16_t> rows);
+    // Marks GameTable rows installed in the scratch game folder, which holds
+    // the stand-in game as Generals.exe and WorldBuilder.exe.
+    void Install(std::initializer_list<int16_t> rows) {
+        for (const char* szExe : {"Generals.exe", "WorldBuilder.exe"})
+            WriteBytes(game / szExe, ReadBytes(CORVANE_TEST_STAND_IN_GAME));
+        for (int16_t dRow : rows) {
+            state.GameTable[dRow].szInstallPath = game.Path() + "\\";
+            state.GameTable[dRow].dVerMajor = 1;
+            state.GameTable[dRow].dVerMinor = 8;
+        }
+        AppendVersionTitles(state.GameTable);
+    }
+
     // Scans the program folder and shows the main window.
-    void Open();
+    void Open() {
+        ScanMods(files, program.Path(), state);
+        launch = std::make_unique<frmLaunch>(state, platform);
+        launch->onLaunchEnded = [this] { ++lLaunchesEnded; };
+        main = std::make_unique<frmMain>(state, platform, program.Path(), *launch);
+        main->Show();
+        ui::PumpPendingMessages();
+    }
+
     // Lets a watched stand-in game end and waits for the restore.
-    void FinishGame();
+    void FinishGame() {
+        const int lEndedBefore = lLaunchesEnded;
+        WriteBytes(szRelease, "");
+        EXPECT_TRUE(PumpUntil([&] { return lLaunchesEnded > lEndedBefore && !launch->IsWatching(); }, 15000))
+            << "the launch window never finished its restore";
+        DeleteFileA(szRelease.c_str());
+    }
 
     HWND Main() const { return main->Handle(); }
     HWND Games() const { return ChildOfClass(Main(), "ListBox", 0); }
     HWND Mods() const { return ChildOfClass(Main(), "ListBox", 1); }
-    HWND Button(const std::string& szCaption) const { return ChildWithText(Main(), "Button", szCaption); }
+    HWND Button(const char* szCaption) const { return ChildOfClass(Main(), "Button", 0, szCaption); }
     HWND Link() const { return ChildOfClass(Main(), "CorvaneLink"); }
-    std::string GameFile(const std::string& szName) const { return game / szName; }
-    int SoundsOf(const std::string& szFileName) const;
+    int SoundsOf(const char* szFileName) const {
+        return static_cast<int>(std::count(sounds.played.begin(), sounds.played.end(), program / szFileName));
+    }
 
-    TempFolder program;
-    TempFolder game;
-    TempFolder work;
-    std::string szReport;
-    std::string szRelease;
-    ScopedEnvironment reportEnv;
-    ScopedEnvironment waitEnv;
+    TempFolder program, game, work;
+    std::string szReport = work / "report.txt";
+    std::string szRelease = work / "release";
+    ScopedEnvironment reportEnv{"STANDIN_REPORT", szReport};
+    ScopedEnvironment waitEnv{"STANDIN_WAIT_FOR", szRelease};
 
     WinFileSystem files;
     WinFileSystemObject fso;
