@@ -1,191 +1,195 @@
+// Reading configuration files from memory: where lines end, how the line
+// finder moves on, and what the reader makes of each kind of file.
 #include "modconfig/config_file.h"
 
 #include <gtest/gtest.h>
 
-#include "modconfig/memory_files.h"
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <map>
+#include <stdexcept>
+#include <tuple>
+
+#include "platform/platform_error.h"
 
 namespace corvane {
 namespace {
 
-using test::MemoryFileSystem;
-using test::RecordingMessageBoxes;
+using Lines = std::vector<std::string>;
 using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+// Hands out its bytes in pieces of at most lChunk (0: no limit).
+class MemoryInputFile : public InputFile {
+public:
+    explicit MemoryInputFile(std::string szBytes, size_t lChunk = 0) : szBytes(std::move(szBytes)), lChunk(lChunk) {}
+    size_t Read(char* pBuffer, size_t lSize) override {
+        const size_t lCount = std::min({lSize, szBytes.size() - lPos, lChunk ? lChunk : lSize});
+        std::memcpy(pBuffer, szBytes.data() + lPos, lCount);
+        lPos += lCount;
+        ++lReads;
+        return lCount;
+    }
+    void Rewind() override { lPos = 0; }
+    int lReads = 0;
+
+private:
+    std::string szBytes;
+    size_t lChunk;
+    size_t lPos = 0;
+};
+
+// Files by their exact path, for the reader alone.
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+
+    std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override {
+        if (!files.count(szPath)) throw PlatformError("CreateFileA", szPath, 2);
+        return std::make_unique<MemoryInputFile>(files[szPath]);
+    }
+    std::vector<std::string> Dir(const std::string&, uint32_t) override { Unused(); }
+    uint32_t GetAttr(const std::string&) override { Unused(); }
+    bool Exists(const std::string&) override { Unused(); }
+    bool FileExists(const std::string&) override { Unused(); }
+    void ClearAttributes(const std::string&) override { Unused(); }
+    void Rename(const std::string&, const std::string&) override { Unused(); }
+    void CreateFolder(const std::string&) override { Unused(); }
+    void Kill(const std::string&) override { Unused(); }
+    void WriteFile(const std::string&, const std::string&) override { Unused(); }
+
+private:
+    [[noreturn]] static void Unused() { throw std::logic_error("not used by the configuration file's reader"); }
+};
+
+TEST(LineReader, EndsLinesAtCrOrCrLfOnlyWhateverTheReadSizes) {
+    const std::tuple<const char*, std::string, Lines> kCases[] = {
+        {"empty file", "", {}},
+        {"CR LF ends", "a\r\nb\r\n", {"a", "b"}},
+        {"CR ends", "a\rb\r", {"a", "b"}},
+        {"last line without end", "a\r\nb", {"a", "b"}},
+        {"lone LF stays", "a\nb\r\nc", {"a\nb", "c"}},
+        {"LF-only file is one line", "a\nb\n", {"a\nb\n"}},
+        {"LF before CR stays", "a\n\rb", {"a\n", "b"}},
+        {"CR CR LF", "a\r\r\nb", {"a", "", "b"}},
+        {"CR LF LF", "a\r\n\nb", {"a", "\nb"}},
+        {"single CR LF", "\r\n", {""}},
+        {"NUL and high bytes", std::string("x\0y\xff\x80\xe9\r\n", 8), {std::string("x\0y\xff\x80\xe9", 6)}},
+    };
+    for (const auto& [szWhat, szBytes, lstExpected] : kCases) {
+        for (size_t lChunk : {0, 1, 2, 3, 7}) {
+            MemoryInputFile file(szBytes, lChunk);
+            LineReader reader(file);
+            Lines lstLines;
+            while (!reader.AtEnd()) lstLines.push_back(reader.ReadLine());
+            EXPECT_EQ(lstLines, lstExpected) << szWhat << ", reads of " << lChunk;
+        }
+    }
+}
+
+// Big files and long lines must neither take long nor be read in small pieces.
+TEST(LineReader, ReadsAHugeLineAndTwentyMegabytesOfLinesQuicklyInLargePieces) {
+    const std::string szHuge(5 * 1024 * 1024, 'x');
+    std::string szBytes = szHuge + "\r\n";
+    for (int i = 0; i < 15000; ++i) szBytes += std::string(998, 'y') + "\r\n";
+    MemoryInputFile file(szBytes);
+    LineReader reader(file);
+    const auto tStart = std::chrono::steady_clock::now();
+    EXPECT_EQ(reader.ReadLine(), szHuge);
+    size_t lCount = 0;
+    for (std::string szLine; FindLine(reader, std::string(998, 'y'), false, true, szLine);) ++lCount;
+    EXPECT_LT(std::chrono::steady_clock::now() - tStart, std::chrono::seconds(10));
+    EXPECT_EQ(lCount, 15000u);
+    EXPECT_LE(file.lReads, static_cast<int>(szBytes.size() / 4096) + 2);
+}
+
+TEST(FindLine, SearchesOnFromTheLineAfterTheLastMatchOrFromTheTop) {
+    // What to find, from the top or not, whole line or part; found, and the line.
+    const std::tuple<std::string, bool, bool, bool, std::string> kSteps[] = {
+        {"beta", false, false, true, "beta=1"},  // contains
+        {"beta", false, false, false, ""},       // "Beta=2" differs in case; end reached
+        {"gamma", false, true, false, ""},       // nothing left after the end
+        {"gamma", true, true, true, "gamma"},    // rewound, whole line equal
+        {"alpha", false, false, false, ""},      // before the read position
+        {"beta", true, true, false, ""},         // exact: "beta=1" is not "beta"
+        {"a=", true, false, true, "beta=1"},
+        {"", false, false, true, "Beta=2"},      // the empty text is in every line
+        {"alpha", true, true, true, "alpha"},    // rewound with lines still unread
+    };
+    MemoryInputFile file("alpha\r\nbeta=1\r\nBeta=2\r\ngamma\r\n");
+    LineReader reader(file);
+    for (const auto& [szFind, bRewind, bExact, bFound, szFound] : kSteps) {
+        std::string szLine = "stale";
+        EXPECT_EQ(FindLine(reader, szFind, bRewind, bExact, szLine), bFound) << szFind;
+        EXPECT_EQ(szLine, szFound) << szFind;
+    }
+}
 
 const std::string kApp = "C:\\Corvane";
 const std::string kGen = "C:\\Program Files\\EA Games\\Command and Conquer Generals\\";
 const std::string kZh = "C:\\Program Files\\EA Games\\Command & Conquer Generals Zero Hour\\";
 
-GameTable Installed(const std::string& szGenerals, const std::string& szZeroHour) {
-    GameTable games = MakeGameTable();
-    games[kGenerals].szInstallPath = szGenerals;
-    games[kZeroHour].szInstallPath = szZeroHour;
-    return games;
-}
-
 Pairs PairsOf(const ModConfig& udtCfg) {
     Pairs pairs;
-    for (int16_t i = 0; i < udtCfg.dCount; ++i) pairs.emplace_back(udtCfg.szSrc[i], udtCfg.szDst[i]);
-    EXPECT_EQ(udtCfg.szSrc.size(), udtCfg.szDst.size());
+    for (int16_t i = 0; i < udtCfg.dCount; ++i) pairs.emplace_back(udtCfg.szSrc.at(i), udtCfg.szDst.at(i));
     return pairs;
 }
 
-TEST(SaveModConfig, WritesLocationThenOneSectionPerSourceByteForByte) {
-    struct Case {
-        std::vector<std::string> lstSrc, lstDest;
-        std::string szAfterLocation;
-    } const kCases[] = {
-        {{}, {}, ""},
-        {{"C:\\m\\a.ini", "C:\\m\\Art"}, {kGen + "Data\\INI", "X=Y"},
-         "[Folder]\r\nSource=C:\\m\\a.ini\r\nDestination=" + kGen + "Data\\INI\r\n"
-         "[Folder]\r\nSource=C:\\m\\Art\r\nDestination=X=Y\r\n"},
-        // The sources decide the number of sections.
-        {{"s"}, {"d", "ignored"}, "[Folder]\r\nSource=s\r\nDestination=d\r\n"},
-        {{"s", "t"}, {"d"}, "[Folder]\r\nSource=s\r\nDestination=d\r\n[Folder]\r\nSource=t\r\nDestination=\r\n"},
-    };
-    for (const Case& c : kCases) {
-        MemoryFileSystem files;
-        RecordingMessageBoxes boxes;
-        ASSERT_TRUE(SaveModConfig(files, boxes, kApp, " Tank Rush", "D:\\\xe9t\xe9\\tank.big", c.lstSrc, c.lstDest));
-        // The title is used as passed, blanks included.
-        EXPECT_EQ(files.entries.at(kApp + "\\ Tank Rush.zcf").szBytes,
-                  "Location=D:\\\xe9t\xe9\\tank.big\r\n" + c.szAfterLocation);
-        EXPECT_EQ(files.entries.size(), 1u);
-        EXPECT_TRUE(boxes.shown.empty());
-    }
-}
-
-TEST(SaveModConfig, ABlankTitleIsRefusedWithAMessageAndTouchesNothing) {
-    for (const std::string szTitle : {"", " ", "    "}) {
-        MemoryFileSystem files;
-        files.AddFile(kApp + "\\" + szTitle + ".zcf", "old");
-        RecordingMessageBoxes boxes;
-        EXPECT_FALSE(SaveModConfig(files, boxes, kApp, szTitle, "", {"s"}, {"d"}));
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].szPrompt, "The name of the mod is missing!");
-        EXPECT_EQ(boxes.shown[0].lStyle, kMsgOkOnly);
-        EXPECT_EQ(files.entries.at(kApp + "\\" + szTitle + ".zcf").szBytes, "old");
-    }
-}
-
-TEST(SaveModConfig, ReplacesAnExistingFileButFailsSilentlyWhenItCannot) {
-    MemoryFileSystem files;
-    RecordingMessageBoxes boxes;
-    files.AddFile(kApp + "\\Mod.zcf", std::string(500, 'z'));
-    EXPECT_TRUE(SaveModConfig(files, boxes, kApp, "Mod", "", {}, {}));
-    EXPECT_EQ(files.entries.at(kApp + "\\Mod.zcf").szBytes, "Location=\r\n");
-
-    files.AddFile(kApp + "\\Mod.zcf", "kept", kAttrReadOnly);
-    EXPECT_FALSE(SaveModConfig(files, boxes, kApp, "Mod", "", {}, {}));
-    EXPECT_EQ(files.entries.at(kApp + "\\Mod.zcf").szBytes, "kept");
-
-    files.szFailOn = kApp + "\\New.zcf";
-    EXPECT_FALSE(SaveModConfig(files, boxes, kApp, "New", "", {}, {}));
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-struct ReadCase {
-    const char* szWhat;
-    std::string szName;
-    std::string szBytes;
-    bool bResult;
-    std::string szTitle, szLocation, szModFile;
-    Pairs pairs;
-};
-
-const ReadCase kReadCases[] = {
-    {"full file", "Tank.zcf",
-     "Location=C:\\Mods\\tank.big\r\n[Folder]\r\nSource=" + kGen + "a.ini\r\nDestination=" + kGen + "Data\\INI\r\n",
-     true, "Tank", "C:\\Mods\\", "tank.big", {{kGen + "a.ini", "G:\\Gen\\Data\\INI"}}},
-    {"no pairs", "A.zcf", "Location=\r\n", true, "A", "", "", {}},
-    {"bare file name", "A.zcf", "Location=tank.big\r\n", true, "A", "", "tank.big", {}},
-    {"folder only", "A.zcf", "Location=C:\\Mods\\\r\n", true, "A", "C:\\Mods\\", "", {}},
-    {"one character", "A.zcf", "Location=\\\r\n", true, "A", "\\", "", {}},
-    {"= in the value", "A.zcf", "Location=C:\\a=b\\x.big\r\n", true, "A", "C:\\a=b\\", "x.big", {}},
-    {"backslash only before the key", "A.zcf", "X\\Location=ab", true, "A", "", "Location=ab", {}},
-    {"title up to the first dot", "My.Mod.zcf", "Location=\r\n", true, "My", "", "", {}},
-    {"no Location line", "A.zcf", "location=x\r\nSource=s\r\nDestination=d\r\n", false, "", "", "", {}},
-    {"name without a dot", "NoDot", "Location=C:\\m\\x.big\r\nSource=s\r\nDestination=d\r\n", false, "", "C:\\m\\",
-     "x.big", {}},
-    {"LF-only file is one line", "A.zcf", "Location=C:\\m\\x.big\nSource=s\nDestination=d\n", true, "A", "C:\\m\\",
-     "x.big\nSource=s\nDestination=d\n", {}},
-    {"pairs before Location are skipped", "A.zcf",
-     "Source=early\r\nDestination=e\r\nLocation=\r\nSource=s\r\nDestination=d\r\n", true, "A", "", "", {{"s", "d"}}},
-    {"keys anywhere, values untrimmed", "A.zcf",
-     "Location=\r\njunk\r\n  Source=x \r\nno=Destination= y=z\r\nSource=\r\nDestination=\r\n", true, "A", "", "",
-     {{"x ", "Destination= y=z"}, {"", ""}}},
-    {"second Source before Destination is skipped", "A.zcf",
-     "Location=\r\nSource=1\r\nSource=2\r\nDestination=d\r\nSource=3\r\n", true, "A", "", "", {{"1", "d"}}},
-    {"keys are case-sensitive", "A.zcf", "Location=\r\nsource=s\r\nSource=t\r\nDESTINATION=x\r\nDestination=d\r\n",
-     true, "A", "", "", {{"t", "d"}}},
-    {"default folders in destinations only, every one", "A.zcf",
-     "Location=\r\nSource=" + kZh + "x\r\nDestination=" + kZh + "a;" + kGen + "b;" + kZh + "\r\n", true, "A", "", "",
-     {{kZh + "x", "Z:\\ZH\\a;G:\\Gen\\b;Z:\\ZH\\"}}},
-};
-
+// Generals is not detected here: its default folder goes, Zero Hour's is
+// replaced by where it is installed.
 TEST(LoadModConfig, ReadsTheFileAsItsRulesSay) {
-    for (const ReadCase& c : kReadCases) {
+    std::string szPairs;
+    for (int i = 0; i < 32768; ++i) szPairs += "Source=s\r\nDestination=d\r\n";
+    const struct {
+        const char* szWhat;
+        std::string szName, szBytes;
+        bool bResult;
+        std::string szTitle, szLocation, szModFile;
+        Pairs pairs;
+    } kCases[] = {
+        {"full file", "Tank.zcf",
+         "Location=C:\\Mods\\tank.big\r\n[Folder]\r\nSource=" + kGen + "a.ini\r\nDestination=" + kGen + "Data\\INI\r\n",
+         true, "Tank", "C:\\Mods\\", "tank.big", {{kGen + "a.ini", "Data\\INI"}}},
+        {"bare file name", "A.zcf", "Location=tank.big\r\n", true, "A", "", "tank.big", {}},
+        {"folder only", "A.zcf", "Location=C:\\Mods\\\r\n", true, "A", "C:\\Mods\\", "", {}},
+        {"one character", "A.zcf", "Location=\\\r\n", true, "A", "\\", "", {}},
+        {"= in the value", "A.zcf", "Location=C:\\a=b\\x.big\r\n", true, "A", "C:\\a=b\\", "x.big", {}},
+        {"backslash only before the key", "A.zcf", "X\\Location=ab", true, "A", "", "Location=ab", {}},
+        {"no Location line", "A.zcf", "location=x\r\nSource=s\r\nDestination=d\r\n", false, "", "", "", {}},
+        {"name without a dot", "NoDot", "Location=C:\\m\\x.big\r\nSource=s\r\nDestination=d\r\n", false, "",
+         "C:\\m\\", "x.big", {}},
+        {"pairs before Location are skipped", "A.zcf",
+         "Source=early\r\nDestination=e\r\nLocation=\r\nSource=s\r\nDestination=d\r\n", true, "A", "", "",
+         {{"s", "d"}}},
+        {"keys anywhere, values untrimmed", "A.zcf",
+         "Location=\r\njunk\r\n  Source=x \r\nno=Destination= y=z\r\nSource=\r\nDestination=\r\n", true, "A", "", "",
+         {{"x ", "Destination= y=z"}, {"", ""}}},
+        {"second Source before Destination is skipped", "A.zcf",
+         "Location=\r\nSource=1\r\nSource=2\r\nDestination=d\r\nSource=3\r\n", true, "A", "", "", {{"1", "d"}}},
+        {"keys are case-sensitive", "A.zcf", "Location=\r\nsource=s\r\nSource=t\r\nDESTINATION=x\r\nDestination=d\r\n",
+         true, "A", "", "", {{"t", "d"}}},
+        {"default folders in destinations only, every one", "A.zcf",
+         "Location=\r\nSource=" + kZh + "x\r\nDestination=" + kZh + "a;" + kGen + "b;" + kZh + "\r\n",
+         true, "A", "", "", {{kZh + "x", "Z:\\ZH\\a;b;Z:\\ZH\\"}}},
+        // What was read before a failure stays.
+        {"a pair more than a 16-bit count holds", "A.zcf", "Location=\r\n" + szPairs, true, "A", "", "",
+         Pairs(32767, {"s", "d"})},
+    };
+    GameTable games = MakeGameTable();
+    games[kZeroHour].szInstallPath = "Z:\\ZH\\";
+    for (const auto& c : kCases) {
         MemoryFileSystem files;
-        files.AddFile(kApp + "\\" + c.szName, c.szBytes);
+        files.files[kApp + "\\" + c.szName] = c.szBytes;
         ModConfig udtCfg;
         udtCfg.AddEntry("stale", "stale");
         udtCfg.bFolderMod = true;
-        EXPECT_EQ(LoadModConfig(files, Installed("G:\\Gen\\", "Z:\\ZH\\"), kApp + "\\" + c.szName, udtCfg), c.bResult)
-            << c.szWhat;
-        EXPECT_EQ(udtCfg.szTitle, c.szTitle) << c.szWhat;
-        EXPECT_EQ(udtCfg.szLocation, c.szLocation) << c.szWhat;
-        EXPECT_EQ(udtCfg.szModFile, c.szModFile) << c.szWhat;
+        EXPECT_EQ(LoadModConfig(files, games, kApp + "\\" + c.szName, udtCfg), c.bResult) << c.szWhat;
+        EXPECT_EQ(udtCfg.szTitle + "|" + udtCfg.szLocation + "|" + udtCfg.szModFile,
+                  c.szTitle + "|" + c.szLocation + "|" + c.szModFile) << c.szWhat;
         EXPECT_EQ(PairsOf(udtCfg), c.pairs) << c.szWhat;
         EXPECT_EQ(udtCfg.szConfigFile, c.bResult ? kApp + "\\" + c.szName : "") << c.szWhat;
         EXPECT_TRUE(udtCfg.bFolderMod) << c.szWhat;
     }
-}
-
-TEST(LoadModConfig, AnUndetectedGameRemovesTheDefaultFolder) {
-    MemoryFileSystem files;
-    files.AddFile(kApp + "\\A.zcf", "Location=\r\nSource=s\r\nDestination=" + kGen + "Data\\INI\r\n");
-    ModConfig udtCfg;
-    ASSERT_TRUE(LoadModConfig(files, Installed("", "Z:\\"), kApp + "\\A.zcf", udtCfg));
-    EXPECT_EQ(PairsOf(udtCfg), (Pairs{{"s", "Data\\INI"}}));
-}
-
-TEST(LoadModConfig, FailuresAfterTheLocationLineKeepWhatWasRead) {
-    MemoryFileSystem files;
-    const GameTable games = MakeGameTable();
-    ModConfig udtCfg;
-    EXPECT_FALSE(LoadModConfig(files, games, kApp + "\\Missing.zcf", udtCfg));
-
-    // A read failure half-way through the second pair.
-    files.AddFile(kApp + "\\A.zcf", "Location=x\\y.big\r\nSource=1\r\nDestination=2\r\nSource=3\r\nDestination=4\r\n");
-    files.lChunk = 8;
-    files.lFailAtRead = 7;
-    EXPECT_TRUE(LoadModConfig(files, games, kApp + "\\A.zcf", udtCfg));
-    EXPECT_EQ(PairsOf(udtCfg), (Pairs{{"1", "2"}}));
-    EXPECT_EQ(udtCfg.szModFile, "y.big");
-
-    // One pair more than a 16-bit count holds.
-    std::string szBytes = "Location=\r\n";
-    for (int i = 0; i <= 32767; ++i) szBytes += "Source=s\r\nDestination=d\r\n";
-    files.AddFile(kApp + "\\Big.zcf", szBytes);
-    files.lChunk = 0;
-    files.lFailAtRead = 0;
-    EXPECT_TRUE(LoadModConfig(files, games, kApp + "\\Big.zcf", udtCfg));
-    EXPECT_EQ(udtCfg.dCount, 32767);
-    EXPECT_EQ(udtCfg.szSrc.size(), 32767u);
-}
-
-TEST(ModConfigFile, WhatIsSavedReadsBackUnchanged) {
-    const std::vector<std::string> lstSrc = {"C:\\m\\Data", "", "C:\\\xe4\xf6\xfc\\x=y.ini", kGen + "a"};
-    const std::vector<std::string> lstDest = {kGen + "Data\\", "", " D:\\\xff ", "D:\\"};
-    MemoryFileSystem files;
-    RecordingMessageBoxes boxes;
-    ASSERT_TRUE(SaveModConfig(files, boxes, kApp, "Round.Trip \xe9", "C:\\m\\round.big", lstSrc, lstDest));
-    ModConfig udtCfg;
-    ASSERT_TRUE(LoadModConfig(files, Installed("G:\\", ""), kApp + "\\Round.Trip \xe9.zcf", udtCfg));
-    EXPECT_EQ(udtCfg.szTitle, "Round");
-    EXPECT_EQ(udtCfg.szLocation, "C:\\m\\");
-    EXPECT_EQ(udtCfg.szModFile, "round.big");
-    EXPECT_EQ(udtCfg.szSrc, lstSrc);
-    EXPECT_EQ(udtCfg.szDst, (std::vector<std::string>{"G:\\Data\\", "", " D:\\\xff ", "D:\\"}));
 }
 
 }  // namespace

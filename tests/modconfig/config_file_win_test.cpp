@@ -1,9 +1,8 @@
-// The configuration file on real files: what the writer leaves on disk and
-// what the reader makes of files it cannot or may not read.
+// Saving a mod's configuration file on real files: the bytes it leaves, and
+// the files it refuses to write or may not replace.
 #include <gtest/gtest.h>
 
 #include "modconfig/config_file.h"
-#include "modconfig/memory_files.h"
 #include "platform/win32.h"
 #include "platform/win_file_system.h"
 #include "support/temp_folder.h"
@@ -12,73 +11,58 @@
 namespace corvane {
 namespace {
 
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace corvane::test;
 
-class ConfigFileOnDisk : public ::testing::Test {
-protected:
-    bool Save(const std::string& szTitle, const std::vector<std::string>& lstSrc = {"C:\\m\\a"},
-              const std::vector<std::string>& lstDest = {"D:\\"}) {
-        return SaveModConfig(files, boxes, folder.Path(), szTitle, "C:\\m\\x.big", lstSrc, lstDest);
+struct RecordingBoxes : MessageBoxes {
+    std::vector<std::pair<std::string, uint32_t>> shown;
+    int Show(const std::string& szPrompt, uint32_t lStyle) override {
+        shown.emplace_back(szPrompt, lStyle);
+        return kAnswerOk;
     }
-    bool Load(const std::string& szName) {
-        return LoadModConfig(files, MakeGameTable(), folder / szName, udtCfg);
-    }
-
-    test::TempFolder folder;
-    WinFileSystem files;
-    test::RecordingMessageBoxes boxes;
-    ModConfig udtCfg;
 };
 
-constexpr const char* kSaved = "Location=C:\\m\\x.big\r\n[Folder]\r\nSource=C:\\m\\a\r\nDestination=D:\\\r\n";
-
-TEST_F(ConfigFileOnDisk, SavingWritesTheFileOrReplacesAWholeOldOne) {
-    ASSERT_TRUE(Save("New"));
-    EXPECT_EQ(ReadBytes(folder / "New.zcf"), kSaved);
-
+TEST(SaveModConfig, WritesEachSourceByteForByteButNothingForABlankTitleOrAReadOnlyOrLockedFile) {
+    TempFolder folder;
+    WinFileSystem files;
+    RecordingBoxes boxes;
+    const auto Save = [&](const std::string& szTitle, const std::vector<std::string>& lstSrc,
+                          const std::vector<std::string>& lstDest) {
+        return SaveModConfig(files, boxes, folder.Path(), szTitle, "D:\\\xe9t\xe9\\tank.big", lstSrc, lstDest);
+    };
+    const std::string kGen = "C:\\Program Files\\EA Games\\Command and Conquer Generals\\";
+    const struct {
+        const char* szTitle;
+        std::vector<std::string> lstSrc, lstDest;
+        std::string szAfterLocation;
+    } kCases[] = {
+        {"Empty", {}, {}, ""},
+        // The title is used as passed, blanks and all.
+        {" Caf\xe9 \xe0 la mod", {"C:\\\xc4rger \xfc\xdf.ini", "C:\\m\\Art"}, {kGen + "Data\\INI", "X=Y"},
+         "[Folder]\r\nSource=C:\\\xc4rger \xfc\xdf.ini\r\nDestination=" + kGen +
+             "Data\\INI\r\n[Folder]\r\nSource=C:\\m\\Art\r\nDestination=X=Y\r\n"},
+        // The sources decide the number of sections.
+        {"Fewer", {"s"}, {"d", "ignored"}, "[Folder]\r\nSource=s\r\nDestination=d\r\n"},
+        {"Old", {"s", "t"}, {"d"}, "[Folder]\r\nSource=s\r\nDestination=d\r\n[Folder]\r\nSource=t\r\nDestination=\r\n"},
+    };
     WriteBytes(folder / "Old.zcf", std::string(10000, 'o'));
-    ASSERT_TRUE(Save("Old"));
-    EXPECT_EQ(ReadBytes(folder / "Old.zcf"), kSaved);
+    for (const auto& c : kCases) {
+        ASSERT_TRUE(Save(c.szTitle, c.lstSrc, c.lstDest)) << c.szTitle;
+        EXPECT_EQ(ReadBytes(folder / (std::string(c.szTitle) + ".zcf")),
+                  "Location=D:\\\xe9t\xe9\\tank.big\r\n" + c.szAfterLocation) << c.szTitle;
+    }
     EXPECT_TRUE(boxes.shown.empty());
-}
 
-TEST_F(ConfigFileOnDisk, AReadOnlyOrLockedFileIsNotReplaced) {
-    WriteBytes(folder / "ReadOnly.zcf", "Location=kept\r\n");
-    test::SetAttributes(folder / "ReadOnly.zcf", FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(Save("ReadOnly"));
-    EXPECT_EQ(ReadBytes(folder / "ReadOnly.zcf"), "Location=kept\r\n");
-
-    WriteBytes(folder / "Locked.zcf", "Location=kept\r\n");
-    HANDLE hLock = CreateFileA((folder / "Locked.zcf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    WriteBytes(folder / "ReadOnly.zcf", "kept");
+    SetAttributes(folder / "ReadOnly.zcf", FILE_ATTRIBUTE_READONLY);
+    const TreeSnapshot before = SnapshotTree(folder.Path());
+    HANDLE hLock = CreateFileA((folder / "Old.zcf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(hLock, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(Save("Locked"));
-    EXPECT_FALSE(Load("Locked.zcf"));
-    EXPECT_EQ(udtCfg.szLocation, "");
+    for (const char* szTitle : {"ReadOnly", "Old", "", "   "}) EXPECT_FALSE(Save(szTitle, {"s"}, {"d"})) << szTitle;
     CloseHandle(hLock);
-    EXPECT_TRUE(Load("Locked.zcf"));
-    EXPECT_EQ(udtCfg.szModFile, "kept");
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(ConfigFileOnDisk, AMissingFileOrFolderIsNotAMod) {
-    EXPECT_FALSE(Load("Missing.zcf"));
-    test::MakeFolders(folder / "Folder.zcf");
-    EXPECT_FALSE(Load("Folder.zcf"));
-    EXPECT_EQ(udtCfg.szConfigFile, "");
-}
-
-TEST_F(ConfigFileOnDisk, AnsiBytesInNamesAndLinesComeBackUnchanged) {
-    const std::string szSrc = "C:\\Mods\\Caf\xe9\\\xc4rger \xfc\xdf.ini";
-    const std::string szDst = "D:\\Spiele\\\xa9\xae\xff";
-    ASSERT_TRUE(Save("Caf\xe9 \xe0 la mod", {szSrc}, {szDst}));
-    EXPECT_EQ(ReadBytes(folder / "Caf\xe9 \xe0 la mod.zcf"),
-              "Location=C:\\m\\x.big\r\n[Folder]\r\nSource=" + szSrc + "\r\nDestination=" + szDst + "\r\n");
-    ASSERT_TRUE(Load("Caf\xe9 \xe0 la mod.zcf"));
-    EXPECT_EQ(udtCfg.szTitle, "Caf\xe9 \xe0 la mod");
-    EXPECT_EQ(udtCfg.szSrc, std::vector<std::string>{szSrc});
-    EXPECT_EQ(udtCfg.szDst, std::vector<std::string>{szDst});
+    EXPECT_EQ(SnapshotTree(folder.Path()), before);
+    // Only the missing name is the player's to hear about.
+    EXPECT_EQ(boxes.shown, (decltype(boxes.shown)(2, {"The name of the mod is missing!", kMsgOkOnly})));
 }
 
 }  // namespace

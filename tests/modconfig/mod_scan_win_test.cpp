@@ -1,11 +1,12 @@
-// The mod scan over a real program folder: which files and folders count,
-// in which order, and what a folder mod swaps.
+// The mod scan over a real program folder: which files and folders count, in
+// which order, what a folder mod swaps, and what a failure half-way keeps.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <map>
 
 #include "modconfig/mod_scan.h"
+#include "platform/platform_error.h"
 #include "platform/win32.h"
 #include "platform/win_file_system.h"
 #include "support/temp_folder.h"
@@ -17,12 +18,18 @@ namespace {
 using Names = std::vector<std::string>;
 
 // Wine keeps the hidden and system bits of a folder but drops read-only and
-// archive, which Windows keeps and reports. The attributes a test gives a
-// folder are therefore also added to what the file system reports.
-class ReportedAttributes : public WinFileSystem {
+// archive, which Windows keeps and reports: the bits a test gives a folder
+// are also added to what is reported. Listing or asking about szFailOn fails.
+class ScanFiles : public WinFileSystem {
 public:
     std::map<std::string, uint32_t> lstExtra;
+    std::string szFailOn;
+    std::vector<std::string> Dir(const std::string& szPattern, uint32_t lAttr) override {
+        if (szPattern == szFailOn) throw PlatformError("FindFirstFileA", szPattern, ERROR_ACCESS_DENIED);
+        return WinFileSystem::Dir(szPattern, lAttr);
+    }
     uint32_t GetAttr(const std::string& szPath) override {
+        if (szPath == szFailOn) throw PlatformError("GetFileAttributesA", szPath, ERROR_ACCESS_DENIED);
         const auto it = lstExtra.find(szPath);
         return WinFileSystem::GetAttr(szPath) | (it == lstExtra.end() ? 0 : it->second);
     }
@@ -34,115 +41,81 @@ protected:
         test::WriteBytes(app / szRel, szBytes);
         if (lAttr) test::SetAttributes(app / szRel, lAttr);
     }
-    void Folder(const std::string& szRel, uint32_t lAttr = 0) {
+    // A folder holding szFile, or nothing.
+    void Folder(const std::string& szRel, uint32_t lAttr = 0, const std::string& szFile = "") {
         test::MakeFolders(app / szRel);
+        if (!szFile.empty()) File(szRel + "\\" + szFile);
         if (lAttr) test::SetAttributes(app / szRel, lAttr);
         files.lstExtra[app / szRel] = lAttr;
     }
-    void Scan() { ScanMods(files, app.Path(), state); }
-    Names Titles() const {
+    Names Scan() {
+        ScanMods(files, app.Path(), state);
         Names lstTitles;
         for (int16_t i = 0; i < state.dModCount; ++i) lstTitles.push_back(state.ModList[i].szTitle);
         return lstTitles;
     }
-    // The destinations of mod i, after checking that each source is the
-    // same path inside the mod folder.
+    // The destinations of a folder mod, each of its sources being the same
+    // path inside the mod's own folder.
     Names Destinations(int16_t i) const {
         const ModConfig& udtMod = state.ModList.at(i);
-        EXPECT_EQ(udtMod.dCount, static_cast<int16_t>(udtMod.szDst.size()));
         for (int16_t j = 0; j < udtMod.dCount; ++j)
             EXPECT_EQ(udtMod.szSrc[j], app / (udtMod.szTitle + "\\" + udtMod.szDst[j]));
         return udtMod.szDst;
     }
 
     test::TempFolder app;
-    ReportedAttributes files;
+    ScanFiles files;
     ProgramState state;
 };
 
-TEST_F(ScanOnDisk, AnEmptyProgramFolderHasNoMods) {
+TEST_F(ScanOnDisk, ConfigurationFilesComeFirstThenPlainSubFoldersEachInNameOrder) {
     File("notes.txt");
-    Scan();
-    EXPECT_EQ(state.dModCount, 0);
-    ASSERT_EQ(state.ModList.size(), 1u);
-    EXPECT_EQ(state.ModList[0].szTitle, "");
-}
+    EXPECT_EQ(Scan(), Names{});
 
-TEST_F(ScanOnDisk, ConfigurationFileModsComeFirstThenFolderModsEachInNameOrder) {
-    File("B.zcf");
-    File("a.zcf");
-    File("My.Mod.zcf");
+    for (const char* szName : {"B.zcf", "a.zcf", "My.Mod.zcf", "Upper.ZCF", "\xe9t\xe9.Mod.zcf"}) File(szName);
     File("broken.zcf", 0, "Source=s\r\nDestination=d\r\n");
     File("hidden.zcf", FILE_ATTRIBUTE_HIDDEN);
     File("system.zcf", FILE_ATTRIBUTE_SYSTEM);
     File("readonly.zcf", FILE_ATTRIBUTE_READONLY);
-    Folder("Zed");
-    Folder("c");
-    Folder("Folder.zcf");
-    Scan();
-    EXPECT_EQ(Titles(), (Names{"a", "B", "My", "readonly", "c", "Folder.zcf", "Zed"}));
-    EXPECT_EQ(state.ModList[2].szConfigFile, app / "My.Mod.zcf");
-    for (int16_t i = 0; i < state.dModCount; ++i) EXPECT_EQ(state.ModList[i].bFolderMod, i >= 4) << i;
-    // An empty sub-folder is a mod with nothing to swap.
-    EXPECT_EQ(state.ModList[6].dCount, 0);
-}
-
-TEST_F(ScanOnDisk, OnlySubFoldersWithNoOtherAttributeAreMods) {
-    const struct {
-        const char* szName;
-        uint32_t lAttr;
-    } kFolders[] = {
-        {"Plain", 0},
-        {"ReadOnly", FILE_ATTRIBUTE_READONLY},
-        {"Archive", FILE_ATTRIBUTE_ARCHIVE},
-        {"Hidden", FILE_ATTRIBUTE_HIDDEN},
-        {"System", FILE_ATTRIBUTE_SYSTEM},
-        {"Unindexed", FILE_ATTRIBUTE_NOT_CONTENT_INDEXED},
-    };
-    for (const auto& folder : kFolders) {
-        File(std::string(folder.szName) + "\\file.txt");
-        Folder(folder.szName, folder.lAttr);
-    }
-    Scan();
-    EXPECT_EQ(Titles(), Names{"Plain"});
-    EXPECT_EQ(Destinations(0), Names{"file.txt"});
-}
-
-TEST_F(ScanOnDisk, AFolderModSwapsItsFilesAndTheFoldersItCannotWalk) {
+    for (const char* szName : {"Zed", "c", "Folder.zcf", "_x", "  Lead", "\xc4rger"}) Folder(szName);
+    Folder("Archive", FILE_ATTRIBUTE_ARCHIVE, "file.txt");
+    Folder("Hidden", FILE_ATTRIBUTE_HIDDEN, "file.txt");
+    Folder("System", FILE_ATTRIBUTE_SYSTEM, "file.txt");
+    Folder("Unindexed", FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, "file.txt");
+    // A folder mod: at the first level every file and every folder with
+    // content whatever its bits; below, a folder with further bits or empty
+    // is one entry of its own. Hidden and system items are left out.
     File("Mod\\readme.txt");
     File("Mod\\hidden.txt", FILE_ATTRIBUTE_HIDDEN);
-    File("Mod\\system.txt", FILE_ATTRIBUTE_SYSTEM);
-    Folder("Mod\\Art");  // empty at the first level: nothing
-    File("Mod\\Maps\\m.map");
-    Folder("Mod\\Maps", FILE_ATTRIBUTE_READONLY);  // first level: walked whatever its bits
-    File("Mod\\Arc\\a.txt");
-    Folder("Mod\\Arc", FILE_ATTRIBUTE_ARCHIVE);
-    File("Mod\\Hid\\h.txt");
-    Folder("Mod\\Hid", FILE_ATTRIBUTE_HIDDEN);
+    File("Mod\\\xc4rger\\\xfc\xdf.ini");
+    Folder("Mod\\Art");
+    Folder("Mod\\Maps", FILE_ATTRIBUTE_READONLY, "m.map");
+    Folder("Mod\\Hid", FILE_ATTRIBUTE_HIDDEN, "h.txt");
     File("Mod\\Data\\INI\\Weapon.ini");
-    File("Mod\\Data\\hidden.ini", FILE_ATTRIBUTE_HIDDEN);
-    Folder("Mod\\Data\\Empty");
     Folder("Mod\\Data\\Deep\\Er\\Empty");
-    File("Mod\\Data\\RO\\x.txt");
-    Folder("Mod\\Data\\RO", FILE_ATTRIBUTE_READONLY);  // below: one entry of its own
-    File("Mod\\Data\\Arch\\y.txt");
-    Folder("Mod\\Data\\Arch", FILE_ATTRIBUTE_ARCHIVE);
-    File("Mod\\Data\\Sys\\z.txt");
-    Folder("Mod\\Data\\Sys", FILE_ATTRIBUTE_SYSTEM);
-    Scan();
-    ASSERT_EQ(Titles(), Names{"Mod"});
-    EXPECT_EQ(Destinations(0), (Names{"Arc\\a.txt", "Data\\Arch", "Data\\Deep\\Er\\Empty", "Data\\Empty",
-                                      "Data\\INI\\Weapon.ini", "Data\\RO", "Maps\\m.map", "readme.txt"}));
-    EXPECT_TRUE(state.ModList[0].bFolderMod);
-    EXPECT_EQ(state.ModList[0].szLocation + state.ModList[0].szModFile, "");
-}
+    Folder("Mod\\Data\\RO", FILE_ATTRIBUTE_READONLY, "x.txt");
+    Folder("Mod\\Data\\Arch", FILE_ATTRIBUTE_ARCHIVE, "y.txt");
+    Folder("Mod\\Data\\Sys", FILE_ATTRIBUTE_SYSTEM, "z.txt");
 
-TEST_F(ScanOnDisk, AnsiNamesAreKeptByteForByte) {
-    File("\xe9t\xe9.Mod.zcf");
-    File("Caf\xe9\\\xc4rger\\\xfc\xdf.ini");
-    Scan();
-    EXPECT_EQ(Titles(), (Names{"\xe9t\xe9", "Caf\xe9"}));
-    EXPECT_EQ(Destinations(1), Names{"\xc4rger\\\xfc\xdf.ini"});
+    // Letters without regard to case, other bytes as they are: "_" before
+    // the letters, "\xc4" after them.
+    const Names lstAll = {"a", "B", "My", "readonly", "Upper", "\xe9t\xe9", "_x", "c", "Folder.zcf", "Lead",
+                          "Mod", "Zed", "\xc4rger"};
+    ASSERT_EQ(Scan(), lstAll);
+    EXPECT_EQ(state.ModList[2].szConfigFile, app / "My.Mod.zcf");
+    for (int16_t i = 0; i < state.dModCount; ++i) EXPECT_EQ(state.ModList[i].bFolderMod, i >= 6) << i;
+    EXPECT_EQ(state.ModList[11].dCount + state.ModList[9].dCount, 0) << "empty, or not there once trimmed";
+    EXPECT_EQ(Destinations(10), (Names{"Data\\Arch", "Data\\Deep\\Er\\Empty", "Data\\INI\\Weapon.ini", "Data\\RO",
+                                       "Maps\\m.map", "readme.txt", "\xc4rger\\\xfc\xdf.ini"}));
+    EXPECT_EQ(state.ModList[10].szLocation + state.ModList[10].szModFile, "");
+
+    // A failure stops the scan; the mods completed until then stay listed.
+    const std::pair<const char*, size_t> kFailures[] = {
+        {"\\*.zcf", 0}, {"\\*.*", 6}, {"\\Mod\\Data\\*.*", 10}, {"\\Mod\\readme.txt", 10}, {"", 13}};
+    for (const auto& [szFailOn, lKept] : kFailures) {
+        files.szFailOn = app.Path() + szFailOn;
+        EXPECT_EQ(Scan(), Names(lstAll.begin(), lstAll.begin() + lKept)) << szFailOn;
+    }
 }
 
 TEST_F(ScanOnDisk, AFolderModOfThousandsOfFilesIsWalkedQuickly) {
@@ -150,14 +123,11 @@ TEST_F(ScanOnDisk, AFolderModOfThousandsOfFilesIsWalkedQuickly) {
         for (int lFile = 0; lFile < 100; ++lFile)
             File("Big\\F" + std::to_string(lFolder) + "\\" + std::to_string(lFile) + ".w3d", 0, "");
     const auto tStart = std::chrono::steady_clock::now();
-    Scan();
+    ASSERT_EQ(Scan(), Names{"Big"});
     EXPECT_LT(std::chrono::steady_clock::now() - tStart, std::chrono::seconds(10));
-    ASSERT_EQ(Titles(), Names{"Big"});
     const Names lstDst = Destinations(0);
     ASSERT_EQ(lstDst.size(), 3000u);
-    EXPECT_EQ(lstDst.front(), "F0\\0.w3d");
-    EXPECT_EQ(lstDst[1], "F0\\1.w3d");
-    EXPECT_EQ(lstDst[2], "F0\\10.w3d");
+    EXPECT_EQ(Names(lstDst.begin(), lstDst.begin() + 3), (Names{"F0\\0.w3d", "F0\\1.w3d", "F0\\10.w3d"}));
     EXPECT_EQ(lstDst.back(), "F9\\99.w3d");
 }
 
