@@ -17,11 +17,22 @@
 namespace corvane {
 namespace {
 
+// This process's box: other programs on the desktop may show theirs too.
+HWND OwnMessageBox() {
+    for (HWND h = FindWindowExA(nullptr, nullptr, "#32770", "GeneralsCorvane"); h;
+         h = FindWindowExA(nullptr, h, "#32770", "GeneralsCorvane")) {
+        DWORD lProcessId = 0;
+        GetWindowThreadProcessId(h, &lProcessId);
+        if (lProcessId == GetCurrentProcessId()) return h;
+    }
+    return nullptr;
+}
+
 // Waits for the program's message box, notes its prompt and its owner as the
 // player sees them, and answers with one button.
 std::pair<std::string, HWND> AnswerBox(int lButton) {
     HWND hBox = nullptr;
-    for (int i = 0; i < 500 && !(hBox = FindWindowA("#32770", "GeneralsCorvane")); ++i) Sleep(20);
+    for (int i = 0; i < 500 && !(hBox = OwnMessageBox()); ++i) Sleep(20);
     if (!hBox) return {"(no box)", nullptr};
     char szText[512] = {};
     GetDlgItemTextA(hBox, 0xFFFF, szText, sizeof(szText));
