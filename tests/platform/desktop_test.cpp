@@ -47,8 +47,6 @@ TEST(MessageBoxTest, ShowsThePromptOwnedByTheActiveWindowAndReturnsTheAnswer) {
                                   nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hOwner, nullptr);
     ShowWindow(hOwner, SW_SHOW);
-    SetActiveWindow(hOwner);
-    ASSERT_EQ(GetActiveWindow(), hOwner);
 
     const std::tuple<uint32_t, int, int> cases[] = {
         {kMsgOkOnly | kMsgInformation, IDOK, kAnswerOk},
@@ -57,6 +55,11 @@ TEST(MessageBoxTest, ShowsThePromptOwnedByTheActiveWindowAndReturnsTheAnswer) {
         {kMsgYesNoCancel | kMsgQuestion, IDCANCEL, kAnswerCancel},
     };
     for (const auto& [lStyle, lButton, lAnswer] : cases) {
+        // A closed box may hand the activation elsewhere; each box is shown
+        // over the window that is active when it is asked for.
+        SetForegroundWindow(hOwner);
+        SetActiveWindow(hOwner);
+        ASSERT_EQ(GetActiveWindow(), hOwner);
         std::pair<std::string, HWND> seen;
         std::thread player([&, lButton = lButton] { seen = AnswerBox(lButton); });
         EXPECT_EQ(WinMessageBoxes().Show("The name of the mod is missing!", lStyle), lAnswer) << lButton;
