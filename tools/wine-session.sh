@@ -29,9 +29,13 @@ wine_session_start() {
     fi
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
     # Warm the prefix so that its services, and the desktop process the first
-    # window starts, exist before anyone captures output: they would hold it
-    # open for ever.
+    # window starts, exist before anyone captures output: they inherit the
+    # output of the program that starts them and hold it open. The desktop
+    # process ends some seconds after the last program, and its successor
+    # would hold the next test's output, so one idle program stays for the
+    # whole session to keep it.
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    (setsid wine cmd /c "ping -n 2000000000 127.0.0.1 >nul" </dev/null >/dev/null 2>&1 &)
     wine rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 
     if [ -z "${CORVANE_USE_DISPLAY:-}" ]; then
