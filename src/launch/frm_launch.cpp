@@ -58,7 +58,8 @@ void frmLaunch::Form_Load() {
 }
 
 void frmLaunch::CreateControls() {
-    lstLaunch.Create(Handle(), NextControlId());
+    // Paths in the log are often wider than the window: they can be scrolled into view.
+    lstLaunch.Create(Handle(), NextControlId(), true, true);
     AddControl(lstLaunch);
     btnClose.Create(Handle(), NextControlId(), "&Close");
     btnClose.onClick = [this] { btnClose_Click(); };
@@ -68,6 +69,7 @@ void frmLaunch::CreateControls() {
 void frmLaunch::LayoutControls() {
     fntLog = ui::Font(LogFontFor(Dpi()));
     lstLaunch.SetFont(fntLog.Handle());
+    lstLaunch.FitWidthToLines();
     btnClose.SetFont(MessageFont());
     lstLaunch.Place(kLstLaunch, Dpi());
     btnClose.Place(kBtnClose, Dpi());

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace corvane::ui {
@@ -77,10 +78,31 @@ void CheckBox::SetValue(int lValue) {
     SendMessageA(Handle(), BM_SETCHECK, lState, 0);
 }
 
-void ListBox::Create(HWND hParent, int lControlId, bool bVerticalScroll) {
+void ListBox::Create(HWND hParent, int lControlId, bool bVerticalScroll, bool bWidenToFit) {
+    bWidens = bWidenToFit;
+    lWidestLine = 0;
     CreateChild(hParent, lControlId, "LISTBOX", "",
-                WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (bVerticalScroll ? WS_VSCROLL : 0),
+                WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (bVerticalScroll ? WS_VSCROLL : 0) |
+                    (bWidenToFit ? WS_HSCROLL : 0),
                 WS_EX_CLIENTEDGE);
+}
+
+int ListBox::PixelWidthOf(const std::string& szItem) const {
+    HDC hdc = GetDC(Handle());
+    if (!hdc) return 0;
+    HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(hdc, szItem.c_str(), static_cast<int>(szItem.size()), &size);
+    SelectObject(hdc, hOld);
+    ReleaseDC(Handle(), hdc);
+    return size.cx + GetSystemMetrics(SM_CXEDGE) * 2;
+}
+
+void ListBox::FitWidthToLines() {
+    if (!bWidens) return;
+    lWidestLine = 0;
+    for (int i = 0; i < ListCount(); ++i) lWidestLine = std::max(lWidestLine, PixelWidthOf(List(i)));
+    SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(lWidestLine), 0);
 }
 
 void ListBox::OnCommand(WORD lCode) {
@@ -90,9 +112,17 @@ void ListBox::OnCommand(WORD lCode) {
 
 void ListBox::AddItem(const std::string& szItem) {
     SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szItem.c_str()));
+    if (bWidens && PixelWidthOf(szItem) > lWidestLine) {
+        lWidestLine = PixelWidthOf(szItem);
+        SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(lWidestLine), 0);
+    }
 }
 
-void ListBox::Clear() { SendMessageA(Handle(), LB_RESETCONTENT, 0, 0); }
+void ListBox::Clear() {
+    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+    lWidestLine = 0;
+    if (bWidens) SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, 0, 0);
+}
 
 int ListBox::ListCount() const {
     return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0));

@@ -83,8 +83,12 @@ public:
 
 class ListBox : public Control {
 public:
-    void Create(HWND hParent, int lControlId, bool bVerticalScroll = true);
+    // bWidenToFit: a horizontal scroll bar appears when a line is wider
+    // than the list, so long lines can be read whole.
+    void Create(HWND hParent, int lControlId, bool bVerticalScroll = true, bool bWidenToFit = false);
     void OnCommand(WORD lCode) override;
+    // Measures every line again, after the font changed.
+    void FitWidthToLines();
 
     void AddItem(const std::string& szItem);
     void Clear();
@@ -102,6 +106,11 @@ public:
 
     std::function<void()> onClick;     // the selection changed
     std::function<void()> onDblClick;  // an entry was double-clicked
+
+private:
+    int PixelWidthOf(const std::string& szItem) const;
+    bool bWidens = false;
+    int lWidestLine = 0;
 };
 
 }  // namespace corvane::ui

@@ -179,6 +179,9 @@ TEST_F(FrmLaunchTest, LaunchesAppendToOneLogUntilClosedAndA259ExitEndsTheWatch) 
     GetClientRect(Child("LISTBOX"), &rcList);
     EXPECT_GE(rcItem.top, 0);
     EXPECT_LE(rcItem.bottom, rcList.bottom);
+    // A line wider than the list can be scrolled to its end.
+    form.DisplayMsg(std::string(400, 'W'));
+    EXPECT_GT(SendMessageA(Child("LISTBOX"), LB_GETHORIZONTALEXTENT, 0, 0), rcList.right + 400);
 
     SendMessageA(Child("BUTTON"), BM_CLICK, 0, 0);
     EXPECT_FALSE(form.IsLoaded());
