@@ -57,7 +57,7 @@ private:
     ui::Label& Label1(int dIndex) { return Label1Members.at(static_cast<size_t>(dIndex - 4)); }
 
     ProgramState& state;
-    const Platform& platform;
+    Platform platform;
     std::string szAppPath;
     frmLaunch& launch;
     std::function<void()> previousLaunchEnded;
