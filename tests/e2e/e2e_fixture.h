@@ -23,11 +23,9 @@ protected:
     TempFolder program;
     TempFolder game;
     TempFolder mods;
-    TempFolder work;
-    const std::string szReport = work / "report.txt";
-    const std::string szRelease = work / "release.flag";
-    ScopedEnvironment envReport{"STANDIN_REPORT", szReport};
-    ScopedEnvironment envWait{"STANDIN_WAIT_FOR", szRelease};
+    StandInOrders standIn;
+    const TempFolder& work = standIn.folder;
+    const std::string& szReport = standIn.szReport;
     ScopedEnvironment envExitCode{"STANDIN_EXIT_CODE", "0"};
     std::unique_ptr<GameRegistration> registration;
 
@@ -41,7 +39,7 @@ protected:
         registration = std::make_unique<GameRegistration>(kGeneralsRegistryKey, game.Path() + "\\", lVersion);
     }
 
-    void ReleaseGame() { WriteBytes(szRelease, ""); }
+    void ReleaseGame() { standIn.EndGame(); }
 };
 
 }  // namespace corvane::test

@@ -10,6 +10,7 @@
 #include "platform/platform_error.h"
 #include "platform/win32.h"
 #include "platform/win_platform.h"
+#include "support/recording_message_boxes.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
@@ -22,14 +23,6 @@ using namespace corvane::test;
 using Lines = std::vector<std::string>;
 using Boxes = std::vector<std::pair<std::string, uint32_t>>;
 const Boxes kLaunchErrorBox = {{"An error occurred whilst trying to launch the game!", kMsgOkOnly}};
-
-struct RecordingBoxes : MessageBoxes {
-    Boxes shown;
-    int Show(const std::string& szPrompt, uint32_t lStyle) override {
-        shown.emplace_back(szPrompt, lStyle);
-        return kAnswerOk;
-    }
-};
 
 // The real file system, except that testing whether szBroken exists fails,
 // as it does on a drive that went away.
@@ -75,7 +68,7 @@ protected:
     // Lets the stand-in end and waits for the watch to see it, ticking itself
     // or leaving it to the window's own timer.
     void EndGame(bool bTick = true) {
-        WriteBytes(szEndFlag, "");
+        standIn.EndGame();
         for (int i = 0; i < 1000 && form.IsWatching(); ++i) {
             Sleep(20);
             bTick ? Tick() : ui::PumpPendingMessages();
@@ -89,15 +82,12 @@ protected:
         return tree;
     }
 
-    TempFolder game, mods, scratch;
+    TempFolder game, mods;
     const std::string szGame = game.Path() + "\\";
-    const std::string szEndFlag = scratch / "end";
-    const std::string szReport = scratch / "report";
-    ScopedEnvironment waitFor{"STANDIN_WAIT_FOR", szEndFlag};
-    ScopedEnvironment report{"STANDIN_REPORT", szReport};
+    StandInOrders standIn;
     ProgramState state;
     FlakyFiles files;
-    RecordingBoxes boxes;
+    RecordingMessageBoxes boxes;
     WinPlatform win;
     frmLaunch form{state, Platform{files, win.fso, win.processes, boxes, win.sounds, win.browser}};
     int lEnded = 0;
@@ -119,7 +109,7 @@ TEST_F(FrmLaunchTest, LeftoverBackupWinsAndAReadOnlyCopyStays) {
     form.LaunchApplication(kZeroHour, "", AddMod({mods / "Art", szGame + "Data", mods / "r.ini", game.Path(),
                                                   mods / "b.ini", szGame + "New\\Sub"}));
 
-    const StandInReport seen = WaitForStandInReport(szReport);
+    const StandInReport seen = WaitForStandInReport(standIn.szReport);
     EXPECT_EQ(seen.gameFolder.at("Data\\Art\\t.tga"), "mod");  // merged into the game's own folder
     EXPECT_EQ(seen.gameFolder.at("Data\\Art\\x.tga"), "mod x");
     EXPECT_EQ(seen.gameFolder.at("r.ini"), "mod");
@@ -154,7 +144,7 @@ TEST_F(FrmLaunchTest, SourcesWithADotAreLookedForAsFiles) {
                              "Checking..." + mods / "Art.Pack\\Textures", szFileError}));
     EXPECT_TRUE(CloseEnabled());
     EXPECT_EQ(lEnded, 1);
-    EXPECT_FALSE(Present(szReport));
+    EXPECT_FALSE(Present(standIn.szReport));
 }
 
 // 259 is also the code a process that is still running reports.
@@ -257,7 +247,7 @@ TEST_F(FrmLaunchTest, RowsAndModsOutOfRangeEndInTheErrorHandling) {
         EXPECT_TRUE(CloseEnabled());
         SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
     }
-    EXPECT_FALSE(Present(szReport));
+    EXPECT_FALSE(Present(standIn.szReport));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "modconfig/config_file.h"
 #include "platform/win32.h"
 #include "platform/win_file_system.h"
+#include "support/recording_message_boxes.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
 
@@ -13,18 +14,10 @@ namespace {
 
 using namespace corvane::test;
 
-struct RecordingBoxes : MessageBoxes {
-    std::vector<std::pair<std::string, uint32_t>> shown;
-    int Show(const std::string& szPrompt, uint32_t lStyle) override {
-        shown.emplace_back(szPrompt, lStyle);
-        return kAnswerOk;
-    }
-};
-
 TEST(SaveModConfig, WritesEachSourceByteForByteButNothingForABlankTitleOrAReadOnlyOrLockedFile) {
     TempFolder folder;
     WinFileSystem files;
-    RecordingBoxes boxes;
+    RecordingMessageBoxes boxes;
     const auto Save = [&](const std::string& szTitle, const std::vector<std::string>& lstSrc,
                           const std::vector<std::string>& lstDest) {
         return SaveModConfig(files, boxes, folder.Path(), szTitle, "D:\\\xe9t\xe9\\tank.big", lstSrc, lstDest);

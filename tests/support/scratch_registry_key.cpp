@@ -1,17 +1,12 @@
 #include "support/scratch_registry_key.h"
 
-#include <atomic>
 #include <stdexcept>
+
+#include "support/temp_folder.h"
 
 namespace corvane::test {
 
 namespace {
-
-std::string UniqueName() {
-    static std::atomic<unsigned> lCounter{0};
-    return "CorvaneTest-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(GetTickCount64()) + "-" + std::to_string(lCounter++);
-}
 
 REGSAM ViewFlag(RegistryView view) {
     return view == RegistryView::k32Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
@@ -20,7 +15,7 @@ REGSAM ViewFlag(RegistryView view) {
 }  // namespace
 
 ScratchRegistryKey::ScratchRegistryKey(RegistryView view)
-    : lView(ViewFlag(view)), szName(UniqueName()), szSubKey("SOFTWARE\\" + szName) {
+    : lView(ViewFlag(view)), szName(UniqueScratchName("CorvaneTest-")), szSubKey("SOFTWARE\\" + szName) {
     const LSTATUS lResult = RegCreateKeyExA(HKEY_LOCAL_MACHINE, szSubKey.c_str(), 0, nullptr, 0,
                                             KEY_ALL_ACCESS | lView, nullptr, &hKey, nullptr);
     if (lResult != ERROR_SUCCESS)

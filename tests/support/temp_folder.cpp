@@ -7,15 +7,11 @@
 
 namespace corvane::test {
 
-namespace {
-
-std::string UniqueName() {
+std::string UniqueScratchName(const std::string& szPrefix) {
     static std::atomic<unsigned> lCounter{0};
-    return "corvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(GetTickCount64()) + "-" + std::to_string(lCounter++);
+    return szPrefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) +
+           "-" + std::to_string(lCounter++);
 }
-
-}  // namespace
 
 TempFolder::TempFolder() {
     char szTemp[MAX_PATH + 1] = {};
@@ -23,7 +19,7 @@ TempFolder::TempFolder() {
     if (lLength == 0 || lLength > MAX_PATH) throw std::runtime_error("GetTempPathA failed");
     std::string szBase(szTemp, lLength);
     if (!szBase.empty() && szBase.back() == '\\') szBase.pop_back();
-    szPath = szBase + "\\" + UniqueName();
+    szPath = szBase + "\\" + UniqueScratchName("corvane-test-");
     if (!CreateDirectoryA(szPath.c_str(), nullptr))
         throw std::runtime_error("cannot create the scratch folder " + szPath);
 }

@@ -22,6 +22,9 @@ private:
     std::string szPath;
 };
 
+// A name no other test, in this process or another, uses at the same time.
+std::string UniqueScratchName(const std::string& szPrefix);
+
 // Deletes a file or a folder tree whatever its attributes; missing is fine.
 void RemoveTree(const std::string& szPath);
 

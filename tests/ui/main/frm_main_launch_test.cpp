@@ -15,7 +15,7 @@ protected:
     HWND StartGame() const { return Button("Start &Game"); }
     // Gives a wrong launch a moment to show itself.
     bool GameStartedAfterAWhile() const {
-        return PumpUntil([this] { return Present(szReport); }, 300);
+        return PumpUntil([this] { return Present(standIn.szReport); }, 300);
     }
 };
 
@@ -26,7 +26,7 @@ TEST_F(MainWindowLaunch, AltGStartsTheSelectedGameWithTheBoxesTickedThenAndTheMo
     ClickListEntry(Mods(), 0);
     PostMessageA(GetFocus(), WM_SYSCHAR, 'g', static_cast<LPARAM>(1 | (1 << 29)));
     ui::PumpPendingMessages();
-    EXPECT_EQ(WaitForStandInReport(szReport).szCommandLine, game / "WorldBuilder.exe -nomusic -mod classic.big");
+    EXPECT_EQ(WaitForStandInReport(standIn.szReport).szCommandLine, game / "WorldBuilder.exe -nomusic -mod classic.big");
     EXPECT_EQ(SoundsOf("grenade.wav"), 3);
     EXPECT_EQ(SoundsOf("biggun.wav"), 1);
 }
@@ -44,10 +44,10 @@ TEST_F(MainWindowLaunch, StartGameIsHeldFromTheClickUntilTheLaunchEnds) {
 
     ClickListEntry(Mods(), 1);
     ClickButton(StartGame());
-    WaitForStandInReport(szReport);
+    WaitForStandInReport(standIn.szReport);
     ASSERT_TRUE(launch->IsWatching());
     EXPECT_FALSE(Enabled(StartGame()));
-    DeleteFileA(szReport.c_str());
+    DeleteFileA(standIn.szReport.c_str());
     // A notification arriving anyway must not start a second game either.
     SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(StartGame()), BN_CLICKED),
                  reinterpret_cast<LPARAM>(StartGame()));
@@ -55,7 +55,7 @@ TEST_F(MainWindowLaunch, StartGameIsHeldFromTheClickUntilTheLaunchEnds) {
 
     FinishGame();
     ClickButton(StartGame());
-    EXPECT_EQ(WaitForStandInReport(szReport).szCommandLine, game / "Generals.exe -mod classic.big")
+    EXPECT_EQ(WaitForStandInReport(standIn.szReport).szCommandLine, game / "Generals.exe -mod classic.big")
         << "Start Game works again once the game folder is restored";
 }
 

@@ -14,6 +14,7 @@
 #include "platform/win_file_system.h"
 #include "platform/win_file_system_object.h"
 #include "platform/win_process.h"
+#include "support/recording_message_boxes.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
 #include "ui/main/frm_main.h"
@@ -22,14 +23,6 @@
 namespace corvane::test {
 
 using Lines = std::vector<std::string>;
-
-struct RecordingMessageBoxes : MessageBoxes {
-    int Show(const std::string& szPrompt, uint32_t lStyle) override {
-        shown.emplace_back(szPrompt, lStyle);
-        return kAnswerOk;
-    }
-    std::vector<std::pair<std::string, uint32_t>> shown;
-};
 
 struct RecordingSounds : SoundPlayer {
     void Play(const std::string& szPath) override { played.push_back(szPath); }
@@ -143,10 +136,10 @@ protected:
     // Lets a watched stand-in game end and waits for the restore.
     void FinishGame() {
         const int lEndedBefore = lLaunchesEnded;
-        WriteBytes(szRelease, "");
+        standIn.EndGame();
         EXPECT_TRUE(PumpUntil([&] { return lLaunchesEnded > lEndedBefore && !launch->IsWatching(); }, 15000))
             << "the launch window never finished its restore";
-        DeleteFileA(szRelease.c_str());
+        standIn.Rearm();
     }
 
     HWND Main() const { return main->Handle(); }
@@ -158,11 +151,8 @@ protected:
         return static_cast<int>(std::count(sounds.played.begin(), sounds.played.end(), program / szFileName));
     }
 
-    TempFolder program, game, work;
-    std::string szReport = work / "report.txt";
-    std::string szRelease = work / "release";
-    ScopedEnvironment reportEnv{"STANDIN_REPORT", szReport};
-    ScopedEnvironment waitEnv{"STANDIN_WAIT_FOR", szRelease};
+    TempFolder program, game;
+    StandInOrders standIn;
 
     WinFileSystem files;
     WinFileSystemObject fso;
