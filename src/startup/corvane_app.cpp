@@ -40,7 +40,7 @@ int CorvaneApp::Main() {
         StartSilent();
 
     // A silent launch that was refused has already closed its window.
-    if (!launch.IsLoaded() && !(main && main->IsLoaded())) return 0;
+    if (!AnyWindowLoaded()) return 0;
     return ui::RunMessageLoop();
 }
 
@@ -71,7 +71,9 @@ void CorvaneApp::StartSilent() {
 // The program ends with its last window; closing the main window alone
 // leaves a launch window, and the game it watches, running.
 void CorvaneApp::WindowClosed() {
-    if (!launch.IsLoaded() && !(main && main->IsLoaded())) PostQuitMessage(0);
+    if (!AnyWindowLoaded()) PostQuitMessage(0);
 }
+
+bool CorvaneApp::AnyWindowLoaded() const { return launch.IsLoaded() || (main && main->IsLoaded()); }
 
 }  // namespace corvane

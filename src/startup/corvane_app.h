@@ -33,6 +33,7 @@ private:
     void StartNormal();
     void StartSilent();
     void WindowClosed();
+    bool AnyWindowLoaded() const;
 
     Platform platform;
     Registry& registry;

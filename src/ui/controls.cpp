@@ -18,14 +18,6 @@ bool Control::Enabled() const { return IsWindowEnabled(hwnd) != FALSE; }
 
 void Control::SetEnabled(bool bEnabled) { EnableWindow(hwnd, bEnabled ? TRUE : FALSE); }
 
-std::string Control::Text() const {
-    const int lLength = GetWindowTextLengthA(hwnd);
-    std::string szText(static_cast<size_t>(lLength) + 1, '\0');
-    const int lCopied = GetWindowTextA(hwnd, szText.data(), lLength + 1);
-    szText.resize(static_cast<size_t>(lCopied > 0 ? lCopied : 0));
-    return szText;
-}
-
 void Control::SetText(const std::string& szText) { SetWindowTextA(hwnd, szText.c_str()); }
 
 void Control::SetFont(HFONT hFont) {
@@ -150,10 +142,6 @@ bool ListBox::SetListIndex(int i) {
     if (i < 0 || i >= ListCount()) return false;
     SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(i), 0);
     return true;
-}
-
-int ListBox::TopIndex() const {
-    return static_cast<int>(SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0));
 }
 
 void ListBox::SetTopIndex(int i) {

@@ -34,7 +34,6 @@ public:
 
     bool Enabled() const;
     void SetEnabled(bool bEnabled);
-    std::string Text() const;
     void SetText(const std::string& szText);
     void SetFont(HFONT hFont);
     void Place(const TwipsRect& rc, UINT lDpi);
@@ -99,7 +98,6 @@ public:
     int ListIndex() const;
     // Selects entry i; false when there is no such entry.
     bool SetListIndex(int i);
-    int TopIndex() const;
     void SetTopIndex(int i);
     // Repaints at once, without waiting for the message loop.
     void Refresh();

@@ -44,23 +44,20 @@ void Window::Unload() {
     if (hwnd) DestroyWindow(hwnd);
 }
 
-void Window::CreateForm(const FormSpec& spec) {
-    RegisterClassOnce(spec.szClassName, &Window::WndProc);
-    lClientWidthTwips = spec.lClientWidth;
-    lClientHeightTwips = spec.lClientHeight;
-    lStyle = spec.lStyle;
-    lExStyle = spec.lExStyle;
+void Window::CreateForm(const FormSpec& form) {
+    RegisterClassOnce(form.szClassName, &Window::WndProc);
+    lClientWidthTwips = form.lClientWidth;
+    lClientHeightTwips = form.lClientHeight;
+    lStyle = form.lStyle;
+    lExStyle = form.lExStyle;
     controls.clear();
     lNextId = 100;
 
-    HWND hNew = CreateWindowExA(spec.lExStyle, spec.szClassName, spec.szCaption.c_str(),
-                                spec.lStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
-                                spec.hOwner, nullptr, GetModuleHandleA(nullptr), this);
-    if (!hNew) return;
-    if (spec.hIcon) {
-        SendMessageA(hNew, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(spec.hIcon));
-        SendMessageA(hNew, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(spec.hIcon));
-    }
+    // Top-level and without owner: every window of the program stands on its own.
+    if (!CreateWindowExA(form.lExStyle, form.szClassName, form.szCaption.c_str(), form.lStyle,
+                         CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), this))
+        return;
     ResizeToClient();
 
     RECT rcWork{};

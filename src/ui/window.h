@@ -43,15 +43,13 @@ protected:
         DWORD lExStyle;
         int lClientWidth;   // twips
         int lClientHeight;  // twips
-        HICON hIcon = nullptr;
-        HWND hOwner = nullptr;
     };
 
     Window() = default;
 
     // Creates the window hidden, centred on the screen's work area, with
     // its client area of the given size at the window's DPI.
-    void CreateForm(const FormSpec& spec);
+    void CreateForm(const FormSpec& form);
     // Called from WM_CREATE on: create the controls here, in tab order.
     virtual void CreateControls() = 0;
     // Places the controls for Dpi() and gives them their fonts; called after
