@@ -59,11 +59,9 @@ void frmLaunch::Form_Load() {
 
 void frmLaunch::CreateControls() {
     // Paths in the log are often wider than the window: they can be scrolled into view.
-    lstLaunch.Create(Handle(), NextControlId(), true, true);
-    AddControl(lstLaunch);
-    btnClose.Create(Handle(), NextControlId(), "&Close");
+    lstLaunch.Create(*this, true, true);
+    btnClose.Create(*this, "&Close");
     btnClose.onClick = [this] { btnClose_Click(); };
-    AddControl(btnClose);
 }
 
 void frmLaunch::LayoutControls() {

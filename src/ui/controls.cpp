@@ -5,12 +5,12 @@
 
 namespace corvane::ui {
 
-void Control::CreateChild(HWND hParent, int lControlId, const char* szClass,
-                          const std::string& szText, DWORD lStyle, DWORD lExStyle) {
-    lId = lControlId;
+void Control::CreateChild(Window& parent, const char* szClass, const std::string& szText,
+                          DWORD lStyle, DWORD lExStyle) {
+    lId = parent.AdoptControl(*this);
     hwnd = CreateWindowExA(lExStyle, szClass, szText.c_str(),
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | lStyle, 0, 0, 0, 0, hParent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(lControlId)),
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | lStyle, 0, 0, 0, 0, parent.Handle(),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(lId)),
                            GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -29,16 +29,16 @@ void Control::Place(const TwipsRect& rc, UINT lDpi) {
                TwipsToPixels(rc.lWidth, lDpi), TwipsToPixels(rc.lHeight, lDpi), TRUE);
 }
 
-void Label::Create(HWND hParent, int lControlId, const std::string& szCaption) {
-    CreateChild(hParent, lControlId, "STATIC", szCaption, SS_LEFTNOWORDWRAP);
+void Label::Create(Window& parent, const std::string& szCaption) {
+    CreateChild(parent, "STATIC", szCaption, SS_LEFTNOWORDWRAP);
 }
 
-void GroupBox::Create(HWND hParent, int lControlId, const std::string& szCaption) {
-    CreateChild(hParent, lControlId, "BUTTON", szCaption, BS_GROUPBOX);
+void GroupBox::Create(Window& parent, const std::string& szCaption) {
+    CreateChild(parent, "BUTTON", szCaption, BS_GROUPBOX);
 }
 
-void Button::Create(HWND hParent, int lControlId, const std::string& szCaption, bool bDefault) {
-    CreateChild(hParent, lControlId, "BUTTON", szCaption,
+void Button::Create(Window& parent, const std::string& szCaption, bool bDefault) {
+    CreateChild(parent, "BUTTON", szCaption,
                 WS_TABSTOP | (bDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
 }
 
@@ -46,8 +46,8 @@ void Button::OnCommand(WORD lCode) {
     if (lCode == BN_CLICKED && onClick) onClick();
 }
 
-void CheckBox::Create(HWND hParent, int lControlId, const std::string& szCaption) {
-    CreateChild(hParent, lControlId, "BUTTON", szCaption, WS_TABSTOP | BS_AUTOCHECKBOX);
+void CheckBox::Create(Window& parent, const std::string& szCaption) {
+    CreateChild(parent, "BUTTON", szCaption, WS_TABSTOP | BS_AUTOCHECKBOX);
 }
 
 void CheckBox::OnCommand(WORD lCode) {
@@ -70,10 +70,10 @@ void CheckBox::SetValue(int lValue) {
     SendMessageA(Handle(), BM_SETCHECK, lState, 0);
 }
 
-void ListBox::Create(HWND hParent, int lControlId, bool bVerticalScroll, bool bWidenToFit) {
+void ListBox::Create(Window& parent, bool bVerticalScroll, bool bWidenToFit) {
     bWidens = bWidenToFit;
     lWidestLine = 0;
-    CreateChild(hParent, lControlId, "LISTBOX", "",
+    CreateChild(parent, "LISTBOX", "",
                 WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (bVerticalScroll ? WS_VSCROLL : 0) |
                     (bWidenToFit ? WS_HSCROLL : 0),
                 WS_EX_CLIENTEDGE);

@@ -9,10 +9,9 @@
 
 #include "platform/win32.h"
 #include "ui/dpi.h"
+#include "ui/window.h"
 
 namespace corvane::ui {
-
-class Window;
 
 // A position in a layout table, in twips.
 struct TwipsRect {
@@ -42,8 +41,10 @@ public:
     virtual void OnCommand(WORD lCode) { (void)lCode; }
 
 protected:
-    void CreateChild(HWND hParent, int lControlId, const char* szClass, const std::string& szText,
-                     DWORD lStyle, DWORD lExStyle = 0);
+    // Creates the child window and registers it with its parent, which
+    // routes the child's notifications to OnCommand from then on.
+    void CreateChild(Window& parent, const char* szClass, const std::string& szText, DWORD lStyle,
+                     DWORD lExStyle = 0);
 
 private:
     HWND hwnd = nullptr;
@@ -52,17 +53,17 @@ private:
 
 class Label : public Control {
 public:
-    void Create(HWND hParent, int lControlId, const std::string& szCaption);
+    void Create(Window& parent, const std::string& szCaption);
 };
 
 class GroupBox : public Control {
 public:
-    void Create(HWND hParent, int lControlId, const std::string& szCaption);
+    void Create(Window& parent, const std::string& szCaption);
 };
 
 class Button : public Control {
 public:
-    void Create(HWND hParent, int lControlId, const std::string& szCaption, bool bDefault = false);
+    void Create(Window& parent, const std::string& szCaption, bool bDefault = false);
     void OnCommand(WORD lCode) override;
 
     std::function<void()> onClick;
@@ -70,7 +71,7 @@ public:
 
 class CheckBox : public Control {
 public:
-    void Create(HWND hParent, int lControlId, const std::string& szCaption);
+    void Create(Window& parent, const std::string& szCaption);
     void OnCommand(WORD lCode) override;
 
     // 0 unchecked, 1 checked, 2 grayed.
@@ -84,7 +85,7 @@ class ListBox : public Control {
 public:
     // bWidenToFit: a horizontal scroll bar appears when a line is wider
     // than the list, so long lines can be read whole.
-    void Create(HWND hParent, int lControlId, bool bVerticalScroll = true, bool bWidenToFit = false);
+    void Create(Window& parent, bool bVerticalScroll = true, bool bWidenToFit = false);
     void OnCommand(WORD lCode) override;
     // Measures every line again, after the font changed.
     void FitWidthToLines();

@@ -78,7 +78,10 @@ void Window::ResizeToClient() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Window::AddControl(Control& control) { controls.push_back(&control); }
+int Window::AdoptControl(Control& control) {
+    controls.push_back(&control);
+    return lNextId++;
+}
 
 void Window::SetTimerEnabled(UINT_PTR lTimerId, bool bEnabled, UINT lIntervalMs) {
     std::erase(enabledTimers, lTimerId);

@@ -35,6 +35,11 @@ public:
     // Runs once the window is gone, whichever way it was closed.
     std::function<void()> onUnloaded;
 
+    // A control being created on this window takes its id here, and its
+    // notifications are routed to it from then on; controls are created in
+    // tab order, from CreateControls.
+    int AdoptControl(Control& control);
+
 protected:
     struct FormSpec {
         const char* szClassName;
@@ -65,10 +70,6 @@ protected:
     void SetTimerEnabled(UINT_PTR lTimerId, bool bEnabled, UINT lIntervalMs);
     bool TimerEnabled(UINT_PTR lTimerId) const;
     virtual void OnTimer(UINT_PTR lTimerId) { (void)lTimerId; }
-
-    // Controls register here so that their notifications reach them.
-    void AddControl(Control& control);
-    int NextControlId() { return lNextId++; }
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam);

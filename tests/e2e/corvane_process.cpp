@@ -6,8 +6,6 @@ namespace corvane::test {
 
 namespace {
 
-constexpr UINT kSendTimeoutMs = 5000;
-
 struct WindowSearch {
     DWORD lProcessId;
     std::string szCaption;
@@ -35,13 +33,6 @@ HWND FindTopLevel(DWORD lProcessId, const std::string& szCaption, const char* sz
     WindowSearch search{lProcessId, szCaption, szClass};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.hFound;
-}
-
-LRESULT Send(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR lResult = 0;
-    if (!SendMessageTimeoutA(hwnd, lMsg, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lResult))
-        throw std::runtime_error("the window did not answer");
-    return static_cast<LRESULT>(lResult);
 }
 
 BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM lParam) {
@@ -113,75 +104,6 @@ std::string CorvaneProcess::WaitForMessageBox(unsigned lTimeoutMs, HWND* hBox) {
         Sleep(25);
     } while (GetTickCount64() < lDeadline);
     return {};
-}
-
-// The lines are asked for in their wide form and converted here: the list's
-// text has to cross from one process to the other, and Wine's conversion of
-// that text for the ANSI message hands back the wide bytes.
-std::vector<std::string> ListLines(HWND hList) {
-    std::vector<std::string> lines;
-    const LRESULT lCount = Send(hList, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < lCount; ++i) {
-        DWORD_PTR lLength = 0;
-        SendMessageTimeoutW(hList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, SMTO_ABORTIFHUNG,
-                            kSendTimeoutMs, &lLength);
-        std::wstring szWide(static_cast<size_t>(lLength) + 1, L'\0');
-        DWORD_PTR lCopied = 0;
-        SendMessageTimeoutW(hList, LB_GETTEXT, static_cast<WPARAM>(i),
-                            reinterpret_cast<LPARAM>(szWide.data()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                            &lCopied);
-        szWide.resize(static_cast<LRESULT>(lCopied) > 0 ? static_cast<size_t>(lCopied) : 0);
-        std::string szLine(szWide.size() * 2 + 1, '\0');
-        const int lBytes = WideCharToMultiByte(CP_ACP, 0, szWide.data(), static_cast<int>(szWide.size()),
-                                               szLine.data(), static_cast<int>(szLine.size()), nullptr, nullptr);
-        szLine.resize(lBytes > 0 ? static_cast<size_t>(lBytes) : 0);
-        lines.push_back(szLine);
-    }
-    return lines;
-}
-
-HWND ChildOfClass(HWND hParent, const char* szClass, int lIndex) {
-    HWND hChild = nullptr;
-    for (int i = 0; i <= lIndex; ++i) {
-        hChild = FindWindowExA(hParent, hChild, szClass, nullptr);
-        if (!hChild) return nullptr;
-    }
-    return hChild;
-}
-
-HWND ChildWithText(HWND hParent, const char* szClass, const std::string& szText) {
-    return FindWindowExA(hParent, nullptr, szClass, szText.c_str());
-}
-
-std::vector<std::string> WaitForLastLine(HWND hList, const std::string& szLast, unsigned lTimeoutMs) {
-    const ULONGLONG lDeadline = GetTickCount64() + lTimeoutMs;
-    std::vector<std::string> lines;
-    do {
-        lines = ListLines(hList);
-        if (!lines.empty() && lines.back() == szLast) break;
-        Sleep(50);
-    } while (GetTickCount64() < lDeadline);
-    return lines;
-}
-
-void ClickButton(HWND hButton) { PostMessageA(hButton, BM_CLICK, 0, 0); }
-
-void ClickListEntry(HWND hList, int i) {
-    RECT rc{};
-    Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
-    const LPARAM lPoint = MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);
-    PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
-    PostMessageA(hList, WM_LBUTTONUP, 0, lPoint);
-}
-
-bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
-
-// Read from the window's own record, without sending it a message that a
-// busy program would answer late.
-std::string WindowText(HWND hwnd) {
-    char szText[512] = {};
-    const int lLength = GetWindowTextA(hwnd, szText, sizeof(szText));
-    return std::string(szText, lLength > 0 ? static_cast<size_t>(lLength) : 0);
 }
 
 }  // namespace corvane::test

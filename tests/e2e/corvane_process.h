@@ -3,9 +3,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "platform/win32.h"
+#include "support/window_probe.h"
 
 namespace corvane::test {
 
@@ -35,20 +35,5 @@ private:
     PROCESS_INFORMATION pi{};
     DWORD lProcessId = 0;
 };
-
-// The lines of a list box in another process.
-std::vector<std::string> ListLines(HWND hList);
-// The nth child of a class (0 = first in creation order), or nullptr.
-HWND ChildOfClass(HWND hParent, const char* szClass, int lIndex = 0);
-HWND ChildWithText(HWND hParent, const char* szClass, const std::string& szText);
-// Waits until the list's last line is szLast (or the time is up); returns the lines.
-std::vector<std::string> WaitForLastLine(HWND hList, const std::string& szLast, unsigned lTimeoutMs);
-// Clicks a button the way a user's click reaches it, without waiting for
-// what the click does (it may open a modal box).
-void ClickButton(HWND hButton);
-// Clicks entry i of a list box with the mouse.
-void ClickListEntry(HWND hList, int i);
-bool Enabled(HWND hwnd);
-std::string WindowText(HWND hwnd);
 
 }  // namespace corvane::test

@@ -23,7 +23,7 @@ constexpr int kPictureTopTwips = -240;
 
 ctalink::~ctalink() { Release(); }
 
-void ctalink::Create(HWND hParent, int lControlId, std::string szAddress, Browser& browser) {
+void ctalink::Create(ui::Window& parent, std::string szAddress, Browser& browser) {
     Release();
     szToolTipText = std::move(szAddress);
     pBrowser = &browser;
@@ -40,7 +40,7 @@ void ctalink::Create(HWND hParent, int lControlId, std::string szAddress, Browse
         RegisterClassExA(&wc);
     }
     // The window text is the address: it is what an accessibility tool reads out.
-    CreateChild(hParent, lControlId, kClassName, szToolTipText, WS_TABSTOP);
+    CreateChild(parent, kClassName, szToolTipText, WS_TABSTOP);
     if (!Handle()) return;
     SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     bAlive = true;

@@ -18,7 +18,7 @@ public:
     ctalink() = default;
     ~ctalink() override;
 
-    void Create(HWND hParent, int lControlId, std::string szAddress, Browser& browser);
+    void Create(ui::Window& parent, std::string szAddress, Browser& browser);
     // Places the control and sizes its picture for the DPI.
     void Layout(const ui::TwipsRect& rc, UINT lDpi);
 

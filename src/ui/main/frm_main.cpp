@@ -72,35 +72,28 @@ void frmMain::Show() {
 
 void frmMain::CreateControls() {
     // Created in tab order, which is also the order the dialog manager tabs through.
-    const HWND hwnd = Handle();
-    lblVersion.Create(hwnd, NextControlId(), "VersionNo");
-    lstGames.Create(hwnd, NextControlId());
-    lstMods.Create(hwnd, NextControlId());
+    lblVersion.Create(*this, "VersionNo");
+    lstGames.Create(*this);
+    lstMods.Create(*this);
     lstMods.onClick = [this] { lstMods_Click(); };
     lstMods.onDblClick = [this] { lstMods_DblClick(); };
     for (int16_t i = 0; i < kOptionCount; ++i) {
-        chkOption[i].Create(hwnd, NextControlId(), kOptionCaptions[i]);
+        chkOption[i].Create(*this, kOptionCaptions[i]);
         chkOption[i].onClick = [this, i] { chkOption_Click(i); };
     }
-    btnLaunch.Create(hwnd, NextControlId(), "Start &Game");
+    btnLaunch.Create(*this, "Start &Game");
     btnLaunch.onClick = [this] { btnLaunch_Click(); };
-    btnAddMod.Create(hwnd, NextControlId(), "&Add...");
+    btnAddMod.Create(*this, "&Add...");
     btnAddMod.onClick = [this] { btnAddMod_Click(); };
-    btnEditMod.Create(hwnd, NextControlId(), "&Edit...");
+    btnEditMod.Create(*this, "&Edit...");
     btnEditMod.onClick = [this] { btnEditMod_Click(); };
-    btnDelMod.Create(hwnd, NextControlId(), "&Remove...");
+    btnDelMod.Create(*this, "&Remove...");
     btnDelMod.onClick = [this] { btnDelMod_Click(); };
-    Label1(4).Create(hwnd, NextControlId(), "Game && Utilities Found:");
-    Label1(5).Create(hwnd, NextControlId(), "Mods Found:");
-    Frame1.Create(hwnd, NextControlId(), "Options");
-    ctalink1.Create(hwnd, NextControlId(), CORVANE_LINK_ADDRESS, platform.browser);
+    Label1(4).Create(*this, "Game && Utilities Found:");
+    Label1(5).Create(*this, "Mods Found:");
+    Frame1.Create(*this, "Options");
+    ctalink1.Create(*this, CORVANE_LINK_ADDRESS, platform.browser);
 
-    for (ui::Control* control :
-         {static_cast<ui::Control*>(&lstGames), static_cast<ui::Control*>(&lstMods),
-          static_cast<ui::Control*>(&btnLaunch), static_cast<ui::Control*>(&btnAddMod),
-          static_cast<ui::Control*>(&btnEditMod), static_cast<ui::Control*>(&btnDelMod)})
-        AddControl(*control);
-    for (ui::CheckBox& box : chkOption) AddControl(box);
 }
 
 void frmMain::LayoutControls() {

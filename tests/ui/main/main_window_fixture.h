@@ -17,12 +17,11 @@
 #include "support/recording_message_boxes.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
+#include "support/window_probe.h"
 #include "ui/main/frm_main.h"
 #include "ui/message_loop.h"
 
 namespace corvane::test {
-
-using Lines = std::vector<std::string>;
 
 struct RecordingSounds : SoundPlayer {
     void Play(const std::string& szPath) override { played.push_back(szPath); }
@@ -37,71 +36,6 @@ struct RecordingBrowser : Browser {
     Lines opened;
     bool bFail = false;  // as a browser that cannot be started
 };
-
-// Handles the queued messages until done() holds or the time is up.
-inline bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs = 10000) {
-    const ULONGLONG lDeadline = GetTickCount64() + lTimeoutMs;
-    for (ui::PumpPendingMessages(); !done(); ui::PumpPendingMessages()) {
-        if (GetTickCount64() >= lDeadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-inline std::string WindowText(HWND hwnd) {
-    char szText[512] = {};
-    GetWindowTextA(hwnd, szText, sizeof(szText));
-    return szText;
-}
-
-// The nth child of a class in creation order (or the one with that text).
-inline HWND ChildOfClass(HWND hParent, const char* szClass, int lNth = 0, const char* szText = nullptr) {
-    for (HWND h = GetWindow(hParent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        char szThis[64] = {};
-        GetClassNameA(h, szThis, sizeof(szThis));
-        if (lstrcmpiA(szThis, szClass) == 0 && (!szText || WindowText(h) == szText) && lNth-- == 0) return h;
-    }
-    return nullptr;
-}
-
-inline Lines ListLines(HWND hList) {
-    Lines lines;
-    for (int i = 0; i < static_cast<int>(SendMessageA(hList, LB_GETCOUNT, 0, 0)); ++i) {
-        char szLine[512] = {};
-        SendMessageA(hList, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(szLine));
-        lines.push_back(szLine);
-    }
-    return lines;
-}
-
-inline int ListSelection(HWND hList) { return static_cast<int>(SendMessageA(hList, LB_GETCURSEL, 0, 0)); }
-inline bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
-
-// A press of the left button at one point of the client area, its release at another.
-inline void ClickAt(HWND hwnd, int x, int y, int xUp = -1, int yUp = -1) {
-    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageA(hwnd, WM_LBUTTONUP, 0, xUp < 0 ? MAKELPARAM(x, y) : MAKELPARAM(xUp, yUp));
-    ui::PumpPendingMessages();
-}
-
-inline void ClickListEntry(HWND hList, int i) {
-    RECT rc{};
-    SendMessageA(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
-    ClickAt(hList, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-}
-
-inline void ClickButton(HWND hButton) {
-    SendMessageA(hButton, BM_CLICK, 0, 0);
-    ui::PumpPendingMessages();
-}
-
-// A key pressed on the focused window, through the dialog manager.
-inline void PressKey(UINT lVirtualKey) {
-    const LPARAM lScan = static_cast<LPARAM>(MapVirtualKeyA(lVirtualKey, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(GetFocus(), WM_KEYDOWN, lVirtualKey, 1 | lScan);
-    PostMessageA(GetFocus(), WM_KEYUP, lVirtualKey, 1 | lScan | (LPARAM{3} << 30));
-    ui::PumpPendingMessages();
-}
 
 class MainWindowTest : public testing::Test {
 protected:
