@@ -7,9 +7,16 @@ namespace corvane {
 namespace {
 
 constexpr ui::TwipsRect kLstLaunch{0, 0, 8655, 3630};
+constexpr ui::TwipsRect kPrgProgress{60, 3750, 7290, 315};
 constexpr ui::TwipsRect kBtnClose{7440, 3720, 1215, 375};
 constexpr int kClientWidth = 8700;
 constexpr int kClientHeight = 4185;
+
+// Lines from the launch's thread are shown at most this often.
+constexpr ULONGLONG kShowEveryMs = 33;
+
+constexpr UINT kMsgLogWaiting = WM_APP + 1;
+constexpr UINT kMsgWorkDone = WM_APP + 2;
 
 // The log's own font: Arial 8.25 pt, normal weight, at the window's DPI.
 LOGFONTA LogFontFor(UINT lDpi) {
@@ -23,13 +30,15 @@ LOGFONTA LogFontFor(UINT lDpi) {
 
 }  // namespace
 
-frmLaunch::frmLaunch(ProgramState& state, const Platform& platform)
-    : launcher(state, platform, view) {}
+frmLaunch::frmLaunch(ProgramState& state, const Platform& platform, std::string szAppPath)
+    : log([this] { PostMessageA(Handle(), kMsgLogWaiting, 0, 0); }),
+      launcher(state, platform, std::move(szAppPath), view, log, runner),
+      runner([this] { PostMessageA(Handle(), kMsgWorkDone, 0, 0); }) {}
 
 frmLaunch::~frmLaunch() = default;
 
 void frmLaunch::LaunchApplication(int16_t dGame, const std::string& szArgs, int16_t dMod) {
-    if (IsWatching()) return;
+    if (IsBusy()) return;
     if (!IsLoaded()) Load();
     // Without its window there would be no timer to watch the game, and so
     // no restore: better not to swap at all.
@@ -37,19 +46,22 @@ void frmLaunch::LaunchApplication(int16_t dGame, const std::string& szArgs, int1
     launcher.LaunchApplication(dGame, szArgs, dMod);
 }
 
+bool frmLaunch::RecoverAtStart(std::function<void()> then) { return launcher.RecoverAtStart(std::move(then)); }
+
 void frmLaunch::DisplayMsg(const std::string& szMsg) {
-    lstLaunch.AddItem(szMsg);
-    lstLaunch.SetTopIndex(lstLaunch.ListCount() - 1);
-    lstLaunch.Refresh();
+    log.Line(szMsg);
+    ShowLog();
 }
 
-bool frmLaunch::IsWatching() const { return launcher.IsWatching(); }
+bool frmLaunch::IsBusy() const { return launcher.IsBusy(); }
+
+bool frmLaunch::IsWorking() const { return runner.Running(); }
 
 // A fixed dialog frame: a close box but no icon, no minimise or maximise box.
 void frmLaunch::Load() {
     CreateForm({"CorvaneLaunch", "Launching...", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                 WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight});
-    Form_Load();
+    if (IsLoaded()) Form_Load();
 }
 
 void frmLaunch::Form_Load() {
@@ -62,6 +74,7 @@ void frmLaunch::CreateControls() {
     lstLaunch.Create(*this, true, true);
     btnClose.Create(*this, "&Close");
     btnClose.onClick = [this] { btnClose_Click(); };
+    prgProgress.Create(*this);
 }
 
 void frmLaunch::LayoutControls() {
@@ -70,6 +83,7 @@ void frmLaunch::LayoutControls() {
     lstLaunch.FitWidthToLines();
     btnClose.SetFont(MessageFont());
     lstLaunch.Place(kLstLaunch, Dpi());
+    prgProgress.Place(kPrgProgress, Dpi());
     btnClose.Place(kBtnClose, Dpi());
 }
 
@@ -79,17 +93,47 @@ void frmLaunch::tmrRestore_Timer() { launcher.tmrRestore_Timer(); }
 
 void frmLaunch::OnTimer(UINT_PTR lTimerId) {
     if (lTimerId == kTmrRestoreId) tmrRestore_Timer();
+    if (lTimerId == kTmrShowLogId) ShowLog();
+}
+
+void frmLaunch::ShowLogSoon() {
+    const ULONGLONG lSince = GetTickCount64() - lLastShown;
+    if (lSince >= kShowEveryMs) return ShowLog();
+    if (!TimerEnabled(kTmrShowLogId))
+        SetTimerEnabled(kTmrShowLogId, true, static_cast<UINT>(kShowEveryMs - lSince));
+}
+
+void frmLaunch::ShowLog() {
+    SetTimerEnabled(kTmrShowLogId, false, 0);
+    lLastShown = GetTickCount64();
+    LogQueue::Batch batch = log.Take();
+    if (!IsLoaded()) return;
+    if (!batch.lines.empty()) {
+        lstLaunch.AddItems(batch.lines);
+        lstLaunch.SetTopIndex(lstLaunch.ListCount() - 1);
+    }
+    if (batch.progress) prgProgress.SetProgress(batch.progress->first, batch.progress->second);
+    UpdateWindow(Handle());
 }
 
 // A close request is only answered while Close may be pressed: closing in the
-// middle of a watch would take the timer along, and the game folder would
+// middle of a launch would take the timer along, and the game folder would
 // never be restored.
 LRESULT frmLaunch::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
-    if (lMsg == WM_CLOSE) {
+    switch (lMsg) {
+    case WM_CLOSE:
         if (btnClose.Enabled()) Unload();
         return 0;
+    case kMsgLogWaiting:
+        ShowLogSoon();
+        return 0;
+    case kMsgWorkDone:
+        ShowLog();
+        runner.WorkDone();
+        return 0;
+    default:
+        return DefaultHandling(lMsg, wParam, lParam);
     }
-    return DefaultHandling(lMsg, wParam, lParam);
 }
 
 void frmLaunch::SetCloseEnabled(bool bEnabled) {
@@ -98,11 +142,10 @@ void frmLaunch::SetCloseEnabled(bool bEnabled) {
         EnableMenuItem(hMenu, SC_CLOSE, MF_BYCOMMAND | (bEnabled ? MF_ENABLED : MF_GRAYED));
 }
 
-void frmLaunch::View::DisplayMsg(const std::string& szMsg) { form.DisplayMsg(szMsg); }
-
 void frmLaunch::View::SetCloseEnabled(bool bEnabled) { form.SetCloseEnabled(bEnabled); }
 
 void frmLaunch::View::ShowLaunchWindow() {
+    if (!form.IsLoaded()) form.Load();
     ShowWindow(form.Handle(), SW_SHOW);
     UpdateWindow(form.Handle());
 }
@@ -113,8 +156,16 @@ void frmLaunch::View::SetWatchTimerEnabled(bool bEnabled) {
 
 void frmLaunch::View::UnloadLaunchWindow() { form.Unload(); }
 
+void frmLaunch::View::SetWorking(bool bWorking) {
+    if (form.onWorkingChanged) form.onWorkingChanged(bWorking);
+}
+
 void frmLaunch::View::LaunchEnded() {
     if (form.onLaunchEnded) form.onLaunchEnded();
+}
+
+void frmLaunch::View::EndProgram() {
+    if (form.onEndProgram) form.onEndProgram();
 }
 
 }  // namespace corvane

@@ -1,6 +1,8 @@
 // The launch window: one launch of a game from the check of the mod's
 // sources, through the swap and the game's run, to the restore of the game
-// folder, written line by line to its progress log.
+// folder, written line by line to its progress log. The disk work runs on a
+// thread of its own, so the window answers and repaints meanwhile; its lines
+// reach the log in order, in batches at screen pace.
 //
 // PUBLIC CONTRACT used by the start-up code and the main window; the private
 // part belongs to the launch code.
@@ -12,6 +14,8 @@
 
 #include "launch/launch_view.h"
 #include "launch/launcher.h"
+#include "launch/log_queue.h"
+#include "launch/thread_runner.h"
 #include "platform/platform.h"
 #include "startup/program_state.h"
 #include "ui/controls.h"
@@ -22,36 +26,49 @@ namespace corvane {
 
 class frmLaunch : public ui::Window {
 public:
-    frmLaunch(ProgramState& state, const Platform& platform);
+    // szAppPath: the program folder, whose launches this window runs.
+    frmLaunch(ProgramState& state, const Platform& platform, std::string szAppPath);
     ~frmLaunch() override;
 
     // Runs one launch of GameTable row dGame with the switches szArgs and the
     // mod ModList(dMod) (negative: no mod). Loads the window first when it is
-    // not loaded. Returns once the game runs under the window's watch, or once
-    // the launch was given up. Does nothing while a game is still watched.
+    // not loaded. Returns once the disk work has started, or once the launch
+    // was given up. Does nothing while a launch is under way.
     void LaunchApplication(int16_t dGame, const std::string& szArgs, int16_t dMod);
+
+    // At start-up: restores the game folder after a launch that was cut
+    // short, in this window, then runs then; false when there is none.
+    bool RecoverAtStart(std::function<void()> then);
 
     // Appends one line to the progress log and brings it into view.
     void DisplayMsg(const std::string& szMsg);
 
-    // A game started from this window is being watched (and not yet restored).
-    bool IsWatching() const;
+    // A launch is under way: disk work, or a game watched and not yet restored.
+    bool IsBusy() const;
+    // The launch's disk work runs.
+    bool IsWorking() const;
 
     // Runs whenever a launch is over: "END" written, or the launch stopped
     // before the game started (refused, missing sources, an error).
     std::function<void()> onLaunchEnded;
+    // Runs when the disk work starts (true) and ends (false).
+    std::function<void(bool)> onWorkingChanged;
+    // Runs when the program should end: a copy with administrator rights
+    // took over.
+    std::function<void()> onEndProgram;
 
 private:
     // The launch reaches its window through this.
     class View : public LaunchView {
     public:
         explicit View(frmLaunch& form) : form(form) {}
-        void DisplayMsg(const std::string& szMsg) override;
         void SetCloseEnabled(bool bEnabled) override;
         void ShowLaunchWindow() override;
         void SetWatchTimerEnabled(bool bEnabled) override;
         void UnloadLaunchWindow() override;
+        void SetWorking(bool bWorking) override;
         void LaunchEnded() override;
+        void EndProgram() override;
 
     private:
         frmLaunch& form;
@@ -62,6 +79,10 @@ private:
     void btnClose_Click();
     void tmrRestore_Timer();
     void SetCloseEnabled(bool bEnabled);
+    // Shows the lines that are waiting, now or, when the log was repainted
+    // moments ago, at the next repaint.
+    void ShowLogSoon();
+    void ShowLog();
 
     void CreateControls() override;
     void LayoutControls() override;
@@ -70,9 +91,13 @@ private:
 
     ui::ListBox lstLaunch;
     ui::Button btnClose;
+    ui::ProgressBar prgProgress;
     ui::Font fntLog;
+    ULONGLONG lLastShown = 0;
     View view{*this};
+    LogQueue log;
     Launcher launcher;
+    ThreadRunner runner;  // last: it waits for the work before the rest goes
 };
 
 }  // namespace corvane

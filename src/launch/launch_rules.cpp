@@ -33,6 +33,32 @@ std::vector<std::string> ParentFoldersOf(const std::string& szTarget) {
     return szFolders;
 }
 
+std::string FoldPath(const std::string& szPath) {
+    std::string szFolded = szPath;
+    for (char& c : szFolded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return szFolded;
+}
+
+bool PathsOverlap(const std::string& szOne, const std::string& szOther) {
+    const std::string a = FoldPath(szOne), b = FoldPath(szOther);
+    const std::string& szShort = a.size() <= b.size() ? a : b;
+    const std::string& szLong = a.size() <= b.size() ? b : a;
+    if (szLong.compare(0, szShort.size(), szShort) != 0) return false;
+    return szLong.size() == szShort.size() || szLong[szShort.size()] == '\\';
+}
+
+std::string LockNameFor(const std::string& szKind, const std::string& szFolder) {
+    std::string szKey = FoldPath(szFolder);
+    while (!szKey.empty() && szKey.back() == '\\') szKey.pop_back();
+    uint64_t lHash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : szKey) lHash = (lHash ^ c) * 1099511628211ull;
+    static const char kDigits[] = "0123456789abcdef";
+    std::string szName = "Corvane-" + szKind + "-";
+    for (int i = 60; i >= 0; i -= 4) szName += kDigits[(lHash >> i) & 15];
+    return szName;
+}
+
 std::string CommandLineFor(const GameEntry& game, const std::string& szArgs) {
     return game.szInstallPath + game.szExe + szArgs;
 }

@@ -35,6 +35,18 @@ std::string BackupName(const std::string& szTarget);
 // root such as C:\) never ends such a folder.
 std::vector<std::string> ParentFoldersOf(const std::string& szTarget);
 
+// A path in the form paths are compared in: ASCII letters in lower case, as
+// the file system ignores their case.
+std::string FoldPath(const std::string& szPath);
+
+// One path is the other, or lies inside it (letter case aside).
+bool PathsOverlap(const std::string& szOne, const std::string& szOther);
+
+// The name of the lock that keeps two launches off one folder: szKind and a
+// fingerprint of the folder, which Windows accepts as a lock name whatever
+// the folder is called and however long its path.
+std::string LockNameFor(const std::string& szKind, const std::string& szFolder);
+
 // The game's executable in its folder followed by the switches, unquoted.
 std::string CommandLineFor(const GameEntry& game, const std::string& szArgs);
 

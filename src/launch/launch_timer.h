@@ -1,5 +1,5 @@
-// The id of the launch window's exit-watch timer. A WM_TIMER with this id is
-// one tick of the watch, whoever sends it.
+// The ids of the launch window's timers. A WM_TIMER with kTmrRestoreId is one
+// tick of the exit watch, whoever sends it.
 #pragma once
 
 #include <cstdint>
@@ -8,5 +8,6 @@ namespace corvane {
 
 inline constexpr uintptr_t kTmrRestoreId = 1;
 inline constexpr unsigned kTmrRestoreIntervalMs = 1000;
+inline constexpr uintptr_t kTmrShowLogId = 2;
 
 }  // namespace corvane

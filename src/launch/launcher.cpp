@@ -1,14 +1,15 @@
 #include "launch/launcher.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
+#include "launch/journal_records.h"
 #include "launch/launch_rules.h"
 #include "launch/pass_over_failure.h"
 #include "launch/restore.h"
 #include "launch/swap_in.h"
 #include "platform/message_boxes.h"
-#include "platform/platform_error.h"
 
 namespace corvane {
 
@@ -24,38 +25,69 @@ const GameEntry& GameAt(const GameTable& games, int16_t dGame) {
 
 }  // namespace
 
-Launcher::Launcher(ProgramState& state, const Platform& platform, LaunchView& view)
-    : state(state), platform(platform), view(view) {}
+enum class Outcome { kGameStarted, kMissingSources, kFailed, kNeedsAdministrator, kEnded };
+
+// Everything one launch works with, copied when it starts: the mod list may
+// be rebuilt while the game runs, and the restore must undo exactly what the
+// swap did. The runner's work and the window's thread take turns with it.
+struct Launcher::Run {
+    GameEntry game;
+    int16_t dMod = -1;
+    std::optional<ModConfig> mod;
+    std::string szCommandLine;
+    std::optional<UnfinishedLaunch> pending;  // undone first
+    std::vector<std::string> szCreated;
+    std::vector<ProcessId> noted;  // processes of the game in the journal
+    Outcome outcome = Outcome::kEnded;
+    std::unique_ptr<GameProcess> process;
+};
+
+// The progress bar of the swap: bytes copied of the bytes to copy.
+class Launcher::ByteCount : public CopyProgress {
+public:
+    ByteCount(LaunchLog& log, uint64_t lTotal) : log(log), lTotal(lTotal) {}
+    void BytesCopied(uint64_t lBytes) override { log.Progress(lDone += lBytes, lTotal); }
+
+private:
+    LaunchLog& log;
+    uint64_t lTotal;
+    uint64_t lDone = 0;
+};
+
+Launcher::Launcher(ProgramState& state, const Platform& platform, std::string szAppPath, LaunchView& view,
+                   LaunchLog& log, WorkRunner& runner)
+    : state(state), platform(platform), szAppPath(std::move(szAppPath)), view(view), log(log), runner(runner) {}
+
+Launcher::~Launcher() = default;
 
 void Launcher::WindowLoaded() { dLaunchMod = -1; }
 
+bool Launcher::IsBusy() const { return runner.Running() || piGame != nullptr; }
+
 void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16_t dMod) {
-    if (IsWatching()) return;
+    if (IsBusy()) return;
     try {
-        RunLaunch(dGame, szArgs, dMod);
-    } catch (const std::exception&) {
-        ReportLaunchError();
+        view.SetCloseEnabled(false);
+        if (RefusedForPatch(dGame)) return;
+        run = std::make_unique<Run>();
+        run->game = GameAt(state.GameTable, dGame);
+        run->szCommandLine = CommandLineFor(run->game, szArgs);
+        run->dMod = dMod;
+        if (dMod >= 0 && static_cast<size_t>(dMod) < state.ModList.size()) run->mod = state.ModList[dMod];
+        if (!HoldLocks(run->game.szInstallPath)) return RefuseSecondLaunch();
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("The launch was given up: ") + e.what());
+        ReleaseLocks();
+        return ReportLaunchError();
     }
+    view.ShowLaunchWindow();
+    Work([this] { LaunchWork(); }, [this] { AfterLaunchWork(); });
 }
 
 void Launcher::ReportLaunchError() {
     view.SetCloseEnabled(true);
     platform.messageBoxes.Show("An error occurred whilst trying to launch the game!", kMsgOkOnly);
     view.LaunchEnded();
-}
-
-void Launcher::RunLaunch(int16_t dGame, const std::string& szArgs, int16_t dMod) {
-    view.SetCloseEnabled(false);
-    if (RefusedForPatch(dGame)) return;
-    const GameEntry& game = GameAt(state.GameTable, dGame);
-    std::string szCommandLine = CommandLineFor(game, szArgs);
-    view.ShowLaunchWindow();
-    view.DisplayMsg("This is what is happening...");
-    if (dMod >= 0) {
-        if (!SwapModIn(game, dMod)) return;
-        szCommandLine = WithModSwitch(szCommandLine, swappedMod.szModFile);
-    }
-    StartGame(szCommandLine, dMod);
 }
 
 // Only the minor number tells the patch level; the other rows are never held back.
@@ -68,60 +100,237 @@ bool Launcher::RefusedForPatch(int16_t dGame) {
     return true;
 }
 
-bool Launcher::SwapModIn(const GameEntry& game, int16_t dMod) {
-    szCreated.assign(1, std::string());
-    swappedMod = state.ModList.at(static_cast<size_t>(dMod));
-    swappedGame = game;
-    if (!CheckSources(swappedMod, platform.files, view)) {
-        view.SetCloseEnabled(true);
-        view.LaunchEnded();
+// One launch at a time from this program folder, and one per game folder
+// whatever folder the program runs from. The journal is read only once this
+// program folder is ours: another launch may be writing it.
+bool Launcher::HoldLocks(const std::string& szGameFolder) {
+    programLock = platform.locks.TryHold(LockNameFor("program", szAppPath));
+    if (!programLock) return false;
+    run->pending = FindUnfinishedLaunch(platform.journal);
+    if (run->pending && FoldPath(run->pending->szGameFolder) != FoldPath(szGameFolder)) {
+        pendingLock = platform.locks.TryHold(LockNameFor("game", run->pending->szGameFolder));
+        if (!pendingLock) return false;
+    }
+    gameLock = platform.locks.TryHold(LockNameFor("game", szGameFolder));
+    return gameLock != nullptr;
+}
+
+void Launcher::ReleaseLocks() {
+    gameLock.reset();
+    pendingLock.reset();
+    programLock.reset();
+}
+
+void Launcher::RefuseSecondLaunch() {
+    ReleaseLocks();
+    platform.messageBoxes.Show("Another Corvane launch is still running. Close it first.", kMsgOkOnly);
+    view.SetCloseEnabled(true);
+    view.UnloadLaunchWindow();
+    view.LaunchEnded();
+}
+
+void Launcher::Work(std::function<void()> work, std::function<void()> then) {
+    view.SetWorking(true);
+    // Told after then, which may have started a game to watch, or more work.
+    runner.Run(std::move(work), [this, then = std::move(then)] {
+        then();
+        if (!runner.Running()) view.SetWorking(false);
+    });
+}
+
+void Launcher::LaunchWork() {
+    try {
+        if (run->pending && !Recover(*run->pending)) throw std::runtime_error("an unfinished launch could not be undone");
+        log.Line("This is what is happening...");
+        if (run->dMod >= 0 && !SwapModIn()) return;
+        StartGame();
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("The launch was given up: ") + e.what());
+        run->outcome = Outcome::kFailed;
+    }
+}
+
+// False when the launch stops before the swap.
+bool Launcher::SwapModIn() {
+    if (!run->mod) throw std::out_of_range("no mod " + std::to_string(run->dMod));
+    const ModConfig& mod = *run->mod;
+    run->szCreated.assign(1, std::string());
+    run->szCommandLine = WithModSwitch(run->szCommandLine, mod.szModFile);
+    const SourceCheck check = CheckSources(mod, platform.files, platform.fso, log);
+    if (!check.bAllThere) {
+        run->outcome = Outcome::kMissingSources;
         return false;
     }
-    SwapIn(swappedMod, swappedGame, platform.files, platform.fso, view, szCreated);
+    const std::string& szGameFolder = run->game.szInstallPath;
+    if (!platform.rights.IsAdministrator() && !platform.rights.MayChange(szGameFolder)) {
+        log.Line("ERROR: Windows does not let Corvane change " + szGameFolder + " without administrator rights.");
+        run->outcome = Outcome::kNeedsAdministrator;
+        return false;
+    }
+    platform.journal.Append(EncodeRecord({JournalStep::kBegin, szGameFolder,
+                                          run->game.szTitle + " with " + mod.szTitle, "", false, {}}));
+    ByteCount bytes(log, check.lBytes);
+    SwapServices services{platform.files, platform.fso, platform.journal, log, &bytes};
+    SwapIn(mod, run->game, services, run->szCreated);
+    log.Progress(0, 0);
     return true;
 }
 
-// A game that will not start must not leave the player with a modded game
-// folder, so its swap is undone at once.
-void Launcher::StartGame(const std::string& szCommandLine, int16_t dMod) {
-    view.DisplayMsg("");
-    view.DisplayMsg("Launching...");
-    view.DisplayMsg(szCommandLine);
+// The game is held until the journal knows it, so that a restore after a
+// crash waits for it to end.
+void Launcher::StartGame() {
+    log.Line("");
+    log.Line("Launching...");
+    log.Line(run->szCommandLine);
     try {
-        piGame = platform.processes.Start(szCommandLine);
-    } catch (const PlatformError&) {
-        piGame.reset();
-    }
-    if (!piGame) {
-        view.DisplayMsg("ERROR:During launch, cannot create process!");
-        FinishLaunch(dMod >= 0);
+        run->process = platform.processes.Start(run->szCommandLine);
+        if (run->dMod >= 0) NoteGameMembers();
+        run->process->Resume();
+        run->outcome = Outcome::kGameStarted;
         return;
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("The game could not be started: ") + e.what());
+        run->process.reset();
     }
-    dLaunchMod = dMod;
-    view.SetWatchTimerEnabled(true);
+    // A game that will not start must not leave the player with a modded
+    // game folder, so its swap is undone at once.
+    log.Line("ERROR:During launch, cannot create process!");
+    log.Line("");
+    if (run->dMod >= 0)
+        RestoreAndEnd();
+    else
+        log.Line("END");
+    run->outcome = Outcome::kEnded;
+}
+
+// A restore that had to pass over a step keeps the journal: the next start
+// undoes what is left.
+void Launcher::RestoreAndEnd() {
+    RestoreServices services{platform.files, platform.fso, log, platform.problems};
+    const bool bClean = Restore(*run->mod, run->game, run->szCreated, services);
+    log.Progress(0, 0);
+    log.Line("END");
+    if (bClean) EndJournal();
+}
+
+bool Launcher::Recover(const UnfinishedLaunch& launch) {
+    RecoveryServices services{platform.files, platform.fso, platform.processes, platform.journal, log,
+                              platform.problems};
+    RecoverLaunch(launch, services);
+    log.Progress(0, 0);
+    return !FindUnfinishedLaunch(platform.journal);
+}
+
+void Launcher::EndJournal() {
+    try {
+        platform.journal.Append(EncodeRecord({JournalStep::kEnd, "", "", "", false, {}}));
+        platform.journal.Flush();
+        platform.journal.Remove();
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("Could not remove the launch journal: ") + e.what());
+    }
+}
+
+void Launcher::AfterLaunchWork() {
+    switch (run->outcome) {
+    case Outcome::kGameStarted:
+        piGame = std::move(run->process);
+        dLaunchMod = run->dMod;
+        view.SetWatchTimerEnabled(true);
+        return;
+    case Outcome::kFailed:
+        ReleaseLocks();
+        return ReportLaunchError();
+    case Outcome::kNeedsAdministrator:
+        return AskForAdministrator();
+    case Outcome::kMissingSources:
+    case Outcome::kEnded:
+        return EndLaunch();
+    }
+}
+
+// Nothing has been touched yet: the same launch can start again in a copy
+// of the program that Windows lets change the game folder.
+void Launcher::AskForAdministrator() {
+    const int lAnswer = platform.messageBoxes.Show(
+        "Windows does not let Corvane change the game folder:\r" + run->game.szInstallPath +
+            "\r\rRestart Corvane as administrator?",
+        kMsgYesNo | kMsgQuestion);
+    if (lAnswer == kAnswerYes) {
+        ReleaseLocks();
+        if (platform.rights.RestartAsAdministrator()) return view.EndProgram();
+    }
+    EndLaunch();
 }
 
 // Every step runs even when one before it failed: the game has ended, and
 // whatever can be given back must be given back.
 void Launcher::tmrRestore_Timer() {
     if (!piGame) {
-        PassOverFailure([&] { view.SetWatchTimerEnabled(false); });
+        PassOverFailure(platform.problems, [&] { view.SetWatchTimerEnabled(false); });
         return;
     }
-    ProcessState game{true, 0};  // a process that cannot be asked counts as ended
-    PassOverFailure([&] { game = piGame->Poll(); });
-    if (!game.bEnded) return;
+    ProcessState game{true, 0};  // a game that cannot be asked counts as ended
+    PassOverFailure(platform.problems, [&] { game = piGame->Poll(); });
+    if (!game.bEnded) {
+        if (dLaunchMod >= 0) PassOverFailure(platform.problems, [&] { NoteGameMembers(); });
+        return;
+    }
     piGame.reset();
-    PassOverFailure([&] { view.SetWatchTimerEnabled(false); });
-    FinishLaunch(dLaunchMod >= 0);
+    PassOverFailure(platform.problems, [&] { view.SetWatchTimerEnabled(false); });
+    log.Line("");
+    if (dLaunchMod < 0) {
+        log.Line("END");
+        return EndLaunch();
+    }
+    Work([this] { RestoreAndEnd(); }, [this] { EndLaunch(); });
 }
 
-void Launcher::FinishLaunch(bool bWithMod) {
-    PassOverFailure([&] { view.DisplayMsg(""); });
-    if (bWithMod) Restore(swappedMod, swappedGame, szCreated, platform.files, platform.fso, view);
-    PassOverFailure([&] { view.DisplayMsg("END"); });
-    PassOverFailure([&] { view.SetCloseEnabled(true); });
-    PassOverFailure([&] { view.LaunchEnded(); });
+// The journal learns of each process of the game as it appears, so that a
+// restore after a crash can wait for the game's children too.
+void Launcher::NoteGameMembers() {
+    GameProcess& game = piGame ? *piGame : *run->process;
+    const std::vector<ProcessId> members = run->noted.empty() ? std::vector{game.Id()} : game.Members();
+    bool bNew = false;
+    for (const ProcessId& id : members) {
+        if (std::find(run->noted.begin(), run->noted.end(), id) != run->noted.end()) continue;
+        run->noted.push_back(id);
+        platform.journal.Append(EncodeRecord({JournalStep::kGameStarted, "", "", "", false, id}));
+        bNew = true;
+    }
+    if (bNew) platform.journal.Flush();
+}
+
+bool Launcher::RecoverAtStart(std::function<void()> then) {
+    programLock = platform.locks.TryHold(LockNameFor("program", szAppPath));
+    std::optional<UnfinishedLaunch> pending;
+    if (programLock) {
+        try {
+            pending = FindUnfinishedLaunch(platform.journal);
+        } catch (const std::exception& e) {
+            platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
+        }
+    }
+    if (pending) gameLock = platform.locks.TryHold(LockNameFor("game", pending->szGameFolder));
+    if (!gameLock) {
+        ReleaseLocks();
+        return false;
+    }
+    run = std::make_unique<Run>();
+    run->pending = std::move(pending);
+    view.ShowLaunchWindow();
+    view.SetCloseEnabled(false);
+    Work([this] { Recover(*run->pending); }, [this, then = std::move(then)] {
+        EndLaunch();
+        then();
+    });
+    return true;
+}
+
+void Launcher::EndLaunch() {
+    ReleaseLocks();
+    view.SetCloseEnabled(true);
+    view.LaunchEnded();
 }
 
 }  // namespace corvane

@@ -1,64 +1,94 @@
 // One launch of a game from beginning to end, apart from the window it is
-// shown in: the version check, the command line, the check and swap-in of
-// the mod, the start of the game, the once-a-second watch for its end and
-// the restore of the game folder.
+// shown in: the version check, the locks, the command line, the check and
+// swap-in of the mod, the start of the game, the once-a-second watch for its
+// end and the restore of the game folder; and the restore of a launch that
+// was cut short. The disk work runs through the WorkRunner, everything else
+// on the window's thread.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "launch/launch_log.h"
 #include "launch/launch_view.h"
+#include "launch/recovery.h"
+#include "launch/work_runner.h"
 #include "modconfig/mod_config.h"
 #include "platform/platform.h"
-#include "platform/process.h"
 #include "startup/program_state.h"
 
 namespace corvane {
 
 class Launcher {
 public:
-    Launcher(ProgramState& state, const Platform& platform, LaunchView& view);
+    // szAppPath: the program folder; one launch at a time runs from it.
+    Launcher(ProgramState& state, const Platform& platform, std::string szAppPath, LaunchView& view,
+             LaunchLog& log, WorkRunner& runner);
+    ~Launcher();
 
     // The window was loaded anew: no mod counts as swapped in.
     void WindowLoaded();
 
     // Runs one launch of GameTable row dGame with the switches szArgs and
-    // ModList(dMod) (negative: no mod). Returns once the game runs, or once
-    // the launch was given up; does nothing while a game is still watched.
+    // ModList(dMod) (negative: no mod). Returns at once; the launch goes on
+    // through the runner and the watch. Does nothing while one is under way.
     void LaunchApplication(int16_t dGame, const std::string& szArgs, int16_t dMod);
 
-    // One tick of the exit watch; the tick that finds the game ended
-    // restores the game folder.
+    // One tick of the exit watch; the tick that finds the game ended has the
+    // game folder restored.
     void tmrRestore_Timer();
 
-    bool IsWatching() const { return piGame != nullptr; }
+    // At start-up: when the journal tells of a launch cut short, and no other
+    // copy of the program is busy with it, restores the game folder and runs
+    // then afterwards; false (and then not run) otherwise.
+    bool RecoverAtStart(std::function<void()> then);
+
+    // A launch is under way: disk work, or a game watched and not yet restored.
+    bool IsBusy() const;
 
     // Gives a launch up with the one message a player gets for every
     // unexpected failure, and Close enabled.
     void ReportLaunchError();
 
 private:
-    void RunLaunch(int16_t dGame, const std::string& szArgs, int16_t dMod);
+    struct Run;
+    class ByteCount;
+
     bool RefusedForPatch(int16_t dGame);
-    // False when a source is missing and the launch was given up.
-    bool SwapModIn(const GameEntry& game, int16_t dMod);
-    void StartGame(const std::string& szCommandLine, int16_t dMod);
-    // Writes the closing lines, restoring first when a mod was swapped in.
-    void FinishLaunch(bool bWithMod);
+    bool HoldLocks(const std::string& szGameFolder);
+    void ReleaseLocks();
+    void RefuseSecondLaunch();
+    void Work(std::function<void()> work, std::function<void()> then);
+
+    // On the runner.
+    void LaunchWork();
+    bool SwapModIn();
+    void StartGame();
+    void RestoreAndEnd();
+    bool Recover(const UnfinishedLaunch& launch);
+    void EndJournal();
+
+    // On the window's thread, after the runner.
+    void AfterLaunchWork();
+    void AskForAdministrator();
+    void NoteGameMembers();
+    void EndLaunch();
 
     ProgramState& state;
     Platform platform;
+    std::string szAppPath;
     LaunchView& view;
+    LaunchLog& log;
+    WorkRunner& runner;
 
+    std::unique_ptr<Run> run;
     std::unique_ptr<GameProcess> piGame;
     int16_t dLaunchMod = -1;
-    // What the swap worked with, kept whole so that a mod list rebuilt while
-    // the game runs cannot send the restore to items it never swapped.
-    ModConfig swappedMod;
-    GameEntry swappedGame;
-    std::vector<std::string> szCreated;
+    std::unique_ptr<HeldLock> programLock, gameLock, pendingLock;
 };
 
 }  // namespace corvane

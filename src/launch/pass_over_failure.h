@@ -1,17 +1,23 @@
 // For the clean-up after a game, where every step must get its turn: a step
-// that fails is passed over so that the next one still runs.
+// that fails is passed over so that the next one still runs. What failed is
+// kept in the problem log, for the player and for a bug report.
 #pragma once
 
 #include <exception>
+#include <string>
+
+#include "platform/problem_log.h"
 
 namespace corvane {
 
 template <typename Step>
-void PassOverFailure(Step step) {
+bool PassOverFailure(ProblemLog& problems, Step step) {
     try {
         step();
-    } catch (const std::exception&) {
-        // Nothing to report: the player is better served by the steps that follow.
+        return true;
+    } catch (const std::exception& e) {
+        problems.Note(std::string("Passed over in the restore: ") + e.what());
+        return false;
     }
 }
 

@@ -7,60 +7,85 @@ namespace corvane {
 
 namespace {
 
-void DeleteCreatedFolders(const std::vector<std::string>& szCreated, FileSystem& files,
-                          FileSystemObject& fso, LaunchView& view) {
-    for (auto it = szCreated.rbegin(); it != szCreated.rend(); ++it) {
-        const std::string& szFolder = *it;
-        PassOverFailure([&] {
-            if (szFolder.empty() || !files.Exists(szFolder)) return;
-            view.DisplayMsg("Deleting swapped folder:");
-            view.DisplayMsg(szFolder);
-            fso.DeleteFolder(szFolder);
+class Restorer {
+public:
+    Restorer(const ModConfig& mod, const GameEntry& game, const std::vector<std::string>& szCreated,
+             RestoreServices& services)
+        : mod(mod), game(game), szCreated(szCreated), s(services), lTotal(szCreated.size() + mod.dCount) {}
+
+    bool Run() {
+        Step([&] { s.log.Line("Cleanup, restoring original files and folders."); });
+        for (auto it = szCreated.rbegin(); it != szCreated.rend(); ++it) {
+            Step([&] { DeleteCreatedFolder(*it); });
+            Done();
+        }
+        for (int16_t i = 0; i < mod.dCount; ++i) {
+            RestoreEntry(i);
+            Done();
+        }
+        return bClean;
+    }
+
+private:
+    template <typename Action>
+    void Step(Action action) {
+        if (!PassOverFailure(s.problems, action)) bClean = false;
+    }
+
+    void Done() { s.log.Progress(++lDone, lTotal); }
+
+    void DeleteCreatedFolder(const std::string& szFolder) {
+        if (szFolder.empty() || !s.files.Exists(szFolder)) return;
+        s.log.Line("Deleting swapped folder:");
+        s.log.Line(szFolder);
+        s.fso.DeleteFolder(szFolder);
+    }
+
+    // Only an entry whose copy is still there gets its original back: a copy
+    // that vanished while the game ran leaves the original under its backup
+    // name rather than guess what happened.
+    void RestoreEntry(int16_t i) {
+        std::string szTarget;
+        bool bPresent = false;
+        Step([&] {
+            szTarget = TargetOf(mod, i, game);
+            bPresent = s.files.Exists(szTarget);
+        });
+        if (!bPresent) return;
+        Step([&] { DeleteCopy(szTarget); });
+        Step([&] {
+            const std::string szBackup = BackupName(szTarget);
+            if (!s.files.Exists(szBackup)) return;
+            s.log.Line("Restoring original folder:");
+            s.log.Line(szTarget);
+            s.files.Rename(szBackup, szTarget);
         });
     }
-}
 
-void DeleteCopy(const std::string& szTarget, FileSystemObject& fso, LaunchView& view) {
-    if (IsFilePath(szTarget)) {
-        view.DisplayMsg("Deleting swapped file:");
-        view.DisplayMsg(szTarget);
-        fso.DeleteFile(szTarget);
-    } else {
-        view.DisplayMsg("Deleting swapped folder:");
-        view.DisplayMsg(szTarget);
-        fso.DeleteFolder(szTarget);
+    void DeleteCopy(const std::string& szTarget) {
+        const bool bFile = IsFilePath(szTarget);
+        s.log.Line(bFile ? "Deleting swapped file:" : "Deleting swapped folder:");
+        s.log.Line(szTarget);
+        if (bFile)
+            s.fso.DeleteFile(szTarget);
+        else
+            s.fso.DeleteFolder(szTarget);
     }
-}
 
-// Only an entry whose copy is still there gets its original back: a copy
-// that vanished while the game ran leaves the original under its backup name
-// rather than guess what happened.
-void RestoreEntry(const ModConfig& mod, int16_t i, const GameEntry& game, FileSystem& files,
-                  FileSystemObject& fso, LaunchView& view) {
-    std::string szTarget;
-    bool bPresent = false;
-    PassOverFailure([&] {
-        szTarget = TargetOf(mod, i, game);
-        bPresent = files.Exists(szTarget);
-    });
-    if (!bPresent) return;
-    PassOverFailure([&] { DeleteCopy(szTarget, fso, view); });
-    PassOverFailure([&] {
-        const std::string szBackup = BackupName(szTarget);
-        if (!files.Exists(szBackup)) return;
-        view.DisplayMsg("Restoring original folder:");
-        view.DisplayMsg(szTarget);
-        files.Rename(szBackup, szTarget);
-    });
-}
+    const ModConfig& mod;
+    const GameEntry& game;
+    const std::vector<std::string>& szCreated;
+    RestoreServices& s;
+    uint64_t lDone = 0;
+    uint64_t lTotal;
+    bool bClean = true;
+};
 
 }  // namespace
 
-void Restore(const ModConfig& mod, const GameEntry& game, const std::vector<std::string>& szCreated,
-             FileSystem& files, FileSystemObject& fso, LaunchView& view) {
-    PassOverFailure([&] { view.DisplayMsg("Cleanup, restoring original files and folders."); });
-    DeleteCreatedFolders(szCreated, files, fso, view);
-    for (int16_t i = 0; i < mod.dCount; ++i) RestoreEntry(mod, i, game, files, fso, view);
+bool Restore(const ModConfig& mod, const GameEntry& game, const std::vector<std::string>& szCreated,
+             RestoreServices& services) {
+    return Restorer(mod, game, szCreated, services).Run();
 }
 
 }  // namespace corvane

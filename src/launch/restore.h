@@ -8,17 +8,26 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_view.h"
+#include "launch/launch_log.h"
 #include "modconfig/mod_config.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
+#include "platform/problem_log.h"
 #include "startup/game_table.h"
 
 namespace corvane {
 
+struct RestoreServices {
+    FileSystem& files;
+    FileSystemObject& fso;
+    LaunchLog& log;
+    ProblemLog& problems;
+};
+
 // mod and game are the ones the swap worked with; szCreated is what the swap
-// recorded. Never throws for a failing file operation.
-void Restore(const ModConfig& mod, const GameEntry& game, const std::vector<std::string>& szCreated,
-             FileSystem& files, FileSystemObject& fso, LaunchView& view);
+// recorded. Never throws for a failing file operation; false when a step
+// failed and was passed over.
+bool Restore(const ModConfig& mod, const GameEntry& game, const std::vector<std::string>& szCreated,
+             RestoreServices& services);
 
 }  // namespace corvane

@@ -16,44 +16,34 @@ unsigned char FoldCase(char c) {
     return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b - 'A' + 'a') : b;
 }
 
-// The listing's way of saying "nothing here".
-bool IsEmptyListing(const std::vector<std::string>& lstNames) {
-    return lstNames.size() == 1 && lstNames[0].empty();
-}
+bool IsPlainFolder(uint32_t lAttr) { return lAttr == kAttrDirectory; }
 
 ModConfig MakeFolderMod(FileSystem& files, const std::string& szAppPath, const std::string& szFolder) {
     ModConfig udtMod;
     udtMod.szTitle = szFolder;
     udtMod.bFolderMod = true;
     const std::string szModPath = szAppPath + "\\" + szFolder;
-    const std::vector<std::string> lstNames = ListFolder(files, szModPath, kEverything, 16, false);
-    if (IsEmptyListing(lstNames)) return udtMod;
-    for (const std::string& szName : lstNames) {
-        const std::string szItem = szModPath + "\\" + szName;
+    for (const DirEntry& entry : ListEntries(files, szModPath, kEverything, kAttrDirectory, false)) {
         // At the first level any folder is walked, whatever its other
         // attributes, and an empty one adds nothing.
-        if (files.GetAttr(szItem) & kAttrDirectory)
-            WalkModFolder(files, szModPath + "\\", szName, udtMod);
+        if (entry.lAttr & kAttrDirectory)
+            WalkModFolder(files, szModPath + "\\", entry.szName, udtMod);
         else
-            udtMod.AddEntry(szItem, szName);
+            udtMod.AddEntry(szModPath + "\\" + entry.szName, entry.szName);
     }
     return udtMod;
 }
 
 void ScanConfigFiles(FileSystem& files, const std::string& szAppPath, ProgramState& state) {
     ModConfig udtCfg;
-    for (const std::string& szName : ListFolder(files, szAppPath, "\\*.zcf", 0, false)) {
-        if (szName.empty()) continue;
-        if (LoadModConfig(files, state.GameTable, szAppPath + "\\" + szName, udtCfg))
-            state.AppendMod(udtCfg);
+    for (const DirEntry& entry : ListEntries(files, szAppPath, "\\*.zcf", 0, false)) {
+        if (LoadModConfig(files, state.GameTable, szAppPath + "\\" + entry.szName, udtCfg)) state.AppendMod(udtCfg);
     }
 }
 
 void ScanFolderMods(FileSystem& files, const std::string& szAppPath, ProgramState& state) {
-    const std::vector<std::string> lstFolders = ListFolder(files, szAppPath, kEverything, 16, true);
-    if (IsEmptyListing(lstFolders)) return;
-    for (const std::string& szFolder : lstFolders)
-        state.AppendMod(MakeFolderMod(files, szAppPath, szFolder));
+    for (const DirEntry& entry : ListEntries(files, szAppPath, kEverything, kAttrDirectory, true))
+        state.AppendMod(MakeFolderMod(files, szAppPath, entry.szName));
 }
 
 }  // namespace
@@ -69,28 +59,39 @@ bool NameLess(const std::string& szLeft, const std::string& szRight) {
     return szLeft < szRight;
 }
 
-std::vector<std::string> ListFolder(FileSystem& files, const std::string& szFolder,
-                                    const std::string& szPattern, uint32_t lAttr, bool bDirsOnly) {
-    std::vector<std::string> lstNames;
-    for (const std::string& szName : files.Dir(szFolder + szPattern, lAttr)) {
-        const uint32_t lFound = files.GetAttr(szFolder + "\\" + szName);
-        if (lAttr == kAttrDirectory && (szName == "." || szName == "..")) continue;
+std::vector<DirEntry> ListEntries(FileSystem& files, const std::string& szFolder, const std::string& szPattern,
+                                  uint32_t lAttr, bool bDirsOnly) {
+    std::vector<DirEntry> entries;
+    // The attributes come with the listing: asking again for each name would
+    // double the scan's work, and fail on names the listing could not spell.
+    for (DirEntry& entry : files.Dir(szFolder + szPattern, lAttr)) {
+        if (lAttr == kAttrDirectory && (entry.szName == "." || entry.szName == "..")) continue;
         // A folder with any further bit (read-only, hidden, archive...) does
         // not count as a folder here.
-        if (bDirsOnly && lFound != kAttrDirectory) continue;
-        lstNames.push_back(TrimBlanks(szName));
+        if (bDirsOnly && !IsPlainFolder(entry.lAttr)) continue;
+        entry.szName = TrimBlanks(entry.szName);
+        entries.push_back(std::move(entry));
     }
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return NameLess(a.szName, b.szName); });
+    return entries;
+}
+
+std::vector<std::string> ListFolder(FileSystem& files, const std::string& szFolder, const std::string& szPattern,
+                                    uint32_t lAttr, bool bDirsOnly) {
+    std::vector<std::string> lstNames;
+    for (DirEntry& entry : ListEntries(files, szFolder, szPattern, lAttr, bDirsOnly))
+        lstNames.push_back(std::move(entry.szName));
     if (lstNames.empty()) return {""};
-    std::sort(lstNames.begin(), lstNames.end(), NameLess);
     return lstNames;
 }
 
 std::string WalkModFolder(FileSystem& files, const std::string& szRoot, const std::string& szRel, ModConfig& udtCfg) {
-    const std::vector<std::string> lstNames = ListFolder(files, szRoot + szRel, kEverything, 16, false);
-    if (IsEmptyListing(lstNames)) return szRel;
-    for (const std::string& szName : lstNames) {
-        std::string szItem = szRel + "\\" + szName;
-        if (files.GetAttr(szRoot + szItem) == kAttrDirectory) szItem = WalkModFolder(files, szRoot, szItem, udtCfg);
+    const std::vector<DirEntry> entries = ListEntries(files, szRoot + szRel, kEverything, kAttrDirectory, false);
+    if (entries.empty()) return szRel;
+    for (const DirEntry& entry : entries) {
+        std::string szItem = szRel + "\\" + entry.szName;
+        if (IsPlainFolder(entry.lAttr)) szItem = WalkModFolder(files, szRoot, szItem, udtCfg);
         if (!szItem.empty()) udtCfg.AddEntry(szRoot + szItem, szItem);
     }
     return "";

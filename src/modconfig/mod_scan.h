@@ -18,6 +18,11 @@ namespace corvane {
 // look the same whatever order the file system keeps.
 bool NameLess(const std::string& szLeft, const std::string& szRight);
 
+// The entries in szFolder matching szPattern, as ListFolder selects them, with
+// the attributes the listing reported; nothing found gives an empty list.
+std::vector<DirEntry> ListEntries(FileSystem& files, const std::string& szFolder, const std::string& szPattern,
+                                  uint32_t lAttr, bool bDirsOnly);
+
 // The names in szFolder matching szPattern ("\*.zcf", beginning with a
 // backslash) under the attribute selector lAttr, blanks trimmed, in name
 // order; with lAttr 16 without "." and "..", with bDirsOnly only folders

@@ -8,8 +8,6 @@
 
 namespace corvane {
 
-namespace {
-
 std::string ProgramFile() {
     // The program may live deeper than MAX_PATH; grow until the name fits.
     std::vector<char> buffer(MAX_PATH);
@@ -21,8 +19,6 @@ std::string ProgramFile() {
         buffer.resize(buffer.size() * 2);
     }
 }
-
-}  // namespace
 
 std::string FolderOfProgramFile(const std::string& szProgramFile) {
     const size_t lSlash = szProgramFile.find_last_of('\\');

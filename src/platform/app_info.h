@@ -6,6 +6,9 @@
 
 namespace corvane {
 
+// The full path of the running .exe.
+std::string ProgramFile();
+
 // The folder that holds the running .exe, without a trailing backslash
 // except at a drive root ("C:\").
 std::string AppPath();

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,30 +30,42 @@ public:
     virtual void Rewind() = 0;
 };
 
+// One entry of a folder listing, with the attributes the listing reports.
+struct DirEntry {
+    std::string szName;  // without folder
+    uint32_t lAttr = 0;
+};
+
+// What the file system holds at a path, whatever its attributes.
+struct ItemInfo {
+    uint32_t lAttr = 0;
+    uint64_t lSize = 0;  // bytes of a file; 0 for a folder
+
+    bool IsFolder() const { return (lAttr & kAttrDirectory) != 0; }
+    // Hidden and system items are the game's and the system's own business:
+    // the program treats them as not there.
+    bool IsVisible() const { return (lAttr & (kAttrHidden | kAttrSystem)) == 0; }
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // The names (without folder) of the entries that match a wildcard
-    // pattern such as "C:\Mods\*.zcf", in the order the file system lists
-    // them; letter case does not matter. lAttr 0 lists ordinary files,
-    // read-only and archive ones included, and leaves out hidden files,
-    // system files and folders. lAttr 16 lists the same files and the
-    // folders that are neither hidden nor system, "." and ".." included.
-    // A folder that does not exist lists nothing.
-    virtual std::vector<std::string> Dir(const std::string& szPattern, uint32_t lAttr) = 0;
+    // The entries that match a wildcard pattern such as "C:\Mods\*.zcf", in
+    // the order the file system lists them; letter case does not matter.
+    // lAttr 0 lists ordinary files, read-only and archive ones included, and
+    // leaves out hidden files, system files and folders. lAttr 16 lists the
+    // same files and the folders that are neither hidden nor system, "." and
+    // ".." included. A folder that does not exist lists nothing.
+    virtual std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) = 0;
 
-    // The entry's attribute bits, all of them, as reported.
-    virtual uint32_t GetAttr(const std::string& szPath) = 0;
-
-    // A file or folder of that path exists and is neither hidden nor system.
-    virtual bool Exists(const std::string& szPath) = 0;
-    // A file (not a folder) of that path exists and is neither hidden nor system.
-    virtual bool FileExists(const std::string& szPath) = 0;
+    // The item at the path, hidden and system ones included; nothing when no
+    // item is there. Failures other than "not there" are thrown.
+    virtual std::optional<ItemInfo> Stat(const std::string& szPath) = 0;
 
     // Clears read-only, hidden, system and archive on one file or folder.
     virtual void ClearAttributes(const std::string& szPath) = 0;
-    // Gives a file or folder a new name in place.
+    // Gives a file or folder a new name in place; fails when the new name is taken.
     virtual void Rename(const std::string& szOldPath, const std::string& szNewPath) = 0;
     // Creates one folder whose parent exists.
     virtual void CreateFolder(const std::string& szPath) = 0;
@@ -64,6 +77,13 @@ public:
     // Creates the file, or empties an existing one, and writes szContent
     // byte for byte.
     virtual void WriteFile(const std::string& szPath, const std::string& szContent) = 0;
+
+    // The entry's attribute bits, all of them; a missing entry is a failure.
+    uint32_t GetAttr(const std::string& szPath);
+    // A file or folder of that path exists and is neither hidden nor system.
+    bool Exists(const std::string& szPath);
+    // A file (not a folder) of that path exists and is neither hidden nor system.
+    bool FileExists(const std::string& szPath);
 };
 
 }  // namespace corvane

@@ -10,6 +10,7 @@ namespace corvane {
 // Button and icon styles, and the answers, as the platform numbers them.
 inline constexpr uint32_t kMsgOkOnly = 0;
 inline constexpr uint32_t kMsgYesNoCancel = 3;
+inline constexpr uint32_t kMsgYesNo = 4;
 inline constexpr uint32_t kMsgCritical = 16;
 inline constexpr uint32_t kMsgQuestion = 32;
 inline constexpr uint32_t kMsgInformation = 64;

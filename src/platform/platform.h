@@ -3,9 +3,13 @@
 // Windows implementations; tests swap in their own where they need to.
 #pragma once
 
+#include "platform/admin_rights.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
+#include "platform/journal_store.h"
+#include "platform/launch_locks.h"
 #include "platform/message_boxes.h"
+#include "platform/problem_log.h"
 #include "platform/process.h"
 #include "platform/shell.h"
 
@@ -18,6 +22,10 @@ struct Platform {
     MessageBoxes& messageBoxes;
     SoundPlayer& sounds;
     Browser& browser;
+    JournalStore& journal;
+    LaunchLocks& locks;
+    AdminRights& rights;
+    ProblemLog& problems;
 };
 
 }  // namespace corvane

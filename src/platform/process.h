@@ -1,10 +1,14 @@
 // Starting the game as a separate process and asking, without waiting,
-// whether it has ended. Failures are thrown as PlatformError.
+// whether it has ended. A game counts as running while the process that was
+// started, or any process started from it, is alive: launchers and wrappers
+// that start the real game and exit do not end it. Failures are thrown as
+// PlatformError.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -13,22 +17,41 @@ inline constexpr uint32_t kStillActive = 259;
 
 struct ProcessState {
     bool bEnded = false;
-    uint32_t lExitCode = 0;
+    uint32_t lExitCode = 0;  // of the process that was started
+};
+
+// A process told apart from later ones that reuse its id.
+struct ProcessId {
+    uint32_t lId = 0;
+    uint64_t lStartTime = 0;  // in the platform's own units
+
+    bool operator==(const ProcessId&) const = default;
 };
 
 class GameProcess {
 public:
-    virtual ~GameProcess() = default;  // closes the thread handle, then the process handle
-    // Asks the process itself whether it has ended; never blocks.
+    // Closes the handles; the game itself goes on.
+    virtual ~GameProcess() = default;
+    // The started process.
+    virtual ProcessId Id() const = 0;
+    // It is started held; nothing of it runs until this.
+    virtual void Resume() = 0;
+    // Asks whether every process of the game has ended; never blocks.
     virtual ProcessState Poll() = 0;
+    // The processes of the game alive now.
+    virtual std::vector<ProcessId> Members() = 0;
 };
 
 class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
     // Starts the whole command line as one process, with this program's
-    // environment and current folder.
+    // environment and current folder, held until Resume.
     virtual std::unique_ptr<GameProcess> Start(const std::string& szCommandLine) = 0;
+    // That process still runs.
+    virtual bool IsRunning(const ProcessId& id) = 0;
+    // Blocks until none of these processes runs any more.
+    virtual void WaitForEnd(const std::vector<ProcessId>& ids) = 0;
 };
 
 }  // namespace corvane

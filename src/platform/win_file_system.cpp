@@ -38,18 +38,6 @@ bool MeansAbsent(DWORD lError) {
     }
 }
 
-std::optional<DWORD> AttributesIfPresent(const std::string& szPath) {
-    const DWORD lAttributes = GetFileAttributesA(szPath.c_str());
-    if (lAttributes != INVALID_FILE_ATTRIBUTES) return lAttributes;
-    const DWORD lError = GetLastError();
-    if (MeansAbsent(lError)) return std::nullopt;
-    ThrowWindowsError("GetFileAttributesA", szPath, lError);
-}
-
-// Hidden and system items are the game's and the system's own business:
-// the program treats them as not there.
-bool Visible(DWORD lAttributes) { return (lAttributes & (kAttrHidden | kAttrSystem)) == 0; }
-
 class WinInputFile : public InputFile {
 public:
     WinInputFile(UniqueHandle hOpened, std::string szOpenedPath)
@@ -88,30 +76,24 @@ void WriteAll(HANDLE hFile, const std::string& szContent, const std::string& szP
 
 }  // namespace
 
-std::vector<std::string> WinFileSystem::Dir(const std::string& szPattern, uint32_t lAttr) {
-    std::vector<std::string> names;
-    for (const FoundEntry& entry : FindEntries(szPattern)) {
+std::vector<DirEntry> WinFileSystem::Dir(const std::string& szPattern, uint32_t lAttr) {
+    std::vector<DirEntry> entries;
+    for (FoundEntry& found : FindEntries(szPattern)) {
         // An entry of a kind the caller did not ask for is left out; bits
         // such as archive or not-content-indexed never decide.
-        if ((entry.lAttributes & kAttrSelectable & ~lAttr) == 0) names.push_back(entry.szName);
+        if ((found.lAttributes & kAttrSelectable & ~lAttr) == 0)
+            entries.push_back({std::move(found.szName), found.lAttributes});
     }
-    return names;
+    return entries;
 }
 
-uint32_t WinFileSystem::GetAttr(const std::string& szPath) {
-    const DWORD lAttributes = GetFileAttributesA(szPath.c_str());
-    if (lAttributes == INVALID_FILE_ATTRIBUTES) ThrowLastError("GetFileAttributesA", szPath);
-    return lAttributes;
-}
-
-bool WinFileSystem::Exists(const std::string& szPath) {
-    const std::optional<DWORD> lAttributes = AttributesIfPresent(szPath);
-    return lAttributes && Visible(*lAttributes);
-}
-
-bool WinFileSystem::FileExists(const std::string& szPath) {
-    const std::optional<DWORD> lAttributes = AttributesIfPresent(szPath);
-    return lAttributes && Visible(*lAttributes) && !(*lAttributes & FILE_ATTRIBUTE_DIRECTORY);
+std::optional<ItemInfo> WinFileSystem::Stat(const std::string& szPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExA(szPath.c_str(), GetFileExInfoStandard, &data))
+        return ItemInfo{data.dwFileAttributes, (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
+    const DWORD lError = GetLastError();
+    if (MeansAbsent(lError)) return std::nullopt;
+    ThrowWindowsError("GetFileAttributesExA", szPath, lError);
 }
 
 void WinFileSystem::ClearAttributes(const std::string& szPath) {

@@ -8,10 +8,8 @@ namespace corvane {
 
 class WinFileSystem : public FileSystem {
 public:
-    std::vector<std::string> Dir(const std::string& szPattern, uint32_t lAttr) override;
-    uint32_t GetAttr(const std::string& szPath) override;
-    bool Exists(const std::string& szPath) override;
-    bool FileExists(const std::string& szPath) override;
+    std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) override;
+    std::optional<ItemInfo> Stat(const std::string& szPath) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
     void CreateFolder(const std::string& szPath) override;

@@ -13,6 +13,8 @@ namespace {
 
 bool IsOwnOrParent(const std::string& szName) { return szName == "." || szName == ".."; }
 
+bool IsFolder(DWORD lAttributes) { return (lAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
 // Everything in a folder, hidden and system items included.
 std::vector<FoundEntry> Contents(const std::string& szFolder) {
     std::vector<FoundEntry> entries;
@@ -28,8 +30,7 @@ DWORD AttributesOf(const std::string& szPath) {
 }
 
 void RequireFolder(const std::string& szPath) {
-    if (!(AttributesOf(szPath) & FILE_ATTRIBUTE_DIRECTORY))
-        ThrowWindowsError("GetFileAttributesA", szPath, ERROR_DIRECTORY);
+    if (!IsFolder(AttributesOf(szPath))) ThrowWindowsError("GetFileAttributesA", szPath, ERROR_DIRECTORY);
 }
 
 // Creates the folder unless a folder of that name is there already.
@@ -38,19 +39,36 @@ void EnsureFolder(const std::string& szPath) {
     const DWORD lError = GetLastError();
     if (lError == ERROR_ALREADY_EXISTS) {
         const DWORD lAttributes = GetFileAttributesA(szPath.c_str());
-        if (lAttributes != INVALID_FILE_ATTRIBUTES && (lAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            return;
+        if (lAttributes != INVALID_FILE_ATTRIBUTES && IsFolder(lAttributes)) return;
     }
     ThrowWindowsError("CreateDirectoryA", szPath, lError);
 }
 
-void ReplaceFile(const std::string& szSource, const std::string& szDestination) {
-    RefuseReadOnly("CopyFileA", szDestination);
-    if (!CopyFileA(szSource.c_str(), szDestination.c_str(), FALSE))
-        ThrowLastError("CopyFileA", szSource + " -> " + szDestination);
+// Hands the bytes each chunk of a copy wrote to the caller's progress.
+struct ProgressRelay {
+    CopyProgress* progress;
+    uint64_t lReported = 0;
+};
+
+DWORD CALLBACK RelayProgress(LARGE_INTEGER, LARGE_INTEGER lTransferred, LARGE_INTEGER, LARGE_INTEGER, DWORD,
+                             DWORD, HANDLE, HANDLE, LPVOID pRelay) {
+    auto* relay = static_cast<ProgressRelay*>(pRelay);
+    const auto lNow = static_cast<uint64_t>(lTransferred.QuadPart);
+    if (lNow > relay->lReported) relay->progress->BytesCopied(lNow - relay->lReported);
+    relay->lReported = lNow;
+    return PROGRESS_CONTINUE;
 }
 
-void CopyTree(const std::string& szSource, const std::string& szDestination) {
+void CopyOneFile(const std::string& szSource, const std::string& szDestination, bool bOverwrite,
+                 CopyProgress* progress) {
+    ProgressRelay relay{progress};
+    const BOOL bCopied =
+        CopyFileExA(szSource.c_str(), szDestination.c_str(), progress ? RelayProgress : nullptr,
+                    progress ? &relay : nullptr, nullptr, bOverwrite ? 0 : COPY_FILE_FAIL_IF_EXISTS);
+    if (!bCopied) ThrowLastError("CopyFileExA", szSource + " -> " + szDestination);
+}
+
+void CopyTree(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
     // Listed before the destination exists, so that a copy into a folder
     // inside the source does not copy itself again and again.
     const std::vector<FoundEntry> entries = Contents(szSource);
@@ -58,63 +76,80 @@ void CopyTree(const std::string& szSource, const std::string& szDestination) {
     for (const FoundEntry& entry : entries) {
         const std::string szFrom = szSource + "\\" + entry.szName;
         const std::string szTo = szDestination + "\\" + entry.szName;
-        if (entry.lAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyTree(szFrom, szTo);
-        else
-            ReplaceFile(szFrom, szTo);
+        if (IsFolder(entry.lAttributes)) {
+            CopyTree(szFrom, szTo, progress);
+        } else {
+            RefuseReadOnly("CopyFileExA", szTo);
+            CopyOneFile(szFrom, szTo, true, progress);
+        }
     }
 }
 
-void MakeDeletable(const std::string& szPath) {
-    if (!SetFileAttributesA(szPath.c_str(), FILE_ATTRIBUTE_NORMAL))
-        ThrowLastError("SetFileAttributesA", szPath);
+// Read-only, hidden or system items refuse to go; only those are changed
+// first, the others are deleted as they are.
+void MakeDeletable(const std::string& szPath, DWORD lAttributes) {
+    if (!(lAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) return;
+    if (!SetFileAttributesA(szPath.c_str(), FILE_ATTRIBUTE_NORMAL)) ThrowLastError("SetFileAttributesA", szPath);
 }
 
-void RemoveFolder(const std::string& szPath) {
-    MakeDeletable(szPath);
+void RemoveFolder(const std::string& szPath, DWORD lAttributes) {
+    MakeDeletable(szPath, lAttributes);
     if (!RemoveDirectoryA(szPath.c_str())) ThrowLastError("RemoveDirectoryA", szPath);
 }
 
-void DeleteTree(const std::string& szFolder) {
+void RemoveFile(const std::string& szPath, DWORD lAttributes) {
+    MakeDeletable(szPath, lAttributes);
+    if (!DeleteFileA(szPath.c_str())) ThrowLastError("DeleteFileA", szPath);
+}
+
+void DeleteTree(const std::string& szFolder, DWORD lFolderAttributes) {
     for (const FoundEntry& entry : Contents(szFolder)) {
         const std::string szPath = szFolder + "\\" + entry.szName;
-        const bool bFolder = entry.lAttributes & FILE_ATTRIBUTE_DIRECTORY;
         // A linked folder is removed as a link: what it points at is not ours.
-        if (bFolder && !(entry.lAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-            DeleteTree(szPath);
-        } else if (bFolder) {
-            RemoveFolder(szPath);
-        } else {
-            MakeDeletable(szPath);
-            if (!DeleteFileA(szPath.c_str())) ThrowLastError("DeleteFileA", szPath);
-        }
+        if (IsFolder(entry.lAttributes) && !(entry.lAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            DeleteTree(szPath, entry.lAttributes);
+        else if (IsFolder(entry.lAttributes))
+            RemoveFolder(szPath, entry.lAttributes);
+        else
+            RemoveFile(szPath, entry.lAttributes);
     }
-    RemoveFolder(szFolder);
+    RemoveFolder(szFolder, lFolderAttributes);
+}
+
+uint64_t TreeBytes(const std::string& szFolder) {
+    uint64_t lBytes = 0;
+    for (const FoundEntry& entry : Contents(szFolder))
+        lBytes += IsFolder(entry.lAttributes) ? TreeBytes(szFolder + "\\" + entry.szName) : entry.lSize;
+    return lBytes;
 }
 
 }  // namespace
 
-void WinFileSystemObject::CopyFile(const std::string& szSource, const std::string& szDestination) {
-    if (!CopyFileA(szSource.c_str(), szDestination.c_str(), TRUE))
-        ThrowLastError("CopyFileA", szSource + " -> " + szDestination);
+void WinFileSystemObject::CopyFile(const std::string& szSource, const std::string& szDestination,
+                                   CopyProgress* progress) {
+    CopyOneFile(szSource, szDestination, false, progress);
 }
 
-void WinFileSystemObject::CopyFolder(const std::string& szSource,
-                                     const std::string& szDestination) {
+void WinFileSystemObject::CopyFolder(const std::string& szSource, const std::string& szDestination,
+                                     CopyProgress* progress) {
     RequireFolder(szSource);
-    CopyTree(szSource, szDestination);
+    CopyTree(szSource, szDestination, progress);
 }
 
-void WinFileSystemObject::DeleteFile(const std::string& szPath) {
-    if (AttributesOf(szPath) & FILE_ATTRIBUTE_DIRECTORY)
+void WinFileSystemObject::DeleteFile(const std::string& szPath, bool bForce) {
+    const DWORD lAttributes = AttributesOf(szPath);
+    if (IsFolder(lAttributes)) ThrowWindowsError("DeleteFileA", szPath, ERROR_ACCESS_DENIED);
+    if (!bForce && (lAttributes & FILE_ATTRIBUTE_READONLY))
         ThrowWindowsError("DeleteFileA", szPath, ERROR_ACCESS_DENIED);
-    RefuseReadOnly("DeleteFileA", szPath);
-    if (!DeleteFileA(szPath.c_str())) ThrowLastError("DeleteFileA", szPath);
+    RemoveFile(szPath, lAttributes);
 }
 
 void WinFileSystemObject::DeleteFolder(const std::string& szPath) {
-    RequireFolder(szPath);
-    DeleteTree(szPath);
+    const DWORD lAttributes = AttributesOf(szPath);
+    if (!IsFolder(lAttributes)) ThrowWindowsError("GetFileAttributesA", szPath, ERROR_DIRECTORY);
+    DeleteTree(szPath, lAttributes);
 }
+
+uint64_t WinFileSystemObject::FolderBytes(const std::string& szFolder) { return TreeBytes(szFolder); }
 
 }  // namespace corvane

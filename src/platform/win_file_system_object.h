@@ -8,10 +8,13 @@ namespace corvane {
 
 class WinFileSystemObject : public FileSystemObject {
 public:
-    void CopyFile(const std::string& szSource, const std::string& szDestination) override;
-    void CopyFolder(const std::string& szSource, const std::string& szDestination) override;
-    void DeleteFile(const std::string& szPath) override;
+    void CopyFile(const std::string& szSource, const std::string& szDestination,
+                  CopyProgress* progress = nullptr) override;
+    void CopyFolder(const std::string& szSource, const std::string& szDestination,
+                    CopyProgress* progress = nullptr) override;
+    void DeleteFile(const std::string& szPath, bool bForce = false) override;
     void DeleteFolder(const std::string& szPath) override;
+    uint64_t FolderBytes(const std::string& szFolder) override;
 };
 
 }  // namespace corvane

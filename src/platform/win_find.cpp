@@ -25,7 +25,8 @@ std::vector<FoundEntry> FindEntries(const std::string& szPattern) {
         ThrowWindowsError("FindFirstFileA", szPattern, lError);
     }
     do {
-        entries.push_back({fd.cFileName, fd.dwFileAttributes});
+        entries.push_back({fd.cFileName, fd.dwFileAttributes,
+                           (uint64_t{fd.nFileSizeHigh} << 32) | fd.nFileSizeLow});
     } while (FindNextFileA(hFind.Get(), &fd));
     const DWORD lError = GetLastError();
     if (lError != ERROR_NO_MORE_FILES) ThrowWindowsError("FindNextFileA", szPattern, lError);

@@ -10,6 +10,7 @@ namespace corvane {
 struct FoundEntry {
     std::string szName;   // without folder
     uint32_t lAttributes; // as the listing reports them
+    uint64_t lSize;       // bytes of a file
 };
 
 // Every entry that matches the pattern, "." and ".." included, in the order

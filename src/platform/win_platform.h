@@ -3,6 +3,10 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/win_admin_rights.h"
+#include "platform/win_journal_store.h"
+#include "platform/win_launch_locks.h"
+#include "platform/win_problem_log.h"
 #include "platform/win_file_system.h"
 #include "platform/win_file_system_object.h"
 #include "platform/win_message_boxes.h"
@@ -13,6 +17,11 @@
 namespace corvane {
 
 struct WinPlatform {
+    // szAppPath: the program folder, where the launch journal and
+    // Corvane.log live.
+    explicit WinPlatform(const std::string& szAppPath)
+        : journal(szAppPath + "\\Corvane.journal"), problems(szAppPath + "\\Corvane.log") {}
+
     WinFileSystem files;
     WinFileSystemObject fso;
     WinProcessStarter processes;
@@ -20,8 +29,14 @@ struct WinPlatform {
     WinSoundPlayer sounds;
     WinBrowser browser;
     WinRegistry registry;
+    WinJournalStore journal;
+    WinLaunchLocks locks;
+    WinAdminRights rights;
+    WinProblemLog problems;
 
-    Platform Get() { return Platform{files, fso, processes, messageBoxes, sounds, browser}; }
+    Platform Get() {
+        return Platform{files, fso, processes, messageBoxes, sounds, browser, journal, locks, rights, problems};
+    }
 };
 
 }  // namespace corvane

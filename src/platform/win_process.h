@@ -8,6 +8,8 @@ namespace corvane {
 class WinProcessStarter : public ProcessStarter {
 public:
     std::unique_ptr<GameProcess> Start(const std::string& szCommandLine) override;
+    bool IsRunning(const ProcessId& id) override;
+    void WaitForEnd(const std::vector<ProcessId>& ids) override;
 };
 
 }  // namespace corvane

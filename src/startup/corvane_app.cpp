@@ -21,8 +21,9 @@ CorvaneApp::CorvaneApp(const Platform& platformServices, Registry& gameRegistry,
       registry(gameRegistry),
       szAppPath(std::move(szProgramFolder)),
       szArguments(std::move(szCommandArguments)),
-      launch(state, platform) {
+      launch(state, platform, szAppPath) {
     launch.onUnloaded = [this] { WindowClosed(); };
+    launch.onEndProgram = [] { PostQuitMessage(0); };
 }
 
 int CorvaneApp::Main() {
@@ -31,17 +32,22 @@ int CorvaneApp::Main() {
                                    kMsgInformation);
         return 0;
     }
+    // A launch cut short is undone before anything else can swap; the
+    // program goes on once the game folder is back.
+    if (launch.RecoverAtStart([this] { StartRoad(); })) return ui::RunMessageLoop();
+    StartRoad();
+    // A silent launch that was refused has already closed its window.
+    if (!AnyWindowLoaded()) return 0;
+    return ui::RunMessageLoop();
+}
+
+void CorvaneApp::StartRoad() {
     state.szSilentConfig = SilentConfigPath(szArguments, szAppPath);
     ReadGames();
-
     if (state.szSilentConfig.empty())
         StartNormal();
     else
         StartSilent();
-
-    // A silent launch that was refused has already closed its window.
-    if (!AnyWindowLoaded()) return 0;
-    return ui::RunMessageLoop();
 }
 
 bool CorvaneApp::AnotherInstanceRuns() { return FindTopLevelWindow(CORVANE_FILE_DESCRIPTION); }

@@ -29,6 +29,8 @@ public:
 
 private:
     bool AnotherInstanceRuns();
+    // Normal mode or a silent launch, as the command line asks.
+    void StartRoad();
     void ReadGames();
     void StartNormal();
     void StartSilent();

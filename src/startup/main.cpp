@@ -12,8 +12,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
-    corvane::WinPlatform services;
+    const std::string szAppPath = corvane::AppPath();
+    corvane::WinPlatform services(szAppPath);
     corvane::WinRegistry registry;
-    corvane::CorvaneApp app(services.Get(), registry, corvane::AppPath(), corvane::ArgumentText());
+    corvane::CorvaneApp app(services.Get(), registry, szAppPath, corvane::ArgumentText());
     return app.Main();
 }

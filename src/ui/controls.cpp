@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <commctrl.h>
+
 namespace corvane::ui {
 
 void Control::CreateChild(Window& parent, const char* szClass, const std::string& szText,
@@ -79,22 +81,29 @@ void ListBox::Create(Window& parent, bool bVerticalScroll, bool bWidenToFit) {
                 WS_EX_CLIENTEDGE);
 }
 
-int ListBox::PixelWidthOf(const std::string& szItem) const {
+void ListBox::FitWidthTo(const std::vector<std::string>& szItems) {
+    if (!bWidens || szItems.empty()) return;
     HDC hdc = GetDC(Handle());
-    if (!hdc) return 0;
+    if (!hdc) return;
     HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32A(hdc, szItem.c_str(), static_cast<int>(szItem.size()), &size);
+    const int lWidestBefore = lWidestLine;
+    for (const std::string& szItem : szItems) {
+        SIZE size{};
+        GetTextExtentPoint32A(hdc, szItem.c_str(), static_cast<int>(szItem.size()), &size);
+        lWidestLine = std::max<int>(lWidestLine, size.cx + GetSystemMetrics(SM_CXEDGE) * 2);
+    }
     SelectObject(hdc, hOld);
     ReleaseDC(Handle(), hdc);
-    return size.cx + GetSystemMetrics(SM_CXEDGE) * 2;
+    if (lWidestLine != lWidestBefore)
+        SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(lWidestLine), 0);
 }
 
 void ListBox::FitWidthToLines() {
     if (!bWidens) return;
+    std::vector<std::string> szLines;
+    for (int i = 0; i < ListCount(); ++i) szLines.push_back(List(i));
     lWidestLine = 0;
-    for (int i = 0; i < ListCount(); ++i) lWidestLine = std::max(lWidestLine, PixelWidthOf(List(i)));
-    SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(lWidestLine), 0);
+    FitWidthTo(szLines);
 }
 
 void ListBox::OnCommand(WORD lCode) {
@@ -104,10 +113,20 @@ void ListBox::OnCommand(WORD lCode) {
 
 void ListBox::AddItem(const std::string& szItem) {
     SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szItem.c_str()));
-    if (bWidens && PixelWidthOf(szItem) > lWidestLine) {
-        lWidestLine = PixelWidthOf(szItem);
-        SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(lWidestLine), 0);
-    }
+    FitWidthTo({szItem});
+}
+
+void ListBox::AddItems(const std::vector<std::string>& szItems) {
+    if (szItems.empty()) return;
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    size_t lBytes = 0;
+    for (const std::string& szItem : szItems) lBytes += szItem.size() + 1;
+    SendMessageA(Handle(), LB_INITSTORAGE, szItems.size(), static_cast<LPARAM>(lBytes));
+    for (const std::string& szItem : szItems)
+        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szItem.c_str()));
+    FitWidthTo(szItems);
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ListBox::Clear() {
@@ -149,5 +168,17 @@ void ListBox::SetTopIndex(int i) {
 }
 
 void ListBox::Refresh() { RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE); }
+
+void ProgressBar::Create(Window& parent) {
+    CreateChild(parent, PROGRESS_CLASSA, "", 0);
+    SendMessageA(Handle(), PBM_SETRANGE32, 0, kRange);
+}
+
+void ProgressBar::SetProgress(uint64_t lDone, uint64_t lTotal) {
+    const uint64_t lShare = lTotal == 0 ? 0 : std::min<uint64_t>(lDone, lTotal) * kRange / lTotal;
+    SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(lShare), 0);
+}
+
+int ProgressBar::Position() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0)); }
 
 }  // namespace corvane::ui

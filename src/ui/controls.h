@@ -4,8 +4,10 @@
 // automation.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/win32.h"
 #include "ui/dpi.h"
@@ -91,6 +93,9 @@ public:
     void FitWidthToLines();
 
     void AddItem(const std::string& szItem);
+    // Appends many lines with one repaint: adding and scrolling them one at
+    // a time costs several milliseconds each.
+    void AddItems(const std::vector<std::string>& szItems);
     void Clear();
     int ListCount() const;
     std::string List(int i) const;
@@ -107,9 +112,22 @@ public:
     std::function<void()> onDblClick;  // an entry was double-clicked
 
 private:
-    int PixelWidthOf(const std::string& szItem) const;
+    // Widens the scroll range to the widest of these lines.
+    void FitWidthTo(const std::vector<std::string>& szItems);
     bool bWidens = false;
     int lWidestLine = 0;
+};
+
+// A standard progress bar, read out by screen readers; its range is fixed
+// and positions are given as a share of a whole.
+class ProgressBar : public Control {
+public:
+    void Create(Window& parent);
+    // lDone of lTotal; a total of 0 empties the bar.
+    void SetProgress(uint64_t lDone, uint64_t lTotal);
+    int Position() const;
+
+    static constexpr int kRange = 1000;
 };
 
 }  // namespace corvane::ui

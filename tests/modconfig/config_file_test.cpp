@@ -7,11 +7,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <map>
-#include <stdexcept>
 #include <tuple>
 
-#include "platform/platform_error.h"
+#include "support/memory_disk.h"
 
 namespace corvane {
 namespace {
@@ -37,29 +35,6 @@ private:
     std::string szBytes;
     size_t lChunk;
     size_t lPos = 0;
-};
-
-// Files by their exact path, for the reader alone.
-class MemoryFileSystem : public FileSystem {
-public:
-    std::map<std::string, std::string> files;
-
-    std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override {
-        if (!files.count(szPath)) throw PlatformError("CreateFileA", szPath, 2);
-        return std::make_unique<MemoryInputFile>(files[szPath]);
-    }
-    std::vector<std::string> Dir(const std::string&, uint32_t) override { Unused(); }
-    uint32_t GetAttr(const std::string&) override { Unused(); }
-    bool Exists(const std::string&) override { Unused(); }
-    bool FileExists(const std::string&) override { Unused(); }
-    void ClearAttributes(const std::string&) override { Unused(); }
-    void Rename(const std::string&, const std::string&) override { Unused(); }
-    void CreateFolder(const std::string&) override { Unused(); }
-    void Kill(const std::string&) override { Unused(); }
-    void WriteFile(const std::string&, const std::string&) override { Unused(); }
-
-private:
-    [[noreturn]] static void Unused() { throw std::logic_error("not used by the configuration file's reader"); }
 };
 
 TEST(LineReader, EndsLinesAtCrOrCrLfOnlyWhateverTheReadSizes) {
@@ -178,8 +153,8 @@ TEST(LoadModConfig, ReadsTheFileAsItsRulesSay) {
     GameTable games = MakeGameTable();
     games[kZeroHour].szInstallPath = "Z:\\ZH\\";
     for (const auto& c : kCases) {
-        MemoryFileSystem files;
-        files.files[kApp + "\\" + c.szName] = c.szBytes;
+        test::MemoryDisk files;
+        files.AddFile(kApp + "\\" + c.szName, c.szBytes);
         ModConfig udtCfg;
         udtCfg.AddEntry("stale", "stale");
         udtCfg.bFolderMod = true;

@@ -52,10 +52,13 @@ frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAp
     : state(state), platform(platform), szAppPath(std::move(szAppPath)), launch(launch) {
     previousLaunchEnded = std::move(launch.onLaunchEnded);
     launch.onLaunchEnded = [this] { frmLaunch_LaunchEnded(); };
+    previousWorkingChanged = std::move(launch.onWorkingChanged);
+    launch.onWorkingChanged = [this](bool bWorking) { frmLaunch_WorkingChanged(bWorking); };
 }
 
 frmMain::~frmMain() {
     launch.onLaunchEnded = std::move(previousLaunchEnded);
+    launch.onWorkingChanged = std::move(previousWorkingChanged);
     Unload();
 }
 
@@ -224,7 +227,7 @@ int16_t frmMain::FindGameIndex(const std::string& szText) const {
 void frmMain::LaunchGame(int16_t& dGame) {
     // One game at a time: not while a launch is handed over, nor over a game
     // the launch window still watches and has to restore.
-    if (state.bLaunching || launch.IsWatching()) return;
+    if (state.bLaunching || launch.IsBusy()) return;
     state.bLaunching = true;
     btnLaunch.SetEnabled(false);
 
@@ -243,12 +246,24 @@ void frmMain::LaunchGame(int16_t& dGame) {
 
     state.bLaunching = false;
     // Start Game comes back when the launch is over (frmLaunch_LaunchEnded).
-    btnLaunch.SetEnabled(!launch.IsWatching());
+    btnLaunch.SetEnabled(!launch.IsBusy());
 }
 
 void frmMain::frmLaunch_LaunchEnded() {
     if (previousLaunchEnded) previousLaunchEnded();
     if (IsLoaded() && !state.bLaunching) btnLaunch.SetEnabled(true);
+}
+
+// While the launch copies or restores, nothing may change the mod list or
+// start a second launch.
+void frmMain::frmLaunch_WorkingChanged(bool bWorking) {
+    if (previousWorkingChanged) previousWorkingChanged(bWorking);
+    if (!IsLoaded()) return;
+    btnAddMod.SetEnabled(!bWorking);
+    btnEditMod.SetEnabled(false);
+    btnDelMod.SetEnabled(false);
+    if (!bWorking) lstMods_Click();
+    btnLaunch.SetEnabled(!launch.IsBusy() && !state.bLaunching);
 }
 
 void frmMain::PlaySound(const char* szFileName) {

@@ -45,6 +45,7 @@ private:
     void btnLaunch_Click();
     void chkOption_Click(int16_t Index);
     void frmLaunch_LaunchEnded();
+    void frmLaunch_WorkingChanged(bool bWorking);
 
     void RefreshModList();
     int16_t FindGameIndex(const std::string& szText) const;
@@ -61,6 +62,7 @@ private:
     std::string szAppPath;
     frmLaunch& launch;
     std::function<void()> previousLaunchEnded;
+    std::function<void(bool)> previousWorkingChanged;
     ui::WindowIcons icons;
 
     ui::Label lblVersion;

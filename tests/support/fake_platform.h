@@ -1,0 +1,95 @@
+// The platform in memory, for the portable logic: a MemoryDisk for the
+// files and the journal, a game that runs until the test ends it, locks
+// held by name, folder rights as the test sets them, and recordings of the
+// message boxes and the problems noted.
+#pragma once
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/platform_error.h"
+#include "support/memory_disk.h"
+#include "support/recording_message_boxes.h"
+
+namespace corvane::test {
+
+class FakeProcesses : public ProcessStarter {
+public:
+    std::vector<std::string> started;  // command lines
+    bool bRunning = false;             // the game started last
+    bool bRefuse = false;              // as an executable that cannot start
+
+    std::unique_ptr<GameProcess> Start(const std::string& szCommandLine) override {
+        if (bRefuse) throw PlatformError("CreateProcessA", szCommandLine, 2);
+        started.push_back(szCommandLine);
+        bRunning = true;
+        return std::make_unique<Game>(*this, ProcessId{static_cast<uint32_t>(started.size()), 7});
+    }
+    bool IsRunning(const ProcessId& id) override { return bRunning && id.lId == started.size(); }
+    // The game ends while the program waits for it.
+    void WaitForEnd(const std::vector<ProcessId>&) override { bRunning = false; }
+
+private:
+    struct Game : GameProcess {
+        Game(FakeProcesses& owner, ProcessId id) : owner(owner), id(id) {}
+        ProcessId Id() const override { return id; }
+        void Resume() override {}
+        ProcessState Poll() override { return {!owner.bRunning, owner.bRunning ? kStillActive : 0}; }
+        std::vector<ProcessId> Members() override { return owner.bRunning ? std::vector{id} : std::vector<ProcessId>{}; }
+        FakeProcesses& owner;
+        ProcessId id;
+    };
+};
+
+class FakeLocks : public LaunchLocks {
+public:
+    std::set<std::string> held;  // by any program
+    std::unique_ptr<HeldLock> TryHold(const std::string& szName) override {
+        if (!held.insert(szName).second) return nullptr;
+        return std::make_unique<Held>(*this, szName);
+    }
+
+private:
+    struct Held : HeldLock {
+        Held(FakeLocks& owner, std::string szName) : owner(owner), szName(std::move(szName)) {}
+        ~Held() override { owner.held.erase(szName); }
+        FakeLocks& owner;
+        std::string szName;
+    };
+};
+
+struct FakeRights : AdminRights {
+    bool bMayChange = true, bAdministrator = false;
+    int lRestarts = 0;
+    bool MayChange(const std::string&) override { return bMayChange; }
+    bool IsAdministrator() override { return bAdministrator; }
+    bool RestartAsAdministrator() override { return ++lRestarts > 0; }
+};
+
+struct RecordingProblems : ProblemLog {
+    std::vector<std::string> noted;
+    void Note(const std::string& szWhat) override { noted.push_back(szWhat); }
+};
+
+struct SilentShell : SoundPlayer, Browser {
+    void Play(const std::string&) override {}
+    void Open(const std::string&) override {}
+};
+
+struct FakePlatform {
+    MemoryDisk disk;
+    FakeProcesses processes;
+    RecordingMessageBoxes boxes;
+    FakeLocks locks;
+    FakeRights rights;
+    RecordingProblems problems;
+    SilentShell shell;
+    Platform Get() {
+        return Platform{disk, disk, processes, boxes, shell, shell, disk, locks, rights, problems};
+    }
+};
+
+}  // namespace corvane::test

@@ -1,0 +1,88 @@
+// A whole disk in memory for the portable logic: files and folders with
+// attributes, the copies and deletes of the swap and the restore, and the
+// launch journal, with the Windows rules the program relies on (letter case
+// does not matter, a copy never overwrites a file, read-only files refuse a
+// plain delete). Every call is counted, so a test can make the N-th one fail
+// as a real disk does, or stop the program dead there as a crash does.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/file_system_object.h"
+#include "platform/journal_store.h"
+
+namespace corvane::test {
+
+// Thrown where the program is to die: it is no std::exception, so nothing
+// in the program catches it.
+struct SimulatedCrash {};
+
+class MemoryDisk : public FileSystem, public FileSystemObject, public JournalStore {
+public:
+    // Setting up, with every missing parent folder.
+    void AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr = 0);
+    void AddFolder(const std::string& szPath, uint32_t lAttr = 0);
+    // Every item under szRoot by its path relative to szRoot: a file's
+    // content, or "<folder>" (attributes aside).
+    std::map<std::string, std::string> Tree(const std::string& szRoot) const;
+
+    // Call lFailAt throws a PlatformError, call lCrashAt a SimulatedCrash;
+    // counting starts again at 1.
+    void FailAt(int lCall) { Arm(lCall, -1); }
+    void CrashAt(int lCall) { Arm(-1, lCall); }
+    int Calls() const { return lCalls; }
+    // The journal after the crash: what was flushed, and the first half of
+    // what was appended after it, torn.
+    void AfterCrash();
+
+    std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) override;
+    std::optional<ItemInfo> Stat(const std::string& szPath) override;
+    void ClearAttributes(const std::string& szPath) override;
+    void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
+    void CreateFolder(const std::string& szPath) override;
+    void Kill(const std::string& szPath) override;
+    std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
+    void WriteFile(const std::string& szPath, const std::string& szContent) override;
+
+    void CopyFile(const std::string& szSource, const std::string& szDestination,
+                  CopyProgress* progress = nullptr) override;
+    void CopyFolder(const std::string& szSource, const std::string& szDestination,
+                    CopyProgress* progress = nullptr) override;
+    void DeleteFile(const std::string& szPath, bool bForce = false) override;
+    void DeleteFolder(const std::string& szPath) override;
+    uint64_t FolderBytes(const std::string& szFolder) override;
+
+    std::optional<std::string> Read() override;
+    void Append(const std::string& szBytes) override;
+    void Flush() override;
+    void Replace(const std::string& szBytes) override;
+    void Remove() override;
+
+private:
+    struct Item {
+        std::string szName;  // as given, letter case kept
+        bool bFolder = false;
+        uint32_t lAttr = 0;
+        std::string szContent;
+    };
+
+    void Arm(int lFail, int lCrash);
+    void Call(const std::string& szWhat, const std::string& szPath);
+    [[noreturn]] static void Refuse(const std::string& szWhat, const std::string& szPath, uint32_t lError);
+    Item* Find(const std::string& szPath);
+    Item& Need(const std::string& szWhat, const std::string& szPath, bool bFolder);
+    void NeedParent(const std::string& szWhat, const std::string& szPath);
+    Item& Put(const std::string& szPath, Item item);
+    std::vector<std::string> Below(const std::string& szFolder) const;  // keys, nearest first
+    void CopyTree(const std::string& szSource, const std::string& szDestination, CopyProgress* progress);
+
+    std::map<std::string, Item> items;  // by folded path
+    int lCalls = 0, lFailAt = -1, lCrashAt = -1;
+    std::optional<std::string> szJournal;
+    size_t lJournalFlushed = 0;
+};
+
+}  // namespace corvane::test
