@@ -89,7 +89,10 @@ void frmLaunch::LayoutControls() {
 
 void frmLaunch::btnClose_Click() { Unload(); }
 
-void frmLaunch::tmrRestore_Timer() { launcher.tmrRestore_Timer(); }
+void frmLaunch::tmrRestore_Timer() {
+    launcher.tmrRestore_Timer();
+    ShowLog();  // the lines of the tick itself
+}
 
 void frmLaunch::OnTimer(UINT_PTR lTimerId) {
     if (lTimerId == kTmrRestoreId) tmrRestore_Timer();

@@ -116,11 +116,11 @@ TEST_F(FileSystemTest, ChangesTakePlaceInPlaceAndNeverOverwriteOrCreateParents) 
 // own reason, without the reason's closing full stop or line end.
 TEST(PlatformErrorText, NamesTheCallThePathAndTheSystemsReason) {
     try {
-        WinFileSystem().GetAttr("Z:\\no\\such\\folder\\file.txt");
+        WinFileSystem().CreateFolder("Z:\\no\\such\\folder\\file.txt");
         FAIL() << "no error";
     } catch (const PlatformError& error) {
         const std::string szWhat = error.what();
-        const std::string szStart = "GetFileAttributesA(Z:\\no\\such\\folder\\file.txt): error 3: ";
+        const std::string szStart = "CreateDirectoryA(Z:\\no\\such\\folder\\file.txt): error 3: ";
         EXPECT_EQ(szWhat.substr(0, szStart.size()), szStart);
         EXPECT_GT(szWhat.size(), szStart.size());
         EXPECT_TRUE(szWhat.back() != '.' && szWhat.back() != '\n') << szWhat;

@@ -8,6 +8,9 @@
 //   STANDIN_EXIT_CODE  the exit code to end with (default 0; 259 allowed)
 //   STANDIN_WINDOW     "1": show a window with what it was given and an
 //                      "Exit game" button (the demo uses it)
+//   STANDIN_LAUNCHER   "1": be only a launcher: start the game (a copy of
+//                      this program, with the same orders but this one) and
+//                      end at once, as some digital editions do
 // Without STANDIN_WAIT_FOR or STANDIN_RUN_MS it ends at once. It never waits
 // longer than two minutes, so a failed test cannot leave it behind.
 #include <windows.h>
@@ -156,9 +159,25 @@ void RunWithWindow(const std::string& szReport, DWORD lStart, DWORD lRunMs, cons
     }
 }
 
+// Starts the real game, which inherits every order but this one, and leaves.
+int RunAsLauncher() {
+    char szExe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    SetEnvironmentVariableA("STANDIN_LAUNCHER", nullptr);
+    std::string szCommandLine = GetCommandLineA();
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(szExe, szCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (Environment("STANDIN_LAUNCHER") == "1") return RunAsLauncher();
     const DWORD lStart = GetTickCount();
     const std::string szReport = BuildReport();
     const std::string szReportPath = Environment("STANDIN_REPORT");

@@ -31,32 +31,49 @@ TEST_F(MainWindowLaunch, AltGStartsTheSelectedGameWithTheBoxesTickedThenAndTheMo
     EXPECT_EQ(SoundsOf("biggun.wav"), 1);
 }
 
-TEST_F(MainWindowLaunch, StartGameIsHeldFromTheClickUntilTheLaunchEnds) {
-    // A mod whose source is missing: the launch stops before the game runs.
+// While the launch copies, nothing can change the mod list or start a second
+// launch, and its window cannot be closed; it still shows the lines so far.
+TEST_F(MainWindowLaunch, StartGameAndTheModButtonsAreHeldWhileTheLaunchWorksAndStartGameUntilItEnds) {
     WriteBytes(program / "Broken.zcf", "Location=\r\n[Folder]\r\nSource=" + program / "Missing\\Weapon.ini" +
                                            "\r\nDestination=Data\\INI\r\n");
+    WriteBytes(program / "Copy\\Data\\a.ini", "mod");
     Open();
-    ClickListEntry(Mods(), 0);  // listed before Classic
+    ClickListEntry(Mods(), 0);  // Broken: the launch stops before the game runs
     ClickButton(StartGame());
-    EXPECT_EQ(lLaunchesEnded, 1);
+    ASSERT_TRUE(PumpUntil([&] { return lLaunchesEnded == 1; }));
     EXPECT_TRUE(Enabled(StartGame())) << "a launch that ran no game gives Start Game back";
-    EXPECT_FALSE(GameStartedAfterAWhile());
 
-    ClickListEntry(Mods(), 1);
+    ResetEvent(copies.hOpen);
+    ClickListEntry(Mods(), 2);  // the folder mod Copy
     ClickButton(StartGame());
-    WaitForStandInReport(standIn.szReport);
-    ASSERT_TRUE(launch->IsWatching());
-    EXPECT_FALSE(Enabled(StartGame()));
-    DeleteFileA(standIn.szReport.c_str());
-    // A notification arriving anyway must not start a second game either.
+    HWND hLaunch = launch->Handle();
+    ASSERT_TRUE(PumpUntil([&] { return !ListLines(ChildOfClass(hLaunch, "ListBox")).empty(); }));
+    for (const char* szButton : {"Start &Game", "&Add...", "&Edit...", "&Remove..."})
+        EXPECT_FALSE(Enabled(Button(szButton))) << szButton;
+    SendMessageA(hLaunch, WM_CLOSE, 0, 0);
     SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(StartGame()), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(StartGame()));
-    EXPECT_FALSE(GameStartedAfterAWhile()) << "a second game was started over the watched one";
-
+                 reinterpret_cast<LPARAM>(StartGame()));  // a click arriving anyway
+    EXPECT_TRUE(launch->IsLoaded() && launch->IsWorking());
+    SetEvent(copies.hOpen);
+    WaitForStandInReport(standIn.szReport);
+    ASSERT_TRUE(PumpUntil([&] { return !launch->IsWorking(); }));
+    const Lines log = ListLines(ChildOfClass(hLaunch, "ListBox"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Launching..."), 1);
+    EXPECT_TRUE(Enabled(Button("&Add...")));
+    EXPECT_FALSE(Enabled(StartGame())) << "no second game over a watched one";
     FinishGame();
+    EXPECT_TRUE(Enabled(StartGame()));
+
+    // An error in the copies still shows the one message.
+    DeleteFileA(standIn.szReport.c_str());
+    WriteBytes(game / "Data\\a.ini", "game");
+    WriteBytes(game / "Data\\a.ini.original", "left by a launch long ago");
+    ClickListEntry(Mods(), 2);
     ClickButton(StartGame());
-    EXPECT_EQ(WaitForStandInReport(standIn.szReport).szCommandLine, game / "Generals.exe -mod classic.big")
-        << "Start Game works again once the game folder is restored";
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.shown.empty(); }));
+    EXPECT_EQ(boxes.shown.back().first, "An error occurred whilst trying to launch the game!");
+    EXPECT_TRUE(Enabled(StartGame()));
+    EXPECT_FALSE(Present(standIn.szReport)) << "the game was started";
 }
 
 using NoGameInstalled = MainWindowTest;

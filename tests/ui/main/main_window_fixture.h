@@ -11,9 +11,8 @@
 
 #include "modconfig/mod_scan.h"
 #include "platform/platform_error.h"
-#include "platform/win_file_system.h"
-#include "platform/win_file_system_object.h"
-#include "platform/win_process.h"
+#include "platform/win_platform.h"
+#include "support/fake_platform.h"
 #include "support/recording_message_boxes.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
@@ -37,11 +36,22 @@ struct RecordingBrowser : Browser {
     bool bFail = false;  // as a browser that cannot be started
 };
 
+// The real copies, held back while the gate is shut, as a slow disk holds a
+// launch in its copies.
+struct GatedCopies : WinFileSystemObject {
+    HANDLE hOpen = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    ~GatedCopies() override { CloseHandle(hOpen); }
+    void CopyFile(const std::string& szFrom, const std::string& szTo, CopyProgress* progress) override {
+        WaitForSingleObject(hOpen, 20000);
+        WinFileSystemObject::CopyFile(szFrom, szTo, progress);
+    }
+};
+
 class MainWindowTest : public testing::Test {
 protected:
     // The windows go before the folders; a game still watched is restored first.
     ~MainWindowTest() override {
-        if (launch && launch->IsWatching()) FinishGame();
+        if (launch && launch->IsBusy()) FinishGame();
     }
 
     // Marks GameTable rows installed in the scratch game folder, which holds
@@ -59,8 +69,8 @@ protected:
 
     // Scans the program folder and shows the main window.
     void Open() {
-        ScanMods(files, program.Path(), state);
-        launch = std::make_unique<frmLaunch>(state, platform);
+        ScanMods(win.files, program.Path(), state);
+        launch = std::make_unique<frmLaunch>(state, platform, program.Path());
         launch->onLaunchEnded = [this] { ++lLaunchesEnded; };
         main = std::make_unique<frmMain>(state, platform, program.Path(), *launch);
         main->Show();
@@ -71,7 +81,7 @@ protected:
     void FinishGame() {
         const int lEndedBefore = lLaunchesEnded;
         standIn.EndGame();
-        EXPECT_TRUE(PumpUntil([&] { return lLaunchesEnded > lEndedBefore && !launch->IsWatching(); }, 15000))
+        EXPECT_TRUE(PumpUntil([&] { return lLaunchesEnded > lEndedBefore && !launch->IsBusy(); }, 15000))
             << "the launch window never finished its restore";
         standIn.Rearm();
     }
@@ -88,13 +98,14 @@ protected:
     TempFolder program, game;
     StandInOrders standIn;
 
-    WinFileSystem files;
-    WinFileSystemObject fso;
-    WinProcessStarter processes;
+    WinPlatform win{program.Path()};
     RecordingMessageBoxes boxes;
     RecordingSounds sounds;
     RecordingBrowser browser;
-    Platform platform{files, fso, processes, boxes, sounds, browser};
+    RecordingProblems problems;
+    GatedCopies copies;
+    Platform platform{win.files, copies, win.processes, boxes, sounds, browser,
+                      win.journal, win.locks, win.rights, problems};
 
     ProgramState state;
     int lLaunchesEnded = 0;
