@@ -1,0 +1,172 @@
+// The launch's rules around the swap, in memory: what refuses a launch and
+// how, what a game that cannot start leaves, what the restore works on, and
+// a launch cut short being undone before the next one.
+#include <gtest/gtest.h>
+
+#include "launch/journal_records.h"
+#include "launch/launch_rules.h"
+#include "launch_world.h"
+
+namespace corvane::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Boxes = std::vector<std::pair<std::string, uint32_t>>;
+using Tree = std::map<std::string, std::string>;
+
+const std::string G = kGameFolder;
+const std::string kNotPatched = "You need patch 1.04 minimum in order to play mods with Generals";
+const std::string kError = "An error occurred whilst trying to launch the game!";
+const std::string kAnother = "Another Corvane launch is still running. Close it first.";
+
+struct LauncherTest : ::testing::Test {
+    LauncherTest() {
+        fakes.disk.AddFile(G + "\\Generals.exe", "game");
+        fakes.disk.AddFile(G + "\\Data\\a.ini", "game's a");
+        fakes.disk.AddFile("D:\\Mod\\a.ini", "mod's a");
+        fakes.disk.AddFile("D:\\Mod\\Art.Pack\\t.tga", "mod's t");
+        run.state.AppendMod(ModOf({"D:\\Mod\\a.ini", G + "\\Data", "D:\\Mod\\Art.Pack\\t.tga", G + "\\New\\Sub"}));
+        before = fakes.disk.Tree(G);
+    }
+    const Lines& Log() const { return run.window.lines; }
+    Lines LogFrom(size_t lFirst) const { return Lines(Log().begin() + std::min(lFirst, Log().size()), Log().end()); }
+    // Nothing of the game folder changed, no game ran, and the launch is
+    // over: Close can be pressed, unless the window went.
+    void ExpectNothingDone() {
+        EXPECT_EQ(fakes.disk.Tree(G), before);
+        EXPECT_TRUE(fakes.processes.started.empty());
+        EXPECT_TRUE(run.window.bCloseEnabled || run.window.bUnloaded);
+        EXPECT_EQ(run.window.lEnded, 1);
+    }
+
+    FakePlatform fakes;
+    ProgramRun run{fakes};
+    Tree before;
+};
+
+TEST_F(LauncherTest, RefusalsTouchNothing) {
+    const struct {
+        const char* szWhat;
+        std::function<void(LauncherTest&)> arrange;
+        int16_t dGame, dMod;
+        Boxes boxes;
+        Lines log;
+        bool bUnloaded;
+    } cases[] = {
+        {"unpatched Generals", [](LauncherTest& t) { t.run.state.GameTable[kGenerals].dVerMinor = 3; },
+         kGenerals, 0, {{kNotPatched, kMsgOkOnly | kMsgCritical}}, {}, true},
+        {"a launch from this program folder",
+         [](LauncherTest& t) { t.fakes.locks.held.insert(LockNameFor("program", kProgramFolder)); }, kGenerals, 0,
+         {{kAnother, kMsgOkOnly}}, {}, true},
+        {"a launch from another folder into the same game folder",
+         [](LauncherTest& t) { t.fakes.locks.held.insert(LockNameFor("game", "c:\\GAMES\\gen\\")); }, kGenerals, 0,
+         {{kAnother, kMsgOkOnly}}, {}, true},
+        {"no such game row", [](LauncherTest&) {}, 4, -1, {{kError, kMsgOkOnly}}, {}, false},
+        {"no such mod", [](LauncherTest&) {}, kGenerals, 1, {{kError, kMsgOkOnly}}, {"This is what is happening..."}, false},
+        // Sources with a dot are looked for as files, even a folder.
+        {"missing sources", [](LauncherTest& t) { t.fakes.disk.DeleteFile("D:\\Mod\\a.ini", true); }, kGenerals, 0, {},
+         {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
+          "Checking...D:\\Mod\\a.ini", "ERROR: This file does not exist, please check configuration ZCF file with NotePad!",
+          "Checking...D:\\Mod\\Art.Pack\\t.tga"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.szWhat);
+        fakes.locks.held.clear();
+        fakes.boxes.shown.clear();
+        run.window = RecordingWindow{};
+        run.state.GameTable[kGenerals].dVerMinor = 8;
+        c.arrange(*this);
+        run.launcher.LaunchApplication(c.dGame, "", c.dMod);
+        EXPECT_EQ(fakes.boxes.shown, c.boxes);
+        EXPECT_EQ(Log(), c.log);
+        EXPECT_EQ(run.window.bUnloaded, c.bUnloaded);
+        ExpectNothingDone();
+    }
+}
+
+// Nothing is touched before Windows lets the program change the game folder.
+TEST_F(LauncherTest, AGameFolderWindowsKeepsFromUsOffersARestartAsAdministrator) {
+    fakes.rights.bMayChange = false;
+    fakes.boxes.answers = {kAnswerNo, kAnswerYes};
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    EXPECT_EQ(Log().back(), "ERROR: Windows does not let Corvane change " + G + "\\ without administrator rights.");
+    ExpectNothingDone();
+    EXPECT_EQ(fakes.boxes.shown.back().second, kMsgYesNo | kMsgQuestion);
+    EXPECT_EQ(fakes.rights.lRestarts, 0);
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    EXPECT_EQ(fakes.rights.lRestarts, 1);
+    EXPECT_TRUE(run.window.bProgramEnded);
+    EXPECT_TRUE(fakes.locks.held.empty()) << "the new copy must be free to launch";
+}
+
+TEST_F(LauncherTest, AGameThatCannotStartHasItsSwapUndoneAtOnce) {
+    fakes.processes.bRefuse = true;
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    EXPECT_EQ(LogFrom(9), (Lines{"", "Launching...", G + "\\Generals.exe -mod Test.big",
+                                 "ERROR:During launch, cannot create process!", "",
+                                 "Cleanup, restoring original files and folders.", "Deleting swapped folder:",
+                                 G + "\\New\\Sub", "Deleting swapped folder:", G + "\\New", "Deleting swapped file:",
+                                 G + "\\Data\\a.ini",
+                                  "Restoring original folder:", G + "\\Data\\a.ini", "END"}));
+    EXPECT_TRUE(fakes.boxes.shown.empty());
+    EXPECT_FALSE(fakes.disk.Read()) << "a restore that went through removes the journal";
+    ExpectNothingDone();
+}
+
+// The restore works on the mod as it was swapped in, even when the mod list
+// was rebuilt meanwhile. A read-only copy refuses the restore's delete and
+// its original keeps the backup name, until the next start puts it back.
+TEST_F(LauncherTest, TheRestoreUndoesWhatWasSwappedAndTheNextStartWhatItCouldNot) {
+    fakes.disk.AddFile("D:\\Mod\\a.ini", "mod's a", kAttrReadOnly);
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    EXPECT_EQ(run.window.lDone, run.window.lTotal);
+    EXPECT_EQ(run.window.lTotal, 14u) << "bytes to copy";
+    EXPECT_TRUE(run.window.bTimer);
+    run.state.ClearMods();
+    run.state.AppendMod(ModOf({"D:\\Other\\b.ini", G}));
+    run.EndGame(fakes);
+    EXPECT_EQ(run.window.lDone, 5u) << "restore steps done: three created-folder slots, two entries";
+    EXPECT_EQ(Log().back(), "END");
+    EXPECT_EQ(fakes.disk.Tree(G).at("Data\\a.ini.original"), "game's a");
+    EXPECT_EQ(fakes.disk.Tree(G).at("Data\\a.ini"), "mod's a");
+
+    ProgramRun next(fakes, {ModOf({"D:\\Mod\\Art.Pack\\t.tga", G})});
+    next.launcher.LaunchApplication(kGenerals, "", 0);
+    EXPECT_EQ(Lines(next.window.lines.begin(), next.window.lines.begin() + 7),
+              (Lines{"Restoring the game folder after an unfinished launch.",
+                     "Cleanup, restoring original files and folders.", "Deleting swapped file:", G + "\\Data\\a.ini",
+                     "Restoring original folder:", G + "\\Data\\a.ini", "END"}));
+    EXPECT_EQ(next.window.lines.at(7), "This is what is happening...");
+    next.EndGame(fakes);
+    EXPECT_EQ(fakes.disk.Tree(G), before);
+}
+
+TEST_F(LauncherTest, AJournalWhoseLaunchAnotherCopyRunsIsLeftAlone) {
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    ProgramRun other(fakes);
+    EXPECT_FALSE(other.launcher.RecoverAtStart([] {}));
+    EXPECT_TRUE(fakes.disk.Read());
+    EXPECT_TRUE(other.window.lines.empty());
+}
+
+TEST(LaunchJournal, ReadsBackUpToTheFirstTornOrDamagedRecord) {
+    const std::vector<JournalRecord> records = {{JournalStep::kBegin, "C:\\G\\", "x", "", false, {}},
+                                                {JournalStep::kCopy, "C:\\G\\a", "D:\\a", "C:\\G\\a.original", true, {}},
+                                                {JournalStep::kGameStarted, "", "", "", false, {42, 1234567890123}}};
+    std::string szAll;
+    for (const JournalRecord& record : records) szAll += EncodeRecord(record);
+    const size_t lSecond = EncodeRecord(records[0]).size();
+    std::string szDamaged = szAll;
+    szDamaged[lSecond + 12] ^= 1;
+    std::string szUnknown = szAll;
+    szUnknown[lSecond + 8] = 9;
+    const std::pair<std::string, size_t> cases[] = {
+        {szAll, 3}, {szAll.substr(0, szAll.size() - 1), 2}, {szAll.substr(0, lSecond + 3), 1},
+        {szDamaged, 1}, {szUnknown, 1}, {"", 0},
+    };
+    for (const auto& [szBytes, lKept] : cases)
+        EXPECT_EQ(DecodeJournal(szBytes), std::vector(records.begin(), records.begin() + lKept)) << szBytes.size();
+}
+
+}  // namespace
+}  // namespace corvane::test
