@@ -1,5 +1,6 @@
 #include "platform/win_file_system_object.h"
 
+#include <optional>
 #include <vector>
 
 #include "platform/win32.h"
@@ -59,13 +60,26 @@ DWORD CALLBACK RelayProgress(LARGE_INTEGER, LARGE_INTEGER lTransferred, LARGE_IN
     return PROGRESS_CONTINUE;
 }
 
+uint64_t SizeOf(const std::string& szPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(szPath.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+// lSize: the file's size when the caller knows it already.
 void CopyOneFile(const std::string& szSource, const std::string& szDestination, bool bOverwrite,
-                 CopyProgress* progress) {
+                 CopyProgress* progress, std::optional<uint64_t> lSize = std::nullopt) {
     ProgressRelay relay{progress};
     const BOOL bCopied =
         CopyFileExA(szSource.c_str(), szDestination.c_str(), progress ? RelayProgress : nullptr,
                     progress ? &relay : nullptr, nullptr, bOverwrite ? 0 : COPY_FILE_FAIL_IF_EXISTS);
     if (!bCopied) ThrowLastError("CopyFileExA", szSource + " -> " + szDestination);
+    // Some systems (Wine among them) never call back: the whole file is
+    // reported at its end.
+    if (progress && relay.lReported == 0) {
+        const uint64_t lBytes = lSize ? *lSize : SizeOf(szDestination);
+        if (lBytes) progress->BytesCopied(lBytes);
+    }
 }
 
 void CopyTree(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
@@ -80,7 +94,7 @@ void CopyTree(const std::string& szSource, const std::string& szDestination, Cop
             CopyTree(szFrom, szTo, progress);
         } else {
             RefuseReadOnly("CopyFileExA", szTo);
-            CopyOneFile(szFrom, szTo, true, progress);
+            CopyOneFile(szFrom, szTo, true, progress, entry.lSize);
         }
     }
 }

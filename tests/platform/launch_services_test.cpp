@@ -1,0 +1,84 @@
+// The Windows services the launch keeps the player's game folder safe with:
+// the journal beside the program, the launch locks, the problem log, and
+// the copies' progress.
+#include <gtest/gtest.h>
+
+#include "platform/platform_error.h"
+#include "platform/win_file_system_object.h"
+#include "platform/win_journal_store.h"
+#include "platform/win_launch_locks.h"
+#include "platform/win_problem_log.h"
+#include "support/temp_folder.h"
+#include "support/test_files.h"
+
+namespace corvane {
+namespace {
+
+using namespace corvane::test;
+
+TEST(LaunchServices, TheJournalIsOneFileThatCanBeReadWhileItIsWritten) {
+    TempFolder temp;
+    WinJournalStore journal(temp / "Corvane.journal");
+    EXPECT_FALSE(journal.Read());
+    journal.Append("one ");
+    journal.Append("two");
+    journal.Flush();
+    EXPECT_EQ(journal.Read(), "one two");
+    journal.Replace("three");
+    journal.Append(" four");
+    EXPECT_EQ(ReadBytes(temp / "Corvane.journal"), "three four");
+    EXPECT_FALSE(Present(temp / "Corvane.journal.new"));
+    journal.Remove();
+    journal.Remove();  // gone already: nothing to do
+    EXPECT_FALSE(journal.Read());
+}
+
+TEST(LaunchServices, ALockIsHeldOnceUntilItsHolderLetsGo) {
+    WinLaunchLocks locks;
+    const std::string szName = UniqueScratchName("Corvane-test-");
+    auto held = locks.TryHold(szName);
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(locks.TryHold(szName));
+    EXPECT_TRUE(locks.TryHold(szName + "-other"));
+    held.reset();
+    EXPECT_TRUE(locks.TryHold(szName));
+}
+
+TEST(LaunchServices, TheProblemLogKeepsItsNewestLinesWithinAQuarterMegabyte) {
+    TempFolder temp;
+    WinProblemLog problems(temp / "Corvane.log");
+    problems.Note("CopyFileExA(C:\\a -> C:\\b): error 5: Access is denied");
+    const std::string szFirst = ReadBytes(temp / "Corvane.log");
+    EXPECT_EQ(szFirst.substr(19), " CopyFileExA(C:\\a -> C:\\b): error 5: Access is denied\r\n") << szFirst;
+    for (int i = 0; i < 3000; ++i) problems.Note("problem " + std::to_string(i) + std::string(100, '.'));
+    const std::string szLog = ReadBytes(temp / "Corvane.log");
+    EXPECT_LE(szLog.size(), 256u * 1024);
+    EXPECT_GT(szLog.size(), 128u * 1024);
+    EXPECT_EQ(szLog.find("problem 0."), std::string::npos);
+    EXPECT_EQ(szLog.compare(szLog.size() - 6, 6, "....\r\n"), 0);
+    EXPECT_EQ(szLog.find("problem 2999."), szLog.size() - 114) << "whole lines, the newest last";
+}
+
+struct CountedBytes : CopyProgress {
+    uint64_t lBytes = 0;
+    void BytesCopied(uint64_t lMore) override { lBytes += lMore; }
+};
+
+TEST(LaunchServices, CopiesReportEveryByteAsTheyGoAndAForcedDeleteTakesReadOnlyFiles) {
+    TempFolder temp;
+    WinFileSystemObject fso;
+    WriteBytes(temp / "Mod\\big.big", std::string(3 * 1024 * 1024 + 5, 'b'));
+    WriteBytes(temp / "Mod\\Sub\\small.ini", "small");
+    SetAttributes(temp / "Mod\\Sub\\small.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(fso.FolderBytes(temp / "Mod"), 3u * 1024 * 1024 + 10);
+    CountedBytes counted;
+    fso.CopyFolder(temp / "Mod", temp / "Copy", &counted);
+    fso.CopyFile(temp / "Mod\\big.big", temp / "big.big", &counted);
+    EXPECT_EQ(counted.lBytes, 2 * (3u * 1024 * 1024 + 5) + 5);
+    EXPECT_THROW(fso.DeleteFile(temp / "Copy\\Sub\\small.ini"), PlatformError);
+    fso.DeleteFile(temp / "Copy\\Sub\\small.ini", true);
+    EXPECT_FALSE(Present(temp / "Copy\\Sub\\small.ini"));
+}
+
+}  // namespace
+}  // namespace corvane
