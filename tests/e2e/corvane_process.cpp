@@ -49,7 +49,9 @@ BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM lParam) {
 CorvaneProcess::CorvaneProcess(const std::string& szProgramFolder, const std::string& szArguments,
                                const std::string& szWorkFolder) {
     const std::string szExe = szProgramFolder + "\\Corvane.exe";
-    if (!CopyFileA(CORVANE_TEST_CORVANE_EXE, szExe.c_str(), FALSE))
+    // A copy already there may be running: it is the same program.
+    if (GetFileAttributesA(szExe.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileA(CORVANE_TEST_CORVANE_EXE, szExe.c_str(), FALSE))
         throw std::runtime_error("cannot copy Corvane.exe to " + szExe);
     std::string szCommandLine = "\"" + szExe + "\"";
     if (!szArguments.empty()) szCommandLine += " " + szArguments;
@@ -63,10 +65,7 @@ CorvaneProcess::CorvaneProcess(const std::string& szProgramFolder, const std::st
 }
 
 CorvaneProcess::~CorvaneProcess() {
-    if (Running()) {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
+    Kill();
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 }
@@ -78,6 +77,12 @@ bool CorvaneProcess::WaitForExit(unsigned lTimeoutMs, DWORD* lExitCode) {
 }
 
 bool CorvaneProcess::Running() { return WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
+
+void CorvaneProcess::Kill() {
+    if (!Running()) return;
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 5000);
+}
 
 HWND CorvaneProcess::FindWindowNow(const std::string& szCaption) {
     return FindTopLevel(lProcessId, szCaption, nullptr);

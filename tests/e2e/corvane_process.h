@@ -23,6 +23,8 @@ public:
     // True once it ended within the time; its exit code then in lExitCode.
     bool WaitForExit(unsigned lTimeoutMs, DWORD* lExitCode = nullptr);
     bool Running();
+    // Ends it at once, as Task Manager or a crash would.
+    void Kill();
 
     // A visible top-level window of this process with exactly that caption,
     // waited for up to lTimeoutMs; nullptr when none came.

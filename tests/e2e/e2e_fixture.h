@@ -20,6 +20,13 @@ inline constexpr const char* kGeneralsRegistryKey = "SOFTWARE\\Electronic Arts\\
 
 class CorvaneRunTest : public ::testing::Test {
 protected:
+    // A stand-in game left running by a failed test would hold the test's
+    // output open: it is told to end, and given the time to see it.
+    ~CorvaneRunTest() override {
+        ReleaseGame();
+        Sleep(100);
+    }
+
     TempFolder program;
     TempFolder game;
     TempFolder mods;

@@ -1,0 +1,141 @@
+// Corvane.exe ended at any moment of a launch, as Task Manager, a crash or a
+// power cut would end it, and started again: the game folder comes back
+// byte for byte. And two launches never share one game folder.
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "e2e/e2e_fixture.h"
+
+namespace corvane::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class CrashSafety : public CorvaneRunTest {
+protected:
+    // A mod that replaces the game's Data folder with a tree of many small
+    // files, adds a folder of large ones and replaces one file.
+    void SetUp() override {
+        InstallGenerals();
+        for (int i = 0; i < 600; ++i)
+            WriteBytes(mods / ("Data\\F" + std::to_string(i % 12) + "\\" + std::to_string(i) + ".ini"), "mod " + std::to_string(i));
+        for (int i = 0; i < 12; ++i) WriteBytes(mods / ("Big\\" + std::to_string(i) + ".big"), std::string(8 << 20, 'a' + i));
+        WriteBytes(mods / "Generals.ini", "mod");
+        WriteBytes(game / "Generals.ini", "game");
+        WriteBytes(program / "Mod.zcf", "Location=\r\n[Folder]\r\nSource=" + mods / "Data" + "\r\nDestination=" + game.Path() +
+                                            "\r\n[Folder]\r\nSource=" + mods / "Big" + "\r\nDestination=" + game / "Mods\\Deep" +
+                                            "\r\n[Folder]\r\nSource=" + mods / "Generals.ini" + "\r\nDestination=" + game.Path() + "\r\n");
+    }
+
+    std::unique_ptr<CorvaneProcess> StartSilent(const std::string& szProgramFolder = "") {
+        return std::make_unique<CorvaneProcess>(szProgramFolder.empty() ? program.Path() : szProgramFolder,
+                                                "-SILENT Mod", work.Path());
+    }
+    Lines LogOf(CorvaneProcess& corvane) {
+        HWND hLaunch = corvane.FindWindowNow("Launching...");
+        return hLaunch ? ListLines(ChildOfClass(hLaunch, "ListBox")) : Lines{};
+    }
+    bool WaitFor(const std::function<bool()>& done, unsigned lTimeoutMs = 30000) {
+        const auto tEnd = Clock::now() + std::chrono::milliseconds(lTimeoutMs);
+        while (!done()) {
+            if (Clock::now() > tEnd) return false;
+            Sleep(5);
+        }
+        return true;
+    }
+    bool LogHas(CorvaneProcess& corvane, const std::string& szLine) {
+        const Lines lines = LogOf(corvane);
+        return std::find(lines.begin(), lines.end(), szLine) != lines.end();
+    }
+    // Starts the program again as a player would, lets it restore the game
+    // folder (the game still running ends first) and closes it.
+    void StartAgainAfterCrash(bool bGameRuns) {
+        CorvaneProcess again(program.Path(), "", work.Path());
+        if (bGameRuns) {
+            EXPECT_TRUE(WaitFor([&] { return LogHas(again, "The game of that launch is still running: waiting for it to end."); }));
+            ReleaseGame();
+        }
+        EXPECT_TRUE(again.WaitForWindow("Generals Corvane", 60000)) << "the main window never opened";
+        EXPECT_FALSE(Present(program / "Corvane.journal"));
+    }
+
+    ScopedEnvironment noReport{"STANDIN_REPORT", ""};
+};
+
+TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
+    const TreeSnapshot before = SnapshotTree(game.Path());
+    // One whole launch first, to time its swap.
+    const auto tStart = Clock::now();
+    auto corvane = StartSilent();
+    ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Launching..."); }));
+    const auto tSwap = Clock::now() - tStart;
+    ReleaseGame();
+    ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "END"); }));
+    corvane.reset();
+    ASSERT_EQ(SnapshotTree(game.Path()), before);
+
+    int lKills = 0;
+    const auto Check = [&](const std::string& szWhen) {
+        ++lKills;
+        EXPECT_EQ(SnapshotTree(game.Path()), before) << "killed " << szWhen;
+    };
+    for (const double dShare : {0.05, 0.2, 0.35, 0.5, 0.65, 0.8, 0.95}) {
+        standIn.Rearm();
+        corvane = StartSilent();
+        std::this_thread::sleep_for(std::chrono::duration_cast<Clock::duration>(tSwap * dShare));
+        corvane->Kill();
+        ReleaseGame();  // in case it had started the game already
+        StartAgainAfterCrash(false);
+        Check("at " + std::to_string(dShare) + " of the swap");
+    }
+    standIn.Rearm();
+    corvane = StartSilent();
+    ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Launching..."); }));
+    Sleep(500);
+    corvane->Kill();
+    StartAgainAfterCrash(true);
+    Check("while the game ran");
+    for (const unsigned lAfterMs : {0u, 10u, 30u, 60u, 100u}) {
+        standIn.Rearm();
+        corvane = StartSilent();
+        ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Launching..."); }));
+        ReleaseGame();
+        ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Cleanup, restoring original files and folders."); }, 5000));
+        Sleep(lAfterMs);
+        corvane->Kill();
+        StartAgainAfterCrash(false);
+        Check(std::to_string(lAfterMs) + " ms into the restore");
+    }
+    EXPECT_GE(lKills, 12);
+}
+
+// One launch per game folder, whichever folder Corvane runs from, and one
+// per program folder; the second is refused and touches nothing.
+TEST_F(CrashSafety, ASecondLaunchIntoTheSameGameFolderIsRefused) {
+    TempFolder otherProgram;
+    WriteBytes(otherProgram / "Mod.zcf", ReadBytes(program / "Mod.zcf"));
+    const TreeSnapshot before = SnapshotTree(game.Path());
+    auto first = StartSilent();
+    ASSERT_TRUE(WaitFor([&] { return LogHas(*first, "Launching..."); }));
+    const TreeSnapshot swapped = SnapshotTree(game.Path());
+    for (const std::string& szFolder : {otherProgram.Path(), program.Path()}) {
+        auto second = StartSilent(szFolder);
+        HWND hBox = nullptr;
+        EXPECT_EQ(second->WaitForMessageBox(20000, &hBox), "Another Corvane launch is still running. Close it first.");
+        ASSERT_TRUE(hBox);
+        EXPECT_EQ(WindowText(hBox), "GeneralsCorvane");
+        PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(second->WaitForExit(10000)) << "a refused silent launch ends the program";
+        EXPECT_EQ(SnapshotTree(game.Path()), swapped);
+    }
+    ReleaseGame();
+    ASSERT_TRUE(WaitFor([&] { return LogHas(*first, "END"); }));
+    EXPECT_EQ(SnapshotTree(game.Path()), before);
+}
+
+}  // namespace
+}  // namespace corvane::test
