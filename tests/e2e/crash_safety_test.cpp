@@ -52,13 +52,9 @@ protected:
         return std::find(lines.begin(), lines.end(), szLine) != lines.end();
     }
     // Starts the program again as a player would, lets it restore the game
-    // folder (the game still running ends first) and closes it.
-    void StartAgainAfterCrash(bool bGameRuns) {
+    // folder and go on as it was asked, and ends it.
+    void StartAgainAfterCrash() {
         CorvaneProcess again(program.Path(), "", work.Path());
-        if (bGameRuns) {
-            EXPECT_TRUE(WaitFor([&] { return LogHas(again, "The game of that launch is still running: waiting for it to end."); }));
-            ReleaseGame();
-        }
         EXPECT_TRUE(again.WaitForWindow("Generals Corvane", 60000)) << "the main window never opened";
         EXPECT_FALSE(Present(program / "Corvane.journal"));
     }
@@ -89,7 +85,7 @@ TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
         std::this_thread::sleep_for(std::chrono::duration_cast<Clock::duration>(tSwap * dShare));
         corvane->Kill();
         ReleaseGame();  // in case it had started the game already
-        StartAgainAfterCrash(false);
+        StartAgainAfterCrash();
         Check("at " + std::to_string(dShare) + " of the swap");
     }
     standIn.Rearm();
@@ -97,7 +93,20 @@ TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
     ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Launching..."); }));
     Sleep(500);
     corvane->Kill();
-    StartAgainAfterCrash(true);
+    // Started again silently: the game of the killed launch is waited for,
+    // the game folder restored, and then the launch asked for runs.
+    corvane = StartSilent();
+    ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "The game of that launch is still running: waiting for it to end."); }));
+    ReleaseGame();
+    Lines log;
+    EXPECT_TRUE(WaitFor([&] {
+        log = LogOf(*corvane);
+        return std::count(log.begin(), log.end(), "END") == 2;
+    }));
+    const auto itRestored = std::find(log.begin(), log.end(), "END");
+    EXPECT_EQ(log.front(), "Restoring the game folder after an unfinished launch.");
+    ASSERT_NE(itRestored, log.end());
+    EXPECT_EQ(*(itRestored + 1), "This is what is happening...");
     Check("while the game ran");
     for (const unsigned lAfterMs : {0u, 10u, 30u, 60u, 100u}) {
         standIn.Rearm();
@@ -107,7 +116,7 @@ TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
         ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Cleanup, restoring original files and folders."); }, 5000));
         Sleep(lAfterMs);
         corvane->Kill();
-        StartAgainAfterCrash(false);
+        StartAgainAfterCrash();
         Check(std::to_string(lAfterMs) + " ms into the restore");
     }
     EXPECT_GE(lKills, 12);

@@ -106,29 +106,6 @@ TEST_F(SilentLaunch, SwapsStartsWatchesAndRestoresTheGameFolder) {
     EXPECT_EQ(lExitCode, 0u);
 }
 
-TEST_F(SilentLaunch, MissingSourceStopsBeforeAnythingIsMoved) {
-    RemoveTree(mods / "Art");
-    const TreeSnapshot before = SnapshotTree(game.Path());
-    const std::string M = mods.Path();
-
-    CorvaneProcess corvane(program.Path(), "-silent MyMod", work.Path());
-    HWND hLaunch = corvane.WaitForWindow("Launching...");
-    ASSERT_TRUE(hLaunch);
-    HWND hLog = ChildOfClass(hLaunch, "ListBox");
-    const std::vector<std::string> expected = {
-        "This is what is happening...",
-        "Checking for existance of all source folders and files in configuration.",
-        "Checking..." + M + "\\Data\\INI\\GameData.ini",
-        "Checking..." + M + "\\Art",
-        "ERROR: This folder does not exist, please check configuration ZCF file with NotePad!",
-        "Checking..." + M + "\\Maps\\Desert.map",
-    };
-    EXPECT_EQ(WaitForLastLine(hLog, expected.back(), 5000), expected);
-    EXPECT_TRUE(Enabled(ChildWithText(hLaunch, "Button", "&Close")));
-    EXPECT_FALSE(Present(szReport)) << "the game must not start";
-    EXPECT_EQ(SnapshotTree(game.Path()), before);
-}
-
 TEST_F(SilentLaunch, UnknownModStillStartsGeneralsWithoutAMod) {
     const TreeSnapshot before = SnapshotTree(game.Path());
     const std::string G = game.Path();

@@ -21,16 +21,6 @@ std::string NameOf(const std::string& szPath) { return szPath.substr(szPath.find
 
 bool IsDriveRoot(const std::string& szFolded) { return szFolded.size() == 2 && szFolded[1] == ':'; }
 
-bool Matches(const std::string& szName, const std::string& szMask) {
-    if (szMask == "*" || szMask == "*.*") return true;
-    if (szMask.rfind("*", 0) == 0) {
-        const std::string szTail = FoldPath(szMask.substr(1));
-        const std::string szFolded = FoldPath(szName);
-        return szFolded.size() >= szTail.size() && szFolded.compare(szFolded.size() - szTail.size(), szTail.size(), szTail) == 0;
-    }
-    return FoldPath(szName) == FoldPath(szMask);
-}
-
 class MemoryInputFile : public InputFile {
 public:
     explicit MemoryInputFile(std::string szBytes) : szBytes(std::move(szBytes)) {}
@@ -125,23 +115,13 @@ std::vector<std::string> MemoryDisk::Below(const std::string& szFolder) const {
     return keys;
 }
 
-std::vector<DirEntry> MemoryDisk::Dir(const std::string& szPattern, uint32_t lAttr) {
-    Call("FindFirstFileA", szPattern);
-    const std::string szFolder = ParentOf(szPattern);
-    std::vector<DirEntry> entries;
-    if (!IsDriveRoot(FoldPath(szFolder)) && !Find(szFolder)) return entries;
-    if ((lAttr & kAttrDirectory) && Matches(".", NameOf(szPattern))) entries = {{".", kAttrDirectory}, {"..", kAttrDirectory}};
-    const size_t lDepth = std::count(szFolder.begin(), szFolder.end(), '\\') + 1;
-    for (const std::string& szKey : Below(szFolder)) {
-        const Item& item = items.at(szKey);
-        const uint32_t lItemAttr = item.lAttr | (item.bFolder ? kAttrDirectory : 0);
-        if (static_cast<size_t>(std::count(szKey.begin(), szKey.end(), '\\')) != lDepth) continue;
-        if (!Matches(item.szName, NameOf(szPattern))) continue;
-        if ((lItemAttr & (kAttrHidden | kAttrSystem | kAttrDirectory) & ~lAttr) == 0)
-            entries.push_back({item.szName, lItemAttr});
-    }
-    return entries;
-}
+// Listing, deleting and writing files by name are the mod scan's and the
+// configuration writer's business, tested on a real disk.
+std::vector<DirEntry> MemoryDisk::Dir(const std::string& szPattern, uint32_t) { Refuse("Dir", szPattern, kInjected); }
+
+void MemoryDisk::Kill(const std::string& szPath) { Refuse("Kill", szPath, kInjected); }
+
+void MemoryDisk::WriteFile(const std::string& szPath, const std::string&) { Refuse("WriteFile", szPath, kInjected); }
 
 std::optional<ItemInfo> MemoryDisk::Stat(const std::string& szPath) {
     Call("GetFileAttributesExA", szPath);
@@ -181,19 +161,9 @@ void MemoryDisk::CreateFolder(const std::string& szPath) {
     Put(szPath, {NameOf(szPath), true, 0, ""});
 }
 
-void MemoryDisk::Kill(const std::string& szPath) { DeleteFile(szPath, false); }
-
 std::unique_ptr<InputFile> MemoryDisk::OpenInput(const std::string& szPath) {
     Call("CreateFileA", szPath);
     return std::make_unique<MemoryInputFile>(Need("CreateFileA", szPath, false).szContent);
-}
-
-void MemoryDisk::WriteFile(const std::string& szPath, const std::string& szContent) {
-    Call("CreateFileA", szPath);
-    NeedParent("CreateFileA", szPath);
-    Item* item = Find(szPath);
-    if (item && (item->bFolder || (item->lAttr & kAttrReadOnly))) Refuse("CreateFileA", szPath, kAccessDenied);
-    Put(szPath, {NameOf(szPath), false, item ? item->lAttr : 0, szContent});
 }
 
 // A copy is made in two steps, so that a crash can leave an empty file behind.
