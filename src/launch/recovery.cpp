@@ -1,5 +1,6 @@
 #include "launch/recovery.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "launch/launch_rules.h"
@@ -116,7 +117,11 @@ std::optional<UnfinishedLaunch> FindUnfinishedLaunch(JournalStore& journal) {
     // that reached its end undid its changes itself.
     const bool bStarted = !records.empty() && records.front().step == JournalStep::kBegin;
     const bool bEnded = !records.empty() && records.back().step == JournalStep::kEnd;
-    if (!bStarted || bEnded) {
+    const bool bChanged = std::any_of(records.begin(), records.end(), [](const JournalRecord& record) {
+        return record.step == JournalStep::kRename || record.step == JournalStep::kCreateFolder ||
+               record.step == JournalStep::kCopy;
+    });
+    if (!bStarted || bEnded || !bChanged) {
         journal.Remove();
         return std::nullopt;
     }

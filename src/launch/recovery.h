@@ -23,8 +23,8 @@ struct UnfinishedLaunch {
     std::vector<JournalRecord> records;
 };
 
-// The launch the journal tells of, when it did not reach its end. A journal
-// that tells of nothing to undo is removed.
+// The launch the journal tells of, when it changed the game folder and did
+// not reach its end. A journal that tells of nothing to undo is removed.
 std::optional<UnfinishedLaunch> FindUnfinishedLaunch(JournalStore& journal);
 
 struct RecoveryServices {
