@@ -33,12 +33,15 @@ public:
 
     bool Enabled() const;
     void SetEnabled(bool bEnabled);
+    std::string Text() const;
     void SetText(const std::string& szText);
     void SetFont(HFONT hFont);
     void Place(const TwipsRect& rc, UINT lDpi);
 
     // A notification (BN_CLICKED, LBN_SELCHANGE, ...) sent to the parent.
     virtual void OnCommand(WORD lCode) { (void)lCode; }
+    // Enter was pressed while the control had the focus.
+    virtual void OnReturnKey() {}
 
 protected:
     // Creates the child window and registers it with its parent, which
@@ -59,6 +62,12 @@ public:
 class GroupBox : public Control {
 public:
     void Create(Window& parent, const std::string& szCaption);
+};
+
+// A one-line text box.
+class TextBox : public Control {
+public:
+    void Create(Window& parent);
 };
 
 class Button : public Control {
@@ -91,6 +100,7 @@ public:
     void FitWidthToLines();
 
     void AddItem(const std::string& szItem);
+    void RemoveItem(int i);
     void Clear();
     int ListCount() const;
     std::string List(int i) const;

@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
 #include "platform/platform_error.h"
 #include "resource_ids.h"
@@ -49,7 +50,12 @@ void TryStep(Step&& step) {
 
 frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAppPath,
                  frmLaunch& launch)
-    : state(state), platform(platform), szAppPath(std::move(szAppPath)), launch(launch) {
+    : state(state),
+      platform(platform),
+      szAppPath(std::move(szAppPath)),
+      launch(launch),
+      folderChooser([this] { return SelectedGameFolder(); }),
+      modEditor(state, platform, this->szAppPath, folderChooser) {
     previousLaunchEnded = std::move(launch.onLaunchEnded);
     launch.onLaunchEnded = [this] { frmLaunch_LaunchEnded(); };
 }
@@ -154,8 +160,10 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Form_Unload() {
-    // Only this window goes. The launch window is left alone on purpose: a
-    // game it watches must still be restored after the player closed us.
+    // The launch window is left alone on purpose: a game it watches must
+    // still be restored after the player closed us.
+    folderChooser.Unload();
+    modEditor.Unload();
 }
 
 void frmMain::RefreshModList() {
@@ -193,16 +201,31 @@ void frmMain::btnDelMod_Click() {
 }
 
 void frmMain::btnAddMod_Click() {
-    // Opens the mod editor for a new mod, once the editor is part of the program.
+    modEditor.SetLocationText("");
+    modEditor.SetTitleText("");
+    btnAddMod.SetEnabled(false);
+    modEditor.Show(*this, "Add Mod...");
+    RefreshModList();
+    btnAddMod.SetEnabled(true);
 }
 
+// Opens the file the mod was read from; a mod that cannot be read opens nothing.
 void frmMain::btnEditMod_Click() {
-    // Opens the selected mod's file in the mod editor, once the editor is part of the program.
+    const int16_t i = SelectedMod();
+    if (i < 0 || static_cast<size_t>(i) >= state.ModList.size()) return;
+    ModConfig udtCfg;
+    const std::string szPath = ModConfigPath(szAppPath, state.ModList[i], lstMods.List(i));
+    if (!LoadModConfig(platform.files, state.GameTable, szPath, udtCfg)) return;
+    modEditor.szTitle(udtCfg.szTitle, szPath);
+    modEditor.SetLocationText(udtCfg.szLocation + udtCfg.szModFile);
+    for (int16_t j = 0; j < udtCfg.dCount; ++j) modEditor.AddItem(udtCfg.szSrc.at(j), udtCfg.szDst.at(j));
+    modEditor.Show(*this, "Edit Mod...");
+    RefreshModList();
 }
 
-void frmMain::lstMods_DblClick() {
-    // Does what Edit does, once the mod editor is part of the program.
-}
+// Also on a folder mod, whose Edit button is disabled: it opens the
+// configuration file of the same title, if there is one.
+void frmMain::lstMods_DblClick() { btnEditMod_Click(); }
 
 void frmMain::chkOption_Click(int16_t Index) {
     (void)Index;  // every box makes the same sound; the value is read at launch
@@ -219,6 +242,13 @@ void frmMain::btnLaunch_Click() {
 
 int16_t frmMain::FindGameIndex(const std::string& szText) const {
     return corvane::FindGameIndex(state.GameTable, szText);
+}
+
+// A WorldBuilder entry stands for the folder of the game it belongs to.
+std::string frmMain::SelectedGameFolder() const {
+    const int lSelected = lstGames.ListIndex();
+    const int16_t dRow = lSelected < 0 ? -1 : FindGameIndex(lstGames.List(lSelected));
+    return dRow < 0 ? "" : state.GameTable[dRow].szInstallPath;
 }
 
 void frmMain::LaunchGame(int16_t& dGame) {
