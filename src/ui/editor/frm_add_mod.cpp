@@ -93,20 +93,22 @@ void frmAddMod::CreateControls() {
 }
 
 void frmAddMod::LayoutControls() {
+    // The labels are wider than the captions were measured for, as today's
+    // message fonts need, and the text boxes and the drive list make room.
     const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
         {&OKButton, {7080, 6960, 1215, 375}},
-        {&Label1[0], {120, 240, 855, 255}},
-        {&txtTitle, {960, 120, 6855, 375}},
-        {&Label1[1], {120, 720, 735, 255}},
-        {&txtLocation, {960, 600, 6855, 375}},
+        {&Label1[0], {120, 240, 915, 255}},
+        {&txtTitle, {1080, 120, 6735, 375}},
+        {&Label1[1], {120, 720, 915, 255}},
+        {&txtLocation, {1080, 600, 6735, 375}},
         {&btnBrowse, {7920, 600, 375, 375}},
-        {&Label1[2], {120, 1200, 1335, 255}},
+        {&Label1[2], {120, 1200, 1620, 255}},
         {&lstFolder, {120, 1560, 3975, 2565}},
         {&btnAddFolder, {5760, 1080, 1215, 375}},
         {&btnRemove, {120, 6960, 1215, 375}},
         // A combo box is given the height of its field and its drop-down list.
-        {&cboDrive, {1560, 1080, 1935, 315 * 8}},
-        {&Label1[3], {120, 4200, 1935, 255}},
+        {&cboDrive, {1800, 1080, 1935, 315 * 8}},
+        {&Label1[3], {120, 4200, 3975, 255}},
         {&lstResult, {120, 4440, 8175, 2400}},
         {&lstFiles, {4200, 1560, 4095, 2625}},
         {&btnAddFile, {7080, 1080, 1215, 375}},

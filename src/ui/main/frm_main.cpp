@@ -27,12 +27,13 @@ constexpr ui::TwipsRect InFrame1(ui::TwipsRect rc) {
 }
 
 // Each column is as wide as the room up to the next column or the frame's
-// edge: the captions were measured for an older, narrower dialog font and
-// would lose their ends in today's message fonts.
+// edge, and the second column starts a little further left, with Start Game:
+// the captions were measured for an older, narrower dialog font and would
+// lose their ends in today's message fonts, "Run In Window" at 150 % first.
 constexpr std::array<ui::TwipsRect, kOptionCount> kOptionRects = {
-    InFrame1({120, 240, 1755, 255}), InFrame1({120, 480, 1755, 255}),
-    InFrame1({120, 720, 1755, 255}), InFrame1({120, 960, 1755, 255}),
-    InFrame1({1920, 240, 1515, 255}), InFrame1({1920, 480, 1515, 255})};
+    InFrame1({120, 240, 1740, 255}), InFrame1({120, 480, 1740, 255}),
+    InFrame1({120, 720, 1740, 255}), InFrame1({120, 960, 1740, 255}),
+    InFrame1({1860, 240, 1575, 255}), InFrame1({1860, 480, 1575, 255})};
 
 constexpr std::array<const char*, kOptionCount> kOptionCaptions = {
     "Skip Movie Intro.", "No Shell Anims.", "No Music", "No Audio", "Run In Window", "Debug"};
@@ -106,20 +107,21 @@ void frmMain::LayoutControls() {
     const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
         {&lblVersion, {3720, 2640, 3255, 255}},
         {&lstGames, {120, 240, 3375, 1230}},
-        {&lstMods, {3600, 240, 2415, 1230}},
+        {&lstMods, {3600, 240, 2175, 1230}},
         {&chkOption[0], kOptionRects[0]},
         {&chkOption[1], kOptionRects[1]},
         {&chkOption[2], kOptionRects[2]},
         {&chkOption[3], kOptionRects[3]},
         {&chkOption[4], kOptionRects[4]},
         {&chkOption[5], kOptionRects[5]},
-        {&btnLaunch, InFrame1({1920, 840, 1455, 375})},
-        {&btnAddMod, {6120, 120, 855, 375}},
-        {&btnEditMod, {6120, 600, 855, 375}},
-        {&btnDelMod, {6120, 1080, 855, 375}},
+        {&btnLaunch, InFrame1({1860, 840, 1515, 375})},
+        // Wider, into the mod list's room, so that "Remove..." fits at any scaling.
+        {&btnAddMod, {5880, 120, 1095, 375}},
+        {&btnEditMod, {5880, 600, 1095, 375}},
+        {&btnDelMod, {5880, 1080, 1095, 375}},
         // As wide as the lists they head, for the same reason as the option boxes.
         {&Label1(4), {120, 0, 3375, 255}},
-        {&Label1(5), {3600, 0, 2415, 255}},
+        {&Label1(5), {3600, 0, 2175, 255}},
         {&Frame1, kFrame1},
     };
     for (const auto& [control, rc] : placements) {
