@@ -41,9 +41,9 @@ protected:
         PressButton(ChildWithText(hChooser, "Button", "OK"));
         EXPECT_TRUE(WaitUntil([&] { return ListLines(ed.Entries()).size() == lBefore + 1; }));
     }
-    Lines ConfigFiles() {
-        Lines names = files.Dir(program / "*.zcf", 0);
-        std::sort(names.begin(), names.end());
+    Lines ConfigFiles() const {
+        Lines names;
+        for (const auto& [szName, szContent] : SnapshotTree(program.Path())) names.push_back(szName);
         return names;
     }
 

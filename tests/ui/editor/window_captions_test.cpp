@@ -72,7 +72,7 @@ TEST_F(WindowCaptions, FitTheirControlsAtEveryScaling) {
     Open();
     ExpectCaptionsFit(Main());
     launch->LaunchApplication(kZeroHour, "", -1);  // nothing installed: the window opens to say so
-    ASSERT_TRUE(launch->IsLoaded());
+    ASSERT_TRUE(PumpUntil([&] { return launch->IsLoaded(); }));
     ExpectCaptionsFit(launch->Handle());
     ModalPlayer player([] {
         HWND hEditor = WaitForTopLevel("Add Mod...");
