@@ -84,6 +84,11 @@ void TypeText(HWND hEdit, const std::string& szText) {
     SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(szText.c_str()));
 }
 
+void PostKey(HWND hwnd, UINT lVirtualKey) {
+    PostMessageA(hwnd, WM_KEYDOWN, lVirtualKey, 1);
+    PostMessageA(hwnd, WM_KEYUP, lVirtualKey, 1 | (LPARAM{3} << 30));
+}
+
 void SendListClick(HWND hList, int i, bool bDouble) {
     RECT rc{};
     SendMessageA(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));

@@ -40,6 +40,8 @@ HWND WaitForTopLevel(const std::string& szCaption, DWORD lProcessId = GetCurrent
 void PressButton(HWND hButton);
 void PostClick(HWND hButton);
 void TypeText(HWND hEdit, const std::string& szText);
+// A key pressed on a window of another thread, posted as input arrives.
+void PostKey(HWND hwnd, UINT lVirtualKey);
 // A click, or a double click, on a list entry of another thread's window,
 // handled before the call returns.
 void SendListClick(HWND hList, int i, bool bDouble = false);

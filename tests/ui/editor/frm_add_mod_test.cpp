@@ -25,9 +25,10 @@ protected:
     ModEditorTest() { GetCurrentDirectoryA(MAX_PATH, szOldFolder); }
     ~ModEditorTest() override { SetCurrentDirectoryA(szOldFolder); }
 
-    // Adds an entry through the chooser: opens it, opens each folder named
-    // (by a double click), highlights one more if given, then confirms with
-    // OK; or closes it with its close box.
+    // Adds an entry through the chooser: opens it, opens the folders named
+    // (the last by Enter, the others by a double click) or only highlights
+    // one, then confirms with OK, or closes it with its close box. What is
+    // posted is handled in order, after what is sent.
     void AddThroughChooser(const Editor& ed, const char* szButton, const Lines& openFolders,
                            const char* szHighlight = nullptr, bool bOk = true) {
         const size_t lBefore = ListLines(ed.Entries()).size();
@@ -35,10 +36,12 @@ protected:
         HWND hChooser = WaitForTopLevel("Choose location to place folder");
         ASSERT_TRUE(hChooser);
         HWND hFolders = ChildOfClass(hChooser, "ListBox");
-        for (const std::string& szFolder : openFolders) SendListClick(hFolders, FindListEntry(hFolders, szFolder), true);
+        for (size_t i = 0; i < openFolders.size(); ++i)
+            SendListClick(hFolders, FindListEntry(hFolders, openFolders[i]), i + 1 < openFolders.size());
+        if (!openFolders.empty()) PostKey(hFolders, VK_RETURN);
         if (szHighlight) SendListClick(hFolders, FindListEntry(hFolders, szHighlight));
         if (!bOk) return (void)PostMessageA(hChooser, WM_CLOSE, 0, 0);
-        PressButton(ChildWithText(hChooser, "Button", "OK"));
+        PostClick(ChildWithText(hChooser, "Button", "OK"));
         EXPECT_TRUE(WaitUntil([&] { return ListLines(ed.Entries()).size() == lBefore + 1; }));
     }
     Lines ConfigFiles() const {
