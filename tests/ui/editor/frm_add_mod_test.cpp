@@ -40,7 +40,11 @@ protected:
             SendListClick(hFolders, FindListEntry(hFolders, openFolders[i]), i + 1 < openFolders.size());
         if (!openFolders.empty()) PostKey(hFolders, VK_RETURN);
         if (szHighlight) SendListClick(hFolders, FindListEntry(hFolders, szHighlight));
-        if (!bOk) return (void)PostMessageA(hChooser, WM_CLOSE, 0, 0);
+        if (!bOk) {
+            PostMessageA(hChooser, WM_CLOSE, 0, 0);
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hChooser); }));
+            return;
+        }
         PostClick(ChildWithText(hChooser, "Button", "OK"));
         EXPECT_TRUE(WaitUntil([&] { return ListLines(ed.Entries()).size() == lBefore + 1; }));
     }
