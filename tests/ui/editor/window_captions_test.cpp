@@ -1,7 +1,8 @@
 // Every caption of the main window, the launch window, the editor and the
 // folder chooser is drawn whole at 100 %, 150 % and 200 % display scaling:
 // a window told that its DPI changed lays itself out again at that DPI, in
-// the system's message font for it, as on a monitor of that scaling.
+// the system's message font for it, as on a monitor of that scaling. The
+// editor and the chooser, even hidden, go when the main window closes.
 #include "support/modal_player.h"
 #include "ui/main/main_window_fixture.h"
 
@@ -68,13 +69,13 @@ void ExpectCaptionsFit(HWND hForm) {
 
 using WindowCaptions = MainWindowTest;
 
-TEST_F(WindowCaptions, FitTheirControlsAtEveryScaling) {
+TEST_F(WindowCaptions, FitTheirControlsAtEveryScalingAndTheEditorsCloseWithTheMainWindow) {
     Open();
     ExpectCaptionsFit(Main());
     launch->LaunchApplication(kZeroHour, "", -1);  // nothing installed: the window opens to say so
     ASSERT_TRUE(PumpUntil([&] { return launch->IsLoaded(); }));
     ExpectCaptionsFit(launch->Handle());
-    ModalPlayer player([] {
+    ModalPlayer player([hMain = Main()] {
         HWND hEditor = WaitForTopLevel("Add Mod...");
         ASSERT_TRUE(hEditor);
         ExpectCaptionsFit(hEditor);
@@ -82,6 +83,10 @@ TEST_F(WindowCaptions, FitTheirControlsAtEveryScaling) {
         HWND hChooser = WaitForTopLevel("Choose location to place folder");
         ASSERT_TRUE(hChooser);
         ExpectCaptionsFit(hChooser);
+        PressButton(ChildWithText(hChooser, "Button", "OK"));  // kept, hidden
+        EXPECT_TRUE(WaitUntil([&] { return ListLines(ChildOfClass(hEditor, "ListBox", 1)).size() == 1; }));
+        PostMessageA(hMain, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hChooser) && !IsWindow(hEditor); }));
     });
     ClickButton(Button("&Add..."));
 }
