@@ -4,11 +4,13 @@
 # real installer registers it, a configuration-file mod and a folder mod.
 #
 #   tools/demo.sh            with a display: opens the main window; play with
-#                            it, the stand-in game shows a window ("Exit game")
+#                            it, make a mod of your own with Add..., the
+#                            stand-in game shows a window ("Exit game")
 #   tools/demo.sh --silent   with a display: a silent launch of the sample mod
 #
 # Without a display it runs on a private X server and saves screenshots: the
-# silent launch while the game runs and after "END", then the main window.
+# silent launch while the game runs and after "END", the main window, and the
+# mod editor while a mod is made from scratch, which is then launched too.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 mode=${1:-}
@@ -17,7 +19,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 "$root/tools/bootstrap.sh"
 cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$root/build/win" -j "$jobs" --target Corvane stand_in_game
+cmake --build "$root/build/win" -j "$jobs" --target Corvane stand_in_game editor_demo_player
 
 demo="$root/build/demo"
 mkdir -p "$demo"
@@ -70,6 +72,13 @@ if [ -n "$interactive" ]; then
     if [ "$mode" = "--silent" ]; then
         wine 'C:\Corvane\Corvane.exe' -SILENT DemoMod </dev/null >/dev/null 2>&1
     else
+        cat <<'GUIDE'
+== To make a mod of your own from scratch:
+   Add..., type a title, press "..." and pick C:\ModSources\DemoMod\DemoMod.big.
+   In the folder list open ModSources, DemoMod, Data, INI; pick GameData.ini and
+   press Add File; in the chooser open Data, INI and press OK. Press OK, pick the
+   new mod, Start Game; "Exit game" in the stand-in game puts the folder back.
+GUIDE
         wine 'C:\Corvane\Corvane.exe' </dev/null >/dev/null 2>&1
     fi
     exit 0
@@ -99,5 +108,24 @@ wine 'C:\Corvane\Corvane.exe' </dev/null >/dev/null 2>&1 &
 corvane=$!
 sleep 3
 shot "$demo/main-window.png"
+
+echo "== A mod made from scratch in the editor, then launched"
+player="$root/build/win/tests/ui/editor/editor_demo_player.exe"
+place=$(wine "$player" fill </dev/null 2>/dev/null | tr -d '\r')
+sleep 1
+read -r x y w h <<<"$place"
+xwd -root -silent | convert xwd:- -crop "${w}x${h}+${x}+${y}" +repage "$demo/mod-editor.png"
+echo "   screenshot: $demo/mod-editor.png (the README's picture: docs/mod-editor.png)"
+wine "$player" finish </dev/null >/dev/null 2>&1
+sleep 3
+shot "$demo/editor-mod-running.png"
+sleep 5
+shot "$demo/editor-mod-end.png"
 kill "$corvane" 2>/dev/null || true
+after=$(tree_hash)
+if [ "$before" = "$after" ]; then
+    echo "   game folder after the restore: identical to before ($after)"
+else
+    echo "   game folder after the restore: DIFFERENT ($before -> $after)"
+fi
 echo "== Screenshots are in $demo"

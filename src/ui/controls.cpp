@@ -20,6 +20,13 @@ bool Control::Enabled() const { return IsWindowEnabled(hwnd) != FALSE; }
 
 void Control::SetEnabled(bool bEnabled) { EnableWindow(hwnd, bEnabled ? TRUE : FALSE); }
 
+std::string Control::Text() const {
+    std::string szText(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    const int lLength = GetWindowTextA(hwnd, szText.data(), static_cast<int>(szText.size()));
+    szText.resize(lLength > 0 ? static_cast<size_t>(lLength) : 0);
+    return szText;
+}
+
 void Control::SetText(const std::string& szText) { SetWindowTextA(hwnd, szText.c_str()); }
 
 void Control::SetFont(HFONT hFont) {
@@ -37,6 +44,10 @@ void Label::Create(Window& parent, const std::string& szCaption) {
 
 void GroupBox::Create(Window& parent, const std::string& szCaption) {
     CreateChild(parent, "BUTTON", szCaption, BS_GROUPBOX);
+}
+
+void TextBox::Create(Window& parent) {
+    CreateChild(parent, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
 }
 
 void Button::Create(Window& parent, const std::string& szCaption, bool bDefault) {
@@ -127,6 +138,10 @@ void ListBox::AddItems(const std::vector<std::string>& szItems) {
     FitWidthTo(szItems);
     SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListBox::RemoveItem(int i) {
+    SendMessageA(Handle(), LB_DELETESTRING, static_cast<WPARAM>(i), 0);
 }
 
 void ListBox::Clear() {

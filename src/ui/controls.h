@@ -35,12 +35,15 @@ public:
 
     bool Enabled() const;
     void SetEnabled(bool bEnabled);
+    std::string Text() const;
     void SetText(const std::string& szText);
     void SetFont(HFONT hFont);
     void Place(const TwipsRect& rc, UINT lDpi);
 
     // A notification (BN_CLICKED, LBN_SELCHANGE, ...) sent to the parent.
     virtual void OnCommand(WORD lCode) { (void)lCode; }
+    // Enter was pressed while the control had the focus.
+    virtual void OnReturnKey() {}
 
 protected:
     // Creates the child window and registers it with its parent, which
@@ -61,6 +64,12 @@ public:
 class GroupBox : public Control {
 public:
     void Create(Window& parent, const std::string& szCaption);
+};
+
+// A one-line text box.
+class TextBox : public Control {
+public:
+    void Create(Window& parent);
 };
 
 class Button : public Control {
@@ -96,6 +105,7 @@ public:
     // Appends many lines with one repaint: adding and scrolling them one at
     // a time costs several milliseconds each.
     void AddItems(const std::vector<std::string>& szItems);
+    void RemoveItem(int i);
     void Clear();
     int ListCount() const;
     std::string List(int i) const;

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "ui/controls.h"
+#include "ui/message_loop.h"
 
 namespace corvane::ui {
 
@@ -42,6 +43,63 @@ Window::~Window() {
 
 void Window::Unload() {
     if (hwnd) DestroyWindow(hwnd);
+}
+
+void Window::Hide() {
+    EndModal();
+    if (hwnd) ShowWindow(hwnd, SW_HIDE);
+}
+
+void Window::SetCaption(const std::string& szCaption) {
+    if (hwnd) SetWindowTextA(hwnd, szCaption.c_str());
+}
+
+void Window::ShowModal(Window& over) {
+    if (!hwnd) return;
+    HWND hOver = over.Handle();
+    SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hOver));
+    if (hOver && IsWindowEnabled(hOver)) {
+        hModalOver = hOver;
+        EnableWindow(hOver, FALSE);
+    }
+    ShowWindow(hwnd, SW_SHOW);
+    SetActiveWindow(hwnd);
+    SetFocus(GetNextDlgTabItem(hwnd, nullptr, FALSE));  // it opens on its first control
+
+    // Messages sent from other threads count too: after each, see whether
+    // the window is still shown.
+    MSG msg{};
+    while (hwnd && IsWindowVisible(hwnd)) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // for the program's own loop
+            break;
+        }
+        DispatchWithDialogKeys(msg);
+    }
+    EndModal();
+    if (hwnd) SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, 0);
+    if (hOver && IsWindow(hOver)) SetActiveWindow(hOver);
+}
+
+// The other window takes input again before this one hides or goes, so
+// that it, and not some other program, becomes the active window.
+void Window::EndModal() {
+    if (hModalOver) EnableWindow(hModalOver, TRUE);
+    hModalOver = nullptr;
+}
+
+void Window::PlaceClientAt(int lLeftTwips, int lTopTwips) {
+    POINT ptClient{0, 0};
+    ClientToScreen(hwnd, &ptClient);
+    RECT rcWindow{};
+    GetWindowRect(hwnd, &rcWindow);
+    SetWindowPos(hwnd, nullptr, Px(lLeftTwips) - (ptClient.x - rcWindow.left),
+                 Px(lTopTwips) - (ptClient.y - rcWindow.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::CreateForm(const FormSpec& form) {
@@ -125,10 +183,25 @@ LRESULT Window::Dispatch(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         CreateControls();
         LayoutControls();
         break;
+    case WM_ACTIVATE:
+        // The focus comes back to the control that had it, as in a dialog,
+        // when the window is active again, after a modal window for example.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND hFocus = GetFocus();
+            if (hFocus && IsChild(hwnd, hFocus)) hLastFocus = hFocus;
+        } else if (hLastFocus && IsChild(hwnd, hLastFocus)) {
+            SetFocus(hLastFocus);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        EndModal();
+        break;
     case WM_NCDESTROY: {
         HWND hGone = hwnd;
         SetWindowLongPtrA(hGone, GWLP_USERDATA, 0);
         hwnd = nullptr;
+        hLastFocus = nullptr;
         controls.clear();
         enabledTimers.clear();
         if (onUnloaded) onUnloaded();
@@ -153,6 +226,14 @@ LRESULT Window::DefaultHandling(UINT lMsg, WPARAM wParam, LPARAM lParam) {
                 control->OnCommand(HIWORD(wParam));
                 return 0;
             }
+        }
+        // Enter on a control that is no default button: the dialog manager
+        // sends IDOK without a sender, and the focused control may act on it.
+        if (lId == IDOK && lParam == 0) {
+            for (Control* control : controls) {
+                if (control->Handle() == GetFocus()) control->OnReturnKey();
+            }
+            return 0;
         }
         break;
     }

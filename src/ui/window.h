@@ -31,6 +31,15 @@ public:
 
     // Destroys the window; its controls go with it.
     void Unload();
+    // Hides the window without destroying it; a modal show ends with it.
+    void Hide();
+    // Shows the window modal over another: that one takes no input, and this
+    // call does not return, until this window is hidden or unloaded; the
+    // messages of every window are handled meanwhile. While shown the window
+    // stays in front of the other, and it is free of it again afterwards, so
+    // a hidden window may outlive the one it was shown over.
+    void ShowModal(Window& over);
+    void SetCaption(const std::string& szCaption);
 
     // Runs once the window is gone, whichever way it was closed.
     std::function<void()> onUnloaded;
@@ -55,6 +64,9 @@ protected:
     // Creates the window hidden, centred on the screen's work area, with
     // its client area of the given size at the window's DPI.
     void CreateForm(const FormSpec& form);
+    // Moves the window so that its client area's top-left corner lies at
+    // that point of the screen, in twips.
+    void PlaceClientAt(int lLeftTwips, int lTopTwips);
     // Called from WM_CREATE on: create the controls here, in tab order.
     virtual void CreateControls() = 0;
     // Places the controls for Dpi() and gives them their fonts; called after
@@ -76,8 +88,11 @@ private:
     LRESULT Dispatch(UINT lMsg, WPARAM wParam, LPARAM lParam);
     void OnDpiChanged(UINT lNewDpi, const RECT& rcSuggested);
     void ResizeToClient();
+    void EndModal();
 
     HWND hwnd = nullptr;
+    HWND hModalOver = nullptr;  // the window disabled while this one is shown modal
+    HWND hLastFocus = nullptr;  // the control that had the focus when the window was last active
     UINT lDpi = kDefaultDpi;
     Font messageFont;
     std::vector<Control*> controls;

@@ -1,6 +1,5 @@
 // Message boxes that are noted instead of shown: a real one would wait for
-// a player who is not there. Boxes are answered from answers, in turn, and
-// with OK once they run out.
+// a player who is not there. Each box takes the next queued answer, or OK.
 #pragma once
 
 #include <deque>

@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
 #include "platform/platform_error.h"
 #include "resource_ids.h"
@@ -26,12 +27,13 @@ constexpr ui::TwipsRect InFrame1(ui::TwipsRect rc) {
 }
 
 // Each column is as wide as the room up to the next column or the frame's
-// edge: the captions were measured for an older, narrower dialog font and
-// would lose their ends in today's message fonts.
+// edge, and the second column starts a little further left, with Start Game:
+// the captions were measured for an older, narrower dialog font and would
+// lose their ends in today's message fonts, "Run In Window" at 150 % first.
 constexpr std::array<ui::TwipsRect, kOptionCount> kOptionRects = {
-    InFrame1({120, 240, 1755, 255}), InFrame1({120, 480, 1755, 255}),
-    InFrame1({120, 720, 1755, 255}), InFrame1({120, 960, 1755, 255}),
-    InFrame1({1920, 240, 1515, 255}), InFrame1({1920, 480, 1515, 255})};
+    InFrame1({120, 240, 1740, 255}), InFrame1({120, 480, 1740, 255}),
+    InFrame1({120, 720, 1740, 255}), InFrame1({120, 960, 1740, 255}),
+    InFrame1({1860, 240, 1575, 255}), InFrame1({1860, 480, 1575, 255})};
 
 constexpr std::array<const char*, kOptionCount> kOptionCaptions = {
     "Skip Movie Intro.", "No Shell Anims.", "No Music", "No Audio", "Run In Window", "Debug"};
@@ -49,7 +51,12 @@ void TryStep(Step&& step) {
 
 frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAppPath,
                  frmLaunch& launch)
-    : state(state), platform(platform), szAppPath(std::move(szAppPath)), launch(launch) {
+    : state(state),
+      platform(platform),
+      szAppPath(std::move(szAppPath)),
+      launch(launch),
+      folderChooser([this] { return SelectedGameFolder(); }),
+      modEditor(state, platform, this->szAppPath, folderChooser) {
     previousLaunchEnded = std::move(launch.onLaunchEnded);
     launch.onLaunchEnded = [this] { frmLaunch_LaunchEnded(); };
     previousWorkingChanged = std::move(launch.onWorkingChanged);
@@ -103,20 +110,21 @@ void frmMain::LayoutControls() {
     const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
         {&lblVersion, {3720, 2640, 3255, 255}},
         {&lstGames, {120, 240, 3375, 1230}},
-        {&lstMods, {3600, 240, 2415, 1230}},
+        {&lstMods, {3600, 240, 2175, 1230}},
         {&chkOption[0], kOptionRects[0]},
         {&chkOption[1], kOptionRects[1]},
         {&chkOption[2], kOptionRects[2]},
         {&chkOption[3], kOptionRects[3]},
         {&chkOption[4], kOptionRects[4]},
         {&chkOption[5], kOptionRects[5]},
-        {&btnLaunch, InFrame1({1920, 840, 1455, 375})},
-        {&btnAddMod, {6120, 120, 855, 375}},
-        {&btnEditMod, {6120, 600, 855, 375}},
-        {&btnDelMod, {6120, 1080, 855, 375}},
+        {&btnLaunch, InFrame1({1860, 840, 1515, 375})},
+        // Wider, into the mod list's room, so that "Remove..." fits at any scaling.
+        {&btnAddMod, {5880, 120, 1095, 375}},
+        {&btnEditMod, {5880, 600, 1095, 375}},
+        {&btnDelMod, {5880, 1080, 1095, 375}},
         // As wide as the lists they head, for the same reason as the option boxes.
         {&Label1(4), {120, 0, 3375, 255}},
-        {&Label1(5), {3600, 0, 2415, 255}},
+        {&Label1(5), {3600, 0, 2175, 255}},
         {&Frame1, kFrame1},
     };
     for (const auto& [control, rc] : placements) {
@@ -157,8 +165,10 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Form_Unload() {
-    // Only this window goes. The launch window is left alone on purpose: a
-    // game it watches must still be restored after the player closed us.
+    // The launch window is left alone on purpose: a game it watches must
+    // still be restored after the player closed us.
+    folderChooser.Unload();
+    modEditor.Unload();
 }
 
 void frmMain::RefreshModList() {
@@ -196,15 +206,34 @@ void frmMain::btnDelMod_Click() {
 }
 
 void frmMain::btnAddMod_Click() {
-    // Opens the mod editor for a new mod, once the editor is part of the program.
+    modEditor.SetLocationText("");
+    modEditor.SetTitleText("");
+    btnAddMod.SetEnabled(false);
+    modEditor.Show(*this, "Add Mod...");
+    RefreshModList();
+    btnAddMod.SetEnabled(!launch.IsWorking());
 }
 
+// Opens the file the mod was read from; a mod that cannot be read opens nothing.
 void frmMain::btnEditMod_Click() {
-    // Opens the selected mod's file in the mod editor, once the editor is part of the program.
+    const int16_t i = SelectedMod();
+    if (i < 0 || static_cast<size_t>(i) >= state.ModList.size()) return;
+    ModConfig udtCfg;
+    const std::string szPath = ModConfigPath(szAppPath, state.ModList[i], lstMods.List(i));
+    if (!LoadModConfig(platform.files, state.GameTable, szPath, udtCfg)) return;
+    modEditor.szTitle(udtCfg.szTitle, szPath);
+    modEditor.SetLocationText(udtCfg.szLocation + udtCfg.szModFile);
+    for (int16_t j = 0; j < udtCfg.dCount; ++j) modEditor.AddItem(udtCfg.szSrc.at(j), udtCfg.szDst.at(j));
+    modEditor.Show(*this, "Edit Mod...");
+    RefreshModList();
 }
 
+// Also on a folder mod, whose Edit button is disabled: it opens the
+// configuration file of the same title, if there is one.
+// Whatever the state of Edit, but not while the launch copies: nothing may
+// change the mod list then.
 void frmMain::lstMods_DblClick() {
-    // Does what Edit does, once the mod editor is part of the program.
+    if (!launch.IsWorking()) btnEditMod_Click();
 }
 
 void frmMain::chkOption_Click(int16_t Index) {
@@ -222,6 +251,13 @@ void frmMain::btnLaunch_Click() {
 
 int16_t frmMain::FindGameIndex(const std::string& szText) const {
     return corvane::FindGameIndex(state.GameTable, szText);
+}
+
+// A WorldBuilder entry stands for the folder of the game it belongs to.
+std::string frmMain::SelectedGameFolder() const {
+    const int lSelected = lstGames.ListIndex();
+    const int16_t dRow = lSelected < 0 ? -1 : FindGameIndex(lstGames.List(lSelected));
+    return dRow < 0 ? "" : state.GameTable[dRow].szInstallPath;
 }
 
 void frmMain::LaunchGame(int16_t& dGame) {

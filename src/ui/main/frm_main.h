@@ -14,6 +14,8 @@
 #include "platform/platform.h"
 #include "startup/program_state.h"
 #include "ui/controls.h"
+#include "ui/editor/frm_add_folder.h"
+#include "ui/editor/frm_add_mod.h"
 #include "ui/main/ctalink.h"
 #include "ui/main/launch_choice.h"
 #include "ui/main/window_icon.h"
@@ -49,6 +51,8 @@ private:
 
     void RefreshModList();
     int16_t FindGameIndex(const std::string& szText) const;
+    // The installation folder of the game selected in lstGames, "" when none is.
+    std::string SelectedGameFolder() const;
     void LaunchGame(int16_t& dGame);
     // The ModList index of the selected mod, or -1.
     int16_t SelectedMod() const;
@@ -76,6 +80,11 @@ private:
     std::array<ui::Label, 2> Label1Members;
     ui::GroupBox Frame1;
     ctalink ctalink1;
+
+    // The mod editor and its folder chooser, opened by Add, Edit and a
+    // double click on a mod; they close with this window.
+    frmAddFolder folderChooser;
+    frmAddMod modEditor;
 };
 
 }  // namespace corvane

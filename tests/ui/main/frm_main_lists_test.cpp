@@ -7,37 +7,6 @@ namespace {
 
 using MainWindowLists = MainWindowTest;
 
-// A caption that does not fit loses its end (or, in a label, its second
-// line) on the player's screen.
-TEST_F(MainWindowLists, EveryCaptionFitsItsControlInTheWindowsFont) {
-    Open();
-    const int lBox = GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the check box before its text
-    const struct {
-        HWND hwnd;
-        const char* szShown;
-        int lGlyph;
-    } captions[] = {
-        {ChildOfClass(Main(), "Static", 0, "Game && Utilities Found:"), "Game & Utilities Found:", 0},
-        {ChildOfClass(Main(), "Static", 0, "Mods Found:"), "Mods Found:", 0},
-        {ChildOfClass(Main(), "Static", 0, "Version:1.3.1"), "Version:1.3.1", 0},
-        {Button("Skip Movie Intro."), "Skip Movie Intro.", lBox},
-        {Button("No Shell Anims."), "No Shell Anims.", lBox},
-        {Button("Run In Window"), "Run In Window", lBox},
-    };
-    HDC hdc = GetDC(Main());
-    for (const auto& c : captions) {
-        ASSERT_TRUE(c.hwnd) << c.szShown;
-        HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(c.hwnd, WM_GETFONT, 0, 0)));
-        SIZE size{};
-        GetTextExtentPoint32A(hdc, c.szShown, lstrlenA(c.szShown), &size);
-        SelectObject(hdc, hOld);
-        RECT rc{};
-        GetClientRect(c.hwnd, &rc);
-        EXPECT_LE(c.lGlyph + size.cx, rc.right) << c.szShown;
-    }
-    ReleaseDC(Main(), hdc);
-}
-
 TEST_F(MainWindowLists, OpensWithNoModSelectedThenEditAndRemoveFollowTheSelectedKind) {
     Install({3, 1});
     WriteBytes(program / "Alpha.zcf", "Location=\r\n");

@@ -1,0 +1,60 @@
+// The line each swap entry shows in the editor, and what OK does with the
+// titles and configuration files.
+#include <gtest/gtest.h>
+
+#include "ui/editor/editor_rules.h"
+
+namespace corvane {
+namespace {
+
+TEST(EditorRules, DisplayLineIsWhereTheSourceLiesAfterTheSwap) {
+    const std::string sz80(80, 'x');
+    const struct {
+        std::string szSrc, szDst, szLine;
+    } cases[] = {
+        {"D:\\Mods\\Tanks\\Data\\INI", "C:\\Games\\Generals", "C:\\Games\\Generals\\INI"},
+        {"C:\\", "C:\\Games", "C:\\Games\\"},                  // a drive root added as a folder
+        {"C:\\\\Weapon.ini", "D:\\", "D:\\\\Weapon.ini"},      // a file from a root, into a root
+        {"Weapon.ini", "C:\\Games", "C:\\Games\\Weapon.ini"},  // no backslash: one is put in
+        {"D:\\ab.ini", "C:\\" + sz80, "C:\\" + sz80 + "\\ab.ini"},     // 90 characters: whole
+        {"D:\\abc.ini", "C:\\" + sz80, "...:\\" + sz80 + "\\abc.ini"},  // 91: "..." and the last 90
+    };
+    for (const auto& c : cases) EXPECT_EQ(DisplayLine(c.szSrc, c.szDst), c.szLine) << c.szSrc;
+}
+
+TEST(EditorRules, OkAsksOnlyAboutARenameAndNeverDeletesTheFileItSaved) {
+    const std::string A = "C:\\Corvane";
+    const struct {
+        const char *szTitle, *szOldTitle, *szOldFile;
+        bool bMissing, bAsk, bCanSave;
+        const char *szSaveName, *szDeleteOnNo;
+    } cases[] = {
+        {"   ", "", "", true, false, false, "", ""},  // spaces only count as missing
+        {" Tanks ", "", "", false, false, true, " Tanks ", ""},  // an add never asks; blanks are kept
+        {"Tanks", "   ", "", false, false, true, "Tanks", ""},  // no old title: an add
+        {"Tanks", "Tanks", "C:\\Corvane\\Tanks.zcf", false, false, true, "Tanks", ""},
+        {"My", "My", "C:\\Corvane\\My.Mod.zcf", false, false, true, "My.Mod", ""},  // the file it came from
+        {"Tanks2", "Tanks", "C:\\Corvane\\Tanks.zcf", false, true, true, "Tanks2", "C:\\Corvane\\Tanks.zcf"},
+        {"Mine", "My", "C:\\Corvane\\My.Mod.zcf", false, true, true, "Mine", "C:\\Corvane\\My.Mod.zcf"},
+        {"tanks", "Tanks", "C:\\Corvane\\Tanks.zcf", false, true, true, "tanks", ""},  // the same file
+        {"\xc9lan", "\xe9lan", "C:\\Corvane\\\xe9lan.zcf", false, true, true, "\xc9lan", ""},  // maybe the same
+        {"Tanks", "Tanks ", "C:\\Corvane\\Tanks .zcf", false, true, true, "Tanks", "C:\\Corvane\\Tanks .zcf"},
+        {"a?b", "", "", false, false, false, "a?b", ""},
+        {"..\\Tanks", "", "", false, false, false, "..\\Tanks", ""},
+        {"Nul.old", "", "", false, false, false, "Nul.old", ""},
+        {"com1", "", "", false, false, false, "com1", ""},
+        {"Console", "", "", false, false, true, "Console", ""},
+    };
+    for (const auto& c : cases) {
+        const OkPlan plan = PlanOk(A, c.szTitle, c.szOldTitle, c.szOldFile);
+        EXPECT_EQ(plan.bTitleMissing, c.bMissing) << c.szTitle;
+        if (c.bMissing) continue;
+        EXPECT_EQ(plan.bAskKeepOldMod, c.bAsk) << c.szTitle;
+        EXPECT_EQ(plan.bCanSave, c.bCanSave) << c.szTitle;
+        EXPECT_EQ(plan.szSaveName, c.szSaveName) << c.szTitle;
+        EXPECT_EQ(plan.szDeleteOnNo, c.szDeleteOnNo) << c.szTitle;
+    }
+}
+
+}  // namespace
+}  // namespace corvane
