@@ -63,9 +63,14 @@ TEST_F(EditorRun, AModMadeInTheEditorIsListedAtOnceAndLaunches) {
     EXPECT_EQ(report.gameFolder.at("Data\\Maps\\Desert\\Desert.map"), "desert map");
     HWND hLaunch = corvane.WaitForWindow("Launching...");
     ASSERT_TRUE(hLaunch);
+    // Closing the main window leaves the launch window watching the game.
+    PostMessageA(hMain, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hMain); }));
     ReleaseGame();
     EXPECT_EQ(WaitForLastLine(ChildOfClass(hLaunch, "ListBox"), "END").back(), "END");
     EXPECT_EQ(SnapshotTree(game.Path()), before);
+    PostClick(button(hLaunch, "&Close"));
+    EXPECT_TRUE(corvane.WaitForExit(5000)) << "the last window closed ends the program";
 }
 
 }  // namespace
