@@ -1,5 +1,5 @@
-// How Corvane.exe starts: the single-instance guard and the silent launch
-// refused for a Generals without the patch, both ending the program.
+// How Corvane.exe starts: the single-instance guard, which ends the program,
+// and what Explorer shows of it.
 #include <vector>
 
 #include "e2e/e2e_fixture.h"
@@ -39,26 +39,6 @@ TEST_F(Startup, AnotherInstanceIsReportedAndNothingElseHappens) {
         EXPECT_TRUE(corvane.WaitForExit(5000));
         EXPECT_FALSE(Present(szReport));
     }
-}
-
-TEST_F(Startup, SilentLaunchOfAnUnpatchedGeneralsIsRefusedAndTheProgramEnds) {
-    InstallGenerals(0x00010003);
-    WriteBytes(mods / "Data\\INI\\GameData.ini", "mod");
-    WriteBytes(program / "MyMod.zcf", "Location=\r\n[Folder]\r\nSource=" + mods / "Data\\INI\\GameData.ini" +
-                                          "\r\nDestination=" + game / "Data\\INI" + "\r\n");
-    const TreeSnapshot before = SnapshotTree(game.Path());
-
-    CorvaneProcess corvane(program.Path(), "-SILENT MyMod", work.Path());
-    HWND hBox = nullptr;
-    EXPECT_EQ(corvane.WaitForMessageBox(10000, &hBox), "You need patch 1.04 minimum in order to play mods with Generals");
-    ASSERT_TRUE(hBox);
-    EXPECT_FALSE(corvane.FindWindowNow("Launching...")) << "the launch window is never shown";
-    PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-    DWORD lExitCode = 1;
-    EXPECT_TRUE(corvane.WaitForExit(5000, &lExitCode));
-    EXPECT_EQ(lExitCode, 0u);
-    EXPECT_FALSE(Present(szReport));
-    EXPECT_EQ(SnapshotTree(game.Path()), before);
 }
 
 std::string VersionString(const std::vector<char>& info, const std::string& szName) {

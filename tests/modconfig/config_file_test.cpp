@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <tuple>
 
 #include "support/memory_disk.h"
@@ -15,26 +13,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using Pairs = std::vector<std::pair<std::string, std::string>>;
-
-// Hands out its bytes in pieces of at most lChunk (0: no limit).
-class MemoryInputFile : public InputFile {
-public:
-    explicit MemoryInputFile(std::string szBytes, size_t lChunk = 0) : szBytes(std::move(szBytes)), lChunk(lChunk) {}
-    size_t Read(char* pBuffer, size_t lSize) override {
-        const size_t lCount = std::min({lSize, szBytes.size() - lPos, lChunk ? lChunk : lSize});
-        std::memcpy(pBuffer, szBytes.data() + lPos, lCount);
-        lPos += lCount;
-        ++lReads;
-        return lCount;
-    }
-    void Rewind() override { lPos = 0; }
-    int lReads = 0;
-
-private:
-    std::string szBytes;
-    size_t lChunk;
-    size_t lPos = 0;
-};
 
 TEST(LineReader, EndsLinesAtCrOrCrLfOnlyWhateverTheReadSizes) {
     const std::tuple<const char*, std::string, Lines> kCases[] = {
@@ -52,7 +30,7 @@ TEST(LineReader, EndsLinesAtCrOrCrLfOnlyWhateverTheReadSizes) {
     };
     for (const auto& [szWhat, szBytes, lstExpected] : kCases) {
         for (size_t lChunk : {0, 1, 2, 3, 7}) {
-            MemoryInputFile file(szBytes, lChunk);
+            test::MemoryInputFile file(szBytes, lChunk);
             LineReader reader(file);
             Lines lstLines;
             while (!reader.AtEnd()) lstLines.push_back(reader.ReadLine());
@@ -66,7 +44,7 @@ TEST(LineReader, ReadsAHugeLineAndManyLinesInLargePieces) {
     const std::string szHuge(5 * 1024 * 1024, 'x');
     std::string szBytes = szHuge + "\r\n";
     for (int i = 0; i < 3000; ++i) szBytes += std::string(998, 'y') + "\r\n";
-    MemoryInputFile file(szBytes);
+    test::MemoryInputFile file(szBytes);
     LineReader reader(file);
     EXPECT_EQ(reader.ReadLine(), szHuge);
     size_t lCount = 0;
@@ -88,7 +66,7 @@ TEST(FindLine, SearchesOnFromTheLineAfterTheLastMatchOrFromTheTop) {
         {"", false, false, true, "Beta=2"},      // the empty text is in every line
         {"alpha", true, true, true, "alpha"},    // rewound with lines still unread
     };
-    MemoryInputFile file("alpha\r\nbeta=1\r\nBeta=2\r\ngamma\r\n");
+    test::MemoryInputFile file("alpha\r\nbeta=1\r\nBeta=2\r\ngamma\r\n");
     LineReader reader(file);
     for (const auto& [szFind, bRewind, bExact, bFound, szFound] : kSteps) {
         std::string szLine = "stale";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <memory>
 
@@ -55,95 +56,66 @@ GameTable ReadTitled(FakeRegistry& registry) {
     return games;
 }
 
-TEST(GameTable, NothingInstalledGivesVersionZeroTitlesAndEmptyFolders) {
-    FakeRegistry registry;
-    const GameTable games = ReadTitled(registry);
-    EXPECT_EQ(games[0].szTitle, "Generals Version 0.00");
-    EXPECT_EQ(games[1].szTitle, "Zero Hour Generals Expansion Version 0.00");
-    EXPECT_EQ(games[2].szTitle, "Generals WorldBuilder Version 0.00");
-    EXPECT_EQ(games[3].szTitle, "Zero Hour WorldBuilder Version 0.00");
-    for (const GameEntry& game : games) EXPECT_FALSE(game.IsInstalled());
-    EXPECT_EQ(games[0].szExe, "Generals.exe");
+using Keys = std::map<std::string, FakeRegistry::Values>;
+
+// What each game's key holds, and the four rows it gives: folders and titles.
+TEST(GameTable, EachGameFillsItsRowAndItsWorldBuilderRowFromWhatItsKeyHolds) {
+    const std::string szLongest(255, 'x'), szTooLong(256, 'x');
+    const struct {
+        const char* szWhat;
+        Keys keys;
+        std::array<std::string, 4> szFolders, szTitles;
+    } cases[] = {
+        {"nothing installed", {}, {"", "", "", ""},
+         {"Generals Version 0.00", "Zero Hour Generals Expansion Version 0.00", "Generals WorldBuilder Version 0.00",
+          "Zero Hour WorldBuilder Version 0.00"}},
+        {"Zero Hour alone", {{kZeroHourKey, {{"InstallPath", Text("D:\\ZH\\")}, {"Version", Dword(0x00010004)}}}},
+         {"", "D:\\ZH\\", "", "D:\\ZH\\"},
+         {"Generals Version 0.00", "Zero Hour Generals Expansion Version 1.04", "Generals WorldBuilder Version 0.00",
+          "Zero Hour WorldBuilder Version 1.04"}},
+        {"folder kept exactly, version unreadable",
+         {{kGeneralsKey, {{"InstallPath", Text(" C:\\G  ")}, {"Version", std::string("1.08 text", 9)}}}},
+         {" C:\\G  ", "", " C:\\G  ", ""}, {"Generals Version 0.00", "", "", ""}},
+        {"a version but no folder", {{kGeneralsKey, {{"Version", Dword(0x00010008)}}}}, {"", "", "", ""},
+         {"Generals Version 1.08", "", "", ""}},
+        {"the longest folder that fits", {{kGeneralsKey, {{"InstallPath", Text(szLongest)}}}},
+         {szLongest, "", szLongest, ""}, {"", "", "", ""}},
+        {"a folder that does not fit", {{kGeneralsKey, {{"InstallPath", Text(szTooLong)}}}}, {"", "", "", ""},
+         {"", "", "", ""}},
+    };
+    for (const auto& c : cases) {
+        FakeRegistry registry;
+        registry.keys = c.keys;
+        const GameTable games = ReadTitled(registry);
+        for (size_t lRow = 0; lRow < 4; ++lRow) {
+            EXPECT_EQ(games[lRow].szInstallPath, c.szFolders[lRow]) << c.szWhat << ", row " << lRow;
+            if (!c.szTitles[lRow].empty()) {
+                EXPECT_EQ(games[lRow].szTitle, c.szTitles[lRow]) << c.szWhat;
+            }
+        }
+    }
+    const GameTable games = MakeGameTable();
     EXPECT_EQ(games[1].szExe, "Generals.exe");
-    EXPECT_EQ(games[2].szExe, "WorldBuilder.exe");
     EXPECT_EQ(games[3].szExe, "WorldBuilder.exe");
 }
 
-TEST(GameTable, EachGameFillsItsOwnRowAndItsWorldBuilderRow) {
-    FakeRegistry registry;
-    registry.keys[kZeroHourKey] = {{"InstallPath", Text("D:\\ZH\\")}, {"Version", Dword(0x00010004)}};
-    const GameTable games = ReadTitled(registry);
-
-    EXPECT_FALSE(games[0].IsInstalled());
-    EXPECT_FALSE(games[2].IsInstalled());
-    EXPECT_EQ(games[1].szInstallPath, "D:\\ZH\\");
-    EXPECT_EQ(games[3].szInstallPath, "D:\\ZH\\");
-    EXPECT_EQ(games[1].szTitle, "Zero Hour Generals Expansion Version 1.04");
-    EXPECT_EQ(games[3].szTitle, "Zero Hour WorldBuilder Version 1.04");
-}
-
-TEST(GameTable, InstallPathIsStoredExactlyAndOnlyWhenItFits) {
-    for (const auto& [lLength, bRead] : {std::pair{255, true}, std::pair{256, false}}) {
-        FakeRegistry registry;
-        const std::string szPath(static_cast<size_t>(lLength), 'x');
-        registry.keys[kGeneralsKey] = {{"InstallPath", Text(szPath)}};
-        const GameTable games = ReadTitled(registry);
-        EXPECT_EQ(games[0].szInstallPath, bRead ? szPath : "") << lLength;
+TEST(GameTable, VersionsRoundTheMajorHalfToEvenTakeTheLowByteAndShowTwoDigitsAtLeast) {
+    const struct {
+        uint32_t lBits;
+        int16_t dMajor, dMinor;
+    } cases[] = {
+        {0x00010008, 1, 8}, {0x00010004, 1, 4},
+        {0x00010104, 1, 4},  // bits 8 to 15 do not enter the minor version
+        {0x00018000, 2, 0}, {0x00028000, 2, 0},  // an exact half goes to the even neighbour
+        {0x00017FFF, 1, 255}, {0x00018001, 2, 1}, {0x0001007B, 1, 123}, {0, 0, 0},
+        {0xFFFF0003, -1, 3}, {0x80000000, -32768, 0},  // divided as signed values
+        {0x7FFF8000, 32767, 0}, {0x7FFFFFFF, 32767, 255},  // held at the 16-bit limit
+    };
+    for (const auto& c : cases) {
+        const GameVersion version = DecodeVersion(static_cast<int32_t>(c.lBits));
+        EXPECT_EQ(version.dMajor, c.dMajor) << std::hex << c.lBits;
+        EXPECT_EQ(version.dMinor, c.dMinor) << std::hex << c.lBits;
     }
-
-    FakeRegistry registry;
-    registry.keys[kGeneralsKey] = {{"InstallPath", Text(" C:\\Games\\Gen  ")}};
-    EXPECT_EQ(ReadTitled(registry)[0].szInstallPath, " C:\\Games\\Gen  ");
-}
-
-TEST(GameTable, VersionWithoutInstallPathLeavesTheGameUninstalled) {
-    FakeRegistry registry;
-    registry.keys[kGeneralsKey] = {{"Version", Dword(0x00010008)}};
-    const GameTable games = ReadTitled(registry);
-    EXPECT_FALSE(games[0].IsInstalled());
-    EXPECT_EQ(games[0].szTitle, "Generals Version 1.08");
-}
-
-TEST(GameTable, UnreadableVersionLeavesZero) {
-    FakeRegistry registry;
-    registry.keys[kGeneralsKey] = {{"InstallPath", Text("C:\\G\\")},
-                                   {"Version", std::string("1.08 text", 9)}};
-    const GameTable games = ReadTitled(registry);
-    EXPECT_EQ(games[0].szInstallPath, "C:\\G\\");
-    EXPECT_EQ(games[0].szTitle, "Generals Version 0.00");
-}
-
-struct VersionCase {
-    uint32_t lBits;
-    int16_t dMajor;
-    int16_t dMinor;
-};
-
-void PrintTo(const VersionCase& c, std::ostream* os) { *os << std::hex << "0x" << c.lBits; }
-
-class DecodeVersionTest : public ::testing::TestWithParam<VersionCase> {};
-
-TEST_P(DecodeVersionTest, RoundsTheMajorHalfToEvenAndTakesTheLowByte) {
-    const GameVersion version = DecodeVersion(static_cast<int32_t>(GetParam().lBits));
-    EXPECT_EQ(version.dMajor, GetParam().dMajor);
-    EXPECT_EQ(version.dMinor, GetParam().dMinor);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Versions, DecodeVersionTest,
-    ::testing::Values(VersionCase{0x00010008, 1, 8}, VersionCase{0x00010004, 1, 4},
-                      // Bits 8 to 15 do not enter the minor version.
-                      VersionCase{0x00010104, 1, 4},
-                      // An exact half goes to the even neighbour.
-                      VersionCase{0x00018000, 2, 0}, VersionCase{0x00028000, 2, 0},
-                      VersionCase{0x00017FFF, 1, 255}, VersionCase{0x00018001, 2, 1},
-                      VersionCase{0x0001007B, 1, 123}, VersionCase{0, 0, 0},
-                      // Negative numbers are divided as signed values.
-                      VersionCase{0xFFFF0003, -1, 3}, VersionCase{0x80000000, -32768, 0},
-                      // A major part that rounds beyond 16 bits is held at the limit.
-                      VersionCase{0x7FFF8000, 32767, 0}, VersionCase{0x7FFFFFFF, 32767, 255}));
-
-TEST(GameTable, TitlesShowTheMinorWithTwoDigitsAtLeast) {
     GameTable games = MakeGameTable();
     games[0].dVerMajor = 1;
     games[0].dVerMinor = 5;

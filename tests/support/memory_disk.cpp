@@ -21,33 +21,25 @@ std::string NameOf(const std::string& szPath) { return szPath.substr(szPath.find
 
 bool IsDriveRoot(const std::string& szFolded) { return szFolded.size() == 2 && szFolded[1] == ':'; }
 
-class MemoryInputFile : public InputFile {
-public:
-    explicit MemoryInputFile(std::string szBytes) : szBytes(std::move(szBytes)) {}
-    size_t Read(char* pBuffer, size_t lSize) override {
-        const size_t lCount = std::min(lSize, szBytes.size() - lPos);
-        std::memcpy(pBuffer, szBytes.data() + lPos, lCount);
-        lPos += lCount;
-        return lCount;
-    }
-    void Rewind() override { lPos = 0; }
-
-private:
-    std::string szBytes;
-    size_t lPos = 0;
-};
-
 }  // namespace
+
+size_t MemoryInputFile::Read(char* pBuffer, size_t lSize) {
+    const size_t lCount = std::min({lSize, szBytes.size() - lPos, lChunk ? lChunk : lSize});
+    std::memcpy(pBuffer, szBytes.data() + lPos, lCount);
+    lPos += lCount;
+    ++lReads;
+    return lCount;
+}
 
 void MemoryDisk::AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr) {
     AddFolder(ParentOf(szPath));
     Put(szPath, {NameOf(szPath), false, lAttr, szContent});
 }
 
-void MemoryDisk::AddFolder(const std::string& szPath, uint32_t lAttr) {
-    if (IsDriveRoot(FoldPath(szPath))) return;
-    if (!Find(szPath)) AddFolder(ParentOf(szPath));
-    Put(szPath, {NameOf(szPath), true, lAttr, ""}).lAttr = lAttr;
+void MemoryDisk::AddFolder(const std::string& szPath) {
+    if (IsDriveRoot(FoldPath(szPath)) || Find(szPath)) return;
+    AddFolder(ParentOf(szPath));
+    Put(szPath, {NameOf(szPath), true, 0, ""});
 }
 
 std::map<std::string, std::string> MemoryDisk::Tree(const std::string& szRoot) const {

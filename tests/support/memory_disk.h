@@ -16,6 +16,20 @@
 
 namespace corvane::test {
 
+// A file's bytes handed out in pieces of at most lChunk (0: as asked).
+class MemoryInputFile : public InputFile {
+public:
+    explicit MemoryInputFile(std::string szBytes, size_t lChunk = 0) : szBytes(std::move(szBytes)), lChunk(lChunk) {}
+    size_t Read(char* pBuffer, size_t lSize) override;
+    void Rewind() override { lPos = 0; }
+    int lReads = 0;
+
+private:
+    std::string szBytes;
+    size_t lChunk;
+    size_t lPos = 0;
+};
+
 // Thrown where the program is to die: it is no std::exception, so nothing
 // in the program catches it.
 struct SimulatedCrash {};
@@ -24,7 +38,7 @@ class MemoryDisk : public FileSystem, public FileSystemObject, public JournalSto
 public:
     // Setting up, with every missing parent folder.
     void AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr = 0);
-    void AddFolder(const std::string& szPath, uint32_t lAttr = 0);
+    void AddFolder(const std::string& szPath);
     // Every item under szRoot by its path relative to szRoot: a file's
     // content, or "<folder>" (attributes aside).
     std::map<std::string, std::string> Tree(const std::string& szRoot) const;
