@@ -213,12 +213,18 @@ void Launcher::RestoreAndEnd() {
     if (bClean) EndJournal();
 }
 
+// True when nothing of the launch is left to undo.
 bool Launcher::Recover(const UnfinishedLaunch& launch) {
     RecoveryServices services{platform.files, platform.fso, platform.processes, platform.journal, log,
                               platform.problems};
     RecoverLaunch(launch, services);
     log.Progress(0, 0);
-    return !FindUnfinishedLaunch(platform.journal);
+    try {
+        return !FindUnfinishedLaunch(platform.journal);
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
+        return false;
+    }
 }
 
 void Launcher::EndJournal() {

@@ -11,7 +11,12 @@ void ThreadRunner::Run(std::function<void()> work, std::function<void()> thenOnW
     then = std::move(thenOnWindow);
     bRunning = true;
     worker = std::thread([this, work = std::move(work)] {
-        work();
+        // Work catches its own failures; should one slip through, the window
+        // must still hear that the work has ended.
+        try {
+            work();
+        } catch (...) {
+        }
         notify();
     });
 }
