@@ -176,21 +176,24 @@ bool Launcher::SwapModIn() {
     return true;
 }
 
-// The game is held until the journal knows it, so that a restore after a
-// crash waits for it to end.
+// The journal learns of the game at once, so that a restore after a crash
+// waits for it to end. It is told after the game runs: a game held until
+// then would stay held for ever if the program died in between.
 void Launcher::StartGame() {
     log.Line("");
     log.Line("Launching...");
     log.Line(run->szCommandLine);
     try {
         run->process = platform.processes.Start(run->szCommandLine);
-        if (run->dMod >= 0) NoteGameMembers();
         run->process->Resume();
         run->outcome = Outcome::kGameStarted;
-        return;
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The game could not be started: ") + e.what());
         run->process.reset();
+    }
+    if (run->process) {
+        if (run->dMod >= 0) PassOverFailure(platform.problems, [&] { NoteGameMembers(); });
+        return;
     }
     // A game that will not start must not leave the player with a modded
     // game folder, so its swap is undone at once.

@@ -34,7 +34,8 @@ public:
     virtual ~GameProcess() = default;
     // The started process.
     virtual ProcessId Id() const = 0;
-    // It is started held; nothing of it runs until this.
+    // It is started held, so that it is followed from its first step on;
+    // nothing of it runs until this.
     virtual void Resume() = 0;
     // Asks whether every process of the game has ended; never blocks.
     virtual ProcessState Poll() = 0;

@@ -21,9 +21,9 @@ protected:
     // files, adds a folder of large ones and replaces one file.
     void SetUp() override {
         InstallGenerals();
-        for (int i = 0; i < 600; ++i)
+        for (int i = 0; i < 400; ++i)
             WriteBytes(mods / ("Data\\F" + std::to_string(i % 12) + "\\" + std::to_string(i) + ".ini"), "mod " + std::to_string(i));
-        for (int i = 0; i < 12; ++i) WriteBytes(mods / ("Big\\" + std::to_string(i) + ".big"), std::string(8 << 20, 'a' + i));
+        for (int i = 0; i < 6; ++i) WriteBytes(mods / ("Big\\" + std::to_string(i) + ".big"), std::string(8 << 20, 'a' + i));
         WriteBytes(mods / "Generals.ini", "mod");
         WriteBytes(game / "Generals.ini", "game");
         WriteBytes(program / "Mod.zcf", "Location=\r\n[Folder]\r\nSource=" + mods / "Data" + "\r\nDestination=" + game.Path() +
