@@ -1,5 +1,7 @@
 #include "support/window_probe.h"
 
+#include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "ui/message_loop.h"
@@ -9,10 +11,13 @@ namespace corvane::test {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
+constexpr int kFileNameBox = 0x47c;  // the open-file dialog's file name and type boxes
+constexpr int kFileTypeBox = 0x470;
 
-LRESULT Send(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT Send(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam, bool bWide = false) {
     DWORD_PTR lResult = 0;
-    if (!SendMessageTimeoutA(hwnd, lMsg, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lResult))
+    if (!(bWide ? SendMessageTimeoutW : SendMessageTimeoutA)(hwnd, lMsg, wParam, lParam, SMTO_ABORTIFHUNG,
+                                                             kSendTimeoutMs, &lResult))
         throw std::runtime_error("the window did not answer");
     return static_cast<LRESULT>(lResult);
 }
@@ -22,6 +27,14 @@ bool OnThisThread(HWND hwnd) { return GetWindowThreadProcessId(hwnd, nullptr) ==
 void Post(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
     PostMessageA(hwnd, lMsg, wParam, lParam);
     if (OnThisThread(hwnd)) ui::PumpPendingMessages();
+}
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM lParam) {
+    auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(lParam);
+    DWORD lOwner = 0;
+    GetWindowThreadProcessId(hwnd, &lOwner);
+    if (lOwner == found->first && IsWindowVisible(hwnd)) found->second.push_back(hwnd);
+    return TRUE;
 }
 
 }  // namespace
@@ -43,31 +56,51 @@ HWND ChildOfClass(HWND hParent, const char* szClass, int lNth, const char* szTex
     return nullptr;
 }
 
+std::vector<HWND> TopLevelWindows(DWORD lProcessId) {
+    std::pair<DWORD, std::vector<HWND>> found{lProcessId, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+HWND WaitForTopLevel(const std::string& szCaption, DWORD lProcessId, const char* szClass, unsigned lTimeoutMs) {
+    HWND hFound = nullptr;
+    PumpUntil([&] {
+        for (HWND hwnd : TopLevelWindows(lProcessId)) {
+            char szThisClass[64] = {};
+            GetClassNameA(hwnd, szThisClass, sizeof(szThisClass));
+            if (szClass ? std::string(szThisClass) == szClass : WindowText(hwnd) == szCaption) hFound = hwnd;
+        }
+        return hFound != nullptr;
+    }, lTimeoutMs);
+    return hFound;
+}
+
 // The lines are asked for in their wide form and converted here: Wine's
 // conversion of another process's list text for the ANSI message hands back
 // the wide bytes.
 Lines ListLines(HWND hList) {
     Lines lines;
-    const LRESULT lCount = Send(hList, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < lCount; ++i) {
-        DWORD_PTR lLength = 0;
-        SendMessageTimeoutW(hList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                            &lLength);
-        std::wstring szWide(static_cast<size_t>(lLength) + 1, L'\0');
-        DWORD_PTR lCopied = 0;
-        SendMessageTimeoutW(hList, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(szWide.data()),
-                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &lCopied);
-        szWide.resize(static_cast<LRESULT>(lCopied) > 0 ? static_cast<size_t>(lCopied) : 0);
-        std::string szLine(szWide.size() * 2 + 1, '\0');
-        const int lBytes = WideCharToMultiByte(CP_ACP, 0, szWide.data(), static_cast<int>(szWide.size()),
-                                               szLine.data(), static_cast<int>(szLine.size()), nullptr, nullptr);
-        szLine.resize(lBytes > 0 ? static_cast<size_t>(lBytes) : 0);
+    for (WPARAM i = 0, lCount = Send(hList, LB_GETCOUNT, 0, 0); i < lCount; ++i) {
+        std::wstring szWide(static_cast<size_t>(std::max<LRESULT>(Send(hList, LB_GETTEXTLEN, i, 0, true), 0)) + 1, L'\0');
+        szWide.resize(std::max<LRESULT>(Send(hList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(szWide.data()), true), 0));
+        std::string szLine(szWide.size() * 2, '\0');
+        szLine.resize(std::max(WideCharToMultiByte(CP_ACP, 0, szWide.data(), static_cast<int>(szWide.size()),
+                                                   szLine.data(), static_cast<int>(szLine.size()), nullptr, nullptr), 0));
         lines.push_back(szLine);
     }
     return lines;
 }
 
 int ListSelection(HWND hList) { return static_cast<int>(Send(hList, LB_GETCURSEL, 0, 0)); }
+
+int FindListEntry(HWND hList, const std::string& szText) {
+    const Lines lines = ListLines(hList);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].substr(std::min(lines[i].find_first_not_of(' '), lines[i].size())) == szText)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
 
 bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs) {
     const ULONGLONG lDeadline = GetTickCount64() + lTimeoutMs;
@@ -89,15 +122,17 @@ Lines WaitForLastLine(HWND hList, const std::string& szLast, unsigned lTimeoutMs
 
 void ClickButton(HWND hButton) { Post(hButton, BM_CLICK, 0, 0); }
 
+void PressButton(HWND hButton) { Send(hButton, BM_CLICK, 0, 0); }
+
 void ClickListEntry(HWND hList, int i, bool bDouble) {
     RECT rc{};
     Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
     const LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
-    PostMessageA(hList, WM_LBUTTONUP, 0, lPoint);
-    if (bDouble) {
-        PostMessageA(hList, WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
-        PostMessageA(hList, WM_LBUTTONUP, 0, lPoint);
+    std::vector<std::pair<UINT, WPARAM>> input = {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}};
+    if (bDouble) input.insert(input.end(), {{WM_LBUTTONDBLCLK, MK_LBUTTON}, {WM_LBUTTONUP, 0}});
+    for (const auto& [lMsg, wParam] : input) {
+        if (OnThisThread(hList)) PostMessageA(hList, lMsg, wParam, lPoint);
+        else Send(hList, lMsg, wParam, lPoint);
     }
     if (OnThisThread(hList)) ui::PumpPendingMessages();
 }
@@ -107,10 +142,69 @@ void ClickAt(HWND hwnd, int x, int y, int xUp, int yUp) {
     Post(hwnd, WM_LBUTTONUP, 0, xUp < 0 ? MAKELPARAM(x, y) : MAKELPARAM(xUp, yUp));
 }
 
-void PressKey(UINT lVirtualKey) {
+void PressKey(UINT lVirtualKey, HWND hwnd) {
+    if (!hwnd) hwnd = GetFocus();
     const LPARAM lScan = static_cast<LPARAM>(MapVirtualKeyA(lVirtualKey, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(GetFocus(), WM_KEYDOWN, lVirtualKey, 1 | lScan);
-    Post(GetFocus(), WM_KEYUP, lVirtualKey, 1 | lScan | (LPARAM{3} << 30));
+    PostMessageA(hwnd, WM_KEYDOWN, lVirtualKey, 1 | lScan);
+    Post(hwnd, WM_KEYUP, lVirtualKey, 1 | lScan | (LPARAM{3} << 30));
+}
+
+void TypeText(HWND hEdit, const std::string& szText) {
+    Send(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(szText.c_str()));
+}
+
+std::string AnswerFileDialog(const std::string& szName, DWORD lProcessId) {
+    HWND hDialog = WaitForTopLevel("", lProcessId, "#32770");
+    if (!hDialog) return "";
+    char szType[128] = {};
+    Send(GetDlgItem(hDialog, kFileTypeBox), WM_GETTEXT, sizeof(szType), reinterpret_cast<LPARAM>(szType));
+    if (!szName.empty()) TypeText(GetDlgItem(hDialog, kFileNameBox), szName);
+    const int lButton = szName.empty() ? IDCANCEL : IDOK;
+    PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(lButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, lButton)));
+    PumpUntil([&] { return !IsWindow(hDialog); });
+    return szType;
+}
+
+void ModEditor::OpenFolders(const Lines& folders) const {
+    for (const std::string& szFolder : folders) ClickListEntry(Folders(), FindListEntry(Folders(), szFolder), true);
+}
+
+// What is posted is handled in order, after what is sent.
+bool ModEditor::AddThroughChooser(const char* szButton, const Lines& open, const char* szPick, bool bOk) const {
+    DWORD lProcessId = 0;
+    GetWindowThreadProcessId(h, &lProcessId);
+    const size_t lBefore = ListLines(Entries()).size();
+    ClickButton(Button(szButton));
+    HWND hChooser = WaitForTopLevel("Choose location to place folder", lProcessId);
+    if (!hChooser) return false;
+    HWND hFolders = ChildOfClass(hChooser, "ListBox");
+    for (size_t i = 0; i < open.size(); ++i)
+        ClickListEntry(hFolders, FindListEntry(hFolders, open[i]), i + 1 < open.size());
+    if (!open.empty()) PressKey(VK_RETURN, hFolders);
+    if (szPick) ClickListEntry(hFolders, FindListEntry(hFolders, szPick));
+    if (!bOk) {
+        PostMessageA(hChooser, WM_CLOSE, 0, 0);
+        return PumpUntil([&] { return !IsWindow(hChooser); });
+    }
+    ClickButton(ChildWithText(hChooser, "Button", "OK"));
+    return PumpUntil([&] { return ListLines(Entries()).size() == lBefore + 1; });
+}
+
+ModalPlayer::ModalPlayer(std::function<void()> script) {
+    const std::vector<HWND> before = TopLevelWindows();
+    thread = std::thread([script = std::move(script), shownBefore = std::set<HWND>(before.begin(), before.end())] {
+        script();
+        // The topmost first, each gone before the next: a window closed under
+        // a modal window of its own would pull that one down mid-loop.
+        for (int i = 0; i < 10; ++i) {
+            std::vector<HWND> left = TopLevelWindows();
+            std::erase_if(left, [&](HWND hwnd) { return shownBefore.count(hwnd) > 0; });
+            if (left.empty()) return;
+            PostMessageA(left.front(), WM_CLOSE, 0, 0);
+            PumpUntil([&] { return !IsWindowVisible(left.front()); }, 2000);
+        }
+    });
 }
 
 }  // namespace corvane::test
