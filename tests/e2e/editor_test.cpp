@@ -1,7 +1,9 @@
-// Corvane.exe as a player uses it to make a mod from scratch: Add, a title,
-// the BIG file from the system's dialog, a file and a folder from the
-// editor's browsers with their places from the chooser, OK; then Start Game
-// runs the new mod and the game folder comes back as it was.
+// Corvane.exe as a player uses it to make a mod from scratch and change it:
+// Add, a title, the BIG file from the system's dialog, a file and a folder
+// from the editor's browsers with their places from the chooser, OK; Edit,
+// more places from the chooser, which remembers the folder confirmed last
+// until its close box, Remove, OK; then Start Game runs the mod and the game
+// folder comes back as it was, even with the main window closed meanwhile.
 #include "e2e/e2e_fixture.h"
 
 namespace corvane::test {
@@ -9,10 +11,16 @@ namespace {
 
 using EditorRun = CorvaneRunTest;
 
-TEST_F(EditorRun, AModMadeInTheEditorIsListedAtOnceAndLaunches) {
+std::string Entry(const std::string& szSrc, const std::string& szDst) {
+    return "[Folder]\r\nSource=" + szSrc + "\r\nDestination=" + szDst + "\r\n";
+}
+
+TEST_F(EditorRun, AModMadeAndChangedInTheEditorIsListedAtOnceAndLaunches) {
     InstallGenerals();
     WriteBytes(mods / "Tanks.big", "BIGF");
     WriteBytes(mods / "Data\\INI\\Weapon.ini", "Weapon Laser\r\nDamage = 999\r\nEnd\r\n");
+    WriteBytes(mods / "Data\\INI\\Hidden.ini", "");
+    SetAttributes(mods / "Data\\INI\\Hidden.ini", FILE_ATTRIBUTE_HIDDEN);
     WriteBytes(mods / "Maps\\Desert\\Desert.map", "desert map");
     const TreeSnapshot before = SnapshotTree(game.Path());
     const std::string G = game.Path(), M = mods.Path();
@@ -20,6 +28,7 @@ TEST_F(EditorRun, AModMadeInTheEditorIsListedAtOnceAndLaunches) {
     CorvaneProcess corvane(program.Path(), "", M);  // the editor's browsers open where Corvane was started
     HWND hMain = corvane.WaitForWindow("Generals Corvane");
     ASSERT_TRUE(hMain);
+    HWND hMods = ChildOfClass(hMain, "ListBox", 1);
     ClickButton(ChildWithText(hMain, "Button", "&Add..."));
     const ModEditor ed{corvane.WaitForWindow("Add Mod...")};
     ASSERT_TRUE(ed.h);
@@ -27,23 +36,38 @@ TEST_F(EditorRun, AModMadeInTheEditorIsListedAtOnceAndLaunches) {
     ClickButton(ed.Button("..."));
     EXPECT_EQ(AnswerFileDialog(M + "\\Tanks.big", corvane.Id()), "BIG Files (*.big)");
     ed.OpenFolders({"Data", "INI"});
-    ClickListEntry(ed.Files(), 0);  // Weapon.ini
+    EXPECT_EQ(ListLines(ed.Files()), Lines{"Weapon.ini"}) << "no hidden file";
+    ClickListEntry(ed.Files(), 0);
     EXPECT_TRUE(ed.AddThroughChooser("Add &File", {"Data", "INI"}));  // the chooser opens in the game's folder
     ed.OpenFolders({M.substr(M.rfind('\\') + 1), "Maps"});
     EXPECT_TRUE(ed.AddThroughChooser("&Add Folder", {"Data"}));  // from Data\INI, confirmed last, up to Data
     PressButton(ed.Button("OK"));
-
-    HWND hMods = ChildOfClass(hMain, "ListBox", 1);
     EXPECT_TRUE(PumpUntil([&] { return ListLines(hMods) == Lines{"Tanks"}; }));
-    EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), "Location=" + M + "\\Tanks.big\r\n"
-                                                "[Folder]\r\nSource=" + M + "\\Data\\INI\\Weapon.ini\r\nDestination=" + G + "\\Data\\INI\r\n"
-                                                "[Folder]\r\nSource=" + M + "\\Maps\r\nDestination=" + G + "\\Data\r\n");
+    const std::string szAdded = "Location=" + M + "\\Tanks.big\r\n" + Entry(M + "\\Data\\INI\\Weapon.ini", G + "\\Data\\INI");
+    EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), szAdded + Entry(M + "\\Maps", G + "\\Data"));
+
+    ClickListEntry(hMods, 0);
+    ClickButton(ChildWithText(hMain, "Button", "&Edit..."));
+    const ModEditor edit{corvane.WaitForWindow("Edit Mod...")};
+    ASSERT_TRUE(edit.h);
+    edit.OpenFolders({"Maps", "Desert"});
+    EXPECT_TRUE(edit.AddThroughChooser("&Add Folder", {}, "INI"));  // still in Data; INI only picked
+    EXPECT_TRUE(edit.AddThroughChooser("&Add Folder", {}, nullptr, false));  // the close box adds nothing
+    EXPECT_TRUE(edit.AddThroughChooser("&Add Folder", {}));  // and the chooser starts again in the game's folder
+    ClickListEntry(edit.Entries(), 1);
+    PressButton(edit.Button("&Remove"));
+    PressButton(edit.Button("OK"));  // the title kept: saved without a question
+    const std::string szDesert = M + "\\Maps\\Desert";
+    EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), szAdded + Entry(szDesert, G + "\\Data") + Entry(szDesert, G));
+
+    EXPECT_TRUE(PumpUntil([&] { return ListSelection(hMods) == LB_ERR; })) << "the list is built again";
     ClickListEntry(hMods, 0);
     ClickButton(ChildWithText(hMain, "Button", "Start &Game"));
     const StandInReport report = WaitForStandInReport(szReport);
     EXPECT_EQ(report.szCommandLine, G + "\\Generals.exe -mod Tanks.big");
     EXPECT_EQ(report.gameFolder.at("Data\\INI\\Weapon.ini"), ReadBytes(M + "\\Data\\INI\\Weapon.ini"));
-    EXPECT_EQ(report.gameFolder.at("Data\\Maps\\Desert\\Desert.map"), "desert map");
+    EXPECT_EQ(report.gameFolder.at("Data\\Desert\\Desert.map"), "desert map");
+    EXPECT_EQ(report.gameFolder.at("Desert\\Desert.map"), "desert map");
     HWND hLaunch = corvane.WaitForWindow("Launching...");
     ASSERT_TRUE(hLaunch);
     PostMessageA(hMain, WM_CLOSE, 0, 0);  // the launch window goes on watching the game

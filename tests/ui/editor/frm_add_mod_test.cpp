@@ -1,7 +1,7 @@
-// The mod editor and the folder chooser opened from the main window, driven
-// by a second thread as a player would drive them, with real files in
-// scratch folders and the system's own open-file dialog.
-#include "ui/editor/editor_rules.h"
+// The mod editor opened from the main window, driven by a second thread as a
+// player would drive it, with real files in scratch folders and the system's
+// own open-file dialog. The entries and the folder chooser are driven in the
+// end-to-end run of the editor.
 #include "ui/main/main_window_fixture.h"
 
 namespace corvane::test {
@@ -33,61 +33,6 @@ TEST_F(MainWindowTest, AddRefusesABlankTitleThenSavesTheBigFileChosenInTheSystem
     EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), "Location=" + game / "Tanks.big" + "\r\n");
     EXPECT_EQ(ListLines(Mods()), Lines{"Tanks"});
     EXPECT_TRUE(Enabled(Main()) && Enabled(Button("&Add...")));
-}
-
-class ModEditorTest : public MainWindowTest {
-protected:
-    ModEditorTest() { GetCurrentDirectoryA(MAX_PATH, szOldFolder); }
-    ~ModEditorTest() override { SetCurrentDirectoryA(szOldFolder); }
-
-    TempFolder mods;
-    char szOldFolder[MAX_PATH] = {};
-};
-
-TEST_F(ModEditorTest, EntriesTakeTheOpenFolderOrFileAndTheFolderTheChooserConfirmedLast) {
-    Install({kGeneralsWorldBuilder});  // the chooser starts in the folder of the selected entry's row
-    MakeFolders(game / "Data");
-    MakeFolders(mods / "Art");
-    WriteBytes(mods / "Weapon.ini", "Weapon");
-    WriteBytes(mods / "Hidden.ini", "");
-    SetAttributes(mods / "Hidden.ini", FILE_ATTRIBUTE_HIDDEN);
-    SetCurrentDirectoryA(mods.Path().c_str());  // where the editor's browsers start
-    Open();
-    const std::string G = game.Path(), D = game / "Data", M = mods.Path(), A = mods / "Art";
-    ModalPlayer adding([&] {
-        const ModEditor ed{WaitForTopLevel("Add Mod...")};
-        ASSERT_TRUE(ed.h);
-        EXPECT_EQ(ListLines(ed.Files()), Lines{"Weapon.ini"});
-        EXPECT_TRUE(ed.AddThroughChooser("&Add Folder", {}, "Data"));  // highlighted, not opened
-        ClickListEntry(ed.Files(), 0);
-        EXPECT_TRUE(ed.AddThroughChooser("Add &File", {"Data"}));
-        EXPECT_TRUE(ed.AddThroughChooser("Add &File", {}, nullptr, false));  // the close box adds nothing
-        ed.OpenFolders({"Art"});
-        EXPECT_TRUE(ed.AddThroughChooser("&Add Folder", {}));  // back in the game's folder after the close box
-        EXPECT_TRUE(ed.AddThroughChooser("&Add Folder", {"Data"}));
-        ClickListEntry(ed.Entries(), 1);
-        PressButton(ed.Button("&Remove"));
-        EXPECT_EQ(ListLines(ed.Entries()), (Lines{DisplayLine(M, G), DisplayLine(A, G), DisplayLine(A, D)}));
-        TypeText(ed.Title(), "Skies");
-        PressButton(ed.Button("OK"));
-    });
-    ClickButton(Button("&Add..."));
-    adding.Join();
-    const auto entry = [](const std::string& szSrc, const std::string& szDst) {
-        return "[Folder]\r\nSource=" + szSrc + "\r\nDestination=" + szDst + "\r\n";
-    };
-    const std::string szSaved = "Location=\r\n" + entry(M, G) + entry(A, G) + entry(A, D);
-    EXPECT_EQ(ReadBytes(program / "Skies.zcf"), szSaved);
-
-    ModalPlayer editing([&] {  // a new opening of the editor, by a double click
-        const ModEditor ed{WaitForTopLevel("Edit Mod...")};
-        ASSERT_TRUE(ed.h);
-        EXPECT_TRUE(ed.AddThroughChooser("&Add Folder", {}));  // the chooser still shows Data
-        PressButton(ed.Button("OK"));
-    });
-    ClickListEntry(Mods(), 0, true);
-    editing.Join();
-    EXPECT_EQ(ReadBytes(program / "Skies.zcf"), szSaved + entry(M, D));
 }
 
 struct TitleEdit {
