@@ -7,11 +7,7 @@ namespace corvane::test {
 namespace {
 
 BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM lParam) {
-    char szClass[32] = {};
-    GetClassNameA(hwnd, szClass, sizeof(szClass));
-    auto* szText = reinterpret_cast<std::string*>(lParam);
-    const std::string szChild = WindowText(hwnd);
-    if (lstrcmpiA(szClass, "Static") == 0 && !szChild.empty()) *szText += szChild;
+    if (lstrcmpiA(ClassOf(hwnd).c_str(), "Static") == 0) *reinterpret_cast<std::string*>(lParam) += WindowText(hwnd);
     return TRUE;
 }
 

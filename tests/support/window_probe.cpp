@@ -1,7 +1,6 @@
 #include "support/window_probe.h"
 
 #include <algorithm>
-#include <set>
 #include <stdexcept>
 
 #include "ui/message_loop.h"
@@ -29,14 +28,6 @@ void Post(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
     if (OnThisThread(hwnd)) ui::PumpPendingMessages();
 }
 
-BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM lParam) {
-    auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(lParam);
-    DWORD lOwner = 0;
-    GetWindowThreadProcessId(hwnd, &lOwner);
-    if (lOwner == found->first && IsWindowVisible(hwnd)) found->second.push_back(hwnd);
-    return TRUE;
-}
-
 }  // namespace
 
 std::string WindowText(HWND hwnd) {
@@ -47,29 +38,40 @@ std::string WindowText(HWND hwnd) {
 
 bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
 
+std::string ClassOf(HWND hwnd) {
+    char szClass[64] = {};
+    return std::string(szClass, static_cast<size_t>(std::max(GetClassNameA(hwnd, szClass, sizeof(szClass)), 0)));
+}
+
 HWND ChildOfClass(HWND hParent, const char* szClass, int lNth, const char* szText) {
     for (HWND h = GetWindow(hParent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        char szThis[64] = {};
-        GetClassNameA(h, szThis, sizeof(szThis));
-        if (lstrcmpiA(szThis, szClass) == 0 && (!szText || WindowText(h) == szText) && lNth-- == 0) return h;
+        if (lstrcmpiA(ClassOf(h).c_str(), szClass) == 0 && (!szText || WindowText(h) == szText) && lNth-- == 0)
+            return h;
     }
     return nullptr;
 }
 
+DWORD ProcessOf(HWND hwnd) {
+    DWORD lProcessId = 0;
+    GetWindowThreadProcessId(hwnd, &lProcessId);
+    return lProcessId;
+}
+
 std::vector<HWND> TopLevelWindows(DWORD lProcessId) {
-    std::pair<DWORD, std::vector<HWND>> found{lProcessId, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&found));
-    return found.second;
+    std::vector<HWND> windows;
+    EnumWindows([](HWND hwnd, LPARAM lParam) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [&](HWND hwnd) { return ProcessOf(hwnd) != lProcessId || !IsWindowVisible(hwnd); });
+    return windows;
 }
 
 HWND WaitForTopLevel(const std::string& szCaption, DWORD lProcessId, const char* szClass, unsigned lTimeoutMs) {
     HWND hFound = nullptr;
     PumpUntil([&] {
-        for (HWND hwnd : TopLevelWindows(lProcessId)) {
-            char szThisClass[64] = {};
-            GetClassNameA(hwnd, szThisClass, sizeof(szThisClass));
-            if (szClass ? std::string(szThisClass) == szClass : WindowText(hwnd) == szCaption) hFound = hwnd;
-        }
+        for (HWND hwnd : TopLevelWindows(lProcessId))
+            if (szClass ? ClassOf(hwnd) == szClass : WindowText(hwnd) == szCaption) hFound = hwnd;
         return hFound != nullptr;
     }, lTimeoutMs);
     return hFound;
@@ -95,11 +97,10 @@ int ListSelection(HWND hList) { return static_cast<int>(Send(hList, LB_GETCURSEL
 
 int FindListEntry(HWND hList, const std::string& szText) {
     const Lines lines = ListLines(hList);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].substr(std::min(lines[i].find_first_not_of(' '), lines[i].size())) == szText)
-            return static_cast<int>(i);
-    }
-    return -1;
+    const auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string& sz) {
+        return sz.substr(std::min(sz.find_first_not_of(' '), sz.size())) == szText;
+    });
+    return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
 }
 
 bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs) {
@@ -113,10 +114,7 @@ bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs) {
 
 Lines WaitForLastLine(HWND hList, const std::string& szLast, unsigned lTimeoutMs) {
     Lines lines;
-    PumpUntil([&] {
-        lines = ListLines(hList);
-        return !lines.empty() && lines.back() == szLast;
-    }, lTimeoutMs);
+    PumpUntil([&] { return !(lines = ListLines(hList)).empty() && lines.back() == szLast; }, lTimeoutMs);
     return lines;
 }
 
@@ -159,9 +157,7 @@ std::string AnswerFileDialog(const std::string& szName, DWORD lProcessId) {
     char szType[128] = {};
     Send(GetDlgItem(hDialog, kFileTypeBox), WM_GETTEXT, sizeof(szType), reinterpret_cast<LPARAM>(szType));
     if (!szName.empty()) TypeText(GetDlgItem(hDialog, kFileNameBox), szName);
-    const int lButton = szName.empty() ? IDCANCEL : IDOK;
-    PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(lButton, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, lButton)));
+    ClickButton(GetDlgItem(hDialog, szName.empty() ? IDCANCEL : IDOK));
     PumpUntil([&] { return !IsWindow(hDialog); });
     return szType;
 }
@@ -172,37 +168,30 @@ void ModEditor::OpenFolders(const Lines& folders) const {
 
 // What is posted is handled in order, after what is sent.
 bool ModEditor::AddThroughChooser(const char* szButton, const Lines& open, const char* szPick, bool bOk) const {
-    DWORD lProcessId = 0;
-    GetWindowThreadProcessId(h, &lProcessId);
     const size_t lBefore = ListLines(Entries()).size();
     ClickButton(Button(szButton));
-    HWND hChooser = WaitForTopLevel("Choose location to place folder", lProcessId);
+    HWND hChooser = WaitForTopLevel("Choose location to place folder", ProcessOf(h));
     if (!hChooser) return false;
     HWND hFolders = ChildOfClass(hChooser, "ListBox");
     for (size_t i = 0; i < open.size(); ++i)
         ClickListEntry(hFolders, FindListEntry(hFolders, open[i]), i + 1 < open.size());
     if (!open.empty()) PressKey(VK_RETURN, hFolders);
     if (szPick) ClickListEntry(hFolders, FindListEntry(hFolders, szPick));
-    if (!bOk) {
-        PostMessageA(hChooser, WM_CLOSE, 0, 0);
-        return PumpUntil([&] { return !IsWindow(hChooser); });
-    }
-    ClickButton(ChildWithText(hChooser, "Button", "OK"));
-    return PumpUntil([&] { return ListLines(Entries()).size() == lBefore + 1; });
+    if (bOk) ClickButton(ChildWithText(hChooser, "Button", "OK"));
+    else PostMessageA(hChooser, WM_CLOSE, 0, 0);
+    return PumpUntil([&] { return bOk ? ListLines(Entries()).size() == lBefore + 1 : !IsWindow(hChooser); });
 }
 
-ModalPlayer::ModalPlayer(std::function<void()> script) {
+std::jthread PlayModal(std::function<void()> script) {
     const std::vector<HWND> before = TopLevelWindows();
-    thread = std::thread([script = std::move(script), shownBefore = std::set<HWND>(before.begin(), before.end())] {
+    return std::jthread([script = std::move(script), before] {
         script();
         // The topmost first, each gone before the next: a window closed under
         // a modal window of its own would pull that one down mid-loop.
-        for (int i = 0; i < 10; ++i) {
-            std::vector<HWND> left = TopLevelWindows();
-            std::erase_if(left, [&](HWND hwnd) { return shownBefore.count(hwnd) > 0; });
-            if (left.empty()) return;
-            PostMessageA(left.front(), WM_CLOSE, 0, 0);
-            PumpUntil([&] { return !IsWindowVisible(left.front()); }, 2000);
+        for (HWND hwnd : TopLevelWindows()) {
+            if (std::find(before.begin(), before.end(), hwnd) != before.end()) continue;
+            PostMessageA(hwnd, WM_CLOSE, 0, 0);
+            PumpUntil([&] { return !IsWindowVisible(hwnd); }, 2000);
         }
     });
 }

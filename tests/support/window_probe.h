@@ -14,6 +14,7 @@ namespace corvane::test {
 
 using Lines = std::vector<std::string>;
 
+std::string ClassOf(HWND hwnd);
 // Read from the window's own record, without sending a message a busy
 // program would answer late.
 std::string WindowText(HWND hwnd);
@@ -24,6 +25,7 @@ HWND ChildOfClass(HWND hParent, const char* szClass, int lNth = 0, const char* s
 inline HWND ChildWithText(HWND hParent, const char* szClass, const std::string& szText) {
     return ChildOfClass(hParent, szClass, 0, szText.c_str());
 }
+DWORD ProcessOf(HWND hwnd);
 // The visible top-level windows of a process, topmost first.
 std::vector<HWND> TopLevelWindows(DWORD lProcessId = GetCurrentProcessId());
 // One with exactly that caption (or, with szClass, of that class), waited
@@ -82,22 +84,10 @@ struct ModEditor {
                            bool bOk = true) const;
 };
 
-// A second thread that plays the player at windows this process shows modal:
-// the test's own thread sits in their message loop until they close. When
+// A second thread that plays the player at windows this process shows modal
+// (the test's own thread sits in their message loop until they close). When
 // the script is done, or gave up on a failed assertion, every window it left
 // open is closed, so that the test's thread comes back from the modal loop.
-class ModalPlayer {
-public:
-    explicit ModalPlayer(std::function<void()> script);
-    ~ModalPlayer() { Join(); }
-    ModalPlayer(const ModalPlayer&) = delete;
-    ModalPlayer& operator=(const ModalPlayer&) = delete;
-    void Join() {
-        if (thread.joinable()) thread.join();
-    }
-
-private:
-    std::thread thread;
-};
+std::jthread PlayModal(std::function<void()> script);
 
 }  // namespace corvane::test

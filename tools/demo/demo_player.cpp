@@ -52,9 +52,8 @@ int main(int argc, char** argv) {
     const std::string szStep = argc > 1 ? argv[1] : "";
     HWND hMain = nullptr;
     PumpUntil([&] { return (hMain = FindWindowA("CorvaneMain", "Generals Corvane")) != nullptr; });
-    DWORD lCorvane = 0;
-    if (!hMain || !GetWindowThreadProcessId(hMain, &lCorvane)) return 1;
-    if (szStep == "fill") return Fill(lCorvane, hMain);
-    if (szStep == "finish") return Finish(lCorvane, hMain);
+    if (!hMain) return 1;
+    if (szStep == "fill") return Fill(ProcessOf(hMain), hMain);
+    if (szStep == "finish") return Finish(ProcessOf(hMain), hMain);
     return 2;
 }

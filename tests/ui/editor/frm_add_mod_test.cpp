@@ -10,7 +10,7 @@ namespace {
 TEST_F(MainWindowTest, AddRefusesABlankTitleThenSavesTheBigFileChosenInTheSystemsDialogAlone) {
     WriteBytes(game / "Tanks.big", "BIGF");
     Open();
-    ModalPlayer player([&] {
+    std::jthread player = PlayModal([&] {
         const ModEditor ed{WaitForTopLevel("Add Mod...")};
         ASSERT_TRUE(ed.h);
         EXPECT_FALSE(Enabled(Main()) || Enabled(Button("&Add...")));
@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, AddRefusesABlankTitleThenSavesTheBigFileChosenInTheSystem
         PressButton(ed.Button("OK"));
     });
     ClickButton(Button("&Add..."));
-    player.Join();
+    player.join();
     EXPECT_EQ(boxes.shown, decltype(boxes.shown)({{"The name of the mod is missing!", kMsgOkOnly}}));
     EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), "Location=" + game / "Tanks.big" + "\r\n");
     EXPECT_EQ(ListLines(Mods()), Lines{"Tanks"});
@@ -53,7 +53,7 @@ TEST_P(TitleEdits, KeepRenameOrCancelAsAnsweredAndNeverLoseTheModOnAFailedSave) 
     WriteBytes(program / c.szFile, szOld);
     boxes.answers = {c.lAnswer};
     Open();
-    ModalPlayer player([&] {
+    std::jthread player = PlayModal([&] {
         const ModEditor ed{WaitForTopLevel("Edit Mod...")};
         ASSERT_TRUE(ed.h);
         TypeText(ed.Location(), "C:\\new.big");
@@ -63,7 +63,7 @@ TEST_P(TitleEdits, KeepRenameOrCancelAsAnsweredAndNeverLoseTheModOnAFailedSave) 
         EXPECT_EQ(IsWindow(ed.h) != FALSE, c.lAnswer == kAnswerCancel) << "only Cancel goes back to the editor";
     });
     ClickListEntry(Mods(), 0, true);
-    player.Join();
+    player.join();
     const bool bAsked = std::string(c.szNewTitle) != "My";
     const decltype(boxes.shown) question = {{"You have changed the Mod title...\rDo you want to add this as a new mod in the list ?",
                                              kMsgYesNoCancel | kMsgQuestion}};

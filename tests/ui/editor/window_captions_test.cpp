@@ -11,10 +11,8 @@ namespace {
 // Room a caption needs besides its text, in pixels at 96 dpi; -1 for a
 // control that shows no caption.
 int Surround(HWND hControl) {
-    char szClass[16] = {};
-    GetClassNameA(hControl, szClass, sizeof(szClass));
-    if (lstrcmpiA(szClass, "Static") == 0) return 0;
-    if (lstrcmpiA(szClass, "Button") != 0) return -1;
+    if (lstrcmpiA(ClassOf(hControl).c_str(), "Static") == 0) return 0;
+    if (lstrcmpiA(ClassOf(hControl).c_str(), "Button") != 0) return -1;
     switch (GetWindowLongA(hControl, GWL_STYLE) & BS_TYPEMASK) {
     case BS_AUTOCHECKBOX:
         return GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the box and the gap after it
@@ -68,7 +66,7 @@ TEST_F(MainWindowTest, CaptionsFitTheirControlsAtEveryScalingAndTheEditorsCloseW
     launch->LaunchApplication(kZeroHour, "", -1);  // nothing installed: the window opens to say so
     ASSERT_TRUE(PumpUntil([&] { return launch->IsLoaded(); }));
     ExpectCaptionsFit(launch->Handle());
-    ModalPlayer player([hMain = Main()] {
+    std::jthread player = PlayModal([hMain = Main()] {
         const ModEditor ed{WaitForTopLevel("Add Mod...")};
         ASSERT_TRUE(ed.h);
         ExpectCaptionsFit(ed.h);

@@ -39,8 +39,8 @@ TEST_F(MainWindowTest, ListsTheGamesAndModsAndEditAndRemoveAndTabFollowTheSelect
     for (const auto& [lEntry, bConfigFile] : {std::pair{3, false}, {0, true}, {3, false}, {1, true}}) {
         ClickListEntry(Mods(), lEntry);
         EXPECT_EQ(ListSelection(Mods()), lEntry);
-        EXPECT_EQ(Enabled(Button("&Edit...")), bConfigFile) << "entry " << lEntry;
-        EXPECT_EQ(Enabled(Button("&Remove...")), bConfigFile) << "entry " << lEntry;
+        EXPECT_EQ(std::pair(Enabled(Button("&Edit...")), Enabled(Button("&Remove..."))), std::pair(bConfigFile, bConfigFile))
+            << "entry " << lEntry;
     }
     tabOrder.insert(tabOrder.end() - 2, {Button("&Edit..."), Button("&Remove...")});
     expectTabOrder();
@@ -69,59 +69,52 @@ TEST_F(MainWindowTest, ListsTheGamesAndModsAndEditAndRemoveAndTabFollowTheSelect
     EXPECT_TRUE(boxes.shown.empty()) << "no question, no message";
 }
 
-class MainWindowLaunch : public MainWindowTest {
-protected:
-    void SetUp() override {
-        Install({0, 2});
-        WriteBytes(program / "Classic.zcf", "Location=C:\\Mods\\classic.big\r\n");
-    }
-    HWND StartGame() const { return Button("Start &Game"); }
-};
-
-TEST_F(MainWindowLaunch, AltGStartsTheSelectedGameWithTheBoxesTickedThenAndTheModsBigFile) {
+// While the launch copies, nothing can change the mod list or start a second
+// launch, and its window cannot be closed; it still shows the lines so far.
+TEST_F(MainWindowTest, StartGameHandsOnTheSelectedRowBoxesAndModAndIsHeldWhileTheLaunchWorks) {
+    Install({0, 2});
+    WriteBytes(program / "Broken.zcf", "Location=\r\n[Folder]\r\nSource=" + program / "Missing\\Weapon.ini" +
+                                           "\r\nDestination=Data\\INI\r\n");
+    WriteBytes(program / "Classic.zcf", "Location=C:\\Mods\\classic.big\r\n");
+    WriteBytes(program / "Copy\\Data\\a.ini", "mod");
     Open();
     for (int lEntry : {1, 0, 1}) ClickListEntry(Games(), lEntry);
     for (const char* szBox : {"Debug", "No Music", "Debug"}) ClickButton(Button(szBox));
-    ClickListEntry(Mods(), 0);
-    PostMessageA(GetFocus(), WM_SYSCHAR, 'g', static_cast<LPARAM>(1 | (1 << 29)));
+    ClickListEntry(Mods(), 1);
+    PostMessageA(GetFocus(), WM_SYSCHAR, 'g', static_cast<LPARAM>(1 | (1 << 29)));  // Alt+G
     ui::PumpPendingMessages();
     EXPECT_EQ(WaitForStandInReport(standIn.szReport).szCommandLine, game / "WorldBuilder.exe -nomusic -mod classic.big");
     EXPECT_EQ(SoundsOf("grenade.wav"), 3);
     EXPECT_EQ(SoundsOf("biggun.wav"), 1);
-}
-
-// While the launch copies, nothing can change the mod list or start a second
-// launch, and its window cannot be closed; it still shows the lines so far.
-TEST_F(MainWindowLaunch, StartGameAndTheModButtonsAreHeldWhileTheLaunchWorksAndStartGameUntilItEnds) {
-    WriteBytes(program / "Broken.zcf", "Location=\r\n[Folder]\r\nSource=" + program / "Missing\\Weapon.ini" +
-                                           "\r\nDestination=Data\\INI\r\n");
-    WriteBytes(program / "Copy\\Data\\a.ini", "mod");
-    Open();
+    FinishGame();
+    HWND hStartGame = Button("Start &Game");
     ClickListEntry(Mods(), 0);  // Broken: the launch stops before the game runs
-    ClickButton(StartGame());
-    ASSERT_TRUE(PumpUntil([&] { return lLaunchesEnded == 1; }));
-    EXPECT_TRUE(Enabled(StartGame())) << "a launch that ran no game gives Start Game back";
+    ClickButton(hStartGame);
+    ASSERT_TRUE(PumpUntil([&] { return lLaunchesEnded == 2; }));
+    EXPECT_TRUE(Enabled(hStartGame)) << "a launch that ran no game gives Start Game back";
 
+    DeleteFileA(standIn.szReport.c_str());
     ResetEvent(copies.hOpen);
-    ClickListEntry(Mods(), 2);  // the folder mod Copy
-    ClickButton(StartGame());
     HWND hLog = ChildOfClass(launch->Handle(), "ListBox");
-    ASSERT_TRUE(PumpUntil([&] { return !ListLines(hLog).empty(); }));
+    const size_t lBefore = ListLines(hLog).size();
+    ClickListEntry(Mods(), 2);  // the folder mod Copy
+    ClickButton(hStartGame);
+    ASSERT_TRUE(PumpUntil([&] { return ListLines(hLog).size() > lBefore; }));
     for (const char* szButton : {"Start &Game", "&Add...", "&Edit...", "&Remove..."})
         EXPECT_FALSE(Enabled(Button(szButton))) << szButton;
     SendMessageA(launch->Handle(), WM_CLOSE, 0, 0);
-    SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(StartGame()), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(StartGame()));  // a click arriving anyway
+    SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hStartGame), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hStartGame));  // a click arriving anyway
     EXPECT_TRUE(launch->IsLoaded() && launch->IsWorking());
     SetEvent(copies.hOpen);
     WaitForStandInReport(standIn.szReport);
     ASSERT_TRUE(PumpUntil([&] { return !launch->IsWorking(); }));
     const Lines log = ListLines(hLog);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "Launching..."), 1);
+    EXPECT_EQ(std::count(log.begin() + lBefore, log.end(), "Launching..."), 1);
     EXPECT_TRUE(Enabled(Button("&Add...")));
-    EXPECT_FALSE(Enabled(StartGame())) << "no second game over a watched one";
+    EXPECT_FALSE(Enabled(hStartGame)) << "no second game over a watched one";
     FinishGame();
-    EXPECT_TRUE(Enabled(StartGame()));
+    EXPECT_TRUE(Enabled(hStartGame));
 }
 
 TEST_F(MainWindowTest, StartGameWithNoGameInstalledAsksForOneEachTimeAndLaunchesNothing) {
@@ -166,9 +159,7 @@ TEST_F(MainWindowTest, ThePictureLinkOpensItsAddressOnAClickOnItOrBesideItOrByKe
 
     EXPECT_EQ(WindowText(Link()), CORVANE_LINK_ADDRESS) << "named by its address";
     HWND hToolTip = nullptr;
-    while ((hToolTip = FindWindowExA(nullptr, hToolTip, TOOLTIPS_CLASSA, nullptr)) &&
-           (GetWindowThreadProcessId(hToolTip, nullptr) != GetCurrentThreadId() ||
-            SendMessageA(hToolTip, TTM_GETTOOLCOUNT, 0, 0) == 0)) {
+    while ((hToolTip = FindWindowExA(nullptr, hToolTip, TOOLTIPS_CLASSA, nullptr)) && GetWindow(hToolTip, GW_OWNER) != Main()) {
     }
     ASSERT_TRUE(hToolTip);
     char szText[256] = {};
