@@ -51,23 +51,23 @@ TEST_F(EditorRun, AModMadeAndChangedInTheEditorIsListedAtOnceAndLaunches) {
     const ModEditor edit{corvane.WaitForWindow("Edit Mod...")};
     ASSERT_TRUE(edit.h);
     edit.OpenFolders({"Maps", "Desert"});
-    EXPECT_TRUE(edit.AddThroughChooser("&Add Folder", {}, "INI"));  // still in Data; INI only picked
+    EXPECT_TRUE(edit.AddThroughChooser("&Add Folder", {"INI"}));  // the chooser still shows Data
     EXPECT_TRUE(edit.AddThroughChooser("&Add Folder", {}, nullptr, false));  // the close box adds nothing
-    EXPECT_TRUE(edit.AddThroughChooser("&Add Folder", {}));  // and the chooser starts again in the game's folder
+    edit.OpenFolders({"Maps"});
+    EXPECT_TRUE(edit.AddThroughChooser("&Add Folder", {}, "Data"));  // back in the game's folder; Data only picked
     ClickListEntry(edit.Entries(), 1);
     PressButton(edit.Button("&Remove"));
     PressButton(edit.Button("OK"));  // the title kept: saved without a question
-    const std::string szDesert = M + "\\Maps\\Desert";
-    EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), szAdded + Entry(szDesert, G + "\\Data") + Entry(szDesert, G));
-
+    EXPECT_EQ(ReadBytes(program / "Tanks.zcf"),
+              szAdded + Entry(M + "\\Maps\\Desert", G + "\\Data\\INI") + Entry(M + "\\Maps", G));
     EXPECT_TRUE(PumpUntil([&] { return ListSelection(hMods) == LB_ERR; })) << "the list is built again";
     ClickListEntry(hMods, 0);
     ClickButton(ChildWithText(hMain, "Button", "Start &Game"));
     const StandInReport report = WaitForStandInReport(szReport);
     EXPECT_EQ(report.szCommandLine, G + "\\Generals.exe -mod Tanks.big");
     EXPECT_EQ(report.gameFolder.at("Data\\INI\\Weapon.ini"), ReadBytes(M + "\\Data\\INI\\Weapon.ini"));
-    EXPECT_EQ(report.gameFolder.at("Data\\Desert\\Desert.map"), "desert map");
-    EXPECT_EQ(report.gameFolder.at("Desert\\Desert.map"), "desert map");
+    EXPECT_EQ(report.gameFolder.at("Data\\INI\\Desert\\Desert.map"), "desert map");
+    EXPECT_EQ(report.gameFolder.at("Maps\\Desert\\Desert.map"), "desert map");
     HWND hLaunch = corvane.WaitForWindow("Launching...");
     ASSERT_TRUE(hLaunch);
     PostMessageA(hMain, WM_CLOSE, 0, 0);  // the launch window goes on watching the game

@@ -124,7 +124,8 @@ void PressButton(HWND hButton) { Send(hButton, BM_CLICK, 0, 0); }
 
 void ClickListEntry(HWND hList, int i, bool bDouble) {
     RECT rc{};
-    Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+    if (i < 0 || Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
+        throw std::runtime_error("no such list entry");
     const LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     std::vector<std::pair<UINT, WPARAM>> input = {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}};
     if (bDouble) input.insert(input.end(), {{WM_LBUTTONDBLCLK, MK_LBUTTON}, {WM_LBUTTONUP, 0}});

@@ -51,7 +51,8 @@ Lines WaitForLastLine(HWND hList, const std::string& szLast, unsigned lTimeoutMs
 void ClickButton(HWND hButton);
 // A button click handled before the call returns, on any thread's window.
 void PressButton(HWND hButton);
-// A click, or a double click, handled before the call returns.
+// A click, or a double click, handled before the call returns; throws when
+// there is no such entry.
 void ClickListEntry(HWND hList, int i, bool bDouble = false);
 // A press at one point of the client area and its release at another.
 void ClickAt(HWND hwnd, int x, int y, int xUp = -1, int yUp = -1);

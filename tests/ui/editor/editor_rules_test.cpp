@@ -24,6 +24,9 @@ TEST(EditorRules, DisplayLineIsWhereTheSourceLiesAfterTheSwap) {
     for (const auto& c : cases) EXPECT_EQ(DisplayLine(c.szSrc, c.szDst), c.szLine) << c.szSrc;
 }
 
+// The window tests play an edit that keeps the title (of My.Mod.zcf), the
+// answers Yes, No and Cancel to a changed title, a change of letter case
+// only and a title that cannot name a file; the rest of the rule is here.
 TEST(EditorRules, OkAsksOnlyAboutARenameAndNeverDeletesTheFileItSaved) {
     const std::string A = "C:\\Corvane";
     const struct {
@@ -35,13 +38,9 @@ TEST(EditorRules, OkAsksOnlyAboutARenameAndNeverDeletesTheFileItSaved) {
         {" Tanks ", "", "", false, false, true, " Tanks ", ""},  // an add never asks; blanks are kept
         {"Tanks", "   ", "", false, false, true, "Tanks", ""},  // no old title: an add
         {"Tanks", "Tanks", "C:\\Corvane\\Tanks.zcf", false, false, true, "Tanks", ""},
-        {"My", "My", "C:\\Corvane\\My.Mod.zcf", false, false, true, "My.Mod", ""},  // the file it came from
-        {"Tanks2", "Tanks", "C:\\Corvane\\Tanks.zcf", false, true, true, "Tanks2", "C:\\Corvane\\Tanks.zcf"},
         {"Mine", "My", "C:\\Corvane\\My.Mod.zcf", false, true, true, "Mine", "C:\\Corvane\\My.Mod.zcf"},
-        {"tanks", "Tanks", "C:\\Corvane\\Tanks.zcf", false, true, true, "tanks", ""},  // the same file
         {"\xc9lan", "\xe9lan", "C:\\Corvane\\\xe9lan.zcf", false, true, true, "\xc9lan", ""},  // maybe the same
         {"Tanks", "Tanks ", "C:\\Corvane\\Tanks .zcf", false, true, true, "Tanks", "C:\\Corvane\\Tanks .zcf"},
-        {"a?b", "", "", false, false, false, "a?b", ""},
         {"..\\Tanks", "", "", false, false, false, "..\\Tanks", ""},
         {"Nul.old", "", "", false, false, false, "Nul.old", ""},
         {"com1", "", "", false, false, false, "com1", ""},
