@@ -79,12 +79,12 @@ TEST_F(MainWindowTest, StartGameHandsOnTheSelectedRowBoxesAndModAndIsHeldWhileTh
     WriteBytes(program / "Copy\\Data\\a.ini", "mod");
     Open();
     for (int lEntry : {1, 0, 1}) ClickListEntry(Games(), lEntry);
-    for (const char* szBox : {"Debug", "No Music", "Debug"}) ClickButton(Button(szBox));
+    for (const char* szBox : {"Run In Window", "Debug", "No Music", "Debug"}) ClickButton(Button(szBox));
     ClickListEntry(Mods(), 1);
     PostMessageA(GetFocus(), WM_SYSCHAR, 'g', static_cast<LPARAM>(1 | (1 << 29)));  // Alt+G
     ui::PumpPendingMessages();
-    EXPECT_EQ(WaitForStandInReport(standIn.szReport).szCommandLine, game / "WorldBuilder.exe -nomusic -mod classic.big");
-    EXPECT_EQ(SoundsOf("grenade.wav"), 3);
+    EXPECT_EQ(WaitForStandInReport(standIn.szReport).szCommandLine, game / "WorldBuilder.exe -nomusic -win -mod classic.big");
+    EXPECT_EQ(SoundsOf("grenade.wav"), 4);
     EXPECT_EQ(SoundsOf("biggun.wav"), 1);
     FinishGame();
     HWND hStartGame = Button("Start &Game");
@@ -159,8 +159,8 @@ TEST_F(MainWindowTest, ThePictureLinkOpensItsAddressOnAClickOnItOrBesideItOrByKe
 
     EXPECT_EQ(WindowText(Link()), CORVANE_LINK_ADDRESS) << "named by its address";
     HWND hToolTip = nullptr;
-    while ((hToolTip = FindWindowExA(nullptr, hToolTip, TOOLTIPS_CLASSA, nullptr)) && GetWindow(hToolTip, GW_OWNER) != Main()) {
-    }
+    do hToolTip = FindWindowExA(nullptr, hToolTip, TOOLTIPS_CLASSA, nullptr);
+    while (hToolTip && GetWindow(hToolTip, GW_OWNER) != Main());
     ASSERT_TRUE(hToolTip);
     char szText[256] = {};
     TOOLINFOA ti{};
