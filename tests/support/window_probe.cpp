@@ -57,6 +57,8 @@ DWORD ProcessOf(HWND hwnd) {
     return lProcessId;
 }
 
+// EnumWindows takes its list at once; walking the windows one call at a time
+// could lose its place when one of them closes or moves to the front.
 std::vector<HWND> TopLevelWindows(DWORD lProcessId) {
     std::vector<HWND> windows;
     EnumWindows([](HWND hwnd, LPARAM lParam) {
@@ -127,13 +129,10 @@ void ClickListEntry(HWND hList, int i, bool bDouble) {
     if (i < 0 || Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
         throw std::runtime_error("no such list entry");
     const LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    std::vector<std::pair<UINT, WPARAM>> input = {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}};
-    if (bDouble) input.insert(input.end(), {{WM_LBUTTONDBLCLK, MK_LBUTTON}, {WM_LBUTTONUP, 0}});
-    for (const auto& [lMsg, wParam] : input) {
-        if (OnThisThread(hList)) PostMessageA(hList, lMsg, wParam, lPoint);
-        else Send(hList, lMsg, wParam, lPoint);
+    for (int lClick = 0; lClick < (bDouble ? 2 : 1); ++lClick) {
+        Send(hList, lClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+        Send(hList, WM_LBUTTONUP, 0, lPoint);
     }
-    if (OnThisThread(hList)) ui::PumpPendingMessages();
 }
 
 void ClickAt(HWND hwnd, int x, int y, int xUp, int yUp) {

@@ -44,15 +44,16 @@ bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs = 10000);
 // Waits until the list's last line is szLast; returns the lines.
 Lines WaitForLastLine(HWND hList, const std::string& szLast, unsigned lTimeoutMs = 10000);
 
-// Clicks and keys are posted, as input arrives. A window of this thread
-// handles them before the call returns, so a click that opens a modal window
-// returns when that window closes; on another thread's window a button click
-// is only posted, as one that opens a modal window must be.
+// Button clicks and keys are posted, as input arrives. A window of this
+// thread handles them before the call returns, so a click that opens a modal
+// window returns when that window closes; on another thread's window a button
+// click is only posted, as one that opens a modal window must be.
 void ClickButton(HWND hButton);
 // A button click handled before the call returns, on any thread's window.
 void PressButton(HWND hButton);
-// A click, or a double click, handled before the call returns; throws when
-// there is no such entry.
+// A click, or a double click, on a list entry, sent: handled before the call
+// returns, also what it opens modal on this thread. Throws when there is no
+// such entry.
 void ClickListEntry(HWND hList, int i, bool bDouble = false);
 // A press at one point of the client area and its release at another.
 void ClickAt(HWND hwnd, int x, int y, int xUp = -1, int yUp = -1);
