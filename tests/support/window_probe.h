@@ -14,18 +14,18 @@ namespace corvane::test {
 
 using Lines = std::vector<std::string>;
 
-std::string ClassOf(HWND hwnd);
 // Read from the window's own record, without sending a message a busy
 // program would answer late.
 std::string WindowText(HWND hwnd);
+std::string ClassOf(HWND hwnd);
 bool Enabled(HWND hwnd);
+DWORD ProcessOf(HWND hwnd);
 
 // The nth child of a class in creation order, or the nth with that text.
 HWND ChildOfClass(HWND hParent, const char* szClass, int lNth = 0, const char* szText = nullptr);
 inline HWND ChildWithText(HWND hParent, const char* szClass, const std::string& szText) {
     return ChildOfClass(hParent, szClass, 0, szText.c_str());
 }
-DWORD ProcessOf(HWND hwnd);
 // The visible top-level windows of a process, topmost first.
 std::vector<HWND> TopLevelWindows(DWORD lProcessId = GetCurrentProcessId());
 // One with exactly that caption (or, with szClass, of that class), waited
