@@ -110,7 +110,7 @@ sleep 3
 shot "$demo/main-window.png"
 
 echo "== A mod made from scratch in the editor, then launched"
-player="$root/build/win/tests/ui/editor/editor_demo_player.exe"
+player="$root/build/win/tools/demo/editor_demo_player.exe"
 place=$(wine "$player" fill </dev/null 2>/dev/null | tr -d '\r')
 sleep 1
 read -r x y w h <<<"$place"

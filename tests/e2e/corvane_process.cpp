@@ -6,41 +6,8 @@ namespace corvane::test {
 
 namespace {
 
-struct WindowSearch {
-    DWORD lProcessId;
-    std::string szCaption;
-    const char* szClass;
-    HWND hFound = nullptr;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD lOwner = 0;
-    GetWindowThreadProcessId(hwnd, &lOwner);
-    if (lOwner != search->lProcessId || !IsWindowVisible(hwnd)) return TRUE;
-    if (search->szClass) {
-        char szClass[64] = {};
-        GetClassNameA(hwnd, szClass, sizeof(szClass));
-        if (std::string(szClass) != search->szClass) return TRUE;
-    } else if (WindowText(hwnd) != search->szCaption) {
-        return TRUE;
-    }
-    search->hFound = hwnd;
-    return FALSE;
-}
-
-HWND FindTopLevel(DWORD lProcessId, const std::string& szCaption, const char* szClass) {
-    WindowSearch search{lProcessId, szCaption, szClass};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
-}
-
 BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM lParam) {
-    char szClass[32] = {};
-    GetClassNameA(hwnd, szClass, sizeof(szClass));
-    auto* szText = reinterpret_cast<std::string*>(lParam);
-    const std::string szChild = WindowText(hwnd);
-    if (lstrcmpiA(szClass, "Static") == 0 && !szChild.empty()) *szText += szChild;
+    if (lstrcmpiA(ClassOf(hwnd).c_str(), "Static") == 0) *reinterpret_cast<std::string*>(lParam) += WindowText(hwnd);
     return TRUE;
 }
 
@@ -84,31 +51,18 @@ void CorvaneProcess::Kill() {
     WaitForSingleObject(pi.hProcess, 5000);
 }
 
-HWND CorvaneProcess::FindWindowNow(const std::string& szCaption) {
-    return FindTopLevel(lProcessId, szCaption, nullptr);
-}
+HWND CorvaneProcess::FindWindowNow(const std::string& szCaption) { return WaitForTopLevel(szCaption, lProcessId, nullptr, 0); }
 
 HWND CorvaneProcess::WaitForWindow(const std::string& szCaption, unsigned lTimeoutMs) {
-    const ULONGLONG lDeadline = GetTickCount64() + lTimeoutMs;
-    do {
-        if (HWND hwnd = FindWindowNow(szCaption)) return hwnd;
-        Sleep(25);
-    } while (GetTickCount64() < lDeadline);
-    return nullptr;
+    return WaitForTopLevel(szCaption, lProcessId, nullptr, lTimeoutMs);
 }
 
 std::string CorvaneProcess::WaitForMessageBox(unsigned lTimeoutMs, HWND* hBox) {
-    const ULONGLONG lDeadline = GetTickCount64() + lTimeoutMs;
-    do {
-        if (HWND hwnd = FindTopLevel(lProcessId, "", "#32770")) {
-            if (hBox) *hBox = hwnd;
-            std::string szText;
-            EnumChildWindows(hwnd, CollectStaticText, reinterpret_cast<LPARAM>(&szText));
-            return szText;
-        }
-        Sleep(25);
-    } while (GetTickCount64() < lDeadline);
-    return {};
+    HWND hwnd = WaitForTopLevel("", lProcessId, "#32770", lTimeoutMs);
+    if (hBox) *hBox = hwnd;
+    std::string szText;
+    if (hwnd) EnumChildWindows(hwnd, CollectStaticText, reinterpret_cast<LPARAM>(&szText));
+    return szText;
 }
 
 }  // namespace corvane::test

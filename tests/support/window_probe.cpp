@@ -1,5 +1,6 @@
 #include "support/window_probe.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "ui/message_loop.h"
@@ -9,10 +10,13 @@ namespace corvane::test {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
+constexpr int kFileNameBox = 0x47c;  // the open-file dialog's file name and type boxes
+constexpr int kFileTypeBox = 0x470;
 
-LRESULT Send(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT Send(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam, bool bWide = false) {
     DWORD_PTR lResult = 0;
-    if (!SendMessageTimeoutA(hwnd, lMsg, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lResult))
+    if (!(bWide ? SendMessageTimeoutW : SendMessageTimeoutA)(hwnd, lMsg, wParam, lParam, SMTO_ABORTIFHUNG,
+                                                             kSendTimeoutMs, &lResult))
         throw std::runtime_error("the window did not answer");
     return static_cast<LRESULT>(lResult);
 }
@@ -34,13 +38,45 @@ std::string WindowText(HWND hwnd) {
 
 bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
 
+std::string ClassOf(HWND hwnd) {
+    char szClass[64] = {};
+    return std::string(szClass, static_cast<size_t>(std::max(GetClassNameA(hwnd, szClass, sizeof(szClass)), 0)));
+}
+
 HWND ChildOfClass(HWND hParent, const char* szClass, int lNth, const char* szText) {
     for (HWND h = GetWindow(hParent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        char szThis[64] = {};
-        GetClassNameA(h, szThis, sizeof(szThis));
-        if (lstrcmpiA(szThis, szClass) == 0 && (!szText || WindowText(h) == szText) && lNth-- == 0) return h;
+        if (lstrcmpiA(ClassOf(h).c_str(), szClass) == 0 && (!szText || WindowText(h) == szText) && lNth-- == 0)
+            return h;
     }
     return nullptr;
+}
+
+DWORD ProcessOf(HWND hwnd) {
+    DWORD lProcessId = 0;
+    GetWindowThreadProcessId(hwnd, &lProcessId);
+    return lProcessId;
+}
+
+// EnumWindows takes its list at once; walking the windows one call at a time
+// could lose its place when one of them closes or moves to the front.
+std::vector<HWND> TopLevelWindows(DWORD lProcessId) {
+    std::vector<HWND> windows;
+    EnumWindows([](HWND hwnd, LPARAM lParam) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [&](HWND hwnd) { return ProcessOf(hwnd) != lProcessId || !IsWindowVisible(hwnd); });
+    return windows;
+}
+
+HWND WaitForTopLevel(const std::string& szCaption, DWORD lProcessId, const char* szClass, unsigned lTimeoutMs) {
+    HWND hFound = nullptr;
+    PumpUntil([&] {
+        for (HWND hwnd : TopLevelWindows(lProcessId))
+            if (szClass ? ClassOf(hwnd) == szClass : WindowText(hwnd) == szCaption) hFound = hwnd;
+        return hFound != nullptr;
+    }, lTimeoutMs);
+    return hFound;
 }
 
 // The lines are asked for in their wide form and converted here: Wine's
@@ -48,26 +84,26 @@ HWND ChildOfClass(HWND hParent, const char* szClass, int lNth, const char* szTex
 // the wide bytes.
 Lines ListLines(HWND hList) {
     Lines lines;
-    const LRESULT lCount = Send(hList, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < lCount; ++i) {
-        DWORD_PTR lLength = 0;
-        SendMessageTimeoutW(hList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                            &lLength);
-        std::wstring szWide(static_cast<size_t>(lLength) + 1, L'\0');
-        DWORD_PTR lCopied = 0;
-        SendMessageTimeoutW(hList, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(szWide.data()),
-                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &lCopied);
-        szWide.resize(static_cast<LRESULT>(lCopied) > 0 ? static_cast<size_t>(lCopied) : 0);
-        std::string szLine(szWide.size() * 2 + 1, '\0');
-        const int lBytes = WideCharToMultiByte(CP_ACP, 0, szWide.data(), static_cast<int>(szWide.size()),
-                                               szLine.data(), static_cast<int>(szLine.size()), nullptr, nullptr);
-        szLine.resize(lBytes > 0 ? static_cast<size_t>(lBytes) : 0);
+    for (WPARAM i = 0, lCount = Send(hList, LB_GETCOUNT, 0, 0); i < lCount; ++i) {
+        std::wstring szWide(static_cast<size_t>(std::max<LRESULT>(Send(hList, LB_GETTEXTLEN, i, 0, true), 0)) + 1, L'\0');
+        szWide.resize(std::max<LRESULT>(Send(hList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(szWide.data()), true), 0));
+        std::string szLine(szWide.size() * 2, '\0');
+        szLine.resize(std::max(WideCharToMultiByte(CP_ACP, 0, szWide.data(), static_cast<int>(szWide.size()),
+                                                   szLine.data(), static_cast<int>(szLine.size()), nullptr, nullptr), 0));
         lines.push_back(szLine);
     }
     return lines;
 }
 
 int ListSelection(HWND hList) { return static_cast<int>(Send(hList, LB_GETCURSEL, 0, 0)); }
+
+int FindListEntry(HWND hList, const std::string& szText) {
+    const Lines lines = ListLines(hList);
+    const auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string& sz) {
+        return sz.substr(std::min(sz.find_first_not_of(' '), sz.size())) == szText;
+    });
+    return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
+}
 
 bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs) {
     const ULONGLONG lDeadline = GetTickCount64() + lTimeoutMs;
@@ -80,26 +116,23 @@ bool PumpUntil(const std::function<bool()>& done, unsigned lTimeoutMs) {
 
 Lines WaitForLastLine(HWND hList, const std::string& szLast, unsigned lTimeoutMs) {
     Lines lines;
-    PumpUntil([&] {
-        lines = ListLines(hList);
-        return !lines.empty() && lines.back() == szLast;
-    }, lTimeoutMs);
+    PumpUntil([&] { return !(lines = ListLines(hList)).empty() && lines.back() == szLast; }, lTimeoutMs);
     return lines;
 }
 
 void ClickButton(HWND hButton) { Post(hButton, BM_CLICK, 0, 0); }
 
+void PressButton(HWND hButton) { Send(hButton, BM_CLICK, 0, 0); }
+
 void ClickListEntry(HWND hList, int i, bool bDouble) {
     RECT rc{};
-    Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+    if (i < 0 || Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
+        throw std::runtime_error("no such list entry");
     const LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
-    PostMessageA(hList, WM_LBUTTONUP, 0, lPoint);
-    if (bDouble) {
-        PostMessageA(hList, WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
-        PostMessageA(hList, WM_LBUTTONUP, 0, lPoint);
+    for (int lClick = 0; lClick < (bDouble ? 2 : 1); ++lClick) {
+        Send(hList, lClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+        Send(hList, WM_LBUTTONUP, 0, lPoint);
     }
-    if (OnThisThread(hList)) ui::PumpPendingMessages();
 }
 
 void ClickAt(HWND hwnd, int x, int y, int xUp, int yUp) {
@@ -107,10 +140,60 @@ void ClickAt(HWND hwnd, int x, int y, int xUp, int yUp) {
     Post(hwnd, WM_LBUTTONUP, 0, xUp < 0 ? MAKELPARAM(x, y) : MAKELPARAM(xUp, yUp));
 }
 
-void PressKey(UINT lVirtualKey) {
+void PressKey(UINT lVirtualKey, HWND hwnd) {
+    if (!hwnd) hwnd = GetFocus();
     const LPARAM lScan = static_cast<LPARAM>(MapVirtualKeyA(lVirtualKey, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(GetFocus(), WM_KEYDOWN, lVirtualKey, 1 | lScan);
-    Post(GetFocus(), WM_KEYUP, lVirtualKey, 1 | lScan | (LPARAM{3} << 30));
+    PostMessageA(hwnd, WM_KEYDOWN, lVirtualKey, 1 | lScan);
+    Post(hwnd, WM_KEYUP, lVirtualKey, 1 | lScan | (LPARAM{3} << 30));
+}
+
+void TypeText(HWND hEdit, const std::string& szText) {
+    Send(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(szText.c_str()));
+}
+
+std::string AnswerFileDialog(const std::string& szName, DWORD lProcessId) {
+    HWND hDialog = WaitForTopLevel("", lProcessId, "#32770");
+    if (!hDialog) return "";
+    char szType[128] = {};
+    Send(GetDlgItem(hDialog, kFileTypeBox), WM_GETTEXT, sizeof(szType), reinterpret_cast<LPARAM>(szType));
+    if (!szName.empty()) TypeText(GetDlgItem(hDialog, kFileNameBox), szName);
+    ClickButton(GetDlgItem(hDialog, szName.empty() ? IDCANCEL : IDOK));
+    PumpUntil([&] { return !IsWindow(hDialog); });
+    return szType;
+}
+
+void ModEditor::OpenFolders(const Lines& folders) const {
+    for (const std::string& szFolder : folders) ClickListEntry(Folders(), FindListEntry(Folders(), szFolder), true);
+}
+
+// What is posted is handled in order, after what is sent.
+bool ModEditor::AddThroughChooser(const char* szButton, const Lines& open, const char* szPick, bool bOk) const {
+    const size_t lBefore = ListLines(Entries()).size();
+    ClickButton(Button(szButton));
+    HWND hChooser = WaitForTopLevel("Choose location to place folder", ProcessOf(h));
+    if (!hChooser) return false;
+    HWND hFolders = ChildOfClass(hChooser, "ListBox");
+    for (size_t i = 0; i < open.size(); ++i)
+        ClickListEntry(hFolders, FindListEntry(hFolders, open[i]), i + 1 < open.size());
+    if (!open.empty()) PressKey(VK_RETURN, hFolders);
+    if (szPick) ClickListEntry(hFolders, FindListEntry(hFolders, szPick));
+    if (bOk) ClickButton(ChildWithText(hChooser, "Button", "OK"));
+    else PostMessageA(hChooser, WM_CLOSE, 0, 0);
+    return PumpUntil([&] { return bOk ? ListLines(Entries()).size() == lBefore + 1 : !IsWindow(hChooser); });
+}
+
+std::jthread PlayModal(std::function<void()> script) {
+    const std::vector<HWND> before = TopLevelWindows();
+    return std::jthread([script = std::move(script), before] {
+        script();
+        // The topmost first, each gone before the next: a window closed under
+        // a modal window of its own would pull that one down mid-loop.
+        for (HWND hwnd : TopLevelWindows()) {
+            if (std::find(before.begin(), before.end(), hwnd) != before.end()) continue;
+            PostMessageA(hwnd, WM_CLOSE, 0, 0);
+            PumpUntil([&] { return !IsWindowVisible(hwnd); }, 2000);
+        }
+    });
 }
 
 }  // namespace corvane::test

@@ -2,6 +2,8 @@
 // titles and configuration files.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ui/editor/editor_rules.h"
 
 namespace corvane {
@@ -22,6 +24,9 @@ TEST(EditorRules, DisplayLineIsWhereTheSourceLiesAfterTheSwap) {
     for (const auto& c : cases) EXPECT_EQ(DisplayLine(c.szSrc, c.szDst), c.szLine) << c.szSrc;
 }
 
+// The window tests play an edit that keeps the title (of My.Mod.zcf), the
+// answers Yes, No and Cancel to a changed title, a change of letter case
+// only and a title that cannot name a file; the rest of the rule is here.
 TEST(EditorRules, OkAsksOnlyAboutARenameAndNeverDeletesTheFileItSaved) {
     const std::string A = "C:\\Corvane";
     const struct {
@@ -29,30 +34,23 @@ TEST(EditorRules, OkAsksOnlyAboutARenameAndNeverDeletesTheFileItSaved) {
         bool bMissing, bAsk, bCanSave;
         const char *szSaveName, *szDeleteOnNo;
     } cases[] = {
-        {"   ", "", "", true, false, false, "", ""},  // spaces only count as missing
+        {"   ", "", "", true, false, false, "", ""},  // spaces only count as missing; nothing else is planned
         {" Tanks ", "", "", false, false, true, " Tanks ", ""},  // an add never asks; blanks are kept
         {"Tanks", "   ", "", false, false, true, "Tanks", ""},  // no old title: an add
         {"Tanks", "Tanks", "C:\\Corvane\\Tanks.zcf", false, false, true, "Tanks", ""},
-        {"My", "My", "C:\\Corvane\\My.Mod.zcf", false, false, true, "My.Mod", ""},  // the file it came from
-        {"Tanks2", "Tanks", "C:\\Corvane\\Tanks.zcf", false, true, true, "Tanks2", "C:\\Corvane\\Tanks.zcf"},
         {"Mine", "My", "C:\\Corvane\\My.Mod.zcf", false, true, true, "Mine", "C:\\Corvane\\My.Mod.zcf"},
-        {"tanks", "Tanks", "C:\\Corvane\\Tanks.zcf", false, true, true, "tanks", ""},  // the same file
         {"\xc9lan", "\xe9lan", "C:\\Corvane\\\xe9lan.zcf", false, true, true, "\xc9lan", ""},  // maybe the same
         {"Tanks", "Tanks ", "C:\\Corvane\\Tanks .zcf", false, true, true, "Tanks", "C:\\Corvane\\Tanks .zcf"},
-        {"a?b", "", "", false, false, false, "a?b", ""},
         {"..\\Tanks", "", "", false, false, false, "..\\Tanks", ""},
         {"Nul.old", "", "", false, false, false, "Nul.old", ""},
         {"com1", "", "", false, false, false, "com1", ""},
         {"Console", "", "", false, false, true, "Console", ""},
     };
     for (const auto& c : cases) {
-        const OkPlan plan = PlanOk(A, c.szTitle, c.szOldTitle, c.szOldFile);
-        EXPECT_EQ(plan.bTitleMissing, c.bMissing) << c.szTitle;
-        if (c.bMissing) continue;
-        EXPECT_EQ(plan.bAskKeepOldMod, c.bAsk) << c.szTitle;
-        EXPECT_EQ(plan.bCanSave, c.bCanSave) << c.szTitle;
-        EXPECT_EQ(plan.szSaveName, c.szSaveName) << c.szTitle;
-        EXPECT_EQ(plan.szDeleteOnNo, c.szDeleteOnNo) << c.szTitle;
+        const OkPlan p = PlanOk(A, c.szTitle, c.szOldTitle, c.szOldFile);
+        EXPECT_EQ(std::tie(p.bTitleMissing, p.bAskKeepOldMod, p.bCanSave, p.szSaveName, p.szDeleteOnNo),
+                  std::tuple(c.bMissing, c.bAsk, c.bCanSave, std::string(c.szSaveName), std::string(c.szDeleteOnNo)))
+            << c.szTitle;
     }
 }
 

@@ -1,140 +1,38 @@
-// The mod editor and the folder chooser opened from the main window, driven
-// by a second thread as a player would drive them, with real files in
-// scratch folders and the system's own open-file dialog.
-#include "support/modal_player.h"
-#include "ui/editor/editor_rules.h"
+// The mod editor opened from the main window, driven by a second thread as a
+// player would drive it, with real files in scratch folders and the system's
+// own open-file dialog. The entries and the folder chooser are driven in the
+// end-to-end run of the editor.
 #include "ui/main/main_window_fixture.h"
 
 namespace corvane::test {
 namespace {
 
-// The editor's controls as a player finds them.
-struct Editor {
-    HWND h;
-    explicit Editor(const char* szCaption) : h(WaitForTopLevel(szCaption)) {}
-    HWND Title() const { return ChildOfClass(h, "Edit", 0); }
-    HWND Location() const { return ChildOfClass(h, "Edit", 1); }
-    HWND Folders() const { return ChildOfClass(h, "ListBox", 0); }
-    HWND Entries() const { return ChildOfClass(h, "ListBox", 1); }
-    HWND Files() const { return ChildOfClass(h, "ListBox", 2); }
-    HWND Button(const char* szCaption) const { return ChildOfClass(h, "Button", 0, szCaption); }
-};
-
-class ModEditorTest : public MainWindowTest {
-protected:
-    ModEditorTest() { GetCurrentDirectoryA(MAX_PATH, szOldFolder); }
-    ~ModEditorTest() override { SetCurrentDirectoryA(szOldFolder); }
-
-    // Adds an entry through the chooser: opens it, opens the folders named
-    // (the last by Enter, the others by a double click) or only highlights
-    // one, then confirms with OK, or closes it with its close box. What is
-    // posted is handled in order, after what is sent.
-    void AddThroughChooser(const Editor& ed, const char* szButton, const Lines& openFolders,
-                           const char* szHighlight = nullptr, bool bOk = true) {
-        const size_t lBefore = ListLines(ed.Entries()).size();
-        PostClick(ed.Button(szButton));
-        HWND hChooser = WaitForTopLevel("Choose location to place folder");
-        ASSERT_TRUE(hChooser);
-        HWND hFolders = ChildOfClass(hChooser, "ListBox");
-        for (size_t i = 0; i < openFolders.size(); ++i)
-            SendListClick(hFolders, FindListEntry(hFolders, openFolders[i]), i + 1 < openFolders.size());
-        if (!openFolders.empty()) PostKey(hFolders, VK_RETURN);
-        if (szHighlight) SendListClick(hFolders, FindListEntry(hFolders, szHighlight));
-        if (!bOk) {
-            PostMessageA(hChooser, WM_CLOSE, 0, 0);
-            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hChooser); }));
-            return;
-        }
-        PostClick(ChildWithText(hChooser, "Button", "OK"));
-        EXPECT_TRUE(WaitUntil([&] { return ListLines(ed.Entries()).size() == lBefore + 1; }));
-    }
-    Lines ConfigFiles() const {
-        Lines names;
-        for (const auto& [szName, szContent] : SnapshotTree(program.Path())) names.push_back(szName);
-        return names;
-    }
-
-    TempFolder mods;
-    char szOldFolder[MAX_PATH] = {};
-};
-
-TEST_F(ModEditorTest, AddRefusesABlankTitleThenSavesTheBigFileChosenInTheSystemsDialogAlone) {
-    WriteBytes(mods / "Tanks.big", "BIGF");
+TEST_F(MainWindowTest, AddRefusesABlankTitleThenSavesTheBigFileChosenInTheSystemsDialogAlone) {
+    WriteBytes(game / "Tanks.big", "BIGF");
     Open();
-    std::string szFileType;
-    ModalPlayer player([&] {
-        const Editor ed("Add Mod...");
+    std::jthread player = PlayModal([&] {
+        const ModEditor ed{WaitForTopLevel("Add Mod...")};
         ASSERT_TRUE(ed.h);
         EXPECT_FALSE(Enabled(Main()) || Enabled(Button("&Add...")));
         TypeText(ed.Title(), "   ");
         PressButton(ed.Button("OK"));
         EXPECT_TRUE(IsWindowVisible(ed.h)) << "a blank title keeps the editor open";
         TypeText(ed.Location(), "C:\\typed.big");
-        PostClick(ed.Button("..."));
+        ClickButton(ed.Button("..."));
         AnswerFileDialog("");  // cancelled
         EXPECT_EQ(WindowText(ed.Location()), "C:\\typed.big");
-        PostClick(ed.Button("..."));
-        szFileType = AnswerFileDialog(mods / "Tanks.big");
-        EXPECT_TRUE(WaitUntil([&] { return WindowText(ed.Location()) == mods / "Tanks.big"; }));
+        ClickButton(ed.Button("..."));
+        AnswerFileDialog(game / "Tanks.big");
+        EXPECT_TRUE(PumpUntil([&] { return WindowText(ed.Location()) == game / "Tanks.big"; }));
         TypeText(ed.Title(), "Tanks");
         PressButton(ed.Button("OK"));
     });
     ClickButton(Button("&Add..."));
-    player.Join();
+    player.join();
     EXPECT_EQ(boxes.shown, decltype(boxes.shown)({{"The name of the mod is missing!", kMsgOkOnly}}));
-    EXPECT_EQ(szFileType, "BIG Files (*.big)");
-    EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), "Location=" + mods / "Tanks.big" + "\r\n");
+    EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), "Location=" + game / "Tanks.big" + "\r\n");
     EXPECT_EQ(ListLines(Mods()), Lines{"Tanks"});
     EXPECT_TRUE(Enabled(Main()) && Enabled(Button("&Add...")));
-}
-
-TEST_F(ModEditorTest, EntriesTakeTheOpenFolderOrFileAndTheFolderTheChooserConfirmedLast) {
-    Install({kGeneralsWorldBuilder});  // the chooser starts in the folder of the selected entry's row
-    MakeFolders(game / "Data");
-    MakeFolders(mods / "Art");
-    WriteBytes(mods / "Weapon.ini", "Weapon");
-    WriteBytes(mods / "Hidden.ini", "");
-    SetAttributes(mods / "Hidden.ini", FILE_ATTRIBUTE_HIDDEN);
-    SetCurrentDirectoryA(mods.Path().c_str());  // where the editor's browsers start
-    Open();
-    const std::string G = game.Path(), D = game / "Data", M = mods.Path(), A = mods / "Art";
-    ModalPlayer adding([&] {
-        const Editor ed("Add Mod...");
-        ASSERT_TRUE(ed.h);
-        EXPECT_EQ(ListLines(ed.Files()), Lines{"Weapon.ini"});
-        AddThroughChooser(ed, "&Add Folder", {}, "Data");  // highlighted, not opened
-        SendListClick(ed.Files(), 0);
-        AddThroughChooser(ed, "Add &File", {"Data"});
-        AddThroughChooser(ed, "Add &File", {}, nullptr, false);  // the close box adds nothing
-        SendListClick(ed.Folders(), FindListEntry(ed.Folders(), "Art"), true);
-        AddThroughChooser(ed, "&Add Folder", {});  // back in the game's folder after the close box
-        AddThroughChooser(ed, "&Add Folder", {"Data"});
-        SendListClick(ed.Entries(), 1);
-        PressButton(ed.Button("&Remove"));
-        EXPECT_EQ(ListLines(ed.Entries()), (Lines{DisplayLine(M, G), DisplayLine(A, G), DisplayLine(A, D)}));
-        TypeText(ed.Title(), "Skies");
-        PressButton(ed.Button("OK"));
-    });
-    ClickButton(Button("&Add..."));
-    adding.Join();
-    const auto entry = [](const std::string& szSrc, const std::string& szDst) {
-        return "[Folder]\r\nSource=" + szSrc + "\r\nDestination=" + szDst + "\r\n";
-    };
-    const std::string szSaved = "Location=\r\n" + entry(M, G) + entry(A, G) + entry(A, D);
-    EXPECT_EQ(ReadBytes(program / "Skies.zcf"), szSaved);
-
-    ModalPlayer editing([&] {  // a new opening of the editor, by a double click
-        const Editor ed("Edit Mod...");
-        ASSERT_TRUE(ed.h);
-        EXPECT_EQ(WindowText(ed.Title()), "Skies");
-        EXPECT_EQ(ListLines(ed.Entries()).size(), 3u);
-        AddThroughChooser(ed, "&Add Folder", {});  // the chooser still shows Data
-        PressButton(ed.Button("OK"));
-    });
-    ClickListEntry(Mods(), 0, true);
-    editing.Join();
-    EXPECT_TRUE(boxes.shown.empty()) << "an edit that keeps the title asks nothing";
-    EXPECT_EQ(ReadBytes(program / "Skies.zcf"), szSaved + entry(M, D));
 }
 
 struct TitleEdit {
@@ -147,7 +45,7 @@ struct TitleEdit {
     friend void PrintTo(const TitleEdit& c, std::ostream* os) { *os << c.szNewTitle << " answered " << c.lAnswer; }
 };
 
-class TitleEdits : public ModEditorTest, public testing::WithParamInterface<TitleEdit> {};
+class TitleEdits : public MainWindowTest, public testing::WithParamInterface<TitleEdit> {};
 
 TEST_P(TitleEdits, KeepRenameOrCancelAsAnsweredAndNeverLoseTheModOnAFailedSave) {
     const TitleEdit& c = GetParam();
@@ -155,8 +53,8 @@ TEST_P(TitleEdits, KeepRenameOrCancelAsAnsweredAndNeverLoseTheModOnAFailedSave) 
     WriteBytes(program / c.szFile, szOld);
     boxes.answers = {c.lAnswer};
     Open();
-    ModalPlayer player([&] {
-        const Editor ed("Edit Mod...");
+    std::jthread player = PlayModal([&] {
+        const ModEditor ed{WaitForTopLevel("Edit Mod...")};
         ASSERT_TRUE(ed.h);
         TypeText(ed.Location(), "C:\\new.big");
         TypeText(ed.Title(), c.szNewTitle);
@@ -165,12 +63,14 @@ TEST_P(TitleEdits, KeepRenameOrCancelAsAnsweredAndNeverLoseTheModOnAFailedSave) 
         EXPECT_EQ(IsWindow(ed.h) != FALSE, c.lAnswer == kAnswerCancel) << "only Cancel goes back to the editor";
     });
     ClickListEntry(Mods(), 0, true);
-    player.Join();
+    player.join();
     const bool bAsked = std::string(c.szNewTitle) != "My";
     const decltype(boxes.shown) question = {{"You have changed the Mod title...\rDo you want to add this as a new mod in the list ?",
                                              kMsgYesNoCancel | kMsgQuestion}};
     EXPECT_EQ(boxes.shown, bAsked ? question : decltype(boxes.shown){});
-    EXPECT_EQ(ConfigFiles(), c.files);
+    Lines files;
+    for (const auto& [szName, szContent] : SnapshotTree(program.Path())) files.push_back(szName);
+    EXPECT_EQ(files, c.files);
     EXPECT_EQ(ListLines(Mods()), c.listed);
     const bool bSaved = c.lAnswer != kAnswerCancel && std::string(c.szNewTitle) != "a?b";
     const std::string szNew = std::string(bAsked ? c.szNewTitle : "My.Mod") + ".zcf";

@@ -3,7 +3,6 @@
 // a window told that its DPI changed lays itself out again at that DPI, in
 // the system's message font for it, as on a monitor of that scaling. The
 // editor and the chooser, even hidden, go when the main window closes.
-#include "support/modal_player.h"
 #include "ui/main/main_window_fixture.h"
 
 namespace corvane::test {
@@ -12,10 +11,8 @@ namespace {
 // Room a caption needs besides its text, in pixels at 96 dpi; -1 for a
 // control that shows no caption.
 int Surround(HWND hControl) {
-    char szClass[16] = {};
-    GetClassNameA(hControl, szClass, sizeof(szClass));
-    if (lstrcmpiA(szClass, "Static") == 0) return 0;
-    if (lstrcmpiA(szClass, "Button") != 0) return -1;
+    if (lstrcmpiA(ClassOf(hControl).c_str(), "Static") == 0) return 0;
+    if (lstrcmpiA(ClassOf(hControl).c_str(), "Button") != 0) return -1;
     switch (GetWindowLongA(hControl, GWL_STYLE) & BS_TYPEMASK) {
     case BS_AUTOCHECKBOX:
         return GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the box and the gap after it
@@ -39,17 +36,14 @@ RECT RectIn(HWND hForm, HWND hControl) {
 // and a frame's contents clear of the frame's edge.
 void ExpectCaptionsFit(HWND hForm) {
     for (UINT lDpi : {144u, 192u, 96u}) {
-        RECT rcSuggested{};
+        RECT rcSuggested{}, rcFrame{};
         GetWindowRect(hForm, &rcSuggested);
         SendMessageA(hForm, WM_DPICHANGED, MAKEWPARAM(lDpi, lDpi), reinterpret_cast<LPARAM>(&rcSuggested));
-        std::vector<HWND> captioned;
-        RECT rcFrame{};
-        for (HWND h = GetWindow(hForm, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-            if (IsWindowVisible(h) && !WindowText(h).empty() && Surround(h) >= 0) captioned.push_back(h);
+        for (HWND h = GetWindow(hForm, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
             if (IsFrame(h)) rcFrame = RectIn(hForm, h);
-        }
         HDC hdc = GetDC(hForm);
-        for (HWND h : captioned) {
+        for (HWND h = GetWindow(hForm, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(h) || WindowText(h).empty() || Surround(h) < 0) continue;
             const std::string szWhere = WindowText(h) + " at " + std::to_string(lDpi) + " dpi";
             HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
             RECT rcText{};
@@ -57,9 +51,8 @@ void ExpectCaptionsFit(HWND hForm) {
             SelectObject(hdc, hOld);
             const RECT rc = RectIn(hForm, h);
             EXPECT_LE(rcText.right + MulDiv(Surround(h), lDpi, 96), rc.right - rc.left) << szWhere;
-            const bool bInFrame = !IsFrame(h) && rc.left > rcFrame.left && rc.left < rcFrame.right &&
-                                  rc.top > rcFrame.top && rc.top < rcFrame.bottom;
-            if (bInFrame) {
+            if (!IsFrame(h) && rc.left > rcFrame.left && rc.left < rcFrame.right && rc.top > rcFrame.top &&
+                rc.top < rcFrame.bottom) {
                 EXPECT_LE(rc.right, rcFrame.right - MulDiv(4, lDpi, 96)) << szWhere << " runs into its frame";
             }
         }
@@ -67,26 +60,24 @@ void ExpectCaptionsFit(HWND hForm) {
     }
 }
 
-using WindowCaptions = MainWindowTest;
-
-TEST_F(WindowCaptions, FitTheirControlsAtEveryScalingAndTheEditorsCloseWithTheMainWindow) {
+TEST_F(MainWindowTest, CaptionsFitTheirControlsAtEveryScalingAndTheEditorsCloseWithTheMainWindow) {
     Open();
     ExpectCaptionsFit(Main());
     launch->LaunchApplication(kZeroHour, "", -1);  // nothing installed: the window opens to say so
     ASSERT_TRUE(PumpUntil([&] { return launch->IsLoaded(); }));
     ExpectCaptionsFit(launch->Handle());
-    ModalPlayer player([hMain = Main()] {
-        HWND hEditor = WaitForTopLevel("Add Mod...");
-        ASSERT_TRUE(hEditor);
-        ExpectCaptionsFit(hEditor);
-        PostClick(ChildWithText(hEditor, "Button", "&Add Folder"));
+    std::jthread player = PlayModal([hMain = Main()] {
+        const ModEditor ed{WaitForTopLevel("Add Mod...")};
+        ASSERT_TRUE(ed.h);
+        ExpectCaptionsFit(ed.h);
+        ClickButton(ed.Button("&Add Folder"));
         HWND hChooser = WaitForTopLevel("Choose location to place folder");
         ASSERT_TRUE(hChooser);
         ExpectCaptionsFit(hChooser);
         PressButton(ChildWithText(hChooser, "Button", "OK"));  // kept, hidden
-        EXPECT_TRUE(WaitUntil([&] { return ListLines(ChildOfClass(hEditor, "ListBox", 1)).size() == 1; }));
+        EXPECT_TRUE(PumpUntil([&] { return ListLines(ed.Entries()).size() == 1; }));
         PostMessageA(hMain, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hChooser) && !IsWindow(hEditor); }));
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hChooser) && !IsWindow(ed.h); }));
     });
     ClickButton(Button("&Add..."));
 }

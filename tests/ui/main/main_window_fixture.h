@@ -7,13 +7,11 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "modconfig/mod_scan.h"
 #include "platform/platform_error.h"
 #include "platform/win_platform.h"
 #include "support/fake_platform.h"
-#include "support/recording_message_boxes.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
 #include "support/window_probe.h"
@@ -22,17 +20,13 @@
 
 namespace corvane::test {
 
-struct RecordingSounds : SoundPlayer {
+struct RecordingShell : SoundPlayer, Browser {
     void Play(const std::string& szPath) override { played.push_back(szPath); }
-    Lines played;
-};
-
-struct RecordingBrowser : Browser {
     void Open(const std::string& szAddress) override {
         opened.push_back(szAddress);
         if (bFail) throw PlatformError("ShellExecuteA", szAddress, ERROR_FILE_NOT_FOUND);
     }
-    Lines opened;
+    Lines played, opened;
     bool bFail = false;  // as a browser that cannot be started
 };
 
@@ -66,6 +60,9 @@ protected:
         }
         AppendVersionTitles(state.GameTable);
     }
+    void WriteMods(std::initializer_list<const char*> files) {
+        for (const char* szFile : files) WriteBytes(program / szFile, "Location=\r\n");
+    }
 
     // Scans the program folder and shows the main window.
     void Open() {
@@ -92,7 +89,7 @@ protected:
     HWND Button(const char* szCaption) const { return ChildOfClass(Main(), "Button", 0, szCaption); }
     HWND Link() const { return ChildOfClass(Main(), "CorvaneLink"); }
     int SoundsOf(const char* szFileName) const {
-        return static_cast<int>(std::count(sounds.played.begin(), sounds.played.end(), program / szFileName));
+        return static_cast<int>(std::count(shell.played.begin(), shell.played.end(), program / szFileName));
     }
 
     TempFolder program, game;
@@ -100,11 +97,10 @@ protected:
 
     WinPlatform win{program.Path()};
     RecordingMessageBoxes boxes;
-    RecordingSounds sounds;
-    RecordingBrowser browser;
+    RecordingShell shell;
     RecordingProblems problems;
     GatedCopies copies;
-    Platform platform{win.files, copies, win.processes, boxes, sounds, browser,
+    Platform platform{win.files, copies, win.processes, boxes, shell, shell,
                       win.journal, win.locks, win.rights, problems};
 
     ProgramState state;

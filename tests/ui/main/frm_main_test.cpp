@@ -1,0 +1,175 @@
+// The main window as the message loop runs it: its lists under selection and
+// Remove, its Tab order, Start Game with the game row, the switches and the
+// mod handed to the launch window (read back from the stand-in game's report
+// of its command line), the guard against a second launch, and the picture link.
+#include "startup/app_version.h"
+#include "ui/dpi.h"
+#include "ui/main/main_window_fixture.h"
+// After the Windows header, which it needs.
+#include <commctrl.h>
+
+namespace corvane::test {
+namespace {
+
+TEST_F(MainWindowTest, ListsTheGamesAndModsAndEditAndRemoveAndTabFollowTheSelectedKind) {
+    Install({3, 1});
+    WriteMods({"Beta.zcf", "My.Mod.zcf", "My.zcf"});
+    SetAttributes(program / "Beta.zcf", FILE_ATTRIBUTE_READONLY);
+    WriteBytes(program / "Gamma\\Data\\INI\\Weapon.ini", "Weapon\r\n");
+    Open();
+    EXPECT_EQ(shell.played, Lines{program / "13gun.wav"});
+    EXPECT_EQ(ListLines(Games()), (Lines{"Zero Hour Generals Expansion Version 1.08",
+                                         "Zero Hour WorldBuilder Version 1.08"}));
+    EXPECT_EQ(ListSelection(Games()), 0);
+    ASSERT_EQ(ListLines(Mods()), (Lines{"Beta", "My", "My", "Gamma"}));
+    EXPECT_EQ(ListSelection(Mods()), LB_ERR);
+    std::vector<HWND> tabOrder = {Mods()};
+    for (const char* szButton : {"Skip Movie Intro.", "No Shell Anims.", "No Music", "No Audio", "Run In Window",
+                                 "Debug", "Start &Game", "&Add..."})
+        tabOrder.push_back(Button(szButton));
+    tabOrder.insert(tabOrder.end(), {Link(), Games()});
+    const auto expectTabOrder = [&] {
+        SetFocus(Games());
+        for (HWND hNext : tabOrder) {
+            PressKey(VK_TAB);
+            EXPECT_EQ(GetFocus(), hNext) << WindowText(hNext);
+        }
+    };
+    expectTabOrder();  // Edit and Remove are disabled and skipped
+    for (const auto& [lEntry, bConfigFile] : {std::pair{3, false}, {0, true}, {3, false}, {1, true}}) {
+        ClickListEntry(Mods(), lEntry);
+        EXPECT_EQ(ListSelection(Mods()), lEntry);
+        EXPECT_EQ(std::pair(Enabled(Button("&Edit...")), Enabled(Button("&Remove..."))), std::pair(bConfigFile, bConfigFile))
+            << "entry " << lEntry;
+    }
+    tabOrder.insert(tabOrder.end() - 2, {Button("&Edit..."), Button("&Remove...")});
+    expectTabOrder();
+    SetFocus(Mods());
+    PressKey(VK_END);  // from a configuration file to the folder mod
+    EXPECT_FALSE(Enabled(Button("&Remove...")));
+
+    const struct {
+        int lEntry;
+        const char* szAddedMeanwhile;  // listed only if the list is rebuilt
+        Lines after;
+    } removes[] = {
+        {1, "Delta.zcf", {"Beta", "Delta", "My", "Gamma"}},  // My.Mod.zcf
+        {0, "Echo.zcf", {"Beta", "Delta", "Echo", "My", "Gamma"}},  // read-only: stays
+    };
+    for (const auto& r : removes) {
+        WriteMods({r.szAddedMeanwhile});
+        ClickListEntry(Mods(), r.lEntry);
+        ClickButton(Button("&Remove..."));
+        EXPECT_EQ(ListLines(Mods()), r.after);
+        EXPECT_EQ(ListSelection(Mods()), LB_ERR);
+        EXPECT_FALSE(Enabled(Button("&Edit...")) || Enabled(Button("&Remove...")));
+    }
+    EXPECT_FALSE(Present(program / "My.Mod.zcf"));
+    EXPECT_TRUE(Present(program / "My.zcf")) << "the other mod of that title is left alone";
+    EXPECT_TRUE(boxes.shown.empty()) << "no question, no message";
+}
+
+// While the launch copies, nothing can change the mod list or start a second
+// launch, and its window cannot be closed; it still shows the lines so far.
+TEST_F(MainWindowTest, StartGameHandsOnTheSelectedRowBoxesAndModAndIsHeldWhileTheLaunchWorks) {
+    Install({0, 2});
+    WriteBytes(program / "Broken.zcf", "Location=\r\n[Folder]\r\nSource=" + program / "Missing\\Weapon.ini" +
+                                           "\r\nDestination=Data\\INI\r\n");
+    WriteBytes(program / "Classic.zcf", "Location=C:\\Mods\\classic.big\r\n");
+    WriteBytes(program / "Copy\\Data\\a.ini", "mod");
+    Open();
+    for (int lEntry : {1, 0, 1}) ClickListEntry(Games(), lEntry);
+    for (const char* szBox : {"Run In Window", "Debug", "No Music", "Debug"}) ClickButton(Button(szBox));
+    ClickListEntry(Mods(), 1);
+    PostMessageA(GetFocus(), WM_SYSCHAR, 'g', static_cast<LPARAM>(1 | (1 << 29)));  // Alt+G
+    ui::PumpPendingMessages();
+    EXPECT_EQ(WaitForStandInReport(standIn.szReport).szCommandLine, game / "WorldBuilder.exe -nomusic -win -mod classic.big");
+    EXPECT_EQ(SoundsOf("grenade.wav"), 4);
+    EXPECT_EQ(SoundsOf("biggun.wav"), 1);
+    FinishGame();
+    HWND hStartGame = Button("Start &Game");
+    ClickListEntry(Mods(), 0);  // Broken: the launch stops before the game runs
+    ClickButton(hStartGame);
+    ASSERT_TRUE(PumpUntil([&] { return lLaunchesEnded == 2; }));
+    EXPECT_TRUE(Enabled(hStartGame)) << "a launch that ran no game gives Start Game back";
+
+    DeleteFileA(standIn.szReport.c_str());
+    ResetEvent(copies.hOpen);
+    HWND hLog = ChildOfClass(launch->Handle(), "ListBox");
+    const size_t lBefore = ListLines(hLog).size();
+    ClickListEntry(Mods(), 2);  // the folder mod Copy
+    ClickButton(hStartGame);
+    ASSERT_TRUE(PumpUntil([&] { return ListLines(hLog).size() > lBefore; }));
+    for (const char* szButton : {"Start &Game", "&Add...", "&Edit...", "&Remove..."})
+        EXPECT_FALSE(Enabled(Button(szButton))) << szButton;
+    SendMessageA(launch->Handle(), WM_CLOSE, 0, 0);
+    SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hStartGame), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hStartGame));  // a click arriving anyway
+    EXPECT_TRUE(launch->IsLoaded() && launch->IsWorking());
+    SetEvent(copies.hOpen);
+    WaitForStandInReport(standIn.szReport);
+    ASSERT_TRUE(PumpUntil([&] { return !launch->IsWorking(); }));
+    const Lines log = ListLines(hLog);
+    EXPECT_EQ(std::count(log.begin() + lBefore, log.end(), "Launching..."), 1);
+    EXPECT_TRUE(Enabled(Button("&Add...")));
+    EXPECT_FALSE(Enabled(hStartGame)) << "no second game over a watched one";
+    FinishGame();
+    EXPECT_TRUE(Enabled(hStartGame));
+}
+
+TEST_F(MainWindowTest, StartGameWithNoGameInstalledAsksForOneEachTimeAndLaunchesNothing) {
+    WriteMods({"Classic.zcf"});
+    Open();
+    ClickListEntry(Mods(), 0);
+    for (int i = 0; i < 2; ++i) ClickButton(Button("Start &Game"));
+    const std::pair<std::string, uint32_t> asked("Please select the game to launch", kMsgOkOnly);  // no icon
+    EXPECT_EQ(boxes.shown, decltype(boxes.shown)(2, asked));
+    EXPECT_EQ(SoundsOf("biggun.wav"), 2);
+    EXPECT_FALSE(launch->IsLoaded()) << "the launch window was never used";
+}
+
+int Px(int lTwips) { return ui::TwipsToPixels(lTwips, ui::DpiOf(nullptr)); }
+
+TEST_F(MainWindowTest, ThePictureLinkOpensItsAddressOnAClickOnItOrBesideItOrByKeyAndShowsItAsTooltip) {
+    Open();
+    // The picture is 3180 twips wide; the control 3255: the strip on the right is beside it.
+    const struct {
+        const char* szWhere;
+        int x, y, xUp;
+        size_t lOpened;
+    } clicks[] = {
+        {"picture, bottom right", Px(3180) - 2, Px(975) - 2, Px(3180) - 2, 1},
+        {"beside the picture", Px(3180) + 2, Px(480), Px(3180) + 2, 1},
+        {"released outside the control", 10, 10, Px(3255) + 20, 0},
+    };
+    for (const auto& c : clicks) {
+        shell.opened.clear();
+        ClickAt(Link(), c.x, c.y, c.xUp, c.y);
+        EXPECT_EQ(shell.opened, Lines(c.lOpened, CORVANE_LINK_ADDRESS)) << c.szWhere;
+    }
+    SetFocus(Link());
+    PressKey(VK_RETURN);
+    PressKey(VK_SPACE);
+    EXPECT_EQ(shell.opened, Lines(2, CORVANE_LINK_ADDRESS)) << "Enter and Space, as a click";
+    shell.bFail = true;
+    ClickAt(Link(), 10, 10);
+    ClickAt(Link(), 10, 10);
+    EXPECT_EQ(shell.opened.size(), 4u) << "a failing browser is ignored, the next click tries again";
+    EXPECT_TRUE(boxes.shown.empty()) << "the link shows no message of its own";
+
+    EXPECT_EQ(WindowText(Link()), CORVANE_LINK_ADDRESS) << "named by its address";
+    HWND hToolTip = nullptr;
+    do hToolTip = FindWindowExA(nullptr, hToolTip, TOOLTIPS_CLASSA, nullptr);
+    while (hToolTip && GetWindow(hToolTip, GW_OWNER) != Main());
+    ASSERT_TRUE(hToolTip);
+    char szText[256] = {};
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.lpszText = szText;
+    ASSERT_TRUE(SendMessageA(hToolTip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti)));
+    EXPECT_STREQ(szText, CORVANE_LINK_ADDRESS);
+    EXPECT_EQ(reinterpret_cast<HWND>(ti.uId), Link()) << "the tool is the whole control";
+}
+
+}  // namespace
+}  // namespace corvane::test
