@@ -59,13 +59,29 @@ DWORD CALLBACK RelayProgress(LARGE_INTEGER, LARGE_INTEGER lTransferred, LARGE_IN
     return PROGRESS_CONTINUE;
 }
 
+BOOL TryCopy(const std::string& szSource, const std::string& szDestination, bool bOverwrite, CopyProgress* progress) {
+    ProgressRelay relay{progress};
+    return CopyFileExA(szSource.c_str(), szDestination.c_str(), progress ? RelayProgress : nullptr,
+                       progress ? &relay : nullptr, nullptr, bOverwrite ? 0 : COPY_FILE_FAIL_IF_EXISTS);
+}
+
 void CopyOneFile(const std::string& szSource, const std::string& szDestination, bool bOverwrite,
                  CopyProgress* progress) {
-    ProgressRelay relay{progress};
-    const BOOL bCopied =
-        CopyFileExA(szSource.c_str(), szDestination.c_str(), progress ? RelayProgress : nullptr,
-                    progress ? &relay : nullptr, nullptr, bOverwrite ? 0 : COPY_FILE_FAIL_IF_EXISTS);
-    if (!bCopied) ThrowLastError("CopyFileExA", szSource + " -> " + szDestination);
+    if (!TryCopy(szSource, szDestination, bOverwrite, progress))
+        ThrowLastError("CopyFileExA", szSource + " -> " + szDestination);
+}
+
+// A file of a folder copy: most have no namesake at the destination, and
+// those are created as new files. Only a name that is taken (or a copy that
+// failed for any other reason) takes the way of a replacement, which then
+// also gives the error. Creating every file as a replacement costs more than
+// the failed try: Wine then truncates each new file, and the file system
+// writes every such file out as it is closed, which slows the copy and the
+// later delete of the copies several times.
+void CopyIntoFolder(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
+    if (TryCopy(szSource, szDestination, false, progress)) return;
+    RefuseReadOnly("CopyFileExA", szDestination);
+    CopyOneFile(szSource, szDestination, true, progress);
 }
 
 void CopyTree(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
@@ -79,8 +95,7 @@ void CopyTree(const std::string& szSource, const std::string& szDestination, Cop
         if (IsFolder(entry.lAttributes)) {
             CopyTree(szFrom, szTo, progress);
         } else {
-            RefuseReadOnly("CopyFileExA", szTo);
-            CopyOneFile(szFrom, szTo, true, progress);
+            CopyIntoFolder(szFrom, szTo, progress);
         }
     }
 }
