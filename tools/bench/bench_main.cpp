@@ -41,6 +41,11 @@ struct ModBench {
     ModFigures figures;
 };
 
+// Each timed run starts after a pause, so that what the file system still
+// does for the run before (write-back, discarding deleted blocks) is not
+// billed to whichever run comes next.
+constexpr DWORD kSettleMs = 2000;
+
 double Timed(const std::function<void()>& work) {
     const double dfStart = Now();
     work();
@@ -48,26 +53,33 @@ double Timed(const std::function<void()>& work) {
 }
 
 void RunEngine(EngineBench& engine, ModBench& mod, int lRound) {
+    Sleep(kSettleMs);
     const LaunchResult result = engine.Launch(mod.dMod);
     if (!result.szProblem.empty()) throw std::runtime_error(std::string(mod.szTitle) + ": " + result.szProblem);
     mod.figures.Add(result);
-    std::printf("  round %d  %-14s swap %7.3f s (to work end %7.3f s)  restore %7.3f s  longest no answer %5.0f ms, "
-                "while copying %5.0f ms  log %llu lines  files while running %llu\n",
-                lRound, mod.szTitle, result.dfSwap, result.dfSwapWorkEnd, result.dfRestore,
-                result.probe.dfLongest * 1000, result.probe.dfLongestWhileCopying * 1000,
+    std::printf("  round %d  %-14s swap %7.3f s, restore %7.3f s; longest no answer %4.0f ms (%.2f s in), while"
+                " copying %4.0f ms\n",
+                lRound, mod.szTitle, result.dfSwap, result.dfRestore, result.probe.dfLongest * 1000,
+                result.probe.dfLongestAt, result.probe.dfLongestWhileCopying * 1000);
+    std::printf("  %-23s LaunchApplication returned after %.3f s, the game started at %.3f s, the work ended at"
+                " %.3f s;\n  %-23s %llu log lines, %llu files in the game folder while it ran; processor %.2f s"
+                " (window's thread %.2f s)\n",
+                "", result.dfCallReturned, result.dfGameStarted, result.dfSwapWorkEnd, "",
                 static_cast<unsigned long long>(result.lLogLines),
-                static_cast<unsigned long long>(result.lFilesWhileRunning));
+                static_cast<unsigned long long>(result.lFilesWhileRunning), result.dfProcessCpu, result.dfWindowCpu);
 }
 
 // The plain program works on a thread of its own while this thread serves
 // an idle window, so the window's answers show what the machine allows.
 void RunBare(ModBench& mod, WindowProber& prober, const IdleWindow& idle, int lRound) {
+    Sleep(kSettleMs);
     double dfCopy = 0, dfDelete = 0;
     std::atomic<bool> bDone{false};
     std::exception_ptr failure;
     prober.Take();
     prober.Watch(idle.Handle());
     prober.SetCopying(true);
+    const double dfCpu = ProcessCpuSeconds();
     std::thread worker([&] {
         try {
             dfCopy = Timed([&] { BareCopy(mod.szSource, mod.szBareTarget); });
@@ -82,16 +94,20 @@ void RunBare(ModBench& mod, WindowProber& prober, const IdleWindow& idle, int lR
     prober.Watch(nullptr);
     prober.SetCopying(false);
     const WindowProber::Result idleAnswers = prober.Take();
+    const double dfCpuUsed = ProcessCpuSeconds() - dfCpu;
     if (failure) std::rethrow_exception(failure);
     mod.figures.bareCopy.Add(dfCopy);
     mod.figures.bareDelete.Add(dfDelete);
     mod.figures.dfLongestIdleWhileBare = std::max(mod.figures.dfLongestIdleWhileBare, idleAnswers.dfLongest);
-    std::printf("  round %d  %-14s bare copy %7.3f s  bare delete %7.3f s  idle window's longest no answer %5.0f ms\n",
-                lRound, mod.szTitle, dfCopy, dfDelete, idleAnswers.dfLongest * 1000);
+    mod.figures.bareCpu.Add(dfCpuUsed);
+    std::printf("  round %d  %-14s bare copy %6.3f s, bare delete %6.3f s; idle window's longest no answer %4.0f ms;"
+                " processor %.2f s\n",
+                lRound, mod.szTitle, dfCopy, dfDelete, idleAnswers.dfLongest * 1000, dfCpuUsed);
 }
 
 void RunScan(EngineBench& engine, const ScratchPaths& paths, ScanFigures& scan, bool bEngineFirst, int lRound) {
     double dfScan = 0, dfWalk = 0;
+    Sleep(kSettleMs);
     const auto scanOnce = [&] { dfScan = engine.Scan(scan.lMods, scan.lEntries); };
     const auto walkOnce = [&] { dfWalk = Timed([&] { scan.lWalked = BareWalk(paths.ScanApp()); }); };
     if (bEngineFirst) scanOnce(), walkOnce();
@@ -135,6 +151,15 @@ int Run(const ScratchPaths& paths, const std::string& szStandIn, int lRounds) {
     std::vector<ModBench> mods = ModsOf(paths, engine);
     IdleWindow idle;
     const uint64_t lWorkingSetBefore = WindowProber::WorkingSet();
+
+    // One untimed pass over every tree first: the first copy of a run
+    // should not be the only one to read its sources from the disk.
+    std::printf("Warming up: one bare copy, delete and walk of every tree, not timed\n");
+    for (const ModBench& mod : mods) {
+        BareCopy(mod.szSource, mod.szBareTarget);
+        BareDelete(mod.szBareTarget);
+    }
+    BareWalk(paths.ScanApp());
 
     ScanFigures scan;
     for (int lRound = 1; lRound <= lRounds; ++lRound) {

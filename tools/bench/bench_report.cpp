@@ -36,6 +36,8 @@ void ModFigures::Add(const LaunchResult& result) {
     swap.Add(result.dfSwap);
     swapWorkEnd.Add(result.dfSwapWorkEnd);
     restore.Add(result.dfRestore);
+    launchCpu.Add(result.dfProcessCpu);
+    windowCpu.Add(result.dfWindowCpu);
     dfLongestWhileCopying = std::max(dfLongestWhileCopying, result.probe.dfLongestWhileCopying);
     dfLongest = std::max(dfLongest, result.probe.dfLongest);
     if (result.probe.lLargestWorkingSet > result.lWorkingSetBefore)
@@ -77,6 +79,9 @@ bool PrintTable(const std::vector<std::pair<std::string, ModFigures>>& mods, con
                     static_cast<unsigned long long>(mod.lLogLines), mod.lLogBytes / kMiB);
         std::printf("%-14s | swap up to onWorkingChanged(false), game start included: median %.3f s, ratio %.3f\n", "",
                     mod.swapWorkEnd.Median(), Ratios(mod.swapWorkEnd, mod.bareCopy).Median());
+        std::printf("%-14s | processor (medians): launch %.2f s, of which its window's thread %.2f s; bare program"
+                    " %.2f s\n",
+                    "", mod.launchCpu.Median(), mod.windowCpu.Median(), mod.bareCpu.Median());
         std::printf("%-14s | targets: swap %s, restore %s, window answers %s\n", "",
                     Verdict(swapRatio.Median() <= kSwapTarget), Verdict(restoreRatio.Median() <= kRestoreTarget),
                     Verdict(mod.dfLongestWhileCopying <= kAnswerTargetSeconds));

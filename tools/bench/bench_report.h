@@ -15,6 +15,7 @@ namespace corvane::bench {
 
 struct ModFigures {
     Samples swap, swapWorkEnd, restore, bareCopy, bareDelete;
+    Samples launchCpu, windowCpu, bareCpu;  // processor seconds: the launch, its window's thread, the bare program
     double dfLongestWhileCopying = 0;  // seconds, over every round
     double dfLongest = 0;
     double dfLongestIdleWhileBare = 0;  // an idle window's, while the plain program copied and deleted

@@ -1,7 +1,9 @@
 #include "engine_run.h"
 
+#include <atomic>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "bare_ops.h"
@@ -77,16 +79,29 @@ LaunchResult EngineBench::Launch(int16_t dMod) {
     prober.Take();
     result.lWorkingSetBefore = WindowProber::WorkingSet();
 
+    const double dfProcessCpu = ProcessCpuSeconds(), dfWindowCpu = ThreadCpuSeconds();
+    double dfCountCpu = 0;  // the benchmark's own count of the files, not the launch's
     const double dfCalled = Now();
     form.LaunchApplication(kGenerals, "", dMod);
+    result.dfCallReturned = Now() - dfCalled;
     prober.Watch(form.Handle());
     if (!PumpUntil([&] { return lEnds >= 1 || bEnded; })) result.szProblem = "the swap never ended";
     result.dfSwap = starter.dfStartCalled - dfCalled;
     result.dfSwapWorkEnd = dfWorkEnded[0] - dfCalled;
+    result.dfGameStarted = starter.dfStartReturned - dfCalled;
     if (result.szProblem.empty() && (bEnded || starter.dfStartCalled == 0)) result.szProblem = "the game was not started";
 
     if (result.szProblem.empty()) {
-        result.lFilesWhileRunning = FilesIn(paths.Game());
+        // Counted on another thread: the window is served meanwhile.
+        std::atomic<bool> bCounted{false};
+        std::thread counter([&] {
+            const double dfStart = ThreadCpuSeconds();
+            result.lFilesWhileRunning = FilesIn(paths.Game());
+            dfCountCpu = ThreadCpuSeconds() - dfStart;
+            bCounted = true;
+        });
+        PumpUntil([&] { return bCounted.load(); });
+        counter.join();
         // The stand-in game ends at once; each tick asks, the one that finds
         // it ended starts the restore.
         PumpUntil([&] {
@@ -96,6 +111,8 @@ LaunchResult EngineBench::Launch(int16_t dMod) {
         if (!PumpUntil([&] { return bEnded && lEnds >= 2; })) result.szProblem = "the restore never ended";
         result.dfRestore = dfWorkEnded[1] - dfWorkStarted[1];
     }
+    result.dfProcessCpu = ProcessCpuSeconds() - dfProcessCpu - dfCountCpu;
+    result.dfWindowCpu = ThreadCpuSeconds() - dfWindowCpu;
     result.probe = prober.Take();
     prober.Watch(nullptr);
     prober.SetCopying(false);

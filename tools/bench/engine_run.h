@@ -19,6 +19,10 @@ struct LaunchResult {
     double dfSwap = 0;         // seconds from LaunchApplication to the call that starts the game
     double dfSwapWorkEnd = 0;  // ...to onWorkingChanged(false): the game started, the log shown
     double dfRestore = 0;      // onWorkingChanged(true) after the game to onWorkingChanged(false)
+    double dfCallReturned = 0;  // seconds LaunchApplication took: the window loaded, the work begun
+    double dfGameStarted = 0;  // seconds from LaunchApplication to the return of the game's start
+    double dfProcessCpu = 0;   // processor seconds of the whole process, launch to END
+    double dfWindowCpu = 0;    // ...of the window's thread alone
     WindowProber::Result probe;
     uint64_t lWorkingSetBefore = 0;
     uint64_t lLogLines = 0;

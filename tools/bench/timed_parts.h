@@ -29,12 +29,15 @@ public:
 
     std::unique_ptr<GameProcess> Start(const std::string& szCommandLine) override {
         dfStartCalled = Now();
-        return real.Start(szCommandLine);
+        std::unique_ptr<GameProcess> game = real.Start(szCommandLine);
+        dfStartReturned = Now();
+        return game;
     }
     bool IsRunning(const ProcessId& id) override { return real.IsRunning(id); }
     void WaitForEnd(const std::vector<ProcessId>& ids) override { real.WaitForEnd(ids); }
 
     double dfStartCalled = 0;  // 0: not called since it was last cleared
+    double dfStartReturned = 0;
 
 private:
     ProcessStarter& real;

@@ -63,10 +63,15 @@ void WindowProber::Probe(HWND hwnd) {
     if (!SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, kGiveUpMs, &lAnswer) && IsWindow(hwnd) == FALSE)
         return;  // the window went while it was asked
     const double dfWait = Now() - dfStart;
+    // A probe that began before the window it was meant for: not this window's.
+    if (hWatched != hwnd || dfStart < dfWatchedSince) return;
     const bool bCopying = bCopyingBefore || bCopyingNow;
     const std::lock_guard<std::mutex> guard(mutex);
     ++result.lProbes;
-    result.dfLongest = std::max(result.dfLongest, dfWait);
+    if (dfWait > result.dfLongest) {
+        result.dfLongest = dfWait;
+        result.dfLongestAt = dfStart - dfWatchedSince;
+    }
     if (bCopying) result.dfLongestWhileCopying = std::max(result.dfLongestWhileCopying, dfWait);
 }
 

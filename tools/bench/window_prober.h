@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/win32.h"
+#include "stopwatch.h"
 
 namespace corvane::bench {
 
@@ -21,13 +22,17 @@ public:
     WindowProber& operator=(const WindowProber&) = delete;
 
     // The window to ask from now on; nullptr stops asking.
-    void Watch(HWND hwnd) { hWatched = hwnd; }
+    void Watch(HWND hwnd) {
+        dfWatchedSince = Now();
+        hWatched = hwnd;
+    }
     // The window's program copies or deletes (the launch's disk work runs).
     void SetCopying(bool bCopying) { bCopyingNow = bCopying; }
 
     struct Result {
         double dfLongestWhileCopying = 0;  // seconds, a wait that overlapped disk work
         double dfLongest = 0;              // seconds, any wait
+        double dfLongestAt = 0;            // when it began, in seconds since Watch
         uint64_t lProbes = 0;
         uint64_t lLargestWorkingSet = 0;   // bytes, the largest sample
     };
@@ -43,6 +48,7 @@ private:
     void Probe(HWND hwnd);
 
     std::atomic<HWND> hWatched{nullptr};
+    std::atomic<double> dfWatchedSince{0};
     std::atomic<bool> bCopyingNow{false};
     std::atomic<bool> bStop{false};
     std::mutex mutex;
