@@ -10,7 +10,7 @@
 #                                      without the window, every call counted
 #                                      and timed: where the time goes
 #
-# The scratch trees (about 1.2 GiB) are deleted at the end unless --keep is
+# The scratch trees (about 1.6 GiB on disk) are deleted at the end unless --keep is
 # given; a kept set is reused by the next run. Exit status: 0 when every
 # target of the table is met, 3 when one is missed, 1 when the run failed.
 # Timings follow the machine's load: run it when nothing else runs.
