@@ -1,5 +1,7 @@
 #include "launch/restore.h"
 
+#include <set>
+
 #include "launch/launch_rules.h"
 #include "launch/pass_over_failure.h"
 
@@ -39,6 +41,15 @@ private:
         s.log.Line("Deleting swapped folder:");
         s.log.Line(szFolder);
         s.fso.DeleteFolder(szFolder);
+        deletedFolders.insert(FoldPath(szFolder));
+    }
+
+    // Everything below a folder this restore deleted is gone.
+    bool InDeletedFolder(const std::string& szTarget) const {
+        const std::string szFolded = FoldPath(szTarget);
+        for (size_t lAt = szFolded.find('\\'); lAt != std::string::npos; lAt = szFolded.find('\\', lAt + 1))
+            if (deletedFolders.count(szFolded.substr(0, lAt))) return true;
+        return false;
     }
 
     // Only an entry whose copy is still there gets its original back: a copy
@@ -49,7 +60,7 @@ private:
         bool bPresent = false;
         Step([&] {
             szTarget = TargetOf(mod, i, game);
-            bPresent = s.files.Exists(szTarget);
+            bPresent = !InDeletedFolder(szTarget) && s.files.Exists(szTarget);
         });
         if (!bPresent) return;
         Step([&] { DeleteCopy(szTarget); });
@@ -79,6 +90,7 @@ private:
     uint64_t lDone = 0;
     uint64_t lTotal;
     bool bClean = true;
+    std::set<std::string> deletedFolders;  // folded
 };
 
 }  // namespace

@@ -10,8 +10,10 @@ namespace corvane {
 namespace {
 
 // Entries planned and noted in the journal before any of them is carried
-// out, so that one flush of the journal serves many of them.
-constexpr size_t kEntriesPerFlush = 64;
+// out, so that one write and one flush of the journal serve many of them. A
+// flush takes milliseconds, as long as copying a few small files: groups
+// this large keep it a small share even of a mod of thousands of them.
+constexpr size_t kEntriesPerFlush = 1024;
 
 // A source whose name holds a dot is looked for as a file, even when it is
 // a folder: mod configurations have always been checked this way.
@@ -64,6 +66,7 @@ public:
                 throw;
             }
             Note(plan);
+            for (const std::string* szPath : {&plan.szTarget, &plan.szBackup}) queuedPaths.insert(FoldPath(*szPath));
             queue.push_back(std::move(plan));
         }
         CarryOutQueue();
@@ -73,38 +76,68 @@ private:
     // A plan worked out before the queued ones are carried out is only right
     // when none of them touches its target or backup.
     bool DependsOnQueue(const EntryPlan& plan) const {
-        for (const EntryPlan& queued : queue)
-            for (const std::string* szQueued : {&queued.szTarget, &queued.szBackup})
-                if (PathsOverlap(*szQueued, plan.szTarget) || PathsOverlap(*szQueued, plan.szBackup)) return true;
-        return false;
+        return OverlapsQueue(FoldPath(plan.szTarget)) || OverlapsQueue(FoldPath(plan.szBackup));
+    }
+
+    // A queued target or backup is this (folded) path, holds it or lies in
+    // it: what PathsOverlap tells, looked up rather than compared with each.
+    bool OverlapsQueue(const std::string& szFolded) const {
+        if (queuedPaths.count(szFolded)) return true;
+        for (size_t lAt = szFolded.find('\\'); lAt != std::string::npos; lAt = szFolded.find('\\', lAt + 1))
+            if (queuedPaths.count(szFolded.substr(0, lAt))) return true;
+        return AnyBelow(queuedPaths, szFolded);
+    }
+
+    static bool AnyBelow(const std::set<std::string>& szPaths, const std::string& szFolded) {
+        const std::string szPrefix = szFolded + "\\";
+        const auto it = szPaths.lower_bound(szPrefix);
+        return it != szPaths.end() && it->compare(0, szPrefix.size(), szPrefix) == 0;
     }
 
     void LookAtDisk(EntryPlan& plan) {
-        const std::optional<ItemInfo> target = s.files.Stat(plan.szTarget);
+        const std::string szFolded = FoldPath(plan.szTarget);
+        // A folder the swap created holds only what the swap put there.
+        const std::optional<ItemInfo> target =
+            InFreshFolder(szFolded) ? std::nullopt : s.files.Stat(plan.szTarget);
         plan.bTargetExists = target && target->IsVisible();
         if (plan.bTargetExists) {
             plan.bMoveAside = !s.files.Exists(plan.szBackup);
             plan.bOccupied = !plan.bMoveAside;
-            ForgetBelow(plan.szTarget);
+            ForgetBelow(knownFolders, szFolded);
         } else {
             plan.bOccupied = target.has_value();
             for (const std::string& szFolder : ParentFoldersOf(plan.szTarget)) AddIfMissing(szFolder, plan);
         }
-        knownFolders.insert(FoldPath(plan.szTarget));
+        // Whatever is moved away or copied over here no longer leaves the
+        // folders below as the swap made them.
+        freshFolders.erase(szFolded);
+        ForgetBelow(freshFolders, szFolded);
+        knownFolders.insert(szFolded);
+    }
+
+    // Nothing of the swap's own is at the target yet, and its folder is one
+    // the swap created: the target is free, without asking the disk.
+    bool InFreshFolder(const std::string& szFolded) const {
+        const size_t lSlash = szFolded.rfind('\\');
+        return lSlash != std::string::npos && freshFolders.count(szFolded.substr(0, lSlash)) &&
+               !knownFolders.count(szFolded);
     }
 
     // Each parent folder is looked at once per launch; what the swap itself
     // creates, moves or copies is kept up to date here.
     void AddIfMissing(const std::string& szFolder, EntryPlan& plan) {
-        if (!knownFolders.insert(FoldPath(szFolder)).second) return;
+        std::string szFolded = FoldPath(szFolder);
+        if (!knownFolders.insert(szFolded).second) return;
         const std::optional<ItemInfo> item = s.files.Stat(szFolder);
-        if (!item || !item->IsVisible()) plan.newFolders.push_back({szFolder, item.has_value()});
+        if (item && item->IsVisible()) return;
+        plan.newFolders.push_back({szFolder, item.has_value()});
+        if (!item) freshFolders.insert(std::move(szFolded));
     }
 
-    void ForgetBelow(const std::string& szPath) {
-        const std::string szPrefix = FoldPath(szPath) + "\\";
-        auto it = knownFolders.lower_bound(szPrefix);
-        while (it != knownFolders.end() && it->compare(0, szPrefix.size(), szPrefix) == 0) it = knownFolders.erase(it);
+    static void ForgetBelow(std::set<std::string>& szPaths, const std::string& szFolded) {
+        const std::string szPrefix = szFolded + "\\";
+        auto it = szPaths.lower_bound(szPrefix);
+        while (it != szPaths.end() && it->compare(0, szPrefix.size(), szPrefix) == 0) it = szPaths.erase(it);
     }
 
     void Note(const EntryPlan& plan) {
@@ -116,13 +149,18 @@ private:
                 plan.bOccupied, {}});
     }
 
-    void Append(const JournalRecord& record) { s.journal.Append(EncodeRecord(record)); }
+    void Append(const JournalRecord& record) { szNoted += EncodeRecord(record); }
 
+    // The queue's records go to the journal in one write, and are flushed,
+    // before the first of its entries changes the disk.
     void CarryOutQueue() {
         if (queue.empty()) return;
+        s.journal.Append(szNoted);
+        szNoted.clear();
         s.journal.Flush();
         std::vector<EntryPlan> plans = std::move(queue);
         queue.clear();
+        queuedPaths.clear();
         for (const EntryPlan& plan : plans) CarryOut(plan);
     }
 
@@ -154,7 +192,12 @@ private:
     SwapServices& s;
     std::vector<std::string>& szCreated;
     std::vector<EntryPlan> queue;
+    std::string szNoted;                  // the queue's journal records, not written yet
+    std::set<std::string> queuedPaths;    // the queue's targets and backups, folded
     std::set<std::string> knownFolders;  // folded paths known to be there when the queue is carried out
+    // Folded paths of the folders the swap creates where nothing was, as
+    // long as no later entry takes them or a folder above them.
+    std::set<std::string> freshFolders;
 };
 
 }  // namespace

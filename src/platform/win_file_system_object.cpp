@@ -66,20 +66,41 @@ uint64_t SizeOf(const std::string& szPath) {
     return (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
-// lSize: the file's size when the caller knows it already.
-void CopyOneFile(const std::string& szSource, const std::string& szDestination, bool bOverwrite,
-                 CopyProgress* progress, std::optional<uint64_t> lSize = std::nullopt) {
+// False when the copy failed; the thread's last error says why. lSize: the
+// file's size when the caller knows it already.
+bool TryCopy(const std::string& szSource, const std::string& szDestination, bool bOverwrite,
+             CopyProgress* progress, std::optional<uint64_t> lSize) {
     ProgressRelay relay{progress};
-    const BOOL bCopied =
-        CopyFileExA(szSource.c_str(), szDestination.c_str(), progress ? RelayProgress : nullptr,
-                    progress ? &relay : nullptr, nullptr, bOverwrite ? 0 : COPY_FILE_FAIL_IF_EXISTS);
-    if (!bCopied) ThrowLastError("CopyFileExA", szSource + " -> " + szDestination);
+    if (!CopyFileExA(szSource.c_str(), szDestination.c_str(), progress ? RelayProgress : nullptr,
+                     progress ? &relay : nullptr, nullptr, bOverwrite ? 0 : COPY_FILE_FAIL_IF_EXISTS))
+        return false;
     // Some systems (Wine among them) never call back: the whole file is
     // reported at its end.
     if (progress && relay.lReported == 0) {
         const uint64_t lBytes = lSize ? *lSize : SizeOf(szDestination);
         if (lBytes) progress->BytesCopied(lBytes);
     }
+    return true;
+}
+
+void CopyOneFile(const std::string& szSource, const std::string& szDestination, bool bOverwrite,
+                 CopyProgress* progress, std::optional<uint64_t> lSize = std::nullopt) {
+    if (!TryCopy(szSource, szDestination, bOverwrite, progress, lSize))
+        ThrowLastError("CopyFileExA", szSource + " -> " + szDestination);
+}
+
+// A file of a folder copy: most have no namesake at the destination, and
+// those are created as new files. Only a name that is taken (or a copy that
+// failed for any other reason) takes the way of a replacement, which then
+// also gives the error. Creating every file as a replacement costs more than
+// the failed try: Wine then truncates each new file, and the file system
+// writes every such file out as it is closed, which slows the copy and the
+// later delete of the copies several times.
+void CopyIntoFolder(const std::string& szSource, const std::string& szDestination, CopyProgress* progress,
+                    uint64_t lSize) {
+    if (TryCopy(szSource, szDestination, false, progress, lSize)) return;
+    RefuseReadOnly("CopyFileExA", szDestination);
+    CopyOneFile(szSource, szDestination, true, progress, lSize);
 }
 
 void CopyTree(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
@@ -93,8 +114,7 @@ void CopyTree(const std::string& szSource, const std::string& szDestination, Cop
         if (IsFolder(entry.lAttributes)) {
             CopyTree(szFrom, szTo, progress);
         } else {
-            RefuseReadOnly("CopyFileExA", szTo);
-            CopyOneFile(szFrom, szTo, true, progress, entry.lSize);
+            CopyIntoFolder(szFrom, szTo, progress, entry.lSize);
         }
     }
 }

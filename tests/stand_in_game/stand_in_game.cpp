@@ -11,7 +11,8 @@
 //   STANDIN_LAUNCHER   "1": be only a launcher: start the game (a copy of
 //                      this program, with the same orders but this one) and
 //                      end at once, as some digital editions do
-// Without STANDIN_WAIT_FOR or STANDIN_RUN_MS it ends at once. It never waits
+// Without STANDIN_WAIT_FOR or STANDIN_RUN_MS it ends at once, and without
+// STANDIN_REPORT or STANDIN_WINDOW it reads nothing. It never waits
 // longer than two minutes, so a failed test cannot leave it behind.
 #include <windows.h>
 
@@ -179,15 +180,18 @@ int RunAsLauncher() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (Environment("STANDIN_LAUNCHER") == "1") return RunAsLauncher();
     const DWORD lStart = GetTickCount();
-    const std::string szReport = BuildReport();
     const std::string szReportPath = Environment("STANDIN_REPORT");
+    const bool bWindow = Environment("STANDIN_WINDOW") == "1";
+    // Reading every file of a modded game folder takes long; only done
+    // when someone reads the report.
+    const std::string szReport = szReportPath.empty() && !bWindow ? std::string() : BuildReport();
     if (!szReportPath.empty()) WriteReport(szReportPath, szReport);
 
     const std::string szWaitFor = Environment("STANDIN_WAIT_FOR");
     const std::string szRunMs = Environment("STANDIN_RUN_MS");
     const DWORD lRunMs = szRunMs.empty() ? 0 : static_cast<DWORD>(std::strtoul(szRunMs.c_str(), nullptr, 10));
 
-    if (Environment("STANDIN_WINDOW") == "1") {
+    if (bWindow) {
         RunWithWindow(szReport, lStart, lRunMs, szWaitFor);
     } else {
         while (!TimeToEnd(lStart, lRunMs, szWaitFor)) Sleep(20);

@@ -1,0 +1,202 @@
+// The launch and the scan against a plain program doing the same disk work,
+// interleaved round by round in one process under the same conditions:
+//
+//   corvane_bench <scratch folder> <stand-in Generals.exe> [rounds]
+//   corvane_bench <scratch folder> <stand-in Generals.exe> --phases
+//
+// The second form runs each mod's check, swap and restore once without the
+// window, with every call of the launch counted and timed.
+//
+// The scratch folder (a path without dots, e.g. C:\CorvaneBench) is made
+// and filled by the benchmark; nothing outside it is changed.
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "bare_ops.h"
+#include "bench_report.h"
+#include "engine_run.h"
+#include "idle_window.h"
+#include "message_pump.h"
+#include "phase_run.h"
+#include "scratch_layout.h"
+#include "stopwatch.h"
+#include "window_prober.h"
+
+namespace corvane::bench {
+
+namespace {
+
+struct ModBench {
+    const char* szTitle;
+    std::string szSource;      // the tree the bare copy copies
+    std::string szBareTarget;  // where it copies it to
+    int16_t dMod = -1;
+    ModFigures figures;
+};
+
+// Each timed run starts after a pause, so that what the file system still
+// does for the run before (committing its journal, discarding the blocks of
+// deleted files, write-back) is not billed to whichever run comes next. With
+// a pause shorter than the file system's commit interval (ext4: 5 s), the
+// first 1 GiB copy of every round, the launch's or the bare one, took about
+// a second longer than the second.
+constexpr DWORD kSettleMs = 6000;
+
+double Timed(const std::function<void()>& work) {
+    const double dfStart = Now();
+    work();
+    return Now() - dfStart;
+}
+
+void RunEngine(EngineBench& engine, ModBench& mod, int lRound) {
+    Sleep(kSettleMs);
+    const LaunchResult result = engine.Launch(mod.dMod);
+    if (!result.szProblem.empty()) throw std::runtime_error(std::string(mod.szTitle) + ": " + result.szProblem);
+    mod.figures.Add(result);
+    std::printf("  round %d  %-14s swap %7.3f s, restore %7.3f s; longest no answer %4.0f ms (%.2f s in), while"
+                " copying %4.0f ms\n",
+                lRound, mod.szTitle, result.dfSwap, result.dfRestore, result.probe.dfLongest * 1000,
+                result.probe.dfLongestAt, result.probe.dfLongestWhileCopying * 1000);
+    std::printf("  %-23s LaunchApplication returned after %.3f s, the game started at %.3f s, the work ended at"
+                " %.3f s;\n  %-23s %llu log lines, %llu files in the game folder while it ran; processor %.2f s"
+                " (window's thread %.2f s)\n",
+                "", result.dfCallReturned, result.dfGameStarted, result.dfSwapWorkEnd, "",
+                static_cast<unsigned long long>(result.lLogLines),
+                static_cast<unsigned long long>(result.lFilesWhileRunning), result.dfProcessCpu, result.dfWindowCpu);
+}
+
+// The plain program works on a thread of its own while this thread serves
+// an idle window, so the window's answers show what the machine allows.
+void RunBare(ModBench& mod, WindowProber& prober, const IdleWindow& idle, int lRound) {
+    Sleep(kSettleMs);
+    double dfCopy = 0, dfDelete = 0;
+    std::atomic<bool> bDone{false};
+    std::exception_ptr failure;
+    prober.Take();
+    prober.Watch(idle.Handle());
+    prober.SetCopying(true);
+    const double dfCpu = ProcessCpuSeconds();
+    std::thread worker([&] {
+        try {
+            dfCopy = Timed([&] { BareCopy(mod.szSource, mod.szBareTarget); });
+            dfDelete = Timed([&] { BareDelete(mod.szBareTarget); });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        bDone = true;
+    });
+    PumpUntil([&] { return bDone.load(); });
+    worker.join();
+    prober.Watch(nullptr);
+    prober.SetCopying(false);
+    const WindowProber::Result idleAnswers = prober.Take();
+    const double dfCpuUsed = ProcessCpuSeconds() - dfCpu;
+    if (failure) std::rethrow_exception(failure);
+    mod.figures.bareCopy.Add(dfCopy);
+    mod.figures.bareDelete.Add(dfDelete);
+    mod.figures.dfLongestIdleWhileBare = std::max(mod.figures.dfLongestIdleWhileBare, idleAnswers.dfLongest);
+    mod.figures.bareCpu.Add(dfCpuUsed);
+    std::printf("  round %d  %-14s bare copy %6.3f s, bare delete %6.3f s; idle window's longest no answer %4.0f ms;"
+                " processor %.2f s\n",
+                lRound, mod.szTitle, dfCopy, dfDelete, idleAnswers.dfLongest * 1000, dfCpuUsed);
+}
+
+void RunScan(EngineBench& engine, const ScratchPaths& paths, ScanFigures& scan, bool bEngineFirst, int lRound) {
+    double dfScan = 0, dfWalk = 0;
+    Sleep(kSettleMs);
+    const auto scanOnce = [&] { dfScan = engine.Scan(scan.lMods, scan.lEntries); };
+    const auto walkOnce = [&] { dfWalk = Timed([&] { scan.lWalked = BareWalk(paths.ScanApp()); }); };
+    if (bEngineFirst) scanOnce(), walkOnce();
+    else walkOnce(), scanOnce();
+    scan.scan.Add(dfScan);
+    scan.walk.Add(dfWalk);
+    std::printf("  round %d  %-14s ScanMods %7.3f s (%llu mods, %llu entries)  bare walk %7.3f s (%llu entries)\n",
+                lRound, "scan", dfScan, static_cast<unsigned long long>(scan.lMods),
+                static_cast<unsigned long long>(scan.lEntries), dfWalk, static_cast<unsigned long long>(scan.lWalked));
+}
+
+std::vector<ModBench> ModsOf(const ScratchPaths& paths, const EngineBench& engine) {
+    std::vector<ModBench> mods = {
+        {kBigModTitle, paths.BigMod(), paths.Bare() + "\\BigFiles", -1, {}},
+        {kSmallModTitle, paths.SmallMod(), paths.Bare() + "\\SmallFiles", -1, {}},
+        {kSmallConfigTitle, paths.SmallConfigSource(), paths.Bare() + "\\Data", -1, {}},
+    };
+    for (ModBench& mod : mods) mod.dMod = engine.ModIndex(mod.szTitle);
+    return mods;
+}
+
+void SetUp(const ScratchPaths& paths, const std::string& szStandIn) {
+    std::printf("Setting up %s (kept parts of an earlier run are reused)...\n", paths.szRoot.c_str());
+    const double dfSetup = Timed([&] { PrintSetup(BuildScratch(paths, szStandIn)); });
+    std::printf("Set up in %.1f s\n", dfSetup);
+}
+
+int RunPhases(const ScratchPaths& paths, const std::string& szStandIn) {
+    SetUp(paths, szStandIn);
+    WindowProber prober;
+    EngineBench engine(paths, prober);
+    for (const ModBench& mod : ModsOf(paths, engine))
+        PrintPhases(paths, engine.Mod(mod.dMod), engine.Game(), mod.szSource, mod.szBareTarget);
+    return 0;
+}
+
+int Run(const ScratchPaths& paths, const std::string& szStandIn, int lRounds) {
+    SetUp(paths, szStandIn);
+    WindowProber prober;
+    EngineBench engine(paths, prober);
+    std::vector<ModBench> mods = ModsOf(paths, engine);
+    IdleWindow idle;
+    const uint64_t lWorkingSetBefore = WindowProber::WorkingSet();
+
+    // One untimed pass over every tree first: the first copy of a run
+    // should not be the only one to read its sources from the disk.
+    std::printf("Warming up: one bare copy, delete and walk of every tree, not timed\n");
+    for (const ModBench& mod : mods) {
+        BareCopy(mod.szSource, mod.szBareTarget);
+        BareDelete(mod.szBareTarget);
+    }
+    BareWalk(paths.ScanApp());
+
+    ScanFigures scan;
+    for (int lRound = 1; lRound <= lRounds; ++lRound) {
+        // Who goes first changes every round, so that neither always meets
+        // the disk's write-back of the other.
+        const bool bEngineFirst = lRound % 2 == 1;
+        for (ModBench& mod : mods) {
+            if (bEngineFirst) RunEngine(engine, mod, lRound), RunBare(mod, prober, idle, lRound);
+            else RunBare(mod, prober, idle, lRound), RunEngine(engine, mod, lRound);
+        }
+        RunScan(engine, paths, scan, bEngineFirst, lRound);
+    }
+
+    std::vector<std::pair<std::string, ModFigures>> figures;
+    for (const ModBench& mod : mods) figures.emplace_back(mod.szTitle, mod.figures);
+    return PrintTable(figures, scan, lWorkingSetBefore, WindowProber::PeakWorkingSet()) ? 0 : 3;
+}
+
+}  // namespace
+
+}  // namespace corvane::bench
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 3) {
+        std::printf("usage: corvane_bench <scratch folder> <stand-in Generals.exe> [rounds]\n");
+        return 2;
+    }
+    const int lRounds = argc > 3 ? std::atoi(argv[3]) : 3;
+    try {
+        if (argc > 3 && std::string(argv[3]) == "--phases") return corvane::bench::RunPhases({argv[1]}, argv[2]);
+        return corvane::bench::Run({argv[1]}, argv[2], lRounds > 0 ? lRounds : 3);
+    } catch (const std::exception& e) {
+        std::printf("BENCHMARK FAILED: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,39 @@
+// What the benchmark found, gathered over the rounds and printed as one
+// table with the targets beside it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine_run.h"
+#include "samples.h"
+#include "scratch_layout.h"
+
+namespace corvane::bench {
+
+struct ModFigures {
+    Samples swap, swapWorkEnd, restore, bareCopy, bareDelete;
+    Samples launchCpu, windowCpu, bareCpu;  // processor seconds: the launch, its window's thread, the bare program
+    double dfLongestWhileCopying = 0;  // seconds, over every round
+    double dfLongest = 0;
+    double dfLongestIdleWhileBare = 0;  // an idle window's, while the plain program copied and deleted
+    uint64_t lLargestGrowth = 0;  // bytes the working set grew during a launch, the most of any round
+    uint64_t lLogLines = 0, lLogBytes = 0;
+
+    void Add(const LaunchResult& result);
+};
+
+struct ScanFigures {
+    Samples scan, walk;
+    uint64_t lMods = 0, lEntries = 0, lWalked = 0;
+};
+
+void PrintSetup(const ScratchSummary& summary);
+
+// Prints the table; true when every target is met.
+bool PrintTable(const std::vector<std::pair<std::string, ModFigures>>& mods, const ScanFigures& scan,
+                uint64_t lWorkingSetBefore, uint64_t lPeakWorkingSet);
+
+}  // namespace corvane::bench

@@ -1,0 +1,98 @@
+#include "counted_platform.h"
+
+#include <cstdio>
+
+#include "stopwatch.h"
+
+namespace corvane::bench {
+
+namespace {
+
+template <typename Call>
+auto Counted(Tally& tally, const char* szName, Call call) {
+    struct Stop {
+        Tally::Entry& entry;
+        double dfStart = Now();
+        ~Stop() {
+            ++entry.lCalls;
+            entry.dfSeconds += Now() - dfStart;
+        }
+    } stop{tally.calls[szName]};
+    return call();
+}
+
+}  // namespace
+
+double Tally::Seconds() const {
+    double dfSum = 0;
+    for (const auto& [szName, entry] : calls) dfSum += entry.dfSeconds;
+    return dfSum;
+}
+
+void Tally::Print(double dfWall) const {
+    for (const auto& [szName, entry] : calls)
+        std::printf("      %-22s %7llu calls %8.3f s  %7.1f us each\n", szName.c_str(),
+                    static_cast<unsigned long long>(entry.lCalls), entry.dfSeconds,
+                    entry.lCalls ? entry.dfSeconds / static_cast<double>(entry.lCalls) * 1e6 : 0.0);
+    std::printf("      %-22s %22.3f s  (the launch's own work between the calls)\n", "outside these calls",
+                dfWall - Seconds());
+}
+
+std::vector<DirEntry> CountedFiles::Dir(const std::string& szPattern, uint32_t lAttr) {
+    return Counted(tally, "Dir", [&] { return real.Dir(szPattern, lAttr); });
+}
+std::optional<ItemInfo> CountedFiles::Stat(const std::string& szPath) {
+    return Counted(tally, "Stat", [&] { return real.Stat(szPath); });
+}
+void CountedFiles::ClearAttributes(const std::string& szPath) {
+    Counted(tally, "ClearAttributes", [&] { real.ClearAttributes(szPath); });
+}
+void CountedFiles::Rename(const std::string& szOldPath, const std::string& szNewPath) {
+    Counted(tally, "Rename", [&] { real.Rename(szOldPath, szNewPath); });
+}
+void CountedFiles::CreateFolder(const std::string& szPath) {
+    Counted(tally, "CreateFolder", [&] { real.CreateFolder(szPath); });
+}
+void CountedFiles::Kill(const std::string& szPath) {
+    Counted(tally, "Kill", [&] { real.Kill(szPath); });
+}
+std::unique_ptr<InputFile> CountedFiles::OpenInput(const std::string& szPath) {
+    return Counted(tally, "OpenInput", [&] { return real.OpenInput(szPath); });
+}
+void CountedFiles::WriteFile(const std::string& szPath, const std::string& szContent) {
+    Counted(tally, "WriteFile", [&] { real.WriteFile(szPath, szContent); });
+}
+
+void CountedFso::CopyFile(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
+    Counted(tally, "CopyFile", [&] { real.CopyFile(szSource, szDestination, progress); });
+}
+void CountedFso::CopyFolder(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
+    Counted(tally, "CopyFolder", [&] { real.CopyFolder(szSource, szDestination, progress); });
+}
+void CountedFso::DeleteFile(const std::string& szPath, bool bForce) {
+    Counted(tally, "DeleteFile", [&] { real.DeleteFile(szPath, bForce); });
+}
+void CountedFso::DeleteFolder(const std::string& szPath) {
+    Counted(tally, "DeleteFolder", [&] { real.DeleteFolder(szPath); });
+}
+uint64_t CountedFso::FolderBytes(const std::string& szFolder) {
+    return Counted(tally, "FolderBytes", [&] { return real.FolderBytes(szFolder); });
+}
+
+std::optional<std::string> CountedJournal::Read() {
+    return Counted(tally, "journal Read", [&] { return real.Read(); });
+}
+void CountedJournal::Append(const std::string& szBytes) {
+    Counted(tally, "journal Append", [&] { real.Append(szBytes); });
+}
+void CountedJournal::Flush() {
+    Counted(tally, "journal Flush", [&] { real.Flush(); });
+}
+void CountedJournal::Replace(const std::string& szBytes) {
+    Counted(tally, "journal Replace", [&] { real.Replace(szBytes); });
+}
+void CountedJournal::Remove() {
+    Counted(tally, "journal Remove", [&] { real.Remove(); });
+}
+
+}  // namespace corvane::bench

@@ -1,0 +1,85 @@
+#include "phase_run.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "bare_ops.h"
+#include "counted_platform.h"
+#include "launch/journal_records.h"
+#include "launch/restore.h"
+#include "launch/swap_in.h"
+#include "platform/win_platform.h"
+#include "stopwatch.h"
+
+namespace corvane::bench {
+
+namespace {
+
+class CountedProgress : public CopyProgress {
+public:
+    explicit CountedProgress(LaunchLog& log) : log(log) {}
+    void BytesCopied(uint64_t lBytes) override { log.Progress(lDone += lBytes, 0); }
+
+private:
+    LaunchLog& log;
+    uint64_t lDone = 0;
+};
+
+void PrintPhase(const char* szPhase, double dfWall, const Tally& tally, const CountedLog& log) {
+    std::printf("    %-8s %8.3f s, %llu log lines, %llu progress reports\n", szPhase, dfWall,
+                static_cast<unsigned long long>(log.lLines), static_cast<unsigned long long>(log.lProgress));
+    tally.Print(dfWall);
+}
+
+}  // namespace
+
+void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntry& game,
+                 const std::string& szBareSource, const std::string& szBareTarget) {
+    WinPlatform win(paths.LaunchApp());
+    Tally checkTally, swapTally, restoreTally;
+    CountedLog checkLog, swapLog, restoreLog;
+    std::printf("  %s (%d entries)\n", mod.szTitle.c_str(), mod.dCount);
+
+    double dfStart = Now();
+    {
+        CountedFiles files(win.files, checkTally);
+        CountedFso fso(win.fso, checkTally);
+        CheckSources(mod, files, fso, checkLog);
+    }
+    PrintPhase("check", Now() - dfStart, checkTally, checkLog);
+
+    std::vector<std::string> szCreated(1);
+    dfStart = Now();
+    {
+        CountedFiles files(win.files, swapTally);
+        CountedFso fso(win.fso, swapTally);
+        CountedJournal journal(win.journal, swapTally);
+        CountedProgress progress(swapLog);
+        journal.Append(EncodeRecord({JournalStep::kBegin, game.szInstallPath, mod.szTitle, "", false, {}}));
+        SwapServices services{files, fso, journal, swapLog, &progress};
+        SwapIn(mod, game, services, szCreated);
+    }
+    PrintPhase("swap", Now() - dfStart, swapTally, swapLog);
+
+    dfStart = Now();
+    {
+        CountedFiles files(win.files, restoreTally);
+        CountedFso fso(win.fso, restoreTally);
+        CountedJournal journal(win.journal, restoreTally);
+        RestoreServices services{files, fso, restoreLog, win.problems};
+        Restore(mod, game, szCreated, services);
+        journal.Append(EncodeRecord({JournalStep::kEnd, "", "", "", false, {}}));
+        journal.Flush();
+        journal.Remove();
+    }
+    PrintPhase("restore", Now() - dfStart, restoreTally, restoreLog);
+
+    dfStart = Now();
+    BareCopy(szBareSource, szBareTarget);
+    const double dfCopy = Now() - dfStart;
+    dfStart = Now();
+    BareDelete(szBareTarget);
+    std::printf("    bare copy %.3f s, bare delete %.3f s\n", dfCopy, Now() - dfStart);
+}
+
+}  // namespace corvane::bench

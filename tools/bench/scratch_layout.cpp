@@ -1,0 +1,176 @@
+#include "scratch_layout.h"
+
+#include <stdexcept>
+
+#include "bare_ops.h"
+#include "platform/win32.h"
+#include "tree_spec.h"
+
+namespace corvane::bench {
+
+namespace {
+
+constexpr uint64_t kKiB = 1024;
+constexpr uint64_t kMiB = 1024 * kKiB;
+
+// Bump when a tree below changes: parts built by an older layout are made anew.
+constexpr const char* kLayoutVersion = "layout 1";
+
+const char* const kGameIniNames[] = {"GameData", "Weather",  "Armor",         "Weapon",       "Locomotor",
+                                     "CommandButton", "CommandSet", "Upgrade", "Science", "SpecialPower",
+                                     "FXList",   "ObjectCreationList", "ParticleSystem", "Video", "Water",
+                                     "Terrain",  "Multiplayer", "AIData",      "Crate",        "Rank"};
+const char* const kGameSides[] = {"America", "China", "GLA", "Civilian"};
+
+// The game's own loose files, 300 of them, beside Generals.exe.
+TreeSpec GameSpec() {
+    TreeSpec spec;
+    Numbers numbers(1);
+    for (const char* szName : kGameIniNames)
+        spec.push_back({Format("Data\\INI\\%s.ini", szName), numbers.Between(1 * kKiB, 64 * kKiB)});
+    for (const char* szSide : kGameSides)
+        for (int i = 0; i < 30; ++i)
+            spec.push_back({Format("Data\\INI\\Object\\%sUnit%02d.ini", szSide, i), numbers.Between(2 * kKiB, 48 * kKiB)});
+    for (int i = 0; i < 10; ++i) spec.push_back({Format("Data\\English\\Lang%02d.csf", i), numbers.Between(64 * kKiB, 512 * kKiB)});
+    for (int i = 0; i < 20; ++i) spec.push_back({Format("Data\\Scripts\\Script%02d.scb", i), numbers.Between(4 * kKiB, 96 * kKiB)});
+    for (int i = 0; i < 130; ++i)
+        spec.push_back({Format("Data\\Audio\\Speech\\Voice%03d.wav", i), numbers.Between(16 * kKiB, 256 * kKiB)});
+    return spec;
+}
+
+// What a loose-file mod brings: a few of the game's object files replaced,
+// new ones beside them, and everything else in folders of its own.
+struct ModRecipe {
+    uint64_t lSeed;
+    int lFiles;
+    int lReplaced;
+    int lNewInExisting;
+    int lPerFolder;
+    uint64_t lSmallest, lLargest;
+    int lMovies;  // large files in a new Data\Movies
+    uint64_t lMovieSize;
+};
+
+const char* const kNewKinds[][2] = {{"Art\\Textures", "tex%05d.tga"}, {"Art\\W3D", "mdl%05d.w3d"},
+                                    {"Audio\\Sounds", "snd%05d.wav"}};
+
+TreeSpec ModSpec(const ModRecipe& recipe, const TreeSpec& game) {
+    TreeSpec spec;
+    Numbers numbers(recipe.lSeed);
+    const auto size = [&] { return numbers.Between(recipe.lSmallest, recipe.lLargest); };
+    // The game's object files come after its 20 top-level INI files.
+    for (int i = 0; i < recipe.lReplaced; ++i) spec.push_back({game.at(20 + i).szPath, size()});
+    for (int i = 0; i < recipe.lNewInExisting; ++i) spec.push_back({Format("Data\\INI\\Object\\ModUnit%04d.ini", i), size()});
+    for (int i = 0; i < recipe.lMovies; ++i) spec.push_back({Format("Data\\Movies\\Intro%02d.bik", i), recipe.lMovieSize});
+    const int lRest = recipe.lFiles - static_cast<int>(spec.size());
+    for (int i = 0; i < lRest; ++i) {
+        const int lFolder = i / recipe.lPerFolder;
+        const auto& kind = kNewKinds[lFolder % 3];
+        spec.push_back({Format("Data\\%s\\Set%03d\\", kind[0], lFolder) + Format(kind[1], i), size()});
+    }
+    return spec;
+}
+
+// 2,000 files, about 1 GiB: textures and models of 16 KiB to 772 KiB and
+// ten movies of 24 MiB.
+constexpr ModRecipe kBigRecipe{11, 2000, 20, 40, 100, 16 * kKiB, 772 * kKiB, 10, 24 * kMiB};
+// 20,000 files of 512 bytes to 7.5 KiB.
+constexpr ModRecipe kSmallRecipe{12, 20000, 40, 200, 100, 512, 7680, 0, 0};
+
+constexpr int kScanMods = 200;
+
+// One of the 200 scanned mods: 500 files in six folders.
+TreeSpec ScanModSpec() {
+    TreeSpec spec;
+    for (int i = 0; i < 100; ++i) spec.push_back({Format("Data\\INI\\Object\\ModUnit%03d.ini", i), 16});
+    for (int i = 0; i < 400; ++i) spec.push_back({Format("Data\\Art\\Textures\\Set%02d\\tex%03d.tga", i / 100, i), 16});
+    return spec;
+}
+
+ModSize MeasureMod(const TreeSpec& spec, const ModRecipe& recipe) {
+    return {SizeOf(spec), static_cast<uint64_t>(recipe.lReplaced), static_cast<uint64_t>(recipe.lNewInExisting)};
+}
+
+// A part is complete when its stamp holds this layout's version; the stamp
+// is written last.
+bool PartIsComplete(const std::string& szStamp) {
+    char szBuffer[64] = {};
+    HANDLE hFile = CreateFileA(szStamp.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return false;
+    DWORD lRead = 0;
+    ReadFile(hFile, szBuffer, sizeof(szBuffer) - 1, &lRead, nullptr);
+    CloseHandle(hFile);
+    return std::string(szBuffer, lRead) == kLayoutVersion;
+}
+
+void WriteText(const std::string& szPath, const std::string& szText) {
+    HANDLE hFile = CreateFileA(szPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD lWritten = 0;
+    if (hFile == INVALID_HANDLE_VALUE || !WriteFile(hFile, szText.data(), static_cast<DWORD>(szText.size()), &lWritten, nullptr))
+        throw std::runtime_error("cannot write " + szPath);
+    CloseHandle(hFile);
+}
+
+template <typename Build>
+void BuildPartOnce(const ScratchPaths& paths, const std::string& szPart, const std::string& szFolder, Build build) {
+    const std::string szStamp = paths.szRoot + "\\" + szPart + ".stamp";
+    if (PartIsComplete(szStamp)) return;
+    DeleteFileA(szStamp.c_str());
+    BareDelete(szFolder);
+    build();
+    WriteText(szStamp, kLayoutVersion);
+}
+
+void EnsureFolder(const std::string& szPath) {
+    if (!CreateDirectoryA(szPath.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        throw std::runtime_error("cannot create " + szPath);
+}
+
+// One folder entry whose destination is the game folder itself: the whole
+// tree becomes the game's Data folder, and the game's own Data is moved
+// aside as one item.
+std::string SmallConfigText(const ScratchPaths& paths) {
+    return "Location=" + paths.SmallMod() + "\\SmallFiles.big\r\n[Folder]\r\nSource=" + paths.SmallConfigSource() +
+           "\r\nDestination=" + paths.Game() + "\r\n";
+}
+
+}  // namespace
+
+ScratchSummary BuildScratch(const ScratchPaths& paths, const std::string& szStandInExe) {
+    if (paths.szRoot.find('.') != std::string::npos)
+        throw std::runtime_error("the scratch folder's path must hold no dot: the launch takes such paths for files");
+    EnsureFolder(paths.szRoot);
+    const TreeSpec game = GameSpec();
+    BareDelete(paths.Game());
+    WriteTree(paths.Game(), game);
+    if (!CopyFileA(szStandInExe.c_str(), (paths.Game() + "\\Generals.exe").c_str(), FALSE))
+        throw std::runtime_error("cannot copy the stand-in game " + szStandInExe);
+
+    EnsureFolder(paths.LaunchApp());
+    for (const char* szLeftover : {"\\Corvane.journal", "\\Corvane.log"}) DeleteFileA((paths.LaunchApp() + szLeftover).c_str());
+    const TreeSpec big = ModSpec(kBigRecipe, game), small = ModSpec(kSmallRecipe, game);
+    BuildPartOnce(paths, "big", paths.BigMod(), [&] { WriteTree(paths.BigMod(), big); });
+    BuildPartOnce(paths, "small", paths.SmallMod(), [&] { WriteTree(paths.SmallMod(), small); });
+    WriteText(paths.LaunchApp() + "\\" + kSmallConfigTitle + ".zcf", SmallConfigText(paths));
+
+    const TreeSpec scanMod = ScanModSpec();
+    BuildPartOnce(paths, "scan", paths.ScanApp(), [&] {
+        EnsureFolder(paths.ScanApp());
+        for (int i = 0; i < kScanMods; ++i) WriteTree(paths.ScanApp() + Format("\\ScanMod%03d", i), scanMod);
+    });
+
+    BareDelete(paths.Bare());
+    EnsureFolder(paths.Bare());
+
+    ScratchSummary summary;
+    summary.game = SizeOf(game);
+    ++summary.game.lFiles;  // Generals.exe
+    summary.big = MeasureMod(big, kBigRecipe);
+    summary.small = MeasureMod(small, kSmallRecipe);
+    const TreeSize one = SizeOf(scanMod);
+    summary.lScanMods = kScanMods;
+    summary.scan = {one.lFiles * kScanMods, (one.lFolders + 1) * kScanMods, one.lBytes * kScanMods};
+    return summary;
+}
+
+}  // namespace corvane::bench
