@@ -177,15 +177,13 @@ bool Launcher::SwapModIn() {
 }
 
 // The journal learns of the game at once, so that a restore after a crash
-// waits for it to end. It is told after the game runs: a game held until
-// then would stay held for ever if the program died in between.
+// waits for it to end.
 void Launcher::StartGame() {
     log.Line("");
     log.Line("Launching...");
     log.Line(run->szCommandLine);
     try {
         run->process = platform.processes.Start(run->szCommandLine);
-        run->process->Resume();
         run->outcome = Outcome::kGameStarted;
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The game could not be started: ") + e.what());

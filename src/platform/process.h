@@ -34,9 +34,6 @@ public:
     virtual ~GameProcess() = default;
     // The started process.
     virtual ProcessId Id() const = 0;
-    // It is started held, so that it is followed from its first step on;
-    // nothing of it runs until this.
-    virtual void Resume() = 0;
     // Asks whether every process of the game has ended; never blocks.
     virtual ProcessState Poll() = 0;
     // The processes of the game alive now.
@@ -47,7 +44,7 @@ class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
     // Starts the whole command line as one process, with this program's
-    // environment and current folder, held until Resume.
+    // environment and current folder.
     virtual std::unique_ptr<GameProcess> Start(const std::string& szCommandLine) = 0;
     // That process still runs.
     virtual bool IsRunning(const ProcessId& id) = 0;

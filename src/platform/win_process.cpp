@@ -43,10 +43,6 @@ public:
 
     ProcessId Id() const override { return id; }
 
-    void Resume() override {
-        if (ResumeThread(hThread.Get()) == static_cast<DWORD>(-1)) ThrowLastError("ResumeThread", szCommandLine);
-    }
-
     ProcessState Poll() override {
         if (StillRuns(hProcess.Get()) || (hJob.Valid() && ActiveInJob() > 0)) return {false, kStillActive};
         return {true, ExitCode()};
@@ -104,7 +100,10 @@ private:
 
 // A job of its own for the game, when Windows allows it (before Windows 8 a
 // program already in a job cannot put another one in a job); without it
-// only the started process is followed.
+// only the started process is followed. The game is put in it as soon as
+// it exists, long before it can have started anything of its own. It is
+// not started held until then: a program that dies in between would leave
+// a held game behind, which nothing ever ends.
 UniqueHandle JobFor(HANDLE hProcess) {
     UniqueHandle hJob(CreateJobObjectA(nullptr, nullptr));
     if (hJob.Valid() && !AssignProcessToJobObject(hJob.Get(), hProcess)) hJob.Reset();
@@ -121,7 +120,7 @@ std::unique_ptr<GameProcess> WinProcessStarter::Start(const std::string& szComma
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, szWritable.data(), nullptr, nullptr, TRUE,
-                        NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &si, &pi))
+                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si, &pi))
         ThrowLastError("CreateProcessA", szCommandLine);
     return std::make_unique<WinGameProcess>(pi, JobFor(pi.hProcess), szCommandLine);
 }

@@ -2,6 +2,7 @@
 // power cut would end it, and started again: the game folder comes back
 // byte for byte. And two launches never share one game folder.
 #include <algorithm>
+#include <cstdio>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -77,6 +78,8 @@ TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
     int lKills = 0;
     const auto Check = [&](const std::string& szWhen) {
         ++lKills;
+        std::printf("killed %s\n", szWhen.c_str());  // where a run that hangs got to
+        std::fflush(stdout);
         EXPECT_EQ(SnapshotTree(game.Path()), before) << "killed " << szWhen;
     };
     for (const double dShare : {0.05, 0.2, 0.35, 0.5, 0.65, 0.8, 0.95}) {

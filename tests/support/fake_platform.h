@@ -36,7 +36,6 @@ private:
     struct Game : GameProcess {
         Game(FakeProcesses& owner, ProcessId id) : owner(owner), id(id) {}
         ProcessId Id() const override { return id; }
-        void Resume() override {}
         ProcessState Poll() override { return {!owner.bRunning, owner.bRunning ? kStillActive : 0}; }
         std::vector<ProcessId> Members() override { return owner.bRunning ? std::vector{id} : std::vector<ProcessId>{}; }
         FakeProcesses& owner;
