@@ -12,8 +12,10 @@ constexpr ui::TwipsRect kBtnClose{7440, 3720, 1215, 375};
 constexpr int kClientWidth = 8700;
 constexpr int kClientHeight = 4185;
 
-// Lines from the launch's thread are shown at most this often.
-constexpr ULONGLONG kShowEveryMs = 33;
+// Lines from the launch's thread are shown at most this often: often enough
+// to follow, and each repaint of a long log costs the copies some of the
+// time Windows (and Wine's one server) would give them.
+constexpr ULONGLONG kShowEveryMs = 50;
 
 constexpr UINT kMsgLogWaiting = WM_APP + 1;
 constexpr UINT kMsgWorkDone = WM_APP + 2;

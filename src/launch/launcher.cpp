@@ -228,13 +228,17 @@ bool Launcher::Recover(const UnfinishedLaunch& launch) {
     }
 }
 
+// A journal that cannot be removed is told that the launch is over, so
+// that the next start does not take it for one cut short.
 void Launcher::EndJournal() {
     try {
-        platform.journal.Append(EncodeRecord({JournalStep::kEnd, "", "", "", false, {}}));
-        platform.journal.Flush();
         platform.journal.Remove();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("Could not remove the launch journal: ") + e.what());
+        PassOverFailure(platform.problems, [&] {
+            platform.journal.Append(EncodeRecord({JournalStep::kEnd, "", "", "", false, {}}));
+            platform.journal.Flush();
+        });
     }
 }
 
