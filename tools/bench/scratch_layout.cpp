@@ -4,7 +4,7 @@
 
 #include "bare_ops.h"
 #include "platform/win32.h"
-#include "tree_spec.h"
+#include "tree_shapes.h"
 
 namespace corvane::bench {
 

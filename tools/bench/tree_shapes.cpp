@@ -1,4 +1,4 @@
-#include "tree_spec.h"
+#include "tree_shapes.h"
 
 #include <algorithm>
 #include <cstdarg>
