@@ -23,8 +23,8 @@ const char* const kGameIniNames[] = {"GameData", "Weather",  "Armor",         "W
 const char* const kGameSides[] = {"America", "China", "GLA", "Civilian"};
 
 // The game's own loose files, 300 of them, beside Generals.exe.
-TreeSpec GameSpec() {
-    TreeSpec spec;
+TreeShape GameShape() {
+    TreeShape spec;
     Numbers numbers(1);
     for (const char* szName : kGameIniNames)
         spec.push_back({Format("Data\\INI\\%s.ini", szName), numbers.Between(1 * kKiB, 64 * kKiB)});
@@ -54,8 +54,8 @@ struct ModRecipe {
 const char* const kNewKinds[][2] = {{"Art\\Textures", "tex%05d.tga"}, {"Art\\W3D", "mdl%05d.w3d"},
                                     {"Audio\\Sounds", "snd%05d.wav"}};
 
-TreeSpec ModSpec(const ModRecipe& recipe, const TreeSpec& game) {
-    TreeSpec spec;
+TreeShape ModShape(const ModRecipe& recipe, const TreeShape& game) {
+    TreeShape spec;
     Numbers numbers(recipe.lSeed);
     const auto size = [&] { return numbers.Between(recipe.lSmallest, recipe.lLargest); };
     // The game's object files come after its 20 top-level INI files.
@@ -80,14 +80,14 @@ constexpr ModRecipe kSmallRecipe{12, 20000, 40, 200, 100, 512, 7680, 0, 0};
 constexpr int kScanMods = 200;
 
 // One of the 200 scanned mods: 500 files in six folders.
-TreeSpec ScanModSpec() {
-    TreeSpec spec;
+TreeShape ScanModShape() {
+    TreeShape spec;
     for (int i = 0; i < 100; ++i) spec.push_back({Format("Data\\INI\\Object\\ModUnit%03d.ini", i), 16});
     for (int i = 0; i < 400; ++i) spec.push_back({Format("Data\\Art\\Textures\\Set%02d\\tex%03d.tga", i / 100, i), 16});
     return spec;
 }
 
-ModSize MeasureMod(const TreeSpec& spec, const ModRecipe& recipe) {
+ModSize MeasureMod(const TreeShape& spec, const ModRecipe& recipe) {
     return {SizeOf(spec), static_cast<uint64_t>(recipe.lReplaced), static_cast<uint64_t>(recipe.lNewInExisting)};
 }
 
@@ -140,7 +140,7 @@ ScratchSummary BuildScratch(const ScratchPaths& paths, const std::string& szStan
     if (paths.szRoot.find('.') != std::string::npos)
         throw std::runtime_error("the scratch folder's path must hold no dot: the launch takes such paths for files");
     EnsureFolder(paths.szRoot);
-    const TreeSpec game = GameSpec();
+    const TreeShape game = GameShape();
     BareDelete(paths.Game());
     WriteTree(paths.Game(), game);
     if (!CopyFileA(szStandInExe.c_str(), (paths.Game() + "\\Generals.exe").c_str(), FALSE))
@@ -148,12 +148,12 @@ ScratchSummary BuildScratch(const ScratchPaths& paths, const std::string& szStan
 
     EnsureFolder(paths.LaunchApp());
     for (const char* szLeftover : {"\\Corvane.journal", "\\Corvane.log"}) DeleteFileA((paths.LaunchApp() + szLeftover).c_str());
-    const TreeSpec big = ModSpec(kBigRecipe, game), small = ModSpec(kSmallRecipe, game);
+    const TreeShape big = ModShape(kBigRecipe, game), small = ModShape(kSmallRecipe, game);
     BuildPartOnce(paths, "big", paths.BigMod(), [&] { WriteTree(paths.BigMod(), big); });
     BuildPartOnce(paths, "small", paths.SmallMod(), [&] { WriteTree(paths.SmallMod(), small); });
     WriteText(paths.LaunchApp() + "\\" + kSmallConfigTitle + ".zcf", SmallConfigText(paths));
 
-    const TreeSpec scanMod = ScanModSpec();
+    const TreeShape scanMod = ScanModShape();
     BuildPartOnce(paths, "scan", paths.ScanApp(), [&] {
         EnsureFolder(paths.ScanApp());
         for (int i = 0; i < kScanMods; ++i) WriteTree(paths.ScanApp() + Format("\\ScanMod%03d", i), scanMod);

@@ -75,7 +75,7 @@ std::string Format(const char* szFormat, ...) {
     return szBuffer;
 }
 
-TreeSize SizeOf(const TreeSpec& spec) {
+TreeSize SizeOf(const TreeShape& spec) {
     TreeSize size;
     std::set<std::string> szFolders;
     for (const FileSpec& file : spec) {
@@ -87,7 +87,7 @@ TreeSize SizeOf(const TreeSpec& spec) {
     return size;
 }
 
-void WriteTree(const std::string& szRoot, const TreeSpec& spec) {
+void WriteTree(const std::string& szRoot, const TreeShape& spec) {
     if (!CreateDirectoryA(szRoot.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         Fail("CreateDirectoryA", szRoot);
     std::set<std::string> szMade;

@@ -15,7 +15,7 @@ struct FileSpec {
     uint64_t lSize = 0;
 };
 
-using TreeSpec = std::vector<FileSpec>;
+using TreeShape = std::vector<FileSpec>;
 
 // A small, fast, seeded generator (splitmix64): the same numbers everywhere.
 class Numbers {
@@ -33,10 +33,10 @@ private:
 std::string Format(const char* szFormat, ...);
 
 // Files, folders (the root not counted) and bytes of the tree.
-TreeSize SizeOf(const TreeSpec& spec);
+TreeSize SizeOf(const TreeShape& spec);
 
 // Writes the tree below szRoot, which is created: every folder, and every
 // file filled with varied bytes of its size.
-void WriteTree(const std::string& szRoot, const TreeSpec& spec);
+void WriteTree(const std::string& szRoot, const TreeShape& spec);
 
 }  // namespace corvane::bench
