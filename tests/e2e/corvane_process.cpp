@@ -4,15 +4,6 @@
 
 namespace corvane::test {
 
-namespace {
-
-BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM lParam) {
-    if (lstrcmpiA(ClassOf(hwnd).c_str(), "Static") == 0) *reinterpret_cast<std::string*>(lParam) += WindowText(hwnd);
-    return TRUE;
-}
-
-}  // namespace
-
 CorvaneProcess::CorvaneProcess(const std::string& szProgramFolder, const std::string& szArguments,
                                const std::string& szWorkFolder) {
     const std::string szExe = szProgramFolder + "\\Corvane.exe";
@@ -58,11 +49,9 @@ HWND CorvaneProcess::WaitForWindow(const std::string& szCaption, unsigned lTimeo
 }
 
 std::string CorvaneProcess::WaitForMessageBox(unsigned lTimeoutMs, HWND* hBox) {
-    HWND hwnd = WaitForTopLevel("", lProcessId, "#32770", lTimeoutMs);
+    HWND hwnd = test::WaitForMessageBox(lProcessId, lTimeoutMs);
     if (hBox) *hBox = hwnd;
-    std::string szText;
-    if (hwnd) EnumChildWindows(hwnd, CollectStaticText, reinterpret_cast<LPARAM>(&szText));
-    return szText;
+    return hwnd ? MessageBoxText(hwnd) : "";
 }
 
 }  // namespace corvane::test

@@ -55,12 +55,11 @@ TEST(CorvaneExe, CarriesTheVersionInformationPlayersSeeInExplorer) {
     ASSERT_GT(lSize, 0u);
     std::vector<char> info(lSize);
     ASSERT_TRUE(GetFileVersionInfoA(CORVANE_TEST_CORVANE_EXE, 0, lSize, info.data()));
-    EXPECT_EQ(VersionString(info, "FileDescription"), "Corvane");
-    EXPECT_EQ(VersionString(info, "ProductName"), "Corvane");
-    EXPECT_EQ(VersionString(info, "FileVersion"), "1.03.0001");
-    EXPECT_EQ(VersionString(info, "ProductVersion"), "1.03.0001");
-    EXPECT_EQ(VersionString(info, "Comments"),
-              "Allows the easy swapping of Generals Mods, just copy your mod to a sub-directory of Corvane.");
+    for (const auto& [szName, szValue] : {std::pair{"FileDescription", "Corvane"}, {"ProductName", "Corvane"},
+                                          {"FileVersion", "1.03.0001"}, {"ProductVersion", "1.03.0001"},
+                                          {"Comments", "Allows the easy swapping of Generals Mods, just copy your "
+                                                       "mod to a sub-directory of Corvane."}})
+        EXPECT_EQ(VersionString(info, szName), szValue);
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT lLength = 0;

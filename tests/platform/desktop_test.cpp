@@ -13,33 +13,19 @@
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
+#include "support/window_probe.h"
 
 namespace corvane {
 namespace {
 
-// This process's box: other programs on the desktop may show theirs too.
-HWND OwnMessageBox() {
-    for (HWND h = FindWindowExA(nullptr, nullptr, "#32770", "GeneralsCorvane"); h;
-         h = FindWindowExA(nullptr, h, "#32770", "GeneralsCorvane")) {
-        DWORD lProcessId = 0;
-        GetWindowThreadProcessId(h, &lProcessId);
-        if (lProcessId == GetCurrentProcessId()) return h;
-    }
-    return nullptr;
-}
-
-// Waits for the program's message box, notes its prompt and its owner as the
-// player sees them, and answers with one button.
+// Waits for this process's message box, notes its prompt and its owner as
+// the player sees them, and answers with one button.
 std::pair<std::string, HWND> AnswerBox(int lButton) {
-    HWND hBox = nullptr;
-    for (int i = 0; i < 500 && !(hBox = OwnMessageBox()); ++i) Sleep(20);
+    HWND hBox = test::WaitForMessageBox();
     if (!hBox) return {"(no box)", nullptr};
-    char szText[512] = {};
-    GetDlgItemTextA(hBox, 0xFFFF, szText, sizeof(szText));
-    const HWND hOwner = GetWindow(hBox, GW_OWNER);
-    PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(lButton, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hBox, lButton)));
-    return {szText, hOwner};
+    const std::pair<std::string, HWND> seen(test::MessageBoxText(hBox), GetWindow(hBox, GW_OWNER));
+    test::PressButton(GetDlgItem(hBox, lButton));
+    return seen;
 }
 
 TEST(MessageBoxTest, ShowsThePromptOwnedByTheActiveWindowAndReturnsTheAnswer) {

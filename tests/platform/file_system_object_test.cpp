@@ -35,10 +35,22 @@ protected:
     WinFileSystemObject fso;
 };
 
+struct CountedBytes : CopyProgress {
+    uint64_t lBytes = 0;
+    void BytesCopied(uint64_t lMore) override { lBytes += lMore; }
+};
+
+// Every byte is reported as it is copied, a file of several megabytes too.
 TEST_F(FileSystemObjectTest, CopyFolderCopiesEverythingOrMergesIntoAnExistingFolder) {
+    WriteBytes(temp / "Mod\\Data\\big.big", std::string(3 * 1024 * 1024 + 5, 'b'));
     const TreeSnapshot mod = SnapshotTree(temp / "Mod\\Data");
-    fso.CopyFolder(temp / "Mod\\Data", temp / "Copy");
+    const uint64_t lModBytes = 3 * 1024 * 1024 + 5 + 11 + 10 + 6 + 18 + 20;
+    EXPECT_EQ(fso.FolderBytes(temp / "Mod\\Data"), lModBytes);
+    CountedBytes counted;
+    fso.CopyFolder(temp / "Mod\\Data", temp / "Copy", &counted);
     EXPECT_EQ(SnapshotTree(temp / "Copy"), mod) << Describe(SnapshotTree(temp / "Copy"));
+    fso.CopyFile(temp / "Mod\\Data\\big.big", temp / "big.big", &counted);
+    EXPECT_EQ(counted.lBytes, lModBytes + 3 * 1024 * 1024 + 5);
 
     WriteBytes(temp / "Game\\Data\\INI\\Weapon.ini", std::string(5000, 'g'));
     WriteBytes(temp / "Game\\Data\\INI\\Armor.ini", "game armor");
@@ -65,13 +77,15 @@ TEST_F(FileSystemObjectTest, CopyFolderNeedsAFolderAndStopsAtAReadOnlyFileInTheW
     EXPECT_EQ(ReadBytes(temp / "Game\\INI\\Weapon.ini"), "game weapons");
 }
 
-TEST_F(FileSystemObjectTest, DeleteFileRefusesReadOnlyFilesAndFoldersButDeleteFolderTakesAll) {
+TEST_F(FileSystemObjectTest, DeleteFileRefusesReadOnlyFilesUnlessForcedAndFoldersButDeleteFolderTakesAll) {
     fso.DeleteFile(temp / "Mod\\Data\\readme.txt");
     EXPECT_FALSE(Present(temp / "Mod\\Data\\readme.txt"));
     for (const char* szName : {"Mod\\Data\\locked.big", "Mod\\Data\\Empty", "missing.ini"})
         EXPECT_THROW(fso.DeleteFile(temp / szName), PlatformError) << szName;
     EXPECT_TRUE(Present(temp / "Mod\\Data\\locked.big"));
     EXPECT_TRUE(Present(temp / "Mod\\Data\\Empty"));
+    fso.DeleteFile(temp / "Mod\\Data\\locked.big", true);
+    EXPECT_FALSE(Present(temp / "Mod\\Data\\locked.big"));
 
     WriteBytes(temp / "Mod\\other.txt", "stays");
     fso.DeleteFolder(temp / "Mod\\Data");

@@ -1,10 +1,7 @@
 // The Windows services the launch keeps the player's game folder safe with:
-// the journal beside the program, the launch locks, the problem log, and
-// the copies' progress.
+// the journal beside the program, the launch locks and the problem log.
 #include <gtest/gtest.h>
 
-#include "platform/platform_error.h"
-#include "platform/win_file_system_object.h"
 #include "platform/win_journal_store.h"
 #include "platform/win_launch_locks.h"
 #include "platform/win_problem_log.h"
@@ -57,27 +54,6 @@ TEST(LaunchServices, TheProblemLogKeepsItsNewestLinesWithinAQuarterMegabyte) {
     EXPECT_EQ(szLog.find("problem 0."), std::string::npos);
     EXPECT_EQ(szLog.compare(szLog.size() - 6, 6, "....\r\n"), 0);
     EXPECT_EQ(szLog.find("problem 2999."), szLog.size() - 114) << "whole lines, the newest last";
-}
-
-struct CountedBytes : CopyProgress {
-    uint64_t lBytes = 0;
-    void BytesCopied(uint64_t lMore) override { lBytes += lMore; }
-};
-
-TEST(LaunchServices, CopiesReportEveryByteAsTheyGoAndAForcedDeleteTakesReadOnlyFiles) {
-    TempFolder temp;
-    WinFileSystemObject fso;
-    WriteBytes(temp / "Mod\\big.big", std::string(3 * 1024 * 1024 + 5, 'b'));
-    WriteBytes(temp / "Mod\\Sub\\small.ini", "small");
-    SetAttributes(temp / "Mod\\Sub\\small.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(fso.FolderBytes(temp / "Mod"), 3u * 1024 * 1024 + 10);
-    CountedBytes counted;
-    fso.CopyFolder(temp / "Mod", temp / "Copy", &counted);
-    fso.CopyFile(temp / "Mod\\big.big", temp / "big.big", &counted);
-    EXPECT_EQ(counted.lBytes, 2 * (3u * 1024 * 1024 + 5) + 5);
-    EXPECT_THROW(fso.DeleteFile(temp / "Copy\\Sub\\small.ini"), PlatformError);
-    fso.DeleteFile(temp / "Copy\\Sub\\small.ini", true);
-    EXPECT_FALSE(Present(temp / "Copy\\Sub\\small.ini"));
 }
 
 }  // namespace

@@ -16,15 +16,14 @@
 // longer than two minutes, so a failed test cannot leave it behind.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "support/test_files.h"
 
 namespace {
 
 constexpr DWORD kLongestRunMs = 120000;
-constexpr size_t kLongestContent = 1 << 20;
-
 std::string Environment(const char* szName) {
     char szBuffer[32768];
     const DWORD lLength = GetEnvironmentVariableA(szName, szBuffer, sizeof(szBuffer));
@@ -34,45 +33,8 @@ std::string Environment(const char* szName) {
 std::string Hex(const std::string& szBytes) {
     static const char kDigits[] = "0123456789abcdef";
     std::string szHex;
-    szHex.reserve(szBytes.size() * 2);
-    for (unsigned char c : szBytes) {
-        szHex += kDigits[c >> 4];
-        szHex += kDigits[c & 15];
-    }
+    for (unsigned char c : szBytes) szHex += {kDigits[c >> 4], kDigits[c & 15]};
     return szHex;
-}
-
-std::string ReadContent(const std::string& szPath) {
-    HANDLE h = CreateFileA(szPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<unreadable>";
-    std::string szBytes;
-    char buffer[65536];
-    DWORD lRead = 0;
-    while (szBytes.size() < kLongestContent && ReadFile(h, buffer, sizeof(buffer), &lRead, nullptr) && lRead > 0)
-        szBytes.append(buffer, lRead);
-    CloseHandle(h);
-    return szBytes;
-}
-
-// One line per entry: "folder=<relative path>" or "file=<relative path>|<hex content>".
-void ListTree(const std::string& szRoot, const std::string& szRelative, std::string& szReport) {
-    const std::string szFolder = szRelative.empty() ? szRoot : szRoot + "\\" + szRelative;
-    WIN32_FIND_DATAA fd{};
-    HANDLE hFind = FindFirstFileA((szFolder + "\\*").c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string szName = fd.cFileName;
-        if (szName == "." || szName == "..") continue;
-        const std::string szChild = szRelative.empty() ? szName : szRelative + "\\" + szName;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            szReport += "folder=" + szChild + "\r\n";
-            ListTree(szRoot, szChild, szReport);
-        } else {
-            szReport += "file=" + szChild + "|" + Hex(ReadContent(szRoot + "\\" + szChild)) + "\r\n";
-        }
-    } while (FindNextFileA(hFind, &fd));
-    FindClose(hFind);
 }
 
 std::string GameFolder() {
@@ -82,26 +44,31 @@ std::string GameFolder() {
     return szFolder.substr(0, szFolder.find_last_of('\\'));
 }
 
-std::string BuildReport() {
+// What the game was given, then one line per entry of its folder:
+// "item=<relative path>|<hex content>", a folder's content being "<folder>".
+struct Report {
+    std::string szGiven;
+    corvane::test::TreeSnapshot gameFolder;
+
+    std::string Text() const {
+        std::string szText = szGiven;
+        for (const auto& [szPath, szContent] : gameFolder) szText += "item=" + szPath + "|" + Hex(szContent) + "\r\n";
+        return szText + "end\r\n";
+    }
+};
+
+Report BuildReport() {
     char szCwd[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, szCwd);
-    std::string szReport = "commandline=" + std::string(GetCommandLineA()) + "\r\n";
-    szReport += "cwd=" + std::string(szCwd) + "\r\n";
-    szReport += "gamefolder=" + GameFolder() + "\r\n";
-    ListTree(GameFolder(), "", szReport);
-    szReport += "end\r\n";
-    return szReport;
+    return {"commandline=" + std::string(GetCommandLineA()) + "\r\ncwd=" + szCwd + "\r\ngamefolder=" + GameFolder() +
+                "\r\n",
+            corvane::test::SnapshotTree(GameFolder())};
 }
 
 // Written beside the target and renamed over it, so a reader never sees half a report.
-void WriteReport(const std::string& szPath, const std::string& szReport) {
-    const std::string szPartial = szPath + ".partial";
-    HANDLE h = CreateFileA(szPartial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    DWORD lWritten = 0;
-    WriteFile(h, szReport.data(), static_cast<DWORD>(szReport.size()), &lWritten, nullptr);
-    CloseHandle(h);
-    MoveFileExA(szPartial.c_str(), szPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+void WriteReport(const std::string& szPath, const Report& report) {
+    corvane::test::WriteBytes(szPath + ".partial", report.Text());
+    MoveFileExA((szPath + ".partial").c_str(), szPath.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 bool TimeToEnd(DWORD lStart, DWORD lRunMs, const std::string& szWaitFor) {
@@ -124,7 +91,7 @@ LRESULT CALLBACK StandInProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam)
 }
 
 // The demo's view of the game: what it was started with and what it sees.
-void RunWithWindow(const std::string& szReport, DWORD lStart, DWORD lRunMs, const std::string& szWaitFor) {
+void RunWithWindow(const Report& report, DWORD lStart, DWORD lRunMs, const std::string& szWaitFor) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = StandInProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -135,17 +102,8 @@ void RunWithWindow(const std::string& szReport, DWORD lStart, DWORD lRunMs, cons
     HWND hwnd = CreateWindowA(wc.lpszClassName, "Generals (stand-in game)",
                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 20, 20, 600, 340,
                               nullptr, nullptr, wc.hInstance, nullptr);
-    // The report without the files' contents: what the game was given and
-    // which files it finds in its folder.
-    std::string szShown;
-    size_t lLineStart = 0;
-    while (lLineStart < szReport.size()) {
-        const size_t lEnd = szReport.find("\r\n", lLineStart);
-        const std::string szLine = szReport.substr(lLineStart, lEnd - lLineStart);
-        szShown += szLine.compare(0, 5, "file=") == 0 ? szLine.substr(0, szLine.find('|')) : szLine;
-        szShown += "\r\n";
-        lLineStart = lEnd == std::string::npos ? szReport.size() : lEnd + 2;
-    }
+    std::string szShown = report.szGiven;
+    for (const auto& entry : report.gameFolder) szShown += entry.first + "\r\n";
     CreateWindowA("EDIT", szShown.c_str(),
                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 10, 10,
                   565, 250, hwnd, nullptr, wc.hInstance, nullptr);
@@ -184,15 +142,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const bool bWindow = Environment("STANDIN_WINDOW") == "1";
     // Reading every file of a modded game folder takes long; only done
     // when someone reads the report.
-    const std::string szReport = szReportPath.empty() && !bWindow ? std::string() : BuildReport();
-    if (!szReportPath.empty()) WriteReport(szReportPath, szReport);
+    const Report report = szReportPath.empty() && !bWindow ? Report{} : BuildReport();
+    if (!szReportPath.empty()) WriteReport(szReportPath, report);
 
     const std::string szWaitFor = Environment("STANDIN_WAIT_FOR");
     const std::string szRunMs = Environment("STANDIN_RUN_MS");
     const DWORD lRunMs = szRunMs.empty() ? 0 : static_cast<DWORD>(std::strtoul(szRunMs.c_str(), nullptr, 10));
 
     if (bWindow) {
-        RunWithWindow(szReport, lStart, lRunMs, szWaitFor);
+        RunWithWindow(report, lStart, lRunMs, szWaitFor);
     } else {
         while (!TimeToEnd(lStart, lRunMs, szWaitFor)) Sleep(20);
     }

@@ -32,9 +32,7 @@ StandInReport Parse(const std::string& szContent) {
             report.szCurrentFolder = szLine.substr(4);
         } else if (StartsWith(szLine, "gamefolder=")) {
             report.szGameFolder = szLine.substr(11);
-        } else if (StartsWith(szLine, "folder=")) {
-            report.gameFolder[szLine.substr(7)] = "<folder>";
-        } else if (StartsWith(szLine, "file=")) {
+        } else if (StartsWith(szLine, "item=")) {
             const size_t lBar = szLine.find('|');
             report.gameFolder[szLine.substr(5, lBar - 5)] = FromHex(szLine.substr(lBar + 1));
         }

@@ -12,6 +12,7 @@ namespace {
 constexpr UINT kSendTimeoutMs = 5000;
 constexpr int kFileNameBox = 0x47c;  // the open-file dialog's file name and type boxes
 constexpr int kFileTypeBox = 0x470;
+constexpr int kMessageBoxText = 0xFFFF;
 
 LRESULT Send(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam, bool bWide = false) {
     DWORD_PTR lResult = 0;
@@ -150,6 +151,12 @@ void PressKey(UINT lVirtualKey, HWND hwnd) {
 void TypeText(HWND hEdit, const std::string& szText) {
     Send(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(szText.c_str()));
 }
+
+HWND WaitForMessageBox(DWORD lProcessId, unsigned lTimeoutMs) {
+    return WaitForTopLevel("", lProcessId, "#32770", lTimeoutMs);
+}
+
+std::string MessageBoxText(HWND hBox) { return WindowText(GetDlgItem(hBox, kMessageBoxText)); }
 
 std::string AnswerFileDialog(const std::string& szName, DWORD lProcessId) {
     HWND hDialog = WaitForTopLevel("", lProcessId, "#32770");

@@ -61,6 +61,11 @@ void ClickAt(HWND hwnd, int x, int y, int xUp = -1, int yUp = -1);
 void PressKey(UINT lVirtualKey, HWND hwnd = nullptr);
 void TypeText(HWND hEdit, const std::string& szText);
 
+// A message box of the process, waited for; nullptr when none came. Its
+// text, as a screen reader reads it.
+HWND WaitForMessageBox(DWORD lProcessId = GetCurrentProcessId(), unsigned lTimeoutMs = 10000);
+std::string MessageBoxText(HWND hBox);
+
 // Waits for the open-file dialog of the process and answers it: types szName
 // as the file name and opens it, or, with szName empty, cancels. Gives the
 // file type the dialog offered.
