@@ -40,13 +40,8 @@ protected:
         HWND hLaunch = corvane.FindWindowNow("Launching...");
         return hLaunch ? ListLines(ChildOfClass(hLaunch, "ListBox")) : Lines{};
     }
-    bool WaitFor(const std::function<bool()>& done, unsigned lTimeoutMs = 30000) {
-        const auto tEnd = Clock::now() + std::chrono::milliseconds(lTimeoutMs);
-        while (!done()) {
-            if (Clock::now() > tEnd) return false;
-            Sleep(5);
-        }
-        return true;
+    static bool WaitFor(const std::function<bool()>& done, unsigned lTimeoutMs = 30000) {
+        return PumpUntil(done, lTimeoutMs);
     }
     bool LogHas(CorvaneProcess& corvane, const std::string& szLine) {
         const Lines lines = LogOf(corvane);

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "e2e/corvane_process.h"
-#include "e2e/game_registration.h"
+#include "support/scratch_registry_key.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
@@ -34,7 +34,7 @@ protected:
     const TempFolder& work = standIn.folder;
     const std::string& szReport = standIn.szReport;
     ScopedEnvironment envExitCode{"STANDIN_EXIT_CODE", "0"};
-    std::unique_ptr<GameRegistration> registration;
+    std::unique_ptr<ScratchRegistryKey> registration;
 
     // The stand-in game as Generals.exe with a few data files of its own.
     void InstallGenerals(uint32_t lVersion = 0x00010008) {
@@ -43,7 +43,10 @@ protected:
         WriteBytes(game / "Data\\INI\\GameData.ini", "; the game's own settings\r\nMaxCameraHeight = 310\r\n");
         WriteBytes(game / "Data\\INI\\Weapon.ini", "Weapon Laser\r\nEnd\r\n");
         WriteBytes(game / "Data\\English\\generals.csf", std::string("\x00\x01\x02\xff", 4));
-        registration = std::make_unique<GameRegistration>(kGeneralsRegistryKey, game.Path() + "\\", lVersion);
+        // Where the game's 32-bit installer registers it.
+        registration = std::make_unique<ScratchRegistryKey>(RegistryView::k32Bit, kGeneralsRegistryKey);
+        registration->SetText("InstallPath", game.Path() + "\\");
+        registration->SetDword("Version", lVersion);
     }
 
     void ReleaseGame() { standIn.EndGame(); }

@@ -108,29 +108,15 @@ TEST_F(SilentLaunch, SwapsStartsWatchesAndRestoresTheGameFolder) {
 
 TEST_F(SilentLaunch, UnknownModStillStartsGeneralsWithoutAMod) {
     const TreeSnapshot before = SnapshotTree(game.Path());
-    const std::string G = game.Path();
-
     CorvaneProcess corvane(program.Path(), "-SILENT NoSuchMod", work.Path());
-    const StandInReport report = WaitForStandInReport(szReport);
-    EXPECT_EQ(report.szCommandLine, G + "\\Generals.exe -nologo ");
-
+    EXPECT_EQ(WaitForStandInReport(szReport).szCommandLine, game / "Generals.exe -nologo ");
     HWND hLaunch = corvane.WaitForWindow("Launching...");
     ASSERT_TRUE(hLaunch);
-    HWND hLog = ChildOfClass(hLaunch, "ListBox");
     ReleaseGame();
-    const std::vector<std::string> expected = {
-        "This is what is happening...",
-        "Checking for existance of all source folders and files in configuration.",
-        "",
-        "Swap MOD files and folders with originals.",
-        "",
-        "Launching...",
-        G + "\\Generals.exe -nologo ",
-        "",
-        "Cleanup, restoring original files and folders.",
-        "END",
-    };
-    EXPECT_EQ(WaitForLastLine(hLog, "END", 10000), expected);
+    EXPECT_EQ(WaitForLastLine(ChildOfClass(hLaunch, "ListBox"), "END"),
+              (Lines{"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
+                     "", "Swap MOD files and folders with originals.", "", "Launching...", game / "Generals.exe -nologo ",
+                     "", "Cleanup, restoring original files and folders.", "END"}));
     EXPECT_EQ(SnapshotTree(game.Path()), before);
 }
 

@@ -1,9 +1,9 @@
 // The Windows services the launch keeps the player's game folder safe with:
-// the journal beside the program, the launch locks and the problem log.
+// the journal beside the program and the problem log. The launch locks are
+// seen at work between two copies of Corvane.exe (crash_safety_test).
 #include <gtest/gtest.h>
 
 #include "platform/win_journal_store.h"
-#include "platform/win_launch_locks.h"
 #include "platform/win_problem_log.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
@@ -28,17 +28,6 @@ TEST(LaunchServices, TheJournalIsOneFileThatCanBeReadWhileItIsWritten) {
     journal.Remove();
     journal.Remove();  // gone already: nothing to do
     EXPECT_FALSE(journal.Read());
-}
-
-TEST(LaunchServices, ALockIsHeldOnceUntilItsHolderLetsGo) {
-    WinLaunchLocks locks;
-    const std::string szName = UniqueScratchName("Corvane-test-");
-    auto held = locks.TryHold(szName);
-    ASSERT_TRUE(held);
-    EXPECT_FALSE(locks.TryHold(szName));
-    EXPECT_TRUE(locks.TryHold(szName + "-other"));
-    held.reset();
-    EXPECT_TRUE(locks.TryHold(szName));
 }
 
 TEST(LaunchServices, TheProblemLogKeepsItsNewestLinesWithinAQuarterMegabyte) {

@@ -14,8 +14,8 @@ REGSAM ViewFlag(RegistryView view) {
 
 }  // namespace
 
-ScratchRegistryKey::ScratchRegistryKey(RegistryView view)
-    : lView(ViewFlag(view)), szName(UniqueScratchName("CorvaneTest-")), szSubKey("SOFTWARE\\" + szName) {
+ScratchRegistryKey::ScratchRegistryKey(RegistryView view, std::string szKey)
+    : lView(ViewFlag(view)), szSubKey(szKey.empty() ? "SOFTWARE\\" + UniqueScratchName("CorvaneTest-") : std::move(szKey)) {
     const LSTATUS lResult = RegCreateKeyExA(HKEY_LOCAL_MACHINE, szSubKey.c_str(), 0, nullptr, 0,
                                             KEY_ALL_ACCESS | lView, nullptr, &hKey, nullptr);
     if (lResult != ERROR_SUCCESS)
@@ -23,13 +23,9 @@ ScratchRegistryKey::ScratchRegistryKey(RegistryView view)
 }
 
 ScratchRegistryKey::~ScratchRegistryKey() {
+    RegDeleteTreeA(hKey, nullptr);
     RegCloseKey(hKey);
-    HKEY hSoftware = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | lView, &hSoftware) ==
-        ERROR_SUCCESS) {
-        RegDeleteTreeA(hSoftware, szName.c_str());
-        RegCloseKey(hSoftware);
-    }
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, szSubKey.c_str(), lView, 0);
 }
 
 void ScratchRegistryKey::SetText(const std::string& szValueName, const std::string& szText) {

@@ -1,5 +1,6 @@
-// A registry key of the test's own under HKEY_LOCAL_MACHINE\SOFTWARE, in the
-// 32-bit or the 64-bit view, removed with everything in it when the test ends.
+// A registry key of the test's own under HKEY_LOCAL_MACHINE, in the 32-bit or
+// the 64-bit view, removed with everything in it when the test ends. Only
+// ever made in the tests' own Wine prefix.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,8 @@ enum class RegistryView { k32Bit, k64Bit };
 
 class ScratchRegistryKey {
 public:
-    // Creates SOFTWARE\CorvaneTest-<unique>.
-    explicit ScratchRegistryKey(RegistryView view);
+    // Creates szSubKey, by default SOFTWARE\CorvaneTest-<unique>.
+    explicit ScratchRegistryKey(RegistryView view, std::string szSubKey = "");
     ~ScratchRegistryKey();
     ScratchRegistryKey(const ScratchRegistryKey&) = delete;
     ScratchRegistryKey& operator=(const ScratchRegistryKey&) = delete;
@@ -29,7 +30,6 @@ private:
     void SetValue(const std::string& szValueName, DWORD lType, const void* pData, DWORD lSize);
 
     REGSAM lView;
-    std::string szName;
     std::string szSubKey;
     HKEY hKey = nullptr;
 };

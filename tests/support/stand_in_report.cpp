@@ -16,26 +16,18 @@ std::string FromHex(const std::string& szHex) {
     return szBytes;
 }
 
-bool StartsWith(const std::string& szText, const std::string& szPrefix) {
-    return szText.compare(0, szPrefix.size(), szPrefix) == 0;
-}
-
 StandInReport Parse(const std::string& szContent) {
     StandInReport report;
     std::istringstream lines(szContent);
     std::string szLine;
     while (std::getline(lines, szLine)) {
         if (!szLine.empty() && szLine.back() == '\r') szLine.pop_back();
-        if (StartsWith(szLine, "commandline=")) {
-            report.szCommandLine = szLine.substr(12);
-        } else if (StartsWith(szLine, "cwd=")) {
-            report.szCurrentFolder = szLine.substr(4);
-        } else if (StartsWith(szLine, "gamefolder=")) {
-            report.szGameFolder = szLine.substr(11);
-        } else if (StartsWith(szLine, "item=")) {
-            const size_t lBar = szLine.find('|');
-            report.gameFolder[szLine.substr(5, lBar - 5)] = FromHex(szLine.substr(lBar + 1));
-        }
+        const size_t lEquals = szLine.find('='), lBar = szLine.find('|', lEquals);
+        const std::string szKey = szLine.substr(0, lEquals), szValue = szLine.substr(lEquals + 1);
+        if (szKey == "commandline") report.szCommandLine = szValue;
+        if (szKey == "cwd") report.szCurrentFolder = szValue;
+        if (szKey == "gamefolder") report.szGameFolder = szValue;
+        if (szKey == "item") report.gameFolder[szLine.substr(lEquals + 1, lBar - lEquals - 1)] = FromHex(szLine.substr(lBar + 1));
     }
     return report;
 }

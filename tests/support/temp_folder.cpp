@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/win32.h"
+#include "support/test_files.h"
 
 namespace corvane::test {
 
@@ -34,15 +35,7 @@ void RemoveTree(const std::string& szPath) {
         DeleteFileA(szPath.c_str());
         return;
     }
-    WIN32_FIND_DATAA fd{};
-    HANDLE hFind = FindFirstFileA((szPath + "\\*").c_str(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string szName = fd.cFileName;
-            if (szName != "." && szName != "..") RemoveTree(szPath + "\\" + szName);
-        } while (FindNextFileA(hFind, &fd));
-        FindClose(hFind);
-    }
+    ForEachEntry(szPath, [&](const std::string& szName, uint32_t) { RemoveTree(szPath + "\\" + szName); });
     RemoveDirectoryA(szPath.c_str());
 }
 

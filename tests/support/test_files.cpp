@@ -16,22 +16,12 @@ std::string ParentOf(const std::string& szPath) {
 }
 
 void Snapshot(const std::string& szRoot, const std::string& szRelative, TreeSnapshot& tree) {
-    const std::string szFolder = szRelative.empty() ? szRoot : szRoot + "\\" + szRelative;
-    WIN32_FIND_DATAA fd{};
-    HANDLE hFind = FindFirstFileA((szFolder + "\\*").c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string szName = fd.cFileName;
-        if (szName == "." || szName == "..") continue;
+    ForEachEntry(szRelative.empty() ? szRoot : szRoot + "\\" + szRelative, [&](const std::string& szName, uint32_t lAttr) {
         const std::string szChild = szRelative.empty() ? szName : szRelative + "\\" + szName;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            tree[szChild] = "<folder>";
-            Snapshot(szRoot, szChild, tree);
-        } else {
-            tree[szChild] = ReadBytes(szRoot + "\\" + szChild);
-        }
-    } while (FindNextFileA(hFind, &fd));
-    FindClose(hFind);
+        const bool bFolder = lAttr & FILE_ATTRIBUTE_DIRECTORY;
+        tree[szChild] = bFolder ? "<folder>" : ReadBytes(szRoot + "\\" + szChild);
+        if (bFolder) Snapshot(szRoot, szChild, tree);
+    });
 }
 
 }  // namespace
@@ -78,6 +68,17 @@ void SetAttributes(const std::string& szPath, uint32_t lAttributes) {
 uint32_t Attributes(const std::string& szPath) { return GetFileAttributesA(szPath.c_str()); }
 
 bool Present(const std::string& szPath) { return Attributes(szPath) != INVALID_FILE_ATTRIBUTES; }
+
+void ForEachEntry(const std::string& szFolder, const std::function<void(const std::string&, uint32_t)>& visit) {
+    WIN32_FIND_DATAA fd{};
+    HANDLE hFind = FindFirstFileA((szFolder + "\\*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string szName = fd.cFileName;
+        if (szName != "." && szName != "..") visit(szName, fd.dwFileAttributes);
+    } while (FindNextFileA(hFind, &fd));
+    FindClose(hFind);
+}
 
 TreeSnapshot SnapshotTree(const std::string& szRoot) {
     TreeSnapshot tree;

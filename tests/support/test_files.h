@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -17,6 +18,8 @@ void SetAttributes(const std::string& szPath, uint32_t lAttributes);
 // INVALID_FILE_ATTRIBUTES when the entry does not exist.
 uint32_t Attributes(const std::string& szPath);
 bool Present(const std::string& szPath);
+// Calls visit with the name and the attributes of each entry of the folder.
+void ForEachEntry(const std::string& szFolder, const std::function<void(const std::string&, uint32_t)>& visit);
 
 // A whole tree as relative path -> content; folders map to "<folder>".
 // Comparing two snapshots tells whether a tree is byte for byte what it was.
