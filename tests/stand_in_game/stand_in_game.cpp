@@ -24,6 +24,7 @@
 namespace {
 
 constexpr DWORD kLongestRunMs = 120000;
+
 std::string Environment(const char* szName) {
     char szBuffer[32768];
     const DWORD lLength = GetEnvironmentVariableA(szName, szBuffer, sizeof(szBuffer));
