@@ -17,7 +17,7 @@
 #include "launch/log_queue.h"
 #include "launch/thread_runner.h"
 #include "platform/platform.h"
-#include "startup/program_state.h"
+#include "state/program_state.h"
 #include "ui/controls.h"
 #include "ui/font.h"
 #include "ui/window.h"

@@ -17,9 +17,9 @@
 #include "launch/launch_view.h"
 #include "launch/recovery.h"
 #include "launch/work_runner.h"
-#include "modconfig/mod_config.h"
+#include "state/mod_config.h"
 #include "platform/platform.h"
-#include "startup/program_state.h"
+#include "state/program_state.h"
 
 namespace corvane {
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "launch/launch_log.h"
-#include "modconfig/mod_config.h"
+#include "state/mod_config.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "platform/problem_log.h"
-#include "startup/game_table.h"
+#include "state/game_table.h"
 
 namespace corvane {
 

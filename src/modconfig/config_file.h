@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "modconfig/line_reader.h"
-#include "modconfig/mod_config.h"
+#include "state/mod_config.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
-#include "startup/game_table.h"
+#include "state/game_table.h"
 
 namespace corvane {
 

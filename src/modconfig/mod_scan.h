@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "modconfig/mod_config.h"
+#include "state/mod_config.h"
 #include "platform/file_system.h"
-#include "startup/program_state.h"
+#include "state/program_state.h"
 
 namespace corvane {
 

@@ -4,7 +4,7 @@
 
 #include "platform/win32.h"
 #include "platform/win_error.h"
-#include "startup/command_line.h"
+#include "platform/argument_text.h"
 
 namespace corvane {
 

@@ -18,9 +18,9 @@ namespace corvane {
 
 struct WinPlatform {
     // szAppPath: the program folder, where the launch journal and
-    // Corvane.log live.
-    explicit WinPlatform(const std::string& szAppPath)
-        : journal(szAppPath + "\\Corvane.journal"), problems(szAppPath + "\\Corvane.log") {}
+    // Corvane.log live; szAppTitle: the caption of the message boxes.
+    WinPlatform(const std::string& szAppPath, const std::string& szAppTitle)
+        : messageBoxes(szAppTitle), journal(szAppPath + "\\Corvane.journal"), problems(szAppPath + "\\Corvane.log") {}
 
     WinFileSystem files;
     WinFileSystemObject fso;

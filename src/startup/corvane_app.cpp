@@ -3,8 +3,8 @@
 #include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
 #include "platform/app_info.h"
-#include "startup/app_version.h"
-#include "startup/command_line.h"
+#include "state/app_version.h"
+#include "state/command_line.h"
 #include "ui/message_loop.h"
 
 namespace corvane {

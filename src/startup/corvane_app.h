@@ -10,7 +10,7 @@
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
 #include "platform/registry.h"
-#include "startup/program_state.h"
+#include "state/program_state.h"
 #include "ui/main/frm_main.h"
 
 namespace corvane {

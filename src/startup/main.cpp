@@ -7,13 +7,14 @@
 #include "platform/win_platform.h"
 #include "platform/win_registry.h"
 #include "startup/corvane_app.h"
+#include "state/app_version.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
     const std::string szAppPath = corvane::AppPath();
-    corvane::WinPlatform services(szAppPath);
+    corvane::WinPlatform services(szAppPath, CORVANE_APP_TITLE);
     corvane::WinRegistry registry;
     corvane::CorvaneApp app(services.Get(), registry, szAppPath, corvane::ArgumentText());
     return app.Main();

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include "platform/win_platform.h"
+#include "state/app_version.h"
 #include "support/fake_platform.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
@@ -50,7 +51,7 @@ protected:
     const std::string szGame = game.Path() + "\\";
     StandInOrders standIn;
     ProgramState state;
-    WinPlatform win{app.Path()};
+    WinPlatform win{app.Path(), CORVANE_APP_TITLE};
     RecordingMessageBoxes boxes;
     RecordingProblems problems;
     Platform platform{win.files, win.fso, win.processes, boxes, win.sounds, win.browser,

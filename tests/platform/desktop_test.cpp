@@ -9,6 +9,7 @@
 #include "platform/platform_error.h"
 #include "platform/win32.h"
 #include "platform/win_message_boxes.h"
+#include "state/app_version.h"
 #include "platform/win_shell.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
@@ -48,7 +49,7 @@ TEST(MessageBoxTest, ShowsThePromptOwnedByTheActiveWindowAndReturnsTheAnswer) {
         ASSERT_EQ(GetActiveWindow(), hOwner);
         std::pair<std::string, HWND> seen;
         std::thread player([&, lButton = lButton] { seen = AnswerBox(lButton); });
-        EXPECT_EQ(WinMessageBoxes().Show("The name of the mod is missing!", lStyle), lAnswer) << lButton;
+        EXPECT_EQ(WinMessageBoxes(CORVANE_APP_TITLE).Show("The name of the mod is missing!", lStyle), lAnswer) << lButton;
         player.join();
         EXPECT_EQ(seen, std::make_pair(std::string("The name of the mod is missing!"), hOwner)) << lButton;
     }

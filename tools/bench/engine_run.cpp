@@ -46,7 +46,7 @@ std::string ReadText(const std::string& szPath) {
 }  // namespace
 
 EngineBench::EngineBench(const ScratchPaths& scratch, WindowProber& windowProber)
-    : paths(scratch), prober(windowProber), win(scratch.LaunchApp()) {
+    : paths(scratch), prober(windowProber), win(scratch.LaunchApp(), CORVANE_APP_TITLE) {
     GameEntry& generals = state.GameTable[kGenerals];
     generals.szInstallPath = paths.Game() + "\\";
     generals.dVerMajor = 1;

@@ -8,8 +8,9 @@
 
 #include "launch/frm_launch.h"
 #include "platform/win_platform.h"
+#include "state/app_version.h"
 #include "scratch_layout.h"
-#include "startup/program_state.h"
+#include "state/program_state.h"
 #include "timed_parts.h"
 #include "window_prober.h"
 

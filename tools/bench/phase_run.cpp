@@ -9,6 +9,7 @@
 #include "launch/restore.h"
 #include "launch/swap_in.h"
 #include "platform/win_platform.h"
+#include "state/app_version.h"
 #include "stopwatch.h"
 
 namespace corvane::bench {
@@ -35,7 +36,7 @@ void PrintPhase(const char* szPhase, double dfWall, const Tally& tally, const Co
 
 void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntry& game,
                  const std::string& szBareSource, const std::string& szBareTarget) {
-    WinPlatform win(paths.LaunchApp());
+    WinPlatform win(paths.LaunchApp(), CORVANE_APP_TITLE);
     Tally checkTally, swapTally, restoreTally;
     CountedLog checkLog, swapLog, restoreLog;
     std::printf("  %s (%d entries)\n", mod.szTitle.c_str(), mod.dCount);

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "modconfig/mod_config.h"
+#include "state/mod_config.h"
 #include "scratch_layout.h"
-#include "startup/game_table.h"
+#include "state/game_table.h"
 
 namespace corvane::bench {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "startup/program_state.h"
+#include "state/program_state.h"
 #include "ui/controls.h"
 #include "ui/editor/browser_controls.h"
 #include "ui/editor/frm_add_folder.h"

@@ -7,7 +7,7 @@
 #include "modconfig/mod_scan.h"
 #include "platform/platform_error.h"
 #include "resource_ids.h"
-#include "startup/app_version.h"
+#include "state/app_version.h"
 #include "ui/main/main_texts.h"
 
 namespace corvane {

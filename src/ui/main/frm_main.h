@@ -12,7 +12,7 @@
 
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
-#include "startup/program_state.h"
+#include "state/program_state.h"
 #include "ui/controls.h"
 #include "ui/editor/frm_add_folder.h"
 #include "ui/editor/frm_add_mod.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "startup/game_table.h"
+#include "state/game_table.h"
 
 namespace corvane {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "modconfig/mod_config.h"
+#include "state/mod_config.h"
 
 namespace corvane {
 

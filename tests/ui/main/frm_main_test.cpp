@@ -2,7 +2,7 @@
 // Remove, its Tab order, Start Game with the game row, the switches and the
 // mod handed to the launch window (read back from the stand-in game's report
 // of its command line), the guard against a second launch, and the picture link.
-#include "startup/app_version.h"
+#include "state/app_version.h"
 #include "ui/dpi.h"
 #include "ui/main/main_window_fixture.h"
 // After the Windows header, which it needs.

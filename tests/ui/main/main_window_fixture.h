@@ -11,6 +11,7 @@
 #include "modconfig/mod_scan.h"
 #include "platform/platform_error.h"
 #include "platform/win_platform.h"
+#include "state/app_version.h"
 #include "support/fake_platform.h"
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
@@ -95,7 +96,7 @@ protected:
     TempFolder program, game;
     StandInOrders standIn;
 
-    WinPlatform win{program.Path()};
+    WinPlatform win{program.Path(), CORVANE_APP_TITLE};
     RecordingMessageBoxes boxes;
     RecordingShell shell;
     RecordingProblems problems;

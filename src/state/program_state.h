@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "modconfig/mod_config.h"
-#include "startup/game_table.h"
+#include "state/mod_config.h"
+#include "state/game_table.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "startup/game_table.h"
+#include "state/game_table.h"
 
 #include <cmath>
 #include <cstring>

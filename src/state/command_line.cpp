@@ -1,4 +1,4 @@
-#include "startup/command_line.h"
+#include "state/command_line.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,8 +7,6 @@ namespace corvane {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 std::string UpperCase(std::string szText) {
     std::transform(szText.begin(), szText.end(), szText.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -16,18 +14,6 @@ std::string UpperCase(std::string szText) {
 }
 
 }  // namespace
-
-std::string ArgumentTextOf(const std::string& szCommandLine) {
-    size_t i = 0;
-    if (!szCommandLine.empty() && szCommandLine[0] == '"') {
-        const size_t lClose = szCommandLine.find('"', 1);
-        i = lClose == std::string::npos ? szCommandLine.size() : lClose + 1;
-    } else {
-        while (i < szCommandLine.size() && !IsBlank(szCommandLine[i])) ++i;
-    }
-    while (i < szCommandLine.size() && IsBlank(szCommandLine[i])) ++i;
-    return szCommandLine.substr(i);
-}
 
 std::string SilentConfigPath(const std::string& szArguments, const std::string& szAppPath) {
     if (UpperCase(szArguments).find("-SILENT") == std::string::npos) return {};

@@ -1,4 +1,4 @@
-#include "startup/program_state.h"
+#include "state/program_state.h"
 
 #include <limits>
 #include <stdexcept>

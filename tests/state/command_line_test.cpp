@@ -1,4 +1,5 @@
-#include "startup/command_line.h"
+#include "platform/argument_text.h"
+#include "state/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "modconfig/mod_config.h"
+#include "state/mod_config.h"
 
 #include <limits>
 #include <stdexcept>
