@@ -89,7 +89,10 @@ void frmLaunch::LayoutControls() {
     btnClose.Place(kBtnClose, Dpi());
 }
 
-void frmLaunch::btnClose_Click() { Unload(); }
+// A swap that failed is put back before the window goes.
+void frmLaunch::btnClose_Click() {
+    if (!launcher.UndoBeforeClosing([this] { Unload(); })) Unload();
+}
 
 void frmLaunch::tmrRestore_Timer() {
     launcher.tmrRestore_Timer();
@@ -127,7 +130,7 @@ void frmLaunch::ShowLog() {
 LRESULT frmLaunch::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
     switch (lMsg) {
     case WM_CLOSE:
-        if (btnClose.Enabled()) Unload();
+        if (btnClose.Enabled()) btnClose_Click();
         return 0;
     case kMsgLogWaiting:
         ShowLogSoon();

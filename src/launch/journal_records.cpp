@@ -9,7 +9,7 @@ namespace {
 constexpr size_t kFrameSize = 8;                  // length and checksum
 constexpr size_t kLargestRecord = 16 * 1024 * 1024;  // far beyond any record; guards a damaged length
 
-uint32_t Crc32(const std::string& szBytes) {
+uint32_t Crc32(const char* pBytes, size_t lCount) {
     static const std::array<uint32_t, 256> kTable = [] {
         std::array<uint32_t, 256> table{};
         for (uint32_t n = 0; n < 256; ++n) {
@@ -20,8 +20,14 @@ uint32_t Crc32(const std::string& szBytes) {
         return table;
     }();
     uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char b : szBytes) c = kTable[(c ^ b) & 0xFF] ^ (c >> 8);
+    for (size_t i = 0; i < lCount; ++i) c = kTable[(c ^ static_cast<unsigned char>(pBytes[i])) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
+}
+
+uint32_t Crc32(const std::string& szBytes) { return Crc32(szBytes.data(), szBytes.size()); }
+
+void PutNumberAt(std::string& szOut, size_t lAt, uint64_t lValue, int lBytes) {
+    for (int i = 0; i < lBytes; ++i) szOut[lAt + i] = static_cast<char>((lValue >> (8 * i)) & 0xFF);
 }
 
 void PutNumber(std::string& szOut, uint64_t lValue, int lBytes) {
@@ -53,6 +59,8 @@ public:
         return szText;
     }
     bool Whole() const { return bGood && lPos == szBytes.size(); }
+    // Fields added after the first journals end there: older records lack them.
+    bool More() const { return bGood && lPos < szBytes.size(); }
 
 private:
     bool Has(size_t lCount) {
@@ -64,23 +72,49 @@ private:
     bool bGood = true;
 };
 
-bool KnownStep(uint64_t lStep) { return lStep >= 1 && lStep <= static_cast<uint64_t>(JournalStep::kEnd); }
+bool KnownStep(uint64_t lStep) { return lStep >= 1 && lStep <= static_cast<uint64_t>(JournalStep::kGameStarting); }
 
 }  // namespace
 
+JournalRecord RecordOf(JournalStep step, std::string szPath, std::string szOther) {
+    JournalRecord record;
+    record.step = step;
+    record.szPath = std::move(szPath);
+    record.szOther = std::move(szOther);
+    return record;
+}
+
+JournalRecord GameRecord(const ProcessId& process) {
+    JournalRecord record = RecordOf(JournalStep::kGameStarted);
+    record.process = process;
+    return record;
+}
+
+// Written straight behind what szOut holds, the frame filled in last, so
+// that a batch of thousands of records is built in one string.
+void AppendRecord(std::string& szOut, const JournalRecord& record) {
+    const size_t lFrame = szOut.size();
+    szOut.append(kFrameSize, '\0');
+    PutNumber(szOut, static_cast<uint8_t>(record.step), 1);
+    PutNumber(szOut, record.bWasThere ? 1 : 0, 1);
+    PutNumber(szOut, record.process.lId, 4);
+    PutNumber(szOut, record.process.lStartTime, 8);
+    PutText(szOut, record.szPath);
+    PutText(szOut, record.szOther);
+    PutText(szOut, record.szBackup);
+    PutNumber(szOut, record.stamp.bKnown ? 1 : 0, 1);
+    PutNumber(szOut, record.stamp.lSize, 8);
+    PutNumber(szOut, record.stamp.lWriteTime, 8);
+    PutNumber(szOut, static_cast<uint16_t>(record.dEntry), 2);
+    const size_t lPayload = lFrame + kFrameSize;
+    PutNumberAt(szOut, lFrame, szOut.size() - lPayload, 4);
+    PutNumberAt(szOut, lFrame + 4, Crc32(szOut.data() + lPayload, szOut.size() - lPayload), 4);
+}
+
 std::string EncodeRecord(const JournalRecord& record) {
-    std::string szPayload;
-    PutNumber(szPayload, static_cast<uint8_t>(record.step), 1);
-    PutNumber(szPayload, record.bWasThere ? 1 : 0, 1);
-    PutNumber(szPayload, record.process.lId, 4);
-    PutNumber(szPayload, record.process.lStartTime, 8);
-    PutText(szPayload, record.szPath);
-    PutText(szPayload, record.szOther);
-    PutText(szPayload, record.szBackup);
-    std::string szFramed;
-    PutNumber(szFramed, szPayload.size(), 4);
-    PutNumber(szFramed, Crc32(szPayload), 4);
-    return szFramed + szPayload;
+    std::string szOut;
+    AppendRecord(szOut, record);
+    return szOut;
 }
 
 std::vector<JournalRecord> DecodeJournal(const std::string& szBytes) {
@@ -103,6 +137,12 @@ std::vector<JournalRecord> DecodeJournal(const std::string& szBytes) {
         record.szPath = fields.Text();
         record.szOther = fields.Text();
         record.szBackup = fields.Text();
+        if (fields.More()) {
+            record.stamp.bKnown = fields.Number(1) != 0;
+            record.stamp.lSize = fields.Number(8);
+            record.stamp.lWriteTime = fields.Number(8);
+            record.dEntry = static_cast<int16_t>(static_cast<uint16_t>(fields.Number(2)));
+        }
         if (!fields.Whole() || !KnownStep(lStep)) break;
         record.step = static_cast<JournalStep>(lStep);
         records.push_back(std::move(record));

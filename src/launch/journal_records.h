@@ -20,6 +20,19 @@ enum class JournalStep : uint8_t {
     kCopy = 4,          // szPath: a target, about to receive a copy of szOther
     kGameStarted = 5,   // process: a process of the game, started or found running
     kEnd = 6,           // the launch is over; nothing is left to undo
+    kLock = 7,          // szPath: the name of a lock the launch holds on a folder it writes
+    kGameStarting = 8,  // szPath: the game folder; the game is about to be started
+};
+
+// What a file looked like when the launch noted it: a copy has its source's
+// size and last write, and so does the game's own file under its backup
+// name. Folders have none.
+struct ItemStamp {
+    bool bKnown = false;
+    uint64_t lSize = 0;
+    uint64_t lWriteTime = 0;
+
+    bool operator==(const ItemStamp&) const = default;
 };
 
 struct JournalRecord {
@@ -33,10 +46,20 @@ struct JournalRecord {
     // kCreateFolder, kCopy: an item (maybe hidden) was already at szPath.
     bool bWasThere = false;
     ProcessId process;
+    // kCopy: the copy as it will be; kRename: the game's own file moved aside.
+    ItemStamp stamp;
+    int16_t dEntry = -1;  // kRename, kCreateFolder, kCopy: the mod's entry
 
     bool operator==(const JournalRecord&) const = default;
 };
 
+// A record of a step about a path (and the path it goes to or comes from).
+JournalRecord RecordOf(JournalStep step, std::string szPath = {}, std::string szOther = {});
+// A process of the game, started or found running.
+JournalRecord GameRecord(const ProcessId& process);
+
+// Appends the record, framed, to szOut.
+void AppendRecord(std::string& szOut, const JournalRecord& record);
 std::string EncodeRecord(const JournalRecord& record);
 
 // The records up to the first one that is incomplete or damaged.

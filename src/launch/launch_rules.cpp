@@ -48,6 +48,25 @@ bool PathsOverlap(const std::string& szOne, const std::string& szOther) {
     return szLong.size() == szShort.size() || szLong[szShort.size()] == '\\';
 }
 
+bool IsAtOrBelow(const std::string& szPath, const std::string& szFolder) {
+    const std::string a = FoldPath(szPath), b = FoldPath(szFolder);
+    return a.compare(0, b.size(), b) == 0 && (a.size() == b.size() || a[b.size()] == '\\');
+}
+
+std::string ParentOf(const std::string& szPath) {
+    const size_t lSlash = szPath.find_last_of('\\');
+    return lSlash == std::string::npos ? std::string() : szPath.substr(0, lSlash);
+}
+
+bool IsBelowRoot(const std::string& szPath) {
+    if (szPath.rfind("\\\\", 0) == 0) {
+        size_t lSlashes = 0;
+        for (char c : szPath) lSlashes += c == '\\';
+        return lSlashes >= 4 && szPath.back() != '\\';
+    }
+    return szPath.size() > 3 && szPath[1] == ':' && szPath[2] == '\\';
+}
+
 std::string LockNameFor(const std::string& szKind, const std::string& szFolder) {
     std::string szKey = FoldPath(szFolder);
     while (!szKey.empty() && szKey.back() == '\\') szKey.pop_back();

@@ -41,6 +41,13 @@ std::string FoldPath(const std::string& szPath);
 
 // One path is the other, or lies inside it (letter case aside).
 bool PathsOverlap(const std::string& szOne, const std::string& szOther);
+// szPath is szFolder or lies inside it (letter case aside).
+bool IsAtOrBelow(const std::string& szPath, const std::string& szFolder);
+// The path without its last part; "" when it has only one.
+std::string ParentOf(const std::string& szPath);
+// The path lies inside a drive's root ("C:\Games") or a share's
+// ("\\server\share\Games"), so its parent is a folder too.
+bool IsBelowRoot(const std::string& szPath);
 
 // The name of the lock that keeps two launches off one folder: szKind and a
 // fingerprint of the folder, which Windows accepts as a lock name whatever

@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <exception>
+#include <set>
 #include <stdexcept>
 
+#include "launch/folder_locks.h"
 #include "launch/journal_records.h"
+#include "launch/launch_journal.h"
 #include "launch/launch_rules.h"
 #include "launch/pass_over_failure.h"
-#include "launch/restore.h"
 #include "launch/swap_in.h"
+#include "launch/undo.h"
 #include "platform/message_boxes.h"
 
 namespace corvane {
@@ -36,8 +39,11 @@ struct Launcher::Run {
     std::optional<ModConfig> mod;
     std::string szCommandLine;
     std::optional<UnfinishedLaunch> pending;  // undone first
+    std::vector<std::string> szLockNames;     // the folders this launch writes
+    std::unique_ptr<LaunchJournal> journal;   // from the swap on
     std::vector<std::string> szCreated;
     std::vector<ProcessId> noted;  // processes of the game in the journal
+    bool bSwapFailed = false;      // a swap that failed half-way is still in the game folder
     Outcome outcome = Outcome::kEnded;
     std::unique_ptr<GameProcess> process;
 };
@@ -74,7 +80,7 @@ void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16
         run->szCommandLine = CommandLineFor(run->game, szArgs);
         run->dMod = dMod;
         if (dMod >= 0 && static_cast<size_t>(dMod) < state.ModList.size()) run->mod = state.ModList[dMod];
-        if (!HoldLocks(run->game.szInstallPath)) return RefuseSecondLaunch();
+        if (!HoldLocks(dGame)) return RefuseSecondLaunch();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The launch was given up: ") + e.what());
         ReleaseLocks();
@@ -100,25 +106,36 @@ bool Launcher::RefusedForPatch(int16_t dGame) {
     return true;
 }
 
-// One launch at a time from this program folder, and one per game folder
-// whatever folder the program runs from. The journal is read only once this
-// program folder is ours: another launch may be writing it.
-bool Launcher::HoldLocks(const std::string& szGameFolder) {
-    programLock = platform.locks.TryHold(LockNameFor("program", szAppPath));
-    if (!programLock) return false;
+// One launch at a time from this program folder, and one at a time into
+// every folder a launch writes, whatever folder the program runs from. The
+// journal is read only once this program folder is ours: another launch may
+// be writing it. A launch cut short is undone under its own locks first.
+bool Launcher::HoldLocks(int16_t dGame) {
+    if (!Hold({ProgramLockName(platform.files, szAppPath)})) return false;
     run->pending = FindUnfinishedLaunch(platform.journal);
-    if (run->pending && FoldPath(run->pending->szGameFolder) != FoldPath(szGameFolder)) {
-        pendingLock = platform.locks.TryHold(LockNameFor("game", run->pending->szGameFolder));
-        if (!pendingLock) return false;
+    if (run->pending) {
+        std::vector<std::string> szPending = run->pending->LockNames();
+        if (szPending.empty()) szPending.push_back(FolderLockName(platform.files, run->pending->szGameFolder));
+        if (!Hold(szPending)) return false;
     }
-    gameLock = platform.locks.TryHold(LockNameFor("game", szGameFolder));
-    return gameLock != nullptr;
+    run->szLockNames = FolderLockNames(platform.files, state.GameTable, dGame, run->mod ? &*run->mod : nullptr);
+    return Hold(run->szLockNames);
+}
+
+bool Launcher::Hold(const std::vector<std::string>& szNames) {
+    for (const std::string& szName : szNames) {
+        if (std::find(szHeld.begin(), szHeld.end(), szName) != szHeld.end()) continue;
+        std::unique_ptr<HeldLock> lock = platform.locks.TryHold(szName);
+        if (!lock) return false;
+        locks.push_back(std::move(lock));
+        szHeld.push_back(szName);
+    }
+    return true;
 }
 
 void Launcher::ReleaseLocks() {
-    gameLock.reset();
-    pendingLock.reset();
-    programLock.reset();
+    locks.clear();
+    szHeld.clear();
 }
 
 void Launcher::RefuseSecondLaunch() {
@@ -147,6 +164,7 @@ void Launcher::LaunchWork() {
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The launch was given up: ") + e.what());
         run->outcome = Outcome::kFailed;
+        run->bSwapFailed = run->journal && !run->journal->Empty();
     }
 }
 
@@ -156,7 +174,7 @@ bool Launcher::SwapModIn() {
     const ModConfig& mod = *run->mod;
     run->szCreated.assign(1, std::string());
     run->szCommandLine = WithModSwitch(run->szCommandLine, mod.szModFile);
-    const SourceCheck check = CheckSources(mod, platform.files, platform.fso, log);
+    const SourceCheck check = CheckSources(mod, run->game, platform.files, platform.fso, log);
     if (!check.bAllThere) {
         run->outcome = Outcome::kMissingSources;
         return false;
@@ -167,30 +185,34 @@ bool Launcher::SwapModIn() {
         run->outcome = Outcome::kNeedsAdministrator;
         return false;
     }
-    platform.journal.Append(EncodeRecord({JournalStep::kBegin, szGameFolder,
-                                          run->game.szTitle + " with " + mod.szTitle, "", false, {}}));
+    run->journal = std::make_unique<LaunchJournal>(platform.journal);
+    run->journal->Note(RecordOf(JournalStep::kBegin, szGameFolder, run->game.szTitle + " with " + mod.szTitle));
+    for (const std::string& szLock : run->szLockNames)
+        run->journal->Note(RecordOf(JournalStep::kLock, szLock));
     ByteCount bytes(log, check.lBytes);
-    SwapServices services{platform.files, platform.fso, platform.journal, log, &bytes};
-    SwapIn(mod, run->game, services, run->szCreated);
+    SwapServices services{platform.files, platform.fso, *run->journal, log, &bytes};
+    SwapIn(mod, run->game, check, services, run->szCreated);
     log.Progress(0, 0);
     return true;
 }
 
-// The journal learns of the game at once, so that a restore after a crash
-// waits for it to end.
+// The journal learns that the game is about to start before it does, and
+// which process it is at once, so that a restore after a crash waits for it.
 void Launcher::StartGame() {
     log.Line("");
     log.Line("Launching...");
     log.Line(run->szCommandLine);
+    const std::string& szGameFolder = run->game.szInstallPath;
+    if (run->journal) run->journal->WriteNow(RecordOf(JournalStep::kGameStarting, szGameFolder));
     try {
-        run->process = platform.processes.Start(run->szCommandLine);
+        run->process = platform.processes.Start(run->szCommandLine, szGameFolder);
         run->outcome = Outcome::kGameStarted;
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The game could not be started: ") + e.what());
         run->process.reset();
     }
     if (run->process) {
-        if (run->dMod >= 0) PassOverFailure(platform.problems, [&] { NoteGameMembers(); });
+        if (run->journal) PassOverFailure(platform.problems, [&] { NoteGameMembers(); });
         return;
     }
     // A game that will not start must not leave the player with a modded
@@ -204,42 +226,34 @@ void Launcher::StartGame() {
     run->outcome = Outcome::kEnded;
 }
 
-// A restore that had to pass over a step keeps the journal: the next start
-// undoes what is left.
+// What the restore has to leave (a file in use, a drive gone) stays in the
+// journal: the next start undoes it.
 void Launcher::RestoreAndEnd() {
-    RestoreServices services{platform.files, platform.fso, log, platform.problems};
-    const bool bClean = Restore(*run->mod, run->game, run->szCreated, services);
+    UndoServices services{platform.files, platform.fso, log, platform.problems};
+    const FinishedSwap swap{*run->mod, run->game, run->szCreated};
+    const UndoResult result = UndoLaunch(run->journal->Records(), &swap, services);
     log.Progress(0, 0);
     log.Line("END");
-    if (bClean) EndJournal();
+    KeepInJournal(run->journal->Records(), result, platform.journal, platform.problems);
 }
 
 // True when nothing of the launch is left to undo.
 bool Launcher::Recover(const UnfinishedLaunch& launch) {
-    RecoveryServices services{platform.files, platform.fso, platform.processes, platform.journal, log,
-                              platform.problems};
-    RecoverLaunch(launch, services);
+    RecoveryServices services{{platform.files, platform.fso, log, platform.problems}, platform.processes,
+                              platform.journal};
+    const bool bClean = RecoverLaunch(launch, services);
     log.Progress(0, 0);
-    try {
-        return !FindUnfinishedLaunch(platform.journal);
-    } catch (const std::exception& e) {
-        platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
-        return false;
-    }
+    return bClean;
 }
 
-// A journal that cannot be removed is told that the launch is over, so
-// that the next start does not take it for one cut short.
-void Launcher::EndJournal() {
-    try {
-        platform.journal.Remove();
-    } catch (const std::exception& e) {
-        platform.problems.Note(std::string("Could not remove the launch journal: ") + e.what());
-        PassOverFailure(platform.problems, [&] {
-            platform.journal.Append(EncodeRecord({JournalStep::kEnd, "", "", "", false, {}}));
-            platform.journal.Flush();
-        });
-    }
+void Launcher::UndoFailedSwap() {
+    log.Line("");
+    UndoServices services{platform.files, platform.fso, log, platform.problems};
+    const UndoResult result = UndoLaunch(run->journal->Records(), nullptr, services);
+    log.Progress(0, 0);
+    log.Line("END");
+    KeepInJournal(run->journal->Records(), result, platform.journal, platform.problems);
+    run->bSwapFailed = !result.Clean();
 }
 
 void Launcher::AfterLaunchWork() {
@@ -250,7 +264,8 @@ void Launcher::AfterLaunchWork() {
         view.SetWatchTimerEnabled(true);
         return;
     case Outcome::kFailed:
-        ReleaseLocks();
+        // The folders of a swap that failed stay ours until it is undone.
+        if (!run->bSwapFailed) ReleaseLocks();
         return ReportLaunchError();
     case Outcome::kNeedsAdministrator:
         return AskForAdministrator();
@@ -274,6 +289,22 @@ void Launcher::AskForAdministrator() {
     EndLaunch();
 }
 
+// The design's window shows a failed swap as it is until it is closed; then
+// the game folder is put back before the window goes. What cannot be put
+// back now is named in the log, and the window stays for the player to read
+// it; the next start tries again.
+bool Launcher::UndoBeforeClosing(std::function<void()> then) {
+    if (!run || !run->bSwapFailed || IsBusy()) return false;
+    view.SetCloseEnabled(false);
+    Work([this] { UndoFailedSwap(); }, [this, then = std::move(then)] {
+        view.SetCloseEnabled(true);
+        if (run->bSwapFailed) return;
+        ReleaseLocks();
+        then();
+    });
+    return true;
+}
+
 // Every step runs even when one before it failed: the game has ended, and
 // whatever can be given back must be given back.
 void Launcher::tmrRestore_Timer() {
@@ -281,9 +312,7 @@ void Launcher::tmrRestore_Timer() {
         PassOverFailure(platform.problems, [&] { view.SetWatchTimerEnabled(false); });
         return;
     }
-    ProcessState game{true, 0};  // a game that cannot be asked counts as ended
-    PassOverFailure(platform.problems, [&] { game = piGame->Poll(); });
-    if (!game.bEnded) {
+    if (!piGame->Poll().bEnded) {
         if (dLaunchMod >= 0) PassOverFailure(platform.problems, [&] { NoteGameMembers(); });
         return;
     }
@@ -302,28 +331,26 @@ void Launcher::tmrRestore_Timer() {
 void Launcher::NoteGameMembers() {
     GameProcess& game = piGame ? *piGame : *run->process;
     const std::vector<ProcessId> members = run->noted.empty() ? std::vector{game.Id()} : game.Members();
-    bool bNew = false;
     for (const ProcessId& id : members) {
         if (std::find(run->noted.begin(), run->noted.end(), id) != run->noted.end()) continue;
         run->noted.push_back(id);
-        platform.journal.Append(EncodeRecord({JournalStep::kGameStarted, "", "", "", false, id}));
-        bNew = true;
+        run->journal->Note(GameRecord(id));
     }
-    if (bNew) platform.journal.Flush();
+    run->journal->Write();
 }
 
 bool Launcher::RecoverAtStart(std::function<void()> then) {
-    programLock = platform.locks.TryHold(LockNameFor("program", szAppPath));
     std::optional<UnfinishedLaunch> pending;
-    if (programLock) {
-        try {
-            pending = FindUnfinishedLaunch(platform.journal);
-        } catch (const std::exception& e) {
-            platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
-        }
+    try {
+        if (Hold({ProgramLockName(platform.files, szAppPath)})) pending = FindUnfinishedLaunch(platform.journal);
+        std::vector<std::string> szNames = pending ? pending->LockNames() : std::vector<std::string>{};
+        if (pending && szNames.empty()) szNames.push_back(FolderLockName(platform.files, pending->szGameFolder));
+        if (pending && !Hold(szNames)) pending.reset();
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
+        pending.reset();
     }
-    if (pending) gameLock = platform.locks.TryHold(LockNameFor("game", pending->szGameFolder));
-    if (!gameLock) {
+    if (!pending) {
         ReleaseLocks();
         return false;
     }

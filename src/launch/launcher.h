@@ -17,8 +17,8 @@
 #include "launch/launch_view.h"
 #include "launch/recovery.h"
 #include "launch/work_runner.h"
-#include "state/mod_config.h"
 #include "platform/platform.h"
+#include "state/mod_config.h"
 #include "state/program_state.h"
 
 namespace corvane {
@@ -47,6 +47,11 @@ public:
     // then afterwards; false (and then not run) otherwise.
     bool RecoverAtStart(std::function<void()> then);
 
+    // The window is about to go. A swap that failed is undone first, from
+    // its journal, and then is run; false when there is nothing to undo
+    // (then is not run, the window may go at once).
+    bool UndoBeforeClosing(std::function<void()> then);
+
     // A launch is under way: disk work, or a game watched and not yet restored.
     bool IsBusy() const;
 
@@ -59,7 +64,8 @@ private:
     class ByteCount;
 
     bool RefusedForPatch(int16_t dGame);
-    bool HoldLocks(const std::string& szGameFolder);
+    bool HoldLocks(int16_t dGame);
+    bool Hold(const std::vector<std::string>& szNames);
     void ReleaseLocks();
     void RefuseSecondLaunch();
     void Work(std::function<void()> work, std::function<void()> then);
@@ -70,7 +76,7 @@ private:
     void StartGame();
     void RestoreAndEnd();
     bool Recover(const UnfinishedLaunch& launch);
-    void EndJournal();
+    void UndoFailedSwap();
 
     // On the window's thread, after the runner.
     void AfterLaunchWork();
@@ -88,7 +94,8 @@ private:
     std::unique_ptr<Run> run;
     std::unique_ptr<GameProcess> piGame;
     int16_t dLaunchMod = -1;
-    std::unique_ptr<HeldLock> programLock, gameLock, pendingLock;
+    std::vector<std::unique_ptr<HeldLock>> locks;
+    std::vector<std::string> szHeld;  // the names of those locks
 };
 
 }  // namespace corvane

@@ -1,113 +1,58 @@
 #include "launch/recovery.h"
 
 #include <algorithm>
-#include <stdexcept>
-
-#include "launch/launch_rules.h"
+#include <exception>
 
 namespace corvane {
 
 namespace {
 
-bool IsThere(FileSystem& files, const std::string& szPath) { return files.Stat(szPath).has_value(); }
+bool IsChange(JournalStep step) {
+    return step == JournalStep::kRename || step == JournalStep::kCreateFolder || step == JournalStep::kCopy;
+}
 
-class Recoverer {
-public:
-    Recoverer(const UnfinishedLaunch& launch, RecoveryServices& services) : launch(launch), s(services) {}
+// What the next start needs besides the changes: where, under which locks,
+// and which game.
+bool IsContext(JournalStep step) {
+    return step == JournalStep::kBegin || step == JournalStep::kLock || step == JournalStep::kGameStarting ||
+           step == JournalStep::kGameStarted;
+}
 
-    void Run() {
-        s.log.Line("Restoring the game folder after an unfinished launch.");
-        WaitForTheGame();
-        s.log.Line("Cleanup, restoring original files and folders.");
-        std::vector<JournalRecord> kept;
-        uint64_t lDone = 0;
-        for (auto it = launch.records.rbegin(); it != launch.records.rend(); ++it) {
-            if (!TryUndo(*it)) kept.insert(kept.begin(), *it);
-            s.log.Progress(++lDone, launch.records.size());
-        }
-        KeepInJournal(kept);
-        s.log.Line("END");
-    }
-
-private:
-    void WaitForTheGame() {
-        std::vector<ProcessId> running;
-        for (const JournalRecord& record : launch.records)
-            if (record.step == JournalStep::kGameStarted && s.processes.IsRunning(record.process))
-                running.push_back(record.process);
-        if (running.empty()) return;
-        s.log.Line("The game of that launch is still running: waiting for it to end.");
-        s.processes.WaitForEnd(running);
-    }
-
-    bool TryUndo(const JournalRecord& record) {
-        try {
-            Undo(record);
-            return true;
-        } catch (const std::exception& e) {
-            s.problems.Note("Could not undo a change of an unfinished launch: " + std::string(e.what()));
-            s.log.Line("ERROR: This could not be put back now; Corvane tries again at its next start:");
-            s.log.Line(record.szPath);
-            return false;
-        }
-    }
-
-    void Undo(const JournalRecord& record) {
-        if (record.bWasThere) return;  // not made by the launch
-        switch (record.step) {
-        case JournalStep::kCopy:
-            // Where the game's own item was moved aside, the target holds the
-            // copy only while the backup is there; once the original is back
-            // under its name, the target is the original.
-            if (record.szBackup.empty() || IsThere(s.files, record.szBackup)) DeleteCopy(record.szPath);
-            return;
-        case JournalStep::kRename:
-            if (!IsThere(s.files, record.szOther)) return;
-            if (IsThere(s.files, record.szPath))
-                throw std::runtime_error("the copy at " + record.szPath + " is still in the way of its original");
-            s.log.Line("Restoring original folder:");
-            s.log.Line(record.szPath);
-            s.files.Rename(record.szOther, record.szPath);
-            return;
-        case JournalStep::kCreateFolder:
-            if (!IsThere(s.files, record.szPath)) return;
-            s.log.Line("Deleting swapped folder:");
-            s.log.Line(record.szPath);
-            s.fso.DeleteFolder(record.szPath);
-            return;
-        default:
-            return;
-        }
-    }
-
-    void DeleteCopy(const std::string& szTarget) {
-        const std::optional<ItemInfo> item = s.files.Stat(szTarget);
-        if (!item) return;
-        s.log.Line(IsFilePath(szTarget) ? "Deleting swapped file:" : "Deleting swapped folder:");
-        s.log.Line(szTarget);
-        // The journal shows the launch made it: a read-only copy goes too.
-        if (item->IsFolder())
-            s.fso.DeleteFolder(szTarget);
-        else
-            s.fso.DeleteFile(szTarget, true);
-    }
-
-    void KeepInJournal(const std::vector<JournalRecord>& kept) {
-        try {
-            if (kept.empty()) return s.journal.Remove();
-            std::string szBytes = EncodeRecord(launch.records.front());
-            for (const JournalRecord& record : kept) szBytes += EncodeRecord(record);
-            s.journal.Replace(szBytes);
-        } catch (const std::exception& e) {
-            s.problems.Note("Could not update the launch journal: " + std::string(e.what()));
-        }
-    }
-
-    const UnfinishedLaunch& launch;
-    RecoveryServices& s;
-};
+void WaitForTheGame(const UnfinishedLaunch& launch, RecoveryServices& s) {
+    std::vector<ProcessId> recorded;
+    for (const JournalRecord& record : launch.records)
+        if (record.step == JournalStep::kGameStarted) recorded.push_back(record.process);
+    const bool bRunning = s.processes.AnyRunsFrom(launch.szGameFolder) ||
+                          std::any_of(recorded.begin(), recorded.end(),
+                                      [&](const ProcessId& id) { return s.processes.IsRunning(id); });
+    if (!bRunning) return;
+    s.undo.log.Line("The game of that launch is still running: waiting for it to end.");
+    s.processes.WaitForEnd(recorded, launch.szGameFolder);
+}
 
 }  // namespace
+
+void EndJournal(JournalStore& journal, ProblemLog& problems) {
+    try {
+        return journal.Remove();
+    } catch (const std::exception& e) {
+        problems.Note("Could not remove the launch journal: " + std::string(e.what()));
+    }
+    // Told that the launch is over, so that the next start does not take
+    // it for one cut short.
+    try {
+        journal.Replace(EncodeRecord(RecordOf(JournalStep::kEnd)));
+    } catch (const std::exception& e) {
+        problems.Note("Could not end the launch journal: " + std::string(e.what()));
+    }
+}
+
+std::vector<std::string> UnfinishedLaunch::LockNames() const {
+    std::vector<std::string> szNames;
+    for (const JournalRecord& record : records)
+        if (record.step == JournalStep::kLock) szNames.push_back(record.szPath);
+    return szNames;
+}
 
 std::optional<UnfinishedLaunch> FindUnfinishedLaunch(JournalStore& journal) {
     const std::optional<std::string> szBytes = journal.Read();
@@ -117,10 +62,8 @@ std::optional<UnfinishedLaunch> FindUnfinishedLaunch(JournalStore& journal) {
     // that reached its end undid its changes itself.
     const bool bStarted = !records.empty() && records.front().step == JournalStep::kBegin;
     const bool bEnded = !records.empty() && records.back().step == JournalStep::kEnd;
-    const bool bChanged = std::any_of(records.begin(), records.end(), [](const JournalRecord& record) {
-        return record.step == JournalStep::kRename || record.step == JournalStep::kCreateFolder ||
-               record.step == JournalStep::kCopy;
-    });
+    const bool bChanged =
+        std::any_of(records.begin(), records.end(), [](const JournalRecord& record) { return IsChange(record.step); });
     if (!bStarted || bEnded || !bChanged) {
         journal.Remove();
         return std::nullopt;
@@ -129,8 +72,27 @@ std::optional<UnfinishedLaunch> FindUnfinishedLaunch(JournalStore& journal) {
     return UnfinishedLaunch{std::move(szGameFolder), std::move(records)};
 }
 
-void RecoverLaunch(const UnfinishedLaunch& launch, RecoveryServices& services) {
-    Recoverer(launch, services).Run();
+void KeepInJournal(const std::vector<JournalRecord>& records, const UndoResult& result, JournalStore& journal,
+                   ProblemLog& problems) {
+    if (result.Clean()) return EndJournal(journal, problems);
+    try {
+        std::string szBytes;
+        for (const JournalRecord& record : records)
+            if (IsContext(record.step)) AppendRecord(szBytes, record);
+        for (const JournalRecord& record : result.kept) AppendRecord(szBytes, record);
+        journal.Replace(szBytes);
+    } catch (const std::exception& e) {
+        problems.Note("Could not update the launch journal: " + std::string(e.what()));
+    }
+}
+
+bool RecoverLaunch(const UnfinishedLaunch& launch, RecoveryServices& services) {
+    services.undo.log.Line("Restoring the game folder after an unfinished launch.");
+    WaitForTheGame(launch, services);
+    const UndoResult result = UndoLaunch(launch.records, nullptr, services.undo);
+    KeepInJournal(launch.records, result, services.journal, services.undo.problems);
+    services.undo.log.Line("END");
+    return result.Clean();
 }
 
 }  // namespace corvane

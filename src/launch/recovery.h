@@ -1,7 +1,8 @@
-// Undoing a launch that was cut short (Corvane or the computer stopped in the
-// middle of it) from what its journal recorded: exactly the changes the
-// journal shows the launch made, newest first, and nothing else. Running it
-// again, or after it was itself cut short, does no harm.
+// A launch whose journal tells of changes not yet undone: one that was cut
+// short (Corvane or the computer stopped in the middle of it), or one whose
+// restore could not put everything back. Its changes are undone exactly as
+// the journal shows them, newest first, and nothing else; running it again,
+// or after it was itself cut short, does no harm.
 #pragma once
 
 #include <optional>
@@ -10,10 +11,8 @@
 
 #include "launch/journal_records.h"
 #include "launch/launch_log.h"
-#include "platform/file_system.h"
-#include "platform/file_system_object.h"
+#include "launch/undo.h"
 #include "platform/journal_store.h"
-#include "platform/problem_log.h"
 #include "platform/process.h"
 
 namespace corvane {
@@ -21,25 +20,36 @@ namespace corvane {
 struct UnfinishedLaunch {
     std::string szGameFolder;
     std::vector<JournalRecord> records;
+
+    // The locks the launch held, so that recovering it keeps others off the
+    // same folders.
+    std::vector<std::string> LockNames() const;
 };
 
 // The launch the journal tells of, when it changed the game folder and did
-// not reach its end. A journal that tells of nothing to undo is removed.
+// not reach its end. A journal that tells of nothing to undo is removed; one
+// that cannot be read is thrown and left as it is.
 std::optional<UnfinishedLaunch> FindUnfinishedLaunch(JournalStore& journal);
 
+// Removes the journal of a launch with nothing left to undo.
+void EndJournal(JournalStore& journal, ProblemLog& problems);
+
+// Keeps in the journal what is left of a launch, with what the next start
+// needs to know of it (its game folder, its locks, its game), or removes the
+// journal when nothing is left. Failures are noted and passed over.
+void KeepInJournal(const std::vector<JournalRecord>& records, const UndoResult& result, JournalStore& journal,
+                   ProblemLog& problems);
+
 struct RecoveryServices {
-    FileSystem& files;
-    FileSystemObject& fso;
+    UndoServices undo;
     ProcessStarter& processes;
     JournalStore& journal;
-    LaunchLog& log;
-    ProblemLog& problems;
 };
 
-// Waits for the launch's game when it still runs, undoes the launch and
-// logs each step as the restore after a game does, then "END". What cannot
-// be undone now (a file in use, access denied) is named in the log and kept
-// in the journal for the next start; with nothing left the journal goes.
-void RecoverLaunch(const UnfinishedLaunch& launch, RecoveryServices& services);
+// Waits for the launch's game when it still runs (a process it recorded,
+// or any program from the game folder), undoes the launch and logs each
+// step as the restore after a game does, then "END". True when nothing is
+// left of it.
+bool RecoverLaunch(const UnfinishedLaunch& launch, RecoveryServices& services);
 
 }  // namespace corvane

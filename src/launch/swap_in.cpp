@@ -1,6 +1,7 @@
 #include "launch/swap_in.h"
 
 #include <set>
+#include <stdexcept>
 
 #include "launch/journal_records.h"
 #include "launch/launch_rules.h"
@@ -14,6 +15,11 @@ namespace {
 // flush takes milliseconds, as long as copying a few small files: groups
 // this large keep it a small share even of a mod of thousands of them.
 constexpr size_t kEntriesPerFlush = 1024;
+
+ItemStamp StampOf(const ItemInfo& item) {
+    if (item.IsFolder()) return {};
+    return {true, item.lSize, item.lWriteTime};
+}
 
 // A source whose name holds a dot is looked for as a file, even when it is
 // a folder: mod configurations have always been checked this way.
@@ -35,6 +41,7 @@ struct EntryPlan {
     int16_t i = 0;
     std::string szTarget;
     std::string szBackup;
+    ItemStamp targetStamp;       // the item in the way, as it was
     bool bTargetExists = false;  // the game's own item is in the way
     bool bMoveAside = false;     // ...and its backup name is free
     bool bOccupied = false;      // something will be at the target when the copy starts
@@ -47,24 +54,20 @@ struct EntryPlan {
 
 class Swapper {
 public:
-    Swapper(const ModConfig& mod, const GameEntry& game, SwapServices& services, std::vector<std::string>& szCreated)
-        : mod(mod), game(game), s(services), szCreated(szCreated) {}
+    Swapper(const ModConfig& mod, const GameEntry& game, const SourceCheck& check, SwapServices& services,
+            std::vector<std::string>& szCreated)
+        : mod(mod), game(game), check(check), s(services), szCreated(szCreated) {}
 
     void Run() {
         for (int16_t i = 0; i < mod.dCount; ++i) {
             EntryPlan plan;
-            try {
-                plan.i = i;
+            plan.i = i;
+            Planned([&] {
                 plan.szTarget = TargetOf(mod, i, game);
                 plan.szBackup = BackupName(plan.szTarget);
-                if (queue.size() >= kEntriesPerFlush || DependsOnQueue(plan)) CarryOutQueue();
-                LookAtDisk(plan);
-            } catch (...) {
-                // The entries before this one come first, as if each had been
-                // finished before the next began.
-                CarryOutQueue();
-                throw;
-            }
+            });
+            if (queue.size() >= kEntriesPerFlush || DependsOnQueue(plan)) CarryOutQueue();
+            Planned([&] { LookAtDisk(plan); });
             Note(plan);
             for (const std::string* szPath : {&plan.szTarget, &plan.szBackup}) queuedPaths.insert(FoldPath(*szPath));
             queue.push_back(std::move(plan));
@@ -73,6 +76,18 @@ public:
     }
 
 private:
+    // An entry that cannot be planned stops the swap, after the entries
+    // before it, as if each had been finished before the next began.
+    template <typename Planning>
+    void Planned(Planning planning) {
+        try {
+            planning();
+        } catch (const std::exception&) {
+            CarryOutQueue();
+            throw;
+        }
+    }
+
     // A plan worked out before the queued ones are carried out is only right
     // when none of them touches its target or backup.
     bool DependsOnQueue(const EntryPlan& plan) const {
@@ -94,14 +109,19 @@ private:
         return it != szPaths.end() && it->compare(0, szPrefix.size(), szPrefix) == 0;
     }
 
+    // Every look is certain: a drive that does not answer stops the swap
+    // rather than pass for an empty one, or the journal would tell of
+    // folders made where the game's own are.
     void LookAtDisk(EntryPlan& plan) {
         const std::string szFolded = FoldPath(plan.szTarget);
         // A folder the swap created holds only what the swap put there.
         const std::optional<ItemInfo> target =
-            InFreshFolder(szFolded) ? std::nullopt : s.files.Stat(plan.szTarget);
+            InFreshFolder(szFolded) ? std::nullopt : s.files.Look(plan.szTarget);
         plan.bTargetExists = target && target->IsVisible();
         if (plan.bTargetExists) {
-            plan.bMoveAside = !s.files.Exists(plan.szBackup);
+            plan.targetStamp = StampOf(*target);
+            const std::optional<ItemInfo> backup = s.files.Look(plan.szBackup);
+            plan.bMoveAside = !(backup && backup->IsVisible());
             plan.bOccupied = !plan.bMoveAside;
             ForgetBelow(knownFolders, szFolded);
         } else {
@@ -128,7 +148,7 @@ private:
     void AddIfMissing(const std::string& szFolder, EntryPlan& plan) {
         std::string szFolded = FoldPath(szFolder);
         if (!knownFolders.insert(szFolded).second) return;
-        const std::optional<ItemInfo> item = s.files.Stat(szFolder);
+        const std::optional<ItemInfo> item = s.files.Look(szFolder);
         if (item && item->IsVisible()) return;
         plan.newFolders.push_back({szFolder, item.has_value()});
         if (!item) freshFolders.insert(std::move(szFolded));
@@ -141,23 +161,38 @@ private:
     }
 
     void Note(const EntryPlan& plan) {
-        if (plan.bTargetExists)
-            Append({JournalStep::kRename, plan.szTarget, plan.szBackup, "", !plan.bMoveAside, {}});
-        for (const EntryPlan::NewFolder& folder : plan.newFolders)
-            Append({JournalStep::kCreateFolder, folder.szPath, "", "", folder.bWasThere, {}});
-        Append({JournalStep::kCopy, plan.szTarget, mod.szSrc.at(plan.i), plan.bMoveAside ? plan.szBackup : "",
-                plan.bOccupied, {}});
+        JournalRecord record;
+        record.dEntry = plan.i;
+        if (plan.bTargetExists) {
+            record.step = JournalStep::kRename;
+            record.szPath = plan.szTarget;
+            record.szOther = plan.szBackup;
+            record.bWasThere = !plan.bMoveAside;
+            record.stamp = plan.targetStamp;
+            s.journal.Note(record);
+        }
+        record.szOther.clear();
+        record.stamp = {};
+        for (const EntryPlan::NewFolder& folder : plan.newFolders) {
+            record.step = JournalStep::kCreateFolder;
+            record.szPath = folder.szPath;
+            record.bWasThere = folder.bWasThere;
+            s.journal.Note(record);
+        }
+        record.step = JournalStep::kCopy;
+        record.szPath = plan.szTarget;
+        record.szOther = mod.szSrc.at(plan.i);
+        record.szBackup = plan.bMoveAside ? plan.szBackup : "";
+        record.bWasThere = plan.bOccupied;
+        record.stamp = plan.i < static_cast<int16_t>(check.sources.size()) ? StampOf(check.sources[plan.i]) : ItemStamp{};
+        s.journal.Note(record);
     }
-
-    void Append(const JournalRecord& record) { szNoted += EncodeRecord(record); }
 
     // The queue's records go to the journal in one write, and are flushed,
     // before the first of its entries changes the disk.
     void CarryOutQueue() {
         if (queue.empty()) return;
-        s.journal.Append(szNoted);
-        szNoted.clear();
-        s.journal.Flush();
+        s.journal.Write();
         std::vector<EntryPlan> plans = std::move(queue);
         queue.clear();
         queuedPaths.clear();
@@ -189,10 +224,10 @@ private:
 
     const ModConfig& mod;
     const GameEntry& game;
+    const SourceCheck& check;
     SwapServices& s;
     std::vector<std::string>& szCreated;
     std::vector<EntryPlan> queue;
-    std::string szNoted;                  // the queue's journal records, not written yet
     std::set<std::string> queuedPaths;    // the queue's targets and backups, folded
     std::set<std::string> knownFolders;  // folded paths known to be there when the queue is carried out
     // Folded paths of the folders the swap creates where nothing was, as
@@ -200,19 +235,44 @@ private:
     std::set<std::string> freshFolders;
 };
 
+// A folder entry whose target is its source, or lies inside it, would copy
+// the folder into itself again and again. Asked of the disk as well as of
+// the spelling, since a drive letter or short name may hide that they meet.
+bool CopiedIntoItself(const ModConfig& mod, int16_t i, const GameEntry& game, FileSystem& files) {
+    std::string szTarget;
+    try {
+        szTarget = TargetOf(mod, i, game);
+    } catch (const std::invalid_argument&) {
+        return false;  // no target at all: the swap reports it
+    }
+    const std::string& szSrc = mod.szSrc.at(i);
+    if (IsFilePath(szTarget)) return false;  // copied as a file, which fails on a folder
+    if (IsAtOrBelow(szTarget, szSrc)) return true;
+    const std::optional<std::string> source = files.Identity(szSrc);
+    if (!source) return false;
+    for (std::string szAt = szTarget; IsBelowRoot(szAt); szAt = ParentOf(szAt))
+        if (files.Identity(szAt) == source) return true;
+    return false;
+}
+
 }  // namespace
 
-SourceCheck CheckSources(const ModConfig& mod, FileSystem& files, FileSystemObject& fso, LaunchLog& log) {
+SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem& files, FileSystemObject& fso,
+                         LaunchLog& log) {
     log.Line("Checking for existance of all source folders and files in configuration.");
     SourceCheck check;
     for (int16_t i = 0; i < mod.dCount; ++i) {
         const std::string& szSrc = mod.szSrc.at(i);
         log.Line("Checking..." + szSrc);
         const std::optional<ItemInfo> item = files.Stat(szSrc);
+        check.sources.push_back(item.value_or(ItemInfo{}));
         if (!SourcePresent(szSrc, item, log)) {
             check.bAllThere = false;
         } else if (!item->IsFolder()) {
             check.lBytes += item->lSize;
+        } else if (CopiedIntoItself(mod, i, game, files)) {
+            log.Line("ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!");
+            check.bAllThere = false;
         } else {
             // Only for the progress bar: a folder that cannot be measured
             // still gets copied.
@@ -225,11 +285,11 @@ SourceCheck CheckSources(const ModConfig& mod, FileSystem& files, FileSystemObje
     return check;
 }
 
-void SwapIn(const ModConfig& mod, const GameEntry& game, SwapServices& services,
+void SwapIn(const ModConfig& mod, const GameEntry& game, const SourceCheck& check, SwapServices& services,
             std::vector<std::string>& szCreated) {
     services.log.Line("");
     services.log.Line("Swap MOD files and folders with originals.");
-    Swapper(mod, game, services, szCreated).Run();
+    Swapper(mod, game, check, services, szCreated).Run();
 }
 
 }  // namespace corvane

@@ -8,38 +8,43 @@
 #include <string>
 #include <vector>
 
+#include "launch/launch_journal.h"
 #include "launch/launch_log.h"
-#include "state/mod_config.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
-#include "platform/journal_store.h"
 #include "state/game_table.h"
+#include "state/mod_config.h"
 
 namespace corvane {
 
 struct SourceCheck {
     bool bAllThere = true;
     uint64_t lBytes = 0;  // what the copies of the swap will write
+    std::vector<ItemInfo> sources;  // each entry's source as the check found it
 };
 
 // Logs each source as it is checked, with an error line right after each one
-// that is missing. Every source is checked, so the player sees all the
-// faults of a configuration at once.
-SourceCheck CheckSources(const ModConfig& mod, FileSystem& files, FileSystemObject& fso, LaunchLog& log);
+// that is missing, or that is a folder the swap would copy into itself.
+// Every source is checked, so the player sees all the faults of a
+// configuration at once. game: the row the mod is launched into.
+SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem& files, FileSystemObject& fso,
+                         LaunchLog& log);
 
 struct SwapServices {
     FileSystem& files;
     FileSystemObject& fso;
-    JournalStore& journal;
+    LaunchJournal& journal;
     LaunchLog& log;
     CopyProgress* progress = nullptr;
 };
 
-// Swaps every entry in, one after the other. The folders it creates are
-// appended to szCreated in order of creation, each one stored in the last
-// (empty) slot before a new empty slot is added. Failures are thrown and
-// leave what was done so far in place, and in the journal.
-void SwapIn(const ModConfig& mod, const GameEntry& game, SwapServices& services,
+// Swaps every entry in, one after the other, each change noted in the
+// journal before it is made. The folders it creates are appended to
+// szCreated in order of creation, each one stored in the last (empty) slot
+// before a new empty slot is added. Failures are thrown and leave what was
+// done so far in place, and in the journal. check: the source check that
+// passed just before.
+void SwapIn(const ModConfig& mod, const GameEntry& game, const SourceCheck& check, SwapServices& services,
             std::vector<std::string>& szCreated);
 
 }  // namespace corvane

@@ -99,8 +99,9 @@ bool SaveModConfig(FileSystem& files, MessageBoxes& messageBoxes, const std::str
     }
     const std::string szPath = szAppPath + "\\" + szTitle + ".zcf";
     try {
-        if (!files.Dir(szPath, 0).empty()) files.Kill(szPath);
-        files.WriteFile(szPath, BuildContent(szLocation, lstSrc, lstDest));
+        // The new file takes the old one's place in one step: a disk that
+        // fails half-way never costs the player the mod they had.
+        files.SaveFile(szPath, BuildContent(szLocation, lstSrc, lstDest));
     } catch (const std::exception&) {
         return false;
     }

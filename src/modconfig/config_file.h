@@ -27,9 +27,10 @@ inline constexpr const char* kDefaultZeroHourFolder =
 // titles and listed names are compared and kept.
 std::string TrimBlanks(const std::string& szText);
 
-// Writes szAppPath\szTitle.zcf, replacing a file of that name. One entry per
-// item of lstSrc, paired with the item of lstDest at the same index. A blank
-// title is refused with a message; any other failure gives false silently.
+// Writes szAppPath\szTitle.zcf, replacing a file of that name in one step.
+// One entry per item of lstSrc, paired with the item of lstDest at the same
+// index. A blank title is refused with a message; any other failure gives
+// false silently, and leaves the file that was there as it was.
 bool SaveModConfig(FileSystem& files, MessageBoxes& messageBoxes, const std::string& szAppPath,
                    const std::string& szTitle, const std::string& szLocation,
                    const std::vector<std::string>& lstSrc, const std::vector<std::string>& lstDest);

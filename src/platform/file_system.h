@@ -39,7 +39,8 @@ struct DirEntry {
 // What the file system holds at a path, whatever its attributes.
 struct ItemInfo {
     uint32_t lAttr = 0;
-    uint64_t lSize = 0;  // bytes of a file; 0 for a folder
+    uint64_t lSize = 0;       // bytes of a file; 0 for a folder
+    uint64_t lWriteTime = 0;  // last write, in 100 ns steps since 1601 (a copy keeps its source's)
 
     bool IsFolder() const { return (lAttr & kAttrDirectory) != 0; }
     // Hidden and system items are the game's and the system's own business:
@@ -60,8 +61,21 @@ public:
     virtual std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) = 0;
 
     // The item at the path, hidden and system ones included; nothing when no
-    // item is there. Failures other than "not there" are thrown.
+    // item is there, also when its drive or network path is not there.
+    // Failures other than "not there" are thrown.
     virtual std::optional<ItemInfo> Stat(const std::string& szPath) = 0;
+    // The item at the path for certain: nothing only when the path's drive
+    // or share answers and holds no such item. A path whose state cannot be
+    // read (a drive that is not ready or gone, a network path that does not
+    // answer, access denied) is thrown, never taken for an absent item.
+    virtual std::optional<ItemInfo> Look(const std::string& szPath) = 0;
+    // What the path names whatever it is spelt like: letter case, short
+    // names, a trailing backslash, a subst or mapped drive letter all give
+    // the same text. Nothing when no item is there; unreadable paths throw.
+    virtual std::optional<std::string> Identity(const std::string& szPath) = 0;
+    // The bytes of the file szPart are the first bytes of the file szWhole,
+    // or all of them: what a copy cut short leaves behind.
+    virtual bool StartsLike(const std::string& szPart, const std::string& szWhole) = 0;
 
     // Clears read-only, hidden, system and archive on one file or folder.
     virtual void ClearAttributes(const std::string& szPath) = 0;
@@ -74,9 +88,11 @@ public:
 
     // Opens an existing file for reading.
     virtual std::unique_ptr<InputFile> OpenInput(const std::string& szPath) = 0;
-    // Creates the file, or empties an existing one, and writes szContent
-    // byte for byte.
-    virtual void WriteFile(const std::string& szPath, const std::string& szContent) = 0;
+    // Writes szContent under a name of its own beside szPath, flushes it to
+    // the disk and puts it in place of szPath in one step: a crash or a full
+    // disk leaves the old file or the new one, never half of either. A
+    // read-only file at szPath is refused.
+    virtual void SaveFile(const std::string& szPath, const std::string& szContent) = 0;
 
     // The entry's attribute bits, all of them; a missing entry is a failure.
     uint32_t GetAttr(const std::string& szPath);

@@ -1,8 +1,11 @@
 // Starting the game as a separate process and asking, without waiting,
 // whether it has ended. A game counts as running while the process that was
-// started, or any process started from it, is alive: launchers and wrappers
-// that start the real game and exit do not end it. Failures are thrown as
-// PlatformError.
+// started, or any process started from it, is alive, and while any program
+// whose executable lies in the game's installation folder runs (this
+// program aside): launchers and wrappers that start the real game and exit,
+// and a store's client that starts the real game itself, do not end it. A
+// process whose state cannot be read counts as running. Failures are thrown
+// as PlatformError.
 #pragma once
 
 #include <cstdint>
@@ -34,7 +37,8 @@ public:
     virtual ~GameProcess() = default;
     // The started process.
     virtual ProcessId Id() const = 0;
-    // Asks whether every process of the game has ended; never blocks.
+    // Asks whether every process of the game has ended; never blocks and
+    // never throws: what cannot be asked counts as running.
     virtual ProcessState Poll() = 0;
     // The processes of the game alive now.
     virtual std::vector<ProcessId> Members() = 0;
@@ -44,12 +48,17 @@ class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
     // Starts the whole command line as one process, with this program's
-    // environment and current folder.
-    virtual std::unique_ptr<GameProcess> Start(const std::string& szCommandLine) = 0;
-    // That process still runs.
+    // environment and current folder, in a job of its own from its first
+    // instruction on. szGameFolder: the game's installation folder.
+    virtual std::unique_ptr<GameProcess> Start(const std::string& szCommandLine,
+                                               const std::string& szGameFolder) = 0;
+    // That process still runs, or its state cannot be read.
     virtual bool IsRunning(const ProcessId& id) = 0;
-    // Blocks until none of these processes runs any more.
-    virtual void WaitForEnd(const std::vector<ProcessId>& ids) = 0;
+    // A program whose executable lies in the folder runs (this program aside).
+    virtual bool AnyRunsFrom(const std::string& szFolder) = 0;
+    // Blocks until none of these processes runs any more and no program
+    // runs from szFolder.
+    virtual void WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder) = 0;
 };
 
 }  // namespace corvane

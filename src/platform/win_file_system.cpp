@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "platform/win32.h"
 #include "platform/win_error.h"
@@ -36,6 +37,66 @@ bool MeansAbsent(DWORD lError) {
         default:
             return false;
     }
+}
+
+ItemInfo InfoOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
+    return {data.dwFileAttributes, (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+            (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
+}
+
+// "C:\" for "C:\Games\x", "\\server\share\" for a path on a share;
+// "" for anything else.
+std::string RootOf(const std::string& szPath) {
+    if (szPath.size() >= 2 && szPath[1] == ':') return szPath.substr(0, 2) + "\\";
+    if (szPath.rfind("\\\\", 0) != 0) return "";
+    const size_t lShare = szPath.find('\\', 2);
+    if (lShare == std::string::npos) return "";
+    const size_t lEnd = szPath.find('\\', lShare + 1);
+    return lEnd == std::string::npos ? szPath + "\\" : szPath.substr(0, lEnd + 1);
+}
+
+// A path that is not there is only known to be absent when its drive or
+// share answers: a drive that is gone reports its paths as not found.
+void RequireRootAnswers(const std::string& szPath) {
+    const std::string szRoot = RootOf(szPath);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!szRoot.empty() && !GetFileAttributesExA(szRoot.c_str(), GetFileExInfoStandard, &data))
+        ThrowLastError("GetFileAttributesExA", szRoot);
+}
+
+bool IsNotFound(DWORD lError) { return lError == ERROR_FILE_NOT_FOUND || lError == ERROR_PATH_NOT_FOUND; }
+
+UniqueHandle OpenToRead(const std::string& szPath) {
+    UniqueHandle hFile(CreateFileA(szPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!hFile.Valid()) ThrowLastError("CreateFileA", szPath);
+    return hFile;
+}
+
+// Reads until the buffer is full or the file ends.
+size_t ReadUpTo(HANDLE hFile, char* pBuffer, size_t lSize, const std::string& szPath) {
+    size_t lDone = 0;
+    while (lDone < lSize) {
+        DWORD lRead = 0;
+        if (!ReadFile(hFile, pBuffer + lDone, static_cast<DWORD>(lSize - lDone), &lRead, nullptr))
+            ThrowLastError("ReadFile", szPath);
+        if (lRead == 0) break;
+        lDone += lRead;
+    }
+    return lDone;
+}
+
+// The name a file has on the disk, in its own letter case; "" when there is none.
+std::string NameOnDisk(const std::string& szPath) {
+    const std::vector<FoundEntry> entries = FindEntries(szPath);
+    return entries.size() == 1 ? entries.front().szName : "";
+}
+
+std::string Hex(uint64_t lValue) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string szHex;
+    for (int i = 60; i >= 0; i -= 4) szHex += kDigits[(lValue >> i) & 15];
+    return szHex;
 }
 
 class WinInputFile : public InputFile {
@@ -89,11 +150,48 @@ std::vector<DirEntry> WinFileSystem::Dir(const std::string& szPattern, uint32_t 
 
 std::optional<ItemInfo> WinFileSystem::Stat(const std::string& szPath) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (GetFileAttributesExA(szPath.c_str(), GetFileExInfoStandard, &data))
-        return ItemInfo{data.dwFileAttributes, (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
+    if (GetFileAttributesExA(szPath.c_str(), GetFileExInfoStandard, &data)) return InfoOf(data);
     const DWORD lError = GetLastError();
     if (MeansAbsent(lError)) return std::nullopt;
     ThrowWindowsError("GetFileAttributesExA", szPath, lError);
+}
+
+std::optional<ItemInfo> WinFileSystem::Look(const std::string& szPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExA(szPath.c_str(), GetFileExInfoStandard, &data)) return InfoOf(data);
+    const DWORD lError = GetLastError();
+    if (!IsNotFound(lError)) ThrowWindowsError("GetFileAttributesExA", szPath, lError);
+    RequireRootAnswers(szPath);
+    return std::nullopt;
+}
+
+// The volume's serial number and the item's index on it: what the item is,
+// however its path is spelt.
+std::optional<std::string> WinFileSystem::Identity(const std::string& szPath) {
+    UniqueHandle hItem(CreateFileA(szPath.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!hItem.Valid()) {
+        const DWORD lError = GetLastError();
+        if (!IsNotFound(lError)) ThrowWindowsError("CreateFileA", szPath, lError);
+        RequireRootAnswers(szPath);
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(hItem.Get(), &info)) ThrowLastError("GetFileInformationByHandle", szPath);
+    return Hex(info.dwVolumeSerialNumber) + ":" + Hex((uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow);
+}
+
+bool WinFileSystem::StartsLike(const std::string& szPart, const std::string& szWhole) {
+    const UniqueHandle hPart = OpenToRead(szPart);
+    const UniqueHandle hWhole = OpenToRead(szWhole);
+    std::vector<char> part(1 << 16), whole(1 << 16);
+    for (;;) {
+        const size_t lPart = ReadUpTo(hPart.Get(), part.data(), part.size(), szPart);
+        if (lPart == 0) return true;
+        const size_t lWhole = ReadUpTo(hWhole.Get(), whole.data(), lPart, szWhole);
+        if (lWhole != lPart || !std::equal(part.begin(), part.begin() + lPart, whole.begin())) return false;
+    }
 }
 
 void WinFileSystem::ClearAttributes(const std::string& szPath) {
@@ -123,14 +221,31 @@ std::unique_ptr<InputFile> WinFileSystem::OpenInput(const std::string& szPath) {
     return std::make_unique<WinInputFile>(std::move(hFile), szPath);
 }
 
-void WinFileSystem::WriteFile(const std::string& szPath, const std::string& szContent) {
-    RefuseReadOnly("CreateFileA", szPath);
-    UniqueHandle hFile(CreateFileA(szPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!hFile.Valid()) ThrowLastError("CreateFileA", szPath);
-    WriteAll(hFile.Get(), szContent, szPath);
-    // Closing is where a full disk can still show itself.
-    if (!CloseHandle(hFile.Release())) ThrowLastError("CloseHandle", szPath);
+void WinFileSystem::SaveFile(const std::string& szPath, const std::string& szContent) {
+    RefuseReadOnly("MoveFileExA", szPath);
+    const std::string szNew = szPath + ".new";
+    try {
+        UniqueHandle hFile(CreateFileA(szNew.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!hFile.Valid()) ThrowLastError("CreateFileA", szNew);
+        WriteAll(hFile.Get(), szContent, szNew);
+        if (!FlushFileBuffers(hFile.Get())) ThrowLastError("FlushFileBuffers", szNew);
+        if (!CloseHandle(hFile.Release())) ThrowLastError("CloseHandle", szNew);
+        if (!MoveFileExA(szNew.c_str(), szPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            ThrowLastError("MoveFileExA", szNew + " -> " + szPath);
+    } catch (...) {
+        DeleteFileA(szNew.c_str());
+        throw;
+    }
+    // A file replaced may keep its old name's letter case (some file systems
+    // will not rename a file to another case of its own name in one step):
+    // the new one is saved under the name it was given.
+    const size_t lSlash = szPath.find_last_of('\\');
+    const std::string szName = szPath.substr(lSlash + 1), szOnDisk = NameOnDisk(szPath);
+    if (lSlash == std::string::npos || szOnDisk.empty() || szOnDisk == szName) return;
+    const std::string szAside = szPath + ".case";
+    if (MoveFileA((szPath.substr(0, lSlash + 1) + szOnDisk).c_str(), szAside.c_str()))
+        MoveFileA(szAside.c_str(), szPath.c_str());
 }
 
 }  // namespace corvane

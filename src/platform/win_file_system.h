@@ -10,12 +10,15 @@ class WinFileSystem : public FileSystem {
 public:
     std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) override;
     std::optional<ItemInfo> Stat(const std::string& szPath) override;
+    std::optional<ItemInfo> Look(const std::string& szPath) override;
+    std::optional<std::string> Identity(const std::string& szPath) override;
+    bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
+    void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
     void CreateFolder(const std::string& szPath) override;
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
-    void WriteFile(const std::string& szPath, const std::string& szContent) override;
 };
 
 }  // namespace corvane

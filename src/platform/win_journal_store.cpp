@@ -27,19 +27,36 @@ std::optional<std::string> WinJournalStore::Read() {
     }
     std::string szBytes;
     std::vector<char> buffer(1 << 16);
-    DWORD lRead = 0;
-    while (ReadFile(hFile.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &lRead, nullptr) && lRead > 0)
+    for (;;) {
+        DWORD lRead = 0;
+        // A read that fails is no end of the journal: what follows would be lost.
+        if (!ReadFile(hFile.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &lRead, nullptr))
+            ThrowLastError("ReadFile", szPath);
+        if (lRead == 0) return szBytes;
         szBytes.append(buffer.data(), lRead);
-    return szBytes;
+    }
+}
+
+void WinJournalStore::OpenForAppending() {
+    if (hAppend.Valid()) return;
+    hAppend.Reset(CreateFileA(szPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!hAppend.Valid()) ThrowLastError("CreateFileA", szPath);
 }
 
 void WinJournalStore::Append(const std::string& szBytes) {
-    if (!hAppend.Valid()) {
-        hAppend.Reset(CreateFileA(szPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!hAppend.Valid()) ThrowLastError("CreateFileA", szPath);
-    }
+    OpenForAppending();
+    LARGE_INTEGER lEnd{};
+    if (!SetFilePointerEx(hAppend.Get(), lEnd, nullptr, FILE_END)) ThrowLastError("SetFilePointerEx", szPath);
     WriteAll(hAppend.Get(), szBytes, szPath);
+}
+
+void WinJournalStore::CutTo(uint64_t lSize) {
+    OpenForAppending();
+    LARGE_INTEGER lAt{};
+    lAt.QuadPart = static_cast<LONGLONG>(lSize);
+    if (!SetFilePointerEx(hAppend.Get(), lAt, nullptr, FILE_BEGIN)) ThrowLastError("SetFilePointerEx", szPath);
+    if (!SetEndOfFile(hAppend.Get())) ThrowLastError("SetEndOfFile", szPath);
 }
 
 void WinJournalStore::Flush() {

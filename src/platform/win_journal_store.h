@@ -12,11 +12,14 @@ public:
 
     std::optional<std::string> Read() override;
     void Append(const std::string& szBytes) override;
+    void CutTo(uint64_t lSize) override;
     void Flush() override;
     void Replace(const std::string& szBytes) override;
     void Remove() override;
 
 private:
+    void OpenForAppending();
+
     std::string szPath;
     UniqueHandle hAppend;  // open from the first Append to Remove or Replace
 };

@@ -3,6 +3,9 @@
 #include <vector>
 
 #include "platform/win32.h"
+
+#include <tlhelp32.h>
+
 #include "platform/win_error.h"
 #include "platform/win_handles.h"
 
@@ -18,23 +21,88 @@ uint64_t StartTimeOf(HANDLE hProcess) {
     return (uint64_t{ftCreated.dwHighDateTime} << 32) | ftCreated.dwLowDateTime;
 }
 
-bool StillRuns(HANDLE hProcess) { return WaitForSingleObject(hProcess, 0) == WAIT_TIMEOUT; }
+// A process that cannot be asked counts as running: better to wait than to
+// pull the game folder from under a game.
+bool StillRuns(HANDLE hProcess) { return WaitForSingleObject(hProcess, 0) != WAIT_OBJECT_0; }
 
-// The process of that id, if it is still the one that started at that time.
-UniqueHandle OpenSame(const ProcessId& id) {
-    UniqueHandle hProcess(OpenProcess(kAskAndWait, FALSE, id.lId));
-    if (hProcess.Valid() && StartTimeOf(hProcess.Get()) != id.lStartTime) hProcess.Reset();
-    return hProcess;
+std::string Folded(std::string szPath) {
+    for (char& c : szPath)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return szPath;
+}
+
+// The path as the system spells it (long names, the drive a subst letter
+// stands for), as process images are reported; as given when that fails.
+std::string SystemSpelling(const std::string& szPath) {
+    UniqueHandle hItem(CreateFileA(szPath.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!hItem.Valid()) return szPath;
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD lLength = GetFinalPathNameByHandleA(hItem.Get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (lLength == 0) return szPath;
+        if (lLength < buffer.size()) {
+            std::string szFinal(buffer.data(), lLength);
+            if (szFinal.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + szFinal.substr(8);
+            if (szFinal.rfind("\\\\?\\", 0) == 0) return szFinal.substr(4);
+            return szFinal;
+        }
+        buffer.resize(lLength + 1);
+    }
+}
+
+// "c:\games\gen\" for "C:\Games\Gen" or "C:\Games\Gen\".
+std::string FolderPrefix(const std::string& szFolder) {
+    std::string szPrefix = Folded(SystemSpelling(szFolder));
+    while (!szPrefix.empty() && szPrefix.back() == '\\') szPrefix.pop_back();
+    return szPrefix + "\\";
+}
+
+std::string ImageOf(HANDLE hProcess) {
+    std::vector<char> buffer(32768);
+    DWORD lLength = static_cast<DWORD>(buffer.size());
+    if (!QueryFullProcessImageNameA(hProcess, 0, buffer.data(), &lLength)) return "";
+    return std::string(buffer.data(), lLength);
+}
+
+std::string OwnImage() {
+    std::vector<char> buffer(32768);
+    const DWORD lLength = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return Folded(SystemSpelling(std::string(buffer.data(), lLength)));
+}
+
+// A program whose executable lies in the folder runs; this program (some
+// players keep it in the game folder) aside. What cannot be listed at all
+// counts as running; a process whose image cannot be read is no program
+// of the game's that anyone can tell of.
+bool RunsFrom(const std::string& szPrefix) {
+    UniqueHandle hSnapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!hSnapshot.Valid()) return true;
+    static const std::string szOwnImage = OwnImage();
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL bMore = Process32First(hSnapshot.Get(), &entry); bMore; bMore = Process32Next(hSnapshot.Get(), &entry)) {
+        if (entry.th32ProcessID == 0 || entry.th32ProcessID == GetCurrentProcessId()) continue;
+        UniqueHandle hProcess(OpenProcess(kAskAndWait, FALSE, entry.th32ProcessID));
+        if (!hProcess.Valid()) continue;
+        const std::string szImage = Folded(ImageOf(hProcess.Get()));
+        if (szImage.rfind(szPrefix, 0) == 0 && szImage != szOwnImage && StillRuns(hProcess.Get())) return true;
+    }
+    return false;
 }
 
 class WinGameProcess : public GameProcess {
 public:
-    WinGameProcess(const PROCESS_INFORMATION& info, UniqueHandle hJobOwned, std::string szStartedAs)
+    WinGameProcess(const PROCESS_INFORMATION& info, UniqueHandle hJobOwned, std::string szStartedAs,
+                   std::string szFolderPrefix)
         : hProcess(info.hProcess),
           hThread(info.hThread),
           hJob(std::move(hJobOwned)),
           id{info.dwProcessId, StartTimeOf(info.hProcess)},
-          szCommandLine(std::move(szStartedAs)) {}
+          szCommandLine(std::move(szStartedAs)),
+          szPrefix(std::move(szFolderPrefix)) {}
 
     ~WinGameProcess() override {
         hThread.Reset();
@@ -44,7 +112,7 @@ public:
     ProcessId Id() const override { return id; }
 
     ProcessState Poll() override {
-        if (StillRuns(hProcess.Get()) || (hJob.Valid() && ActiveInJob() > 0)) return {false, kStillActive};
+        if (StillRuns(hProcess.Get()) || JobRuns() || RunsFrom(szPrefix)) return {false, kStillActive};
         return {true, ExitCode()};
     }
 
@@ -59,12 +127,12 @@ public:
     }
 
 private:
-    DWORD ActiveInJob() {
+    bool JobRuns() {
+        if (!hJob.Valid()) return false;
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
-        if (!QueryInformationJobObject(hJob.Get(), JobObjectBasicAccountingInformation, &info, sizeof(info),
-                                       nullptr))
-            ThrowLastError("QueryInformationJobObject", szCommandLine);
-        return info.ActiveProcesses;
+        if (!QueryInformationJobObject(hJob.Get(), JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr))
+            return true;
+        return info.ActiveProcesses > 0;
     }
 
     std::vector<DWORD> IdsInJob() {
@@ -85,7 +153,7 @@ private:
     // the "still active" code 259 is not taken for a running one.
     uint32_t ExitCode() {
         DWORD lCode = 0;
-        if (!GetExitCodeProcess(hProcess.Get(), &lCode)) ThrowLastError("GetExitCodeProcess", szCommandLine);
+        GetExitCodeProcess(hProcess.Get(), &lCode);
         return lCode;
     }
 
@@ -96,44 +164,99 @@ private:
     UniqueHandle hJob;
     ProcessId id;
     std::string szCommandLine;
+    std::string szPrefix;  // the game folder, folded, with its backslash
 };
 
-// A job of its own for the game, when Windows allows it (before Windows 8 a
-// program already in a job cannot put another one in a job); without it
-// only the started process is followed. The game is put in it as soon as
-// it exists, long before it can have started anything of its own. It is
-// not started held until then: a program that dies in between would leave
-// a held game behind, which nothing ever ends.
-UniqueHandle JobFor(HANDLE hProcess) {
-    UniqueHandle hJob(CreateJobObjectA(nullptr, nullptr));
-    if (hJob.Valid() && !AssignProcessToJobObject(hJob.Get(), hProcess)) hJob.Reset();
-    return hJob;
+// The game inherits handles as it always has, but this program keeps none
+// that can be inherited: its standard handles are the only ones it did not
+// open itself.
+void KeepHandlesToOurselves() {
+    for (const DWORD lStd : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+        const HANDLE h = GetStdHandle(lStd);
+        if (h && h != INVALID_HANDLE_VALUE) SetHandleInformation(h, HANDLE_FLAG_INHERIT, 0);
+    }
+}
+
+bool StartIn(HANDLE hJob, std::vector<char>& szCommandLine, PROCESS_INFORMATION& pi) {
+    SIZE_T lSize = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &lSize);
+    std::vector<char> buffer(lSize);
+    auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer.data());
+    if (!InitializeProcThreadAttributeList(attributes, 1, 0, &lSize)) return false;
+    HANDLE hJobs[] = {hJob};
+    bool bStarted = false;
+    if (UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_JOB_LIST, hJobs, sizeof(hJobs), nullptr,
+                                  nullptr)) {
+        STARTUPINFOEXA si{};
+        si.StartupInfo.cb = sizeof(si);
+        si.lpAttributeList = attributes;
+        bStarted = CreateProcessA(nullptr, szCommandLine.data(), nullptr, nullptr, TRUE,
+                                  NORMAL_PRIORITY_CLASS | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                                  &si.StartupInfo, &pi);
+    }
+    DeleteProcThreadAttributeList(attributes);
+    return bStarted;
+}
+
+void SetKillOnClose(HANDLE hJob, bool bKill) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = bKill ? JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE : 0;
+    SetInformationJobObject(hJob, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+}
+
+// Where a process cannot be created inside its job (before Windows 10), it
+// is created held, put in the job and let go. While it is held, the job
+// ends it should this program die, so that no game is ever left frozen.
+// Where it cannot be put in a job at all (a program already in a job before
+// Windows 8), only the started process and the game folder are followed.
+void StartHeld(HANDLE hJob, std::vector<char>& szCommandLine, const std::string& szShown, PROCESS_INFORMATION& pi,
+               UniqueHandle& hJobOwned) {
+    SetKillOnClose(hJob, true);
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    if (!CreateProcessA(nullptr, szCommandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
+                        nullptr, nullptr, &si, &pi))
+        ThrowLastError("CreateProcessA", szShown);
+    if (!AssignProcessToJobObject(hJob, pi.hProcess)) hJobOwned.Reset();
+    ResumeThread(pi.hThread);
+    if (hJobOwned.Valid()) SetKillOnClose(hJob, false);
 }
 
 }  // namespace
 
-std::unique_ptr<GameProcess> WinProcessStarter::Start(const std::string& szCommandLine) {
+std::unique_ptr<GameProcess> WinProcessStarter::Start(const std::string& szCommandLine,
+                                                      const std::string& szGameFolder) {
     // CreateProcessA may write into the command line, so it gets a copy.
     std::vector<char> szWritable(szCommandLine.begin(), szCommandLine.end());
     szWritable.push_back('\0');
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
+    KeepHandlesToOurselves();
+    UniqueHandle hJob(CreateJobObjectA(nullptr, nullptr));
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, szWritable.data(), nullptr, nullptr, TRUE,
-                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si, &pi))
-        ThrowLastError("CreateProcessA", szCommandLine);
-    return std::make_unique<WinGameProcess>(pi, JobFor(pi.hProcess), szCommandLine);
+    if (!hJob.Valid() || !StartIn(hJob.Get(), szWritable, pi)) {
+        if (!hJob.Valid()) hJob.Reset(CreateJobObjectA(nullptr, nullptr));
+        if (!hJob.Valid()) ThrowLastError("CreateJobObjectA", szCommandLine);
+        StartHeld(hJob.Get(), szWritable, szCommandLine, pi, hJob);
+    }
+    return std::make_unique<WinGameProcess>(pi, std::move(hJob), szCommandLine, FolderPrefix(szGameFolder));
 }
 
 bool WinProcessStarter::IsRunning(const ProcessId& id) {
-    const UniqueHandle hProcess = OpenSame(id);
-    return hProcess.Valid() && StillRuns(hProcess.Get());
+    const UniqueHandle hProcess(OpenProcess(kAskAndWait, FALSE, id.lId));
+    if (!hProcess.Valid()) return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process any more
+    const uint64_t lStart = StartTimeOf(hProcess.Get());
+    if (lStart != 0 && lStart != id.lStartTime) return false;  // the id went to another process
+    return StillRuns(hProcess.Get());
 }
 
-void WinProcessStarter::WaitForEnd(const std::vector<ProcessId>& ids) {
-    for (const ProcessId& id : ids) {
-        const UniqueHandle hProcess = OpenSame(id);
-        if (hProcess.Valid()) WaitForSingleObject(hProcess.Get(), INFINITE);
+bool WinProcessStarter::AnyRunsFrom(const std::string& szFolder) { return RunsFrom(FolderPrefix(szFolder)); }
+
+void WinProcessStarter::WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder) {
+    const std::string szPrefix = FolderPrefix(szFolder);
+    for (;;) {
+        bool bRunning = RunsFrom(szPrefix);
+        for (const ProcessId& id : ids) bRunning = bRunning || IsRunning(id);
+        if (!bRunning) return;
+        Sleep(500);
     }
 }
 

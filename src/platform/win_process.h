@@ -7,9 +7,10 @@ namespace corvane {
 
 class WinProcessStarter : public ProcessStarter {
 public:
-    std::unique_ptr<GameProcess> Start(const std::string& szCommandLine) override;
+    std::unique_ptr<GameProcess> Start(const std::string& szCommandLine, const std::string& szGameFolder) override;
     bool IsRunning(const ProcessId& id) override;
-    void WaitForEnd(const std::vector<ProcessId>& ids) override;
+    bool AnyRunsFrom(const std::string& szFolder) override;
+    void WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder) override;
 };
 
 }  // namespace corvane

@@ -1,8 +1,10 @@
-// Nothing a player owns is lost when a launch goes wrong: a disk call that
-// fails, or the program dying, at every single point of a launch of a
-// ten-entry mod, and then at every point of the restore that the next start
-// runs. The game folder is back to what it was, byte for byte, once the
-// program has started again.
+// Nothing a player owns is lost when a launch goes wrong. At every single
+// disk call of a launch of a mod whose entries nest, repeat and replace one
+// another, the call fails, or writes half of its bytes, or loses its drive,
+// or the program dies there; the game deletes one of the copies while it
+// runs. The player then closes the launch window and starts the program
+// again (with the drive back, if it went): the game folder is what it was,
+// byte for byte, and no journal is left.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,37 +20,52 @@ const std::string G = kGameFolder, M = "D:\\Mod";
 
 void SetUpDisks(MemoryDisk& disk) {
     for (const char* szFile : {"Generals.exe", "Data\\INI\\GameData.ini", "Data\\INI\\Weapon.ini",
-                               "Data\\INI\\Armor.ini", "Data\\Art\\a.tga", "Data\\Art\\b.tga", "Maps\\m.map"})
+                               "Data\\INI\\Armor.ini", "Data\\Art\\a.tga", "Data\\Art\\b.tga", "Maps\\m.map",
+                               "Maps\\old.map"})
         disk.AddFile(G + "\\" + szFile, std::string("game's own ") + szFile);
     disk.AddFile(G + "\\Data\\INI\\Armor.ini.original", "left by a launch long ago");
+    disk.AddFile(G + "\\Maps\\old.map.original", "left by a launch long ago");
     for (const char* szFile : {"INI\\GameData.ini", "INI\\New.ini", "INI\\Weapon.ini", "INI\\Armor.ini",
                                "Art\\a.tga", "Art\\c.tga", "Skins\\s1.dds", "Skins\\Sub\\s2.dds", "readme.txt",
-                               "m.map", "x.ini", "Sounds\\boom.wav"})
+                               "m.map", "old.map", "x.ini", "Sounds\\boom.wav"})
         disk.AddFile(M + "\\" + szFile, std::string("mod's ") + szFile);
 }
 
 // File entries that replace game files or are new, folder entries that
-// replace a game folder or are new, entries inside folders the swap creates,
-// one inside a folder an earlier entry copied, and (last) a file entry whose
-// backup name is already taken, on which the swap fails.
-ModConfig TenEntryMod(bool bWithTakenBackup) {
+// replace a game folder or are new, entries inside folders the swap
+// creates, one inside a folder an earlier entry copied, a file entry inside
+// a folder an earlier entry replaced, one folder entry twice, a folder entry
+// that replaces the folder the first entries wrote into, and (last) a file
+// entry whose backup name is already taken, on which the swap fails.
+ModConfig SweepMod(bool bWithTakenBackup) {
     ModConfig mod = ModOf({M + "\\INI\\GameData.ini", G + "\\Data\\INI",  M + "\\INI\\New.ini", G + "\\Data\\INI",
                            M + "\\Art", G + "\\Data",                     M + "\\Skins", G + "\\Mods\\Deep",
                            M + "\\readme.txt", G + "\\Docs\\Mod",          M + "\\m.map", G + "\\Maps",
                            M + "\\x.ini", G + "\\Mods\\Deep\\Skins",       M + "\\Sounds", G + "\\Data",
-                           M + "\\INI\\Weapon.ini", G + "\\Data\\INI"});
-    if (bWithTakenBackup) mod.AddEntry(M + "\\INI\\Armor.ini", G + "\\Data\\INI");
+                           M + "\\INI\\Weapon.ini", G + "\\Data\\INI",     M + "\\Art\\c.tga", G + "\\Data\\Art",
+                           M + "\\Art", G + "\\Data",                     M + "\\INI", G + "\\Data"});
+    if (bWithTakenBackup) mod.AddEntry(M + "\\old.map", G + "\\Maps");
     return mod;
 }
 
-// The launch runs to its end, the game ending at once, unless the disk
-// fails or the program dies at call lAt; false when it made fewer calls.
-bool LaunchDyingAt(FakePlatform& fakes, const ModConfig& mod, bool bCrash, int lAt) {
+enum class Way { kFail, kShortWrite, kDriveGone, kCrash };
+
+// The launch runs to its end, and the player closes its window, unless the
+// program dies at call lAt; false when fewer calls were made.
+bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int lAt) {
     ProgramRun run(fakes, {mod});
-    bCrash ? fakes.disk.CrashAt(lAt) : fakes.disk.FailAt(lAt);
+    if (way == Way::kCrash)
+        fakes.disk.CrashAt(lAt);
+    else
+        fakes.disk.FailAt(lAt, way == Way::kFail ? Fault::kError : way == Way::kShortWrite ? Fault::kShortWrite
+                                                                                           : Fault::kDriveGone);
     try {
         run.launcher.LaunchApplication(kGenerals, "", 0);
-        run.EndGame(fakes);
+        if (fakes.processes.bRunning) {
+            fakes.disk.RemoveItem(G + "\\Maps\\m.map");  // the game deletes a copy
+            run.EndGame(fakes);
+        }
+        run.launcher.UndoBeforeClosing([] {});
     } catch (const SimulatedCrash&) {
         fakes.disk.AfterCrash();
         return true;
@@ -65,19 +82,26 @@ void StartAgain(FakePlatform& fakes) {
 
 TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
     for (const bool bTaken : {false, true}) {
-        for (const bool bCrash : {false, true}) {
+        for (const Way way : {Way::kFail, Way::kShortWrite, Way::kDriveGone, Way::kCrash}) {
             int lAt = 1;
             for (bool bReached = true; bReached; ++lAt) {
                 FakePlatform fakes;
                 SetUpDisks(fakes.disk);
                 const Tree before = fakes.disk.Tree(G);
-                bReached = LaunchDyingAt(fakes, TenEntryMod(bTaken), bCrash, lAt);
+                bReached = LaunchGoingWrongAt(fakes, SweepMod(bTaken), way, lAt);
                 StartAgain(fakes);
-                ASSERT_EQ(fakes.disk.Tree(G), before) << (bCrash ? "crash" : "failure") << " at call " << lAt
+                if (fakes.disk.AnyDriveGone()) {
+                    fakes.disk.BringDrivesBack();
+                    if (fakes.disk.Tree(G) != before) {
+                        ASSERT_TRUE(fakes.disk.Read()) << "what a missing drive kept back stays noted: " << lAt;
+                    }
+                    StartAgain(fakes);
+                }
+                ASSERT_EQ(fakes.disk.Tree(G), before) << static_cast<int>(way) << " at call " << lAt
                                                        << (bTaken ? " with the taken backup" : "");
                 ASSERT_FALSE(fakes.disk.Read()) << "journal left after call " << lAt;
             }
-            EXPECT_GT(lAt, 60) << "the sweep covered too few calls";
+            EXPECT_GT(lAt, 100) << "the sweep covered too few calls";
         }
     }
 }
@@ -91,7 +115,7 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
             SetUpDisks(fakes.disk);
             const Tree before = fakes.disk.Tree(G);
             {
-                ProgramRun first(fakes, {TenEntryMod(false)});
+                ProgramRun first(fakes, {SweepMod(false)});
                 first.launcher.LaunchApplication(kGenerals, "", 0);
                 ASSERT_TRUE(fakes.processes.bRunning);
             }  // dies while its game runs on

@@ -3,9 +3,12 @@
 // a launch cut short being undone before the next one.
 #include <gtest/gtest.h>
 
+#include "launch/folder_locks.h"
 #include "launch/journal_records.h"
+#include "launch/launch_journal.h"
 #include "launch/launch_rules.h"
 #include "launch_world.h"
+#include "platform/platform_error.h"
 
 namespace corvane::test {
 namespace {
@@ -18,6 +21,8 @@ const std::string G = kGameFolder;
 const std::string kNotPatched = "You need patch 1.04 minimum in order to play mods with Generals";
 const std::string kError = "An error occurred whilst trying to launch the game!";
 const std::string kAnother = "Another Corvane launch is still running. Close it first.";
+const std::string kIntoItself =
+    "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!";
 
 struct LauncherTest : ::testing::Test {
     LauncherTest() {
@@ -55,11 +60,31 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
         {"unpatched Generals", [](LauncherTest& t) { t.run.state.GameTable[kGenerals].dVerMinor = 3; },
          kGenerals, 0, {{kNotPatched, kMsgOkOnly | kMsgCritical}}, {}, true},
         {"a launch from this program folder",
-         [](LauncherTest& t) { t.fakes.locks.held.insert(LockNameFor("program", kProgramFolder)); }, kGenerals, 0,
-         {{kAnother, kMsgOkOnly}}, {}, true},
+         [](LauncherTest& t) { t.fakes.locks.held.insert(ProgramLockName(t.fakes.disk, kProgramFolder + "\\")); },
+         kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
         {"a launch from another folder into the same game folder",
-         [](LauncherTest& t) { t.fakes.locks.held.insert(LockNameFor("game", "c:\\GAMES\\gen\\")); }, kGenerals, 0,
-         {{kAnother, kMsgOkOnly}}, {}, true},
+         [](LauncherTest& t) { t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, "c:\\GAMES\\gen\\")); },
+         kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
+        // Every folder the mod writes is locked: the game installation it
+        // lies in, or the folder itself outside every installation.
+        {"a launch into the other game's folder the mod writes into", [](LauncherTest& t) {
+             t.run.state.GameTable[kZeroHour].szInstallPath = "C:\\Games\\ZH\\";
+             t.run.state.ModList[0].AddEntry("D:\\Mod\\a.ini", "C:\\Games\\ZH\\Data\\INI");
+             t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, "c:\\games\\zh"));
+         }, kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
+        {"a launch into a folder outside the games the mod writes into", [](LauncherTest& t) {
+             t.run.state.ModList[0].AddEntry("D:\\Mod\\a.ini", "E:\\Tools\\Maps");
+             t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, "e:\\tools\\MAPS\\"));
+         }, kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
+        // Sources are checked in order, and a folder entry that would copy a
+        // folder into itself is refused like a missing source.
+        {"a folder copied into itself", [](LauncherTest& t) {
+             t.run.state.ModList[0] = ModOf({G + "\\Data", G + "\\Data\\INI", "D:\\Mod\\a.ini", G + "\\Data",
+                                             G + "\\Data", G});
+         }, kGenerals, 0, {},
+         {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
+          "Checking..." + G + "\\Data", kIntoItself, "Checking...D:\\Mod\\a.ini", "Checking..." + G + "\\Data",
+          kIntoItself}, false},
         {"no such game row", [](LauncherTest&) {}, 4, -1, {{kError, kMsgOkOnly}}, {}, false},
         {"no such mod", [](LauncherTest&) {}, kGenerals, 1, {{kError, kMsgOkOnly}}, {"This is what is happening..."}, false},
         // Sources with a dot are looked for as files, even a folder.
@@ -68,8 +93,10 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
           "Checking...D:\\Mod\\a.ini", "ERROR: This file does not exist, please check configuration ZCF file with NotePad!",
           "Checking...D:\\Mod\\Art.Pack\\t.tga"}, false},
     };
+    const ModConfig mod = run.state.ModList[0];
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szWhat);
+        run.state.ModList[0] = mod;
         fakes.locks.held.clear();
         fakes.boxes.shown.clear();
         run.window = RecordingWindow{};
@@ -138,18 +165,80 @@ TEST_F(LauncherTest, TheRestoreUndoesWhatWasSwappedAndTheNextStartWhatItCouldNot
     EXPECT_EQ(fakes.disk.Tree(G), before);
 }
 
-TEST_F(LauncherTest, AJournalWhoseLaunchAnotherCopyRunsIsLeftAlone) {
+// A swap that failed half-way shows as it is until its window closes; the
+// game folder is put back before the window goes.
+TEST_F(LauncherTest, AFailedSwapIsUndoneWhenItsWindowCloses) {
+    fakes.disk.AddFile(G + "\\Data\\a.ini.original", "left long ago");
+    run.state.ModList[0] = ModOf({"D:\\Mod\\Art.Pack\\t.tga", G + "\\New\\Sub", "D:\\Mod\\a.ini", G + "\\Data"});
+    before = fakes.disk.Tree(G);
     run.launcher.LaunchApplication(kGenerals, "", 0);
-    ProgramRun other(fakes);
-    EXPECT_FALSE(other.launcher.RecoverAtStart([] {}));
-    EXPECT_TRUE(fakes.disk.Read());
-    EXPECT_TRUE(other.window.lines.empty());
+    EXPECT_EQ(fakes.boxes.shown, (Boxes{{kError, kMsgOkOnly}}));
+    EXPECT_EQ(Log().back(), G + "\\Data\\a.ini") << "nothing more is written until the window closes";
+    EXPECT_NE(fakes.disk.Tree(G), before);
+    bool bClosed = false;
+    EXPECT_TRUE(run.launcher.UndoBeforeClosing([&] { bClosed = true; }));
+    EXPECT_TRUE(bClosed);
+    EXPECT_EQ(Lines(Log().end() - 9, Log().end()),
+              (Lines{"", "Cleanup, restoring original files and folders.", "Deleting swapped file:",
+                     G + "\\New\\Sub\\t.tga", "Deleting swapped folder:", G + "\\New\\Sub", "Deleting swapped folder:",
+                     G + "\\New", "END"}));
+    EXPECT_EQ(fakes.disk.Tree(G), before);
+    EXPECT_FALSE(fakes.disk.Read());
+    EXPECT_TRUE(fakes.locks.held.empty());
+    EXPECT_FALSE(run.launcher.UndoBeforeClosing([] {})) << "nothing left to undo";
+}
+
+// A store's client may start the real game itself, outside the program's
+// reach: while any program from the game folder runs, the game runs.
+TEST_F(LauncherTest, TheRestoreWaitsForEveryProgramFromTheGameFolder) {
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    fakes.processes.bFromFolder = true;
+    run.EndGame(fakes);
+    EXPECT_TRUE(run.window.bTimer);
+    EXPECT_EQ(Log().back(), G + "\\Generals.exe -mod Test.big");
+    fakes.processes.bFromFolder = false;
+    run.launcher.tmrRestore_Timer();
+    EXPECT_EQ(Log().back(), "END");
+    EXPECT_EQ(fakes.disk.Tree(G), before);
+}
+
+TEST_F(LauncherTest, AJournalThatCannotBeHadNowIsLeftAsItIs) {
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    for (const bool bUnreadable : {false, true}) {
+        SCOPED_TRACE(bUnreadable ? "unreadable" : "another copy runs its launch");
+        ProgramRun other(fakes);
+        if (bUnreadable) {
+            fakes.locks.held.clear();  // the launch's program died
+            fakes.disk.FailAt(2);      // reading the journal
+        }
+        EXPECT_FALSE(other.launcher.RecoverAtStart([] {}));
+        fakes.disk.FailAt(-1);
+        EXPECT_TRUE(fakes.disk.Read());
+        EXPECT_TRUE(other.window.lines.empty());
+    }
+}
+
+TEST(LaunchJournal, AWriteCutShortIsCutBackBeforeTheNextOne) {
+    MemoryDisk disk;
+    LaunchJournal journal(disk);
+    const std::vector<JournalRecord> records = {RecordOf(JournalStep::kBegin, "C:\\G\\", "x"), GameRecord({42, 7}),
+                                                GameRecord({43, 8})};
+    journal.WriteNow(records[0]);
+    journal.Note(records[1]);
+    disk.FailAt(2, Fault::kShortWrite);
+    EXPECT_THROW(journal.Write(), PlatformError);
+    journal.WriteNow(records[2]);
+    EXPECT_EQ(DecodeJournal(*disk.Read()), records);
 }
 
 TEST(LaunchJournal, ReadsBackUpToTheFirstTornOrDamagedRecord) {
-    const std::vector<JournalRecord> records = {{JournalStep::kBegin, "C:\\G\\", "x", "", false, {}},
-                                                {JournalStep::kCopy, "C:\\G\\a", "D:\\a", "C:\\G\\a.original", true, {}},
-                                                {JournalStep::kGameStarted, "", "", "", false, {42, 1234567890123}}};
+    JournalRecord copy = RecordOf(JournalStep::kCopy, "C:\\G\\a", "D:\\a");
+    copy.szBackup = "C:\\G\\a.original";
+    copy.bWasThere = true;
+    copy.stamp = {true, 12, 1234567890123};
+    copy.dEntry = 3;
+    const std::vector<JournalRecord> records = {RecordOf(JournalStep::kBegin, "C:\\G\\", "x"), copy,
+                                                GameRecord({42, 1234567890123})};
     std::string szAll;
     for (const JournalRecord& record : records) szAll += EncodeRecord(record);
     const size_t lSecond = EncodeRecord(records[0]).size();

@@ -93,7 +93,7 @@ TEST_F(FileSystemTest, ChangesTakePlaceInPlaceAndNeverOverwriteOrCreateParents) 
     files.Rename(temp / "Plain", temp / "Plain.original");
     files.CreateFolder(temp / "Data");
     files.Kill(temp / "unindexed.ini");
-    files.WriteFile(temp / "plain.txt.original", "Location=\r\n");
+    files.SaveFile(temp / "plain.txt.original", "Location=\r\n");
     EXPECT_EQ(ReadBytes(temp / "plain.txt.original"), "Location=\r\n");
     EXPECT_FALSE(Present(temp / "plain.txt") || Present(temp / "unindexed.ini"));
     EXPECT_TRUE(files.Exists(temp / "Plain.original") && files.Exists(temp / "Data"));
@@ -104,8 +104,8 @@ TEST_F(FileSystemTest, ChangesTakePlaceInPlaceAndNeverOverwriteOrCreateParents) 
         [&] { files.CreateFolder(temp / "Missing\\Data"); },
         [&] { files.Kill(temp / "readonly.txt"); },
         [&] { files.Kill(temp / "missing.txt"); },
-        [&] { files.WriteFile(temp / "readonly.txt", "new"); },
-        [&] { files.WriteFile(temp / "Missing\\mod.zcf", "x"); },
+        [&] { files.SaveFile(temp / "readonly.txt", "new"); },
+        [&] { files.SaveFile(temp / "Missing\\mod.zcf", "x"); },
     };
     const TreeSnapshot before = SnapshotTree(temp.Path());
     for (size_t i = 0; i < std::size(refused); ++i) EXPECT_THROW(refused[i](), PlatformError) << "change " << i;

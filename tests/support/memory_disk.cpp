@@ -10,16 +10,14 @@ namespace corvane::test {
 
 namespace {
 
-constexpr uint32_t kNotFound = 2, kPathNotFound = 3, kAccessDenied = 5, kExists = 183, kInjected = 1117;
-
-std::string ParentOf(const std::string& szPath) {
-    const size_t lSlash = szPath.find_last_of('\\');
-    return lSlash == std::string::npos ? std::string() : szPath.substr(0, lSlash);
-}
+constexpr uint32_t kNotFound = 2, kPathNotFound = 3, kAccessDenied = 5, kNotReady = 21, kExists = 183,
+                   kInjected = 1117;
 
 std::string NameOf(const std::string& szPath) { return szPath.substr(szPath.find_last_of('\\') + 1); }
 
 bool IsDriveRoot(const std::string& szFolded) { return szFolded.size() == 2 && szFolded[1] == ':'; }
+
+std::string DriveOf(const std::string& szPath) { return FoldPath(szPath.substr(0, 2)); }
 
 }  // namespace
 
@@ -33,13 +31,18 @@ size_t MemoryInputFile::Read(char* pBuffer, size_t lSize) {
 
 void MemoryDisk::AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr) {
     AddFolder(ParentOf(szPath));
-    Put(szPath, {NameOf(szPath), false, lAttr, szContent});
+    Put(szPath, {NameOf(szPath), false, lAttr, szContent, Now()});
 }
 
 void MemoryDisk::AddFolder(const std::string& szPath) {
     if (IsDriveRoot(FoldPath(szPath)) || Find(szPath)) return;
     AddFolder(ParentOf(szPath));
-    Put(szPath, {NameOf(szPath), true, 0, ""});
+    Put(szPath, {NameOf(szPath), true, 0, "", Now()});
+}
+
+void MemoryDisk::RemoveItem(const std::string& szPath) {
+    for (const std::string& szKey : Below(szPath)) items.erase(szKey);
+    items.erase(FoldPath(szPath));
 }
 
 std::map<std::string, std::string> MemoryDisk::Tree(const std::string& szRoot) const {
@@ -55,21 +58,30 @@ std::map<std::string, std::string> MemoryDisk::Tree(const std::string& szRoot) c
     return tree;
 }
 
-void MemoryDisk::Arm(int lFail, int lCrash) {
+void MemoryDisk::Arm(int lFail, int lCrash, Fault armed) {
     lCalls = 0;
     lFailAt = lFail;
     lCrashAt = lCrash;
+    fault = armed;
 }
 
 void MemoryDisk::AfterCrash() {
     if (szJournal) szJournal->resize(lJournalFlushed + (szJournal->size() - lJournalFlushed) / 2);
-    Arm(-1, -1);
+    Arm(-1, -1, Fault::kError);
 }
 
-void MemoryDisk::Call(const std::string& szWhat, const std::string& szPath) {
+bool MemoryDisk::Call(const std::string& szWhat, const std::string& szPath, bool bWrites) {
     ++lCalls;
     if (lCalls == lCrashAt) throw SimulatedCrash{};
-    if (lCalls == lFailAt) Refuse(szWhat, szPath, kInjected);
+    if (lCalls != lFailAt) return false;
+    if (fault == Fault::kShortWrite && bWrites) return true;
+    if (fault != Fault::kDriveGone) Refuse(szWhat, szPath, kInjected);
+    if (szPath.size() > 1 && szPath[1] == ':') goneDrives.insert(DriveOf(szPath));
+    return false;
+}
+
+void MemoryDisk::NeedDrive(const std::string& szWhat, const std::string& szPath) const {
+    if (goneDrives.count(DriveOf(szPath))) Refuse(szWhat, szPath, kNotReady);
 }
 
 void MemoryDisk::Refuse(const std::string& szWhat, const std::string& szPath, uint32_t lError) {
@@ -82,6 +94,7 @@ MemoryDisk::Item* MemoryDisk::Find(const std::string& szPath) {
 }
 
 MemoryDisk::Item& MemoryDisk::Need(const std::string& szWhat, const std::string& szPath, bool bFolder) {
+    NeedDrive(szWhat, szPath);
     Item* item = Find(szPath);
     if (!item) Refuse(szWhat, szPath, kNotFound);
     if (item->bFolder != bFolder) Refuse(szWhat, szPath, kAccessDenied);
@@ -89,6 +102,7 @@ MemoryDisk::Item& MemoryDisk::Need(const std::string& szWhat, const std::string&
 }
 
 void MemoryDisk::NeedParent(const std::string& szWhat, const std::string& szPath) {
+    NeedDrive(szWhat, szPath);
     const std::string szParent = ParentOf(szPath);
     if (IsDriveRoot(FoldPath(szParent))) return;
     const Item* parent = Find(szParent);
@@ -113,17 +127,45 @@ std::vector<DirEntry> MemoryDisk::Dir(const std::string& szPattern, uint32_t) { 
 
 void MemoryDisk::Kill(const std::string& szPath) { Refuse("Kill", szPath, kInjected); }
 
-void MemoryDisk::WriteFile(const std::string& szPath, const std::string&) { Refuse("WriteFile", szPath, kInjected); }
+void MemoryDisk::SaveFile(const std::string& szPath, const std::string&) { Refuse("SaveFile", szPath, kInjected); }
 
+// As Windows answers for a drive that is not there: nothing at that path.
 std::optional<ItemInfo> MemoryDisk::Stat(const std::string& szPath) {
     Call("GetFileAttributesExA", szPath);
+    if (goneDrives.count(DriveOf(szPath))) return std::nullopt;
     const Item* item = Find(szPath);
     if (!item) return std::nullopt;
-    return ItemInfo{item->lAttr | (item->bFolder ? kAttrDirectory : 0), item->szContent.size()};
+    return ItemInfo{item->lAttr | (item->bFolder ? kAttrDirectory : 0), item->szContent.size(), item->lWriteTime};
+}
+
+std::optional<ItemInfo> MemoryDisk::Look(const std::string& szPath) {
+    Call("GetFileAttributesExA", szPath);
+    NeedDrive("GetFileAttributesExA", szPath);
+    const Item* item = Find(szPath);
+    if (!item) return std::nullopt;
+    return ItemInfo{item->lAttr | (item->bFolder ? kAttrDirectory : 0), item->szContent.size(), item->lWriteTime};
+}
+
+std::optional<std::string> MemoryDisk::Identity(const std::string& szPath) {
+    Call("GetFileInformationByHandle", szPath);
+    NeedDrive("CreateFileA", szPath);
+    std::string szKey = FoldPath(szPath);
+    while (szKey.size() > 3 && szKey.back() == '\\') szKey.pop_back();
+    if (!IsDriveRoot(szKey.substr(0, 2)) || (szKey.size() > 3 && !Find(szKey))) return std::nullopt;
+    return "id:" + szKey;
+}
+
+bool MemoryDisk::StartsLike(const std::string& szPart, const std::string& szWhole) {
+    Call("ReadFile", szPart);
+    const Item& part = Need("ReadFile", szPart, false);
+    const Item& whole = Need("ReadFile", szWhole, false);
+    return whole.szContent.compare(0, part.szContent.size(), part.szContent) == 0 &&
+           part.szContent.size() <= whole.szContent.size();
 }
 
 void MemoryDisk::ClearAttributes(const std::string& szPath) {
     Call("SetFileAttributesA", szPath);
+    NeedDrive("SetFileAttributesA", szPath);
     Item* item = Find(szPath);
     if (!item) Refuse("SetFileAttributesA", szPath, kNotFound);
     item->lAttr &= ~(kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive);
@@ -131,6 +173,7 @@ void MemoryDisk::ClearAttributes(const std::string& szPath) {
 
 void MemoryDisk::Rename(const std::string& szOldPath, const std::string& szNewPath) {
     Call("MoveFileA", szOldPath);
+    NeedDrive("MoveFileA", szOldPath);
     Item* item = Find(szOldPath);
     if (!item) Refuse("MoveFileA", szOldPath, kNotFound);
     if (Find(szNewPath)) Refuse("MoveFileA", szNewPath, kExists);
@@ -148,9 +191,10 @@ void MemoryDisk::Rename(const std::string& szOldPath, const std::string& szNewPa
 
 void MemoryDisk::CreateFolder(const std::string& szPath) {
     Call("CreateDirectoryA", szPath);
+    NeedDrive("CreateDirectoryA", szPath);
     if (Find(szPath)) Refuse("CreateDirectoryA", szPath, kExists);
     NeedParent("CreateDirectoryA", szPath);
-    Put(szPath, {NameOf(szPath), true, 0, ""});
+    Put(szPath, {NameOf(szPath), true, 0, "", Now()});
 }
 
 std::unique_ptr<InputFile> MemoryDisk::OpenInput(const std::string& szPath) {
@@ -158,15 +202,24 @@ std::unique_ptr<InputFile> MemoryDisk::OpenInput(const std::string& szPath) {
     return std::make_unique<MemoryInputFile>(Need("CreateFileA", szPath, false).szContent);
 }
 
-// A copy is made in two steps, so that a crash can leave an empty file behind.
+// A copy is made in two steps, so that a crash can leave an empty file
+// behind, and a write cut short half a file; it takes its source's last
+// write at its end, as CopyFile does.
 void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
     Call("CopyFileExA", szSource);
     const Item source = Need("CopyFileExA", szSource, false);
+    NeedDrive("CopyFileExA", szDestination);
     if (Find(szDestination)) Refuse("CopyFileExA", szDestination, kExists);
     NeedParent("CopyFileExA", szDestination);
-    Put(szDestination, {NameOf(szDestination), false, source.lAttr, ""});
-    Call("WriteFile", szDestination);
-    Find(szDestination)->szContent = source.szContent;
+    Put(szDestination, {NameOf(szDestination), false, source.lAttr, "", Now()});
+    if (Call("WriteFile", szDestination, true)) {
+        Find(szDestination)->szContent = source.szContent.substr(0, source.szContent.size() / 2);
+        Refuse("WriteFile", szDestination, kInjected);
+    }
+    NeedDrive("WriteFile", szDestination);
+    Item& copy = *Find(szDestination);
+    copy.szContent = source.szContent;
+    copy.lWriteTime = source.lWriteTime;
     if (progress) progress->BytesCopied(source.szContent.size());
 }
 
@@ -188,10 +241,15 @@ void MemoryDisk::CopyTree(const std::string& szSource, const std::string& szDest
             CopyTree(szSource + "\\" + child.szName, szTo, progress);
             continue;
         }
-        Call("CopyFileExA", szTo);
+        const bool bShort = Call("CopyFileExA", szTo, true);
+        NeedDrive("CopyFileExA", szTo);
         if (Item* there = Find(szTo); there && (there->bFolder || (there->lAttr & kAttrReadOnly)))
             Refuse("CopyFileExA", szTo, kAccessDenied);
-        Put(szTo, {child.szName, false, child.lAttr, child.szContent});
+        if (bShort) {
+            Put(szTo, {child.szName, false, child.lAttr, child.szContent.substr(0, child.szContent.size() / 2), Now()});
+            Refuse("WriteFile", szTo, kInjected);
+        }
+        Put(szTo, child);
         if (progress) progress->BytesCopied(child.szContent.size());
     }
 }
@@ -211,6 +269,7 @@ void MemoryDisk::DeleteFolder(const std::string& szPath) {
     std::sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     for (const std::string& szKey : keys) {
         Call("DeleteFileA", szKey);
+        NeedDrive("DeleteFileA", szPath);
         items.erase(szKey);
     }
     items.erase(FoldPath(szPath));
@@ -218,6 +277,7 @@ void MemoryDisk::DeleteFolder(const std::string& szPath) {
 
 uint64_t MemoryDisk::FolderBytes(const std::string& szFolder) {
     Call("FindFirstFileA", szFolder);
+    NeedDrive("FindFirstFileA", szFolder);
     uint64_t lBytes = 0;
     for (const std::string& szKey : Below(szFolder)) lBytes += items.at(szKey).szContent.size();
     return lBytes;
@@ -228,9 +288,19 @@ std::optional<std::string> MemoryDisk::Read() {
     return szJournal;
 }
 
+// A write cut short puts half of its bytes down before it fails.
 void MemoryDisk::Append(const std::string& szBytes) {
-    Call("WriteFile", "journal");
+    if (Call("WriteFile", "journal", true)) {
+        szJournal = szJournal.value_or("") + szBytes.substr(0, szBytes.size() / 2);
+        Refuse("WriteFile", "journal", kInjected);
+    }
     szJournal = szJournal.value_or("") + szBytes;
+}
+
+void MemoryDisk::CutTo(uint64_t lSize) {
+    Call("SetEndOfFile", "journal");
+    szJournal = szJournal.value_or("").substr(0, lSize);
+    lJournalFlushed = std::min<size_t>(lJournalFlushed, lSize);
 }
 
 void MemoryDisk::Flush() {

@@ -1,13 +1,16 @@
 // A whole disk in memory for the portable logic: files and folders with
-// attributes, the copies and deletes of the swap and the restore, and the
-// launch journal, with the Windows rules the program relies on (letter case
-// does not matter, a copy never overwrites a file, read-only files refuse a
-// plain delete). Every call is counted, so a test can make the N-th one fail
-// as a real disk does, or stop the program dead there as a crash does.
+// attributes and last-write times, the copies and deletes of the swap and
+// the restore, and the launch journal, with the Windows rules the program
+// relies on (letter case does not matter, a copy never overwrites a file and
+// keeps its source's last write, read-only files refuse a plain delete).
+// Every call is counted, so a test can make the N-th one fail as a real disk
+// does (an error, a write cut short, a drive that goes away), or stop the
+// program dead there as a crash does.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 
 #include "platform/file_system.h"
@@ -34,32 +37,46 @@ private:
 // in the program catches it.
 struct SimulatedCrash {};
 
+enum class Fault {
+    kError,       // the call fails
+    kShortWrite,  // a write puts down half of its bytes, then fails; other calls fail
+    kDriveGone,   // the drive of the call's path goes away (unplugged, a share
+                  // that stops answering) until BringDrivesBack
+};
+
 class MemoryDisk : public FileSystem, public FileSystemObject, public JournalStore {
 public:
     // Setting up, with every missing parent folder.
     void AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr = 0);
     void AddFolder(const std::string& szPath);
+    // Someone else (the game, the player) takes an item away.
+    void RemoveItem(const std::string& szPath);
     // Every item under szRoot by its path relative to szRoot: a file's
     // content, or "<folder>" (attributes aside).
     std::map<std::string, std::string> Tree(const std::string& szRoot) const;
 
-    // Call lFailAt throws a PlatformError, call lCrashAt a SimulatedCrash;
+    // Call lFailAt fails as told, call lCrashAt throws a SimulatedCrash;
     // counting starts again at 1.
-    void FailAt(int lCall) { Arm(lCall, -1); }
-    void CrashAt(int lCall) { Arm(-1, lCall); }
+    void FailAt(int lCall, Fault fault = Fault::kError) { Arm(lCall, -1, fault); }
+    void CrashAt(int lCall) { Arm(-1, lCall, Fault::kError); }
     int Calls() const { return lCalls; }
     // The journal after the crash: what was flushed, and the first half of
-    // what was appended after it, torn.
+    // what was appended after it, torn; data not flushed is lost.
     void AfterCrash();
+    void BringDrivesBack() { goneDrives.clear(); }
+    bool AnyDriveGone() const { return !goneDrives.empty(); }
 
     std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) override;
     std::optional<ItemInfo> Stat(const std::string& szPath) override;
+    std::optional<ItemInfo> Look(const std::string& szPath) override;
+    std::optional<std::string> Identity(const std::string& szPath) override;
+    bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
+    void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
     void CreateFolder(const std::string& szPath) override;
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
-    void WriteFile(const std::string& szPath, const std::string& szContent) override;
 
     void CopyFile(const std::string& szSource, const std::string& szDestination,
                   CopyProgress* progress = nullptr) override;
@@ -71,6 +88,7 @@ public:
 
     std::optional<std::string> Read() override;
     void Append(const std::string& szBytes) override;
+    void CutTo(uint64_t lSize) override;
     void Flush() override;
     void Replace(const std::string& szBytes) override;
     void Remove() override;
@@ -81,10 +99,15 @@ private:
         bool bFolder = false;
         uint32_t lAttr = 0;
         std::string szContent;
+        uint64_t lWriteTime = 0;
     };
 
-    void Arm(int lFail, int lCrash);
-    void Call(const std::string& szWhat, const std::string& szPath);
+    void Arm(int lFail, int lCrash, Fault fault);
+    // Counts the call and fails it when it is its turn; true when a call
+    // that writes (bWrites) is to put down half of its bytes and then fail.
+    bool Call(const std::string& szWhat, const std::string& szPath, bool bWrites = false);
+    void NeedDrive(const std::string& szWhat, const std::string& szPath) const;
+    uint64_t Now() { return lClock += 10000000; }
     [[noreturn]] static void Refuse(const std::string& szWhat, const std::string& szPath, uint32_t lError);
     Item* Find(const std::string& szPath);
     Item& Need(const std::string& szWhat, const std::string& szPath, bool bFolder);
@@ -95,6 +118,9 @@ private:
 
     std::map<std::string, Item> items;  // by folded path
     int lCalls = 0, lFailAt = -1, lCrashAt = -1;
+    Fault fault = Fault::kError;
+    std::set<std::string> goneDrives;  // "c:"
+    uint64_t lClock = 130000000000000000ull;
     std::optional<std::string> szJournal;
     size_t lJournalFlushed = 0;
 };

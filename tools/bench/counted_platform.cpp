@@ -44,6 +44,15 @@ std::vector<DirEntry> CountedFiles::Dir(const std::string& szPattern, uint32_t l
 std::optional<ItemInfo> CountedFiles::Stat(const std::string& szPath) {
     return Counted(tally, "Stat", [&] { return real.Stat(szPath); });
 }
+std::optional<ItemInfo> CountedFiles::Look(const std::string& szPath) {
+    return Counted(tally, "Look", [&] { return real.Look(szPath); });
+}
+std::optional<std::string> CountedFiles::Identity(const std::string& szPath) {
+    return Counted(tally, "Identity", [&] { return real.Identity(szPath); });
+}
+bool CountedFiles::StartsLike(const std::string& szPart, const std::string& szWhole) {
+    return Counted(tally, "StartsLike", [&] { return real.StartsLike(szPart, szWhole); });
+}
 void CountedFiles::ClearAttributes(const std::string& szPath) {
     Counted(tally, "ClearAttributes", [&] { real.ClearAttributes(szPath); });
 }
@@ -59,8 +68,8 @@ void CountedFiles::Kill(const std::string& szPath) {
 std::unique_ptr<InputFile> CountedFiles::OpenInput(const std::string& szPath) {
     return Counted(tally, "OpenInput", [&] { return real.OpenInput(szPath); });
 }
-void CountedFiles::WriteFile(const std::string& szPath, const std::string& szContent) {
-    Counted(tally, "WriteFile", [&] { real.WriteFile(szPath, szContent); });
+void CountedFiles::SaveFile(const std::string& szPath, const std::string& szContent) {
+    Counted(tally, "SaveFile", [&] { real.SaveFile(szPath, szContent); });
 }
 
 void CountedFso::CopyFile(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
@@ -84,6 +93,9 @@ std::optional<std::string> CountedJournal::Read() {
 }
 void CountedJournal::Append(const std::string& szBytes) {
     Counted(tally, "journal Append", [&] { real.Append(szBytes); });
+}
+void CountedJournal::CutTo(uint64_t lSize) {
+    Counted(tally, "journal CutTo", [&] { real.CutTo(lSize); });
 }
 void CountedJournal::Flush() {
     Counted(tally, "journal Flush", [&] { real.Flush(); });

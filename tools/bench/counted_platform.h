@@ -30,12 +30,15 @@ public:
     CountedFiles(FileSystem& real, Tally& tally) : real(real), tally(tally) {}
     std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) override;
     std::optional<ItemInfo> Stat(const std::string& szPath) override;
+    std::optional<ItemInfo> Look(const std::string& szPath) override;
+    std::optional<std::string> Identity(const std::string& szPath) override;
+    bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
     void CreateFolder(const std::string& szPath) override;
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
-    void WriteFile(const std::string& szPath, const std::string& szContent) override;
+    void SaveFile(const std::string& szPath, const std::string& szContent) override;
 
 private:
     FileSystem& real;
@@ -61,6 +64,7 @@ public:
     CountedJournal(JournalStore& real, Tally& tally) : real(real), tally(tally) {}
     std::optional<std::string> Read() override;
     void Append(const std::string& szBytes) override;
+    void CutTo(uint64_t lSize) override;
     void Flush() override;
     void Replace(const std::string& szBytes) override;
     void Remove() override;

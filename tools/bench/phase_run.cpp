@@ -6,8 +6,10 @@
 #include "bare_ops.h"
 #include "counted_platform.h"
 #include "launch/journal_records.h"
-#include "launch/restore.h"
+#include "launch/launch_journal.h"
+#include "launch/recovery.h"
 #include "launch/swap_in.h"
+#include "launch/undo.h"
 #include "platform/win_platform.h"
 #include "state/app_version.h"
 #include "stopwatch.h"
@@ -42,23 +44,25 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
     std::printf("  %s (%d entries)\n", mod.szTitle.c_str(), mod.dCount);
 
     double dfStart = Now();
+    SourceCheck check;
     {
         CountedFiles files(win.files, checkTally);
         CountedFso fso(win.fso, checkTally);
-        CheckSources(mod, files, fso, checkLog);
+        check = CheckSources(mod, game, files, fso, checkLog);
     }
     PrintPhase("check", Now() - dfStart, checkTally, checkLog);
 
     std::vector<std::string> szCreated(1);
+    CountedJournal swapJournal(win.journal, swapTally);
+    LaunchJournal journal(swapJournal);
     dfStart = Now();
     {
         CountedFiles files(win.files, swapTally);
         CountedFso fso(win.fso, swapTally);
-        CountedJournal journal(win.journal, swapTally);
         CountedProgress progress(swapLog);
-        journal.Append(EncodeRecord({JournalStep::kBegin, game.szInstallPath, mod.szTitle, "", false, {}}));
+        journal.Note(RecordOf(JournalStep::kBegin, game.szInstallPath, mod.szTitle));
         SwapServices services{files, fso, journal, swapLog, &progress};
-        SwapIn(mod, game, services, szCreated);
+        SwapIn(mod, game, check, services, szCreated);
     }
     PrintPhase("swap", Now() - dfStart, swapTally, swapLog);
 
@@ -66,12 +70,11 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
     {
         CountedFiles files(win.files, restoreTally);
         CountedFso fso(win.fso, restoreTally);
-        CountedJournal journal(win.journal, restoreTally);
-        RestoreServices services{files, fso, restoreLog, win.problems};
-        Restore(mod, game, szCreated, services);
-        journal.Append(EncodeRecord({JournalStep::kEnd, "", "", "", false, {}}));
-        journal.Flush();
-        journal.Remove();
+        CountedJournal restoreJournal(win.journal, restoreTally);
+        UndoServices services{files, fso, restoreLog, win.problems};
+        const FinishedSwap swap{mod, game, szCreated};
+        const UndoResult result = UndoLaunch(journal.Records(), &swap, services);
+        KeepInJournal(journal.Records(), result, restoreJournal, win.problems);
     }
     PrintPhase("restore", Now() - dfStart, restoreTally, restoreLog);
 

@@ -27,14 +27,17 @@ class TimedStarter : public ProcessStarter {
 public:
     explicit TimedStarter(ProcessStarter& real) : real(real) {}
 
-    std::unique_ptr<GameProcess> Start(const std::string& szCommandLine) override {
+    std::unique_ptr<GameProcess> Start(const std::string& szCommandLine, const std::string& szGameFolder) override {
         dfStartCalled = Now();
-        std::unique_ptr<GameProcess> game = real.Start(szCommandLine);
+        std::unique_ptr<GameProcess> game = real.Start(szCommandLine, szGameFolder);
         dfStartReturned = Now();
         return game;
     }
     bool IsRunning(const ProcessId& id) override { return real.IsRunning(id); }
-    void WaitForEnd(const std::vector<ProcessId>& ids) override { real.WaitForEnd(ids); }
+    bool AnyRunsFrom(const std::string& szFolder) override { return real.AnyRunsFrom(szFolder); }
+    void WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder) override {
+        real.WaitForEnd(ids, szFolder);
+    }
 
     double dfStartCalled = 0;  // 0: not called since it was last cleared
     double dfStartReturned = 0;

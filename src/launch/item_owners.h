@@ -1,0 +1,58 @@
+// Where the items a launch made or moved aside lie now, as its journal
+// tells: the journal's changes replayed in order, then kept up to date as
+// they are undone. A path inside a copied folder belongs to that copy, a
+// path inside the game's own folder under its backup name to the game.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "launch/journal_records.h"
+
+namespace corvane {
+
+class ItemOwners {
+public:
+    // lPlacedBy: the record that put the item at this path; lItem: the
+    // record that made it (a copy or a created folder), or -1 for the game's
+    // own item. bWhole: the item is all of what lItem made, not a part of it.
+    struct Node {
+        std::string szPath;  // as the journal spells it
+        int lPlacedBy = -1;
+        int lItem = -1;
+        bool bWhole = false;
+    };
+
+    // The records as carried out, every one of them.
+    explicit ItemOwners(const std::vector<JournalRecord>& records);
+
+    // The node exactly at the path, or nothing.
+    const Node* At(const std::string& szPath) const;
+    // The nearest node at or above the path, or nothing.
+    const Node* Holding(const std::string& szPath) const;
+    // Where the item the record made lies whole now.
+    const Node* ItemOf(int lRecord) const;
+    // Where the item the rename moved aside lies now.
+    const Node* BackupOf(int lRename) const;
+
+    // Everything at the path and below is gone; gives the nodes that went.
+    std::vector<Node> Remove(const std::string& szPath);
+    // What lies at szFrom and below now lies at szTo, as a rename moves it.
+    void Move(const std::string& szFrom, const std::string& szTo);
+    // The rename that put the node at szBackup is undone: it goes back to
+    // szTarget, where it is the copy it was, or the game's item again.
+    void MoveBack(const std::string& szBackup, const std::string& szTarget);
+
+private:
+    void Put(Node node);
+    void Erase(std::map<std::string, Node>::iterator it);
+
+    std::map<std::string, Node> nodes;          // by folded path
+    std::unordered_map<int, std::string> items;    // whole item's record -> folded path
+    std::unordered_map<int, std::string> backups;  // rename's record -> folded path
+};
+
+}  // namespace corvane

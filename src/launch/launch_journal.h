@@ -1,0 +1,43 @@
+// One launch's journal as it is written: records gather in memory and go to
+// the journal file in one write and one flush before the changes they tell
+// of are made. The launch keeps every record it wrote, for its restore.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "launch/journal_records.h"
+#include "platform/journal_store.h"
+
+namespace corvane {
+
+class LaunchJournal {
+public:
+    explicit LaunchJournal(JournalStore& store) : store(store) {}
+
+    // Adds a record to the next Write.
+    void Note(const JournalRecord& record);
+    // Appends what was noted since the last Write and flushes it. A write
+    // that failed, or wrote only part of its bytes, is cut back to the last
+    // whole record before the next one, so that no torn record ever stands
+    // before whole ones.
+    void Write();
+    // Note and Write in one.
+    void WriteNow(const JournalRecord& record);
+
+    // Everything noted, in order, written or not.
+    const std::vector<JournalRecord>& Records() const { return records; }
+    bool Empty() const { return records.empty(); }
+
+private:
+    JournalStore& store;
+    std::vector<JournalRecord> records;
+    std::string szWaiting;  // noted, not written yet
+    uint64_t lWhole = 0;    // bytes of the journal that hold whole records
+    // The file may hold more than lWhole bytes: a failed write, or whatever
+    // an earlier journal left before this launch began.
+    bool bCutBack = true;
+};
+
+}  // namespace corvane
