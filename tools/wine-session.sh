@@ -27,6 +27,10 @@ wine_session_start() {
         mkdir -p "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1
     fi
+    # A spare drive G: on a folder of the build, which the tests unplug by
+    # moving that folder away and plug in again by moving it back.
+    mkdir -p "$build_dir/wine-g-drive"
+    ln -sfn "$build_dir/wine-g-drive" "$WINEPREFIX/dosdevices/g:"
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
     # Warm the prefix so that its services, and the desktop process the first
     # window starts, exist before anyone captures output: they inherit the

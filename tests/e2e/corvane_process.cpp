@@ -1,5 +1,6 @@
 #include "e2e/corvane_process.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace corvane::test {
@@ -52,6 +53,18 @@ std::string CorvaneProcess::WaitForMessageBox(unsigned lTimeoutMs, HWND* hBox) {
     HWND hwnd = test::WaitForMessageBox(lProcessId, lTimeoutMs);
     if (hBox) *hBox = hwnd;
     return hwnd ? MessageBoxText(hwnd) : "";
+}
+
+Lines CorvaneProcess::LaunchLog() {
+    HWND hLaunch = FindWindowNow("Launching...");
+    return hLaunch ? ListLines(ChildOfClass(hLaunch, "ListBox")) : Lines{};
+}
+
+bool CorvaneProcess::WaitForLogLine(const std::string& szLine, unsigned lTimeoutMs) {
+    return PumpUntil([&] {
+        const Lines lines = LaunchLog();
+        return std::find(lines.begin(), lines.end(), szLine) != lines.end();
+    }, lTimeoutMs);
 }
 
 }  // namespace corvane::test

@@ -32,6 +32,10 @@ public:
     HWND FindWindowNow(const std::string& szCaption);
     // The text of a message box of this process, waited for; "" when none came.
     std::string WaitForMessageBox(unsigned lTimeoutMs, HWND* hBox = nullptr);
+    // The lines of the launch window's log; none without a launch window.
+    Lines LaunchLog();
+    // Waits until the launch window's log holds the line.
+    bool WaitForLogLine(const std::string& szLine, unsigned lTimeoutMs = 30000);
 
 private:
     PROCESS_INFORMATION pi{};

@@ -36,16 +36,8 @@ protected:
         return std::make_unique<CorvaneProcess>(szProgramFolder.empty() ? program.Path() : szProgramFolder,
                                                 "-SILENT Mod", work.Path());
     }
-    Lines LogOf(CorvaneProcess& corvane) {
-        HWND hLaunch = corvane.FindWindowNow("Launching...");
-        return hLaunch ? ListLines(ChildOfClass(hLaunch, "ListBox")) : Lines{};
-    }
     static bool WaitFor(const std::function<bool()>& done, unsigned lTimeoutMs = 30000) {
         return PumpUntil(done, lTimeoutMs);
-    }
-    bool LogHas(CorvaneProcess& corvane, const std::string& szLine) {
-        const Lines lines = LogOf(corvane);
-        return std::find(lines.begin(), lines.end(), szLine) != lines.end();
     }
     // Starts the program again as a player would, lets it restore the game
     // folder and go on as it was asked, and ends it.
@@ -63,10 +55,10 @@ TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
     // One whole launch first, to time its swap.
     const auto tStart = Clock::now();
     auto corvane = StartSilent();
-    ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Launching..."); }));
+    ASSERT_TRUE(corvane->WaitForLogLine("Launching..."));
     const auto tSwap = Clock::now() - tStart;
     ReleaseGame();
-    ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "END"); }));
+    ASSERT_TRUE(corvane->WaitForLogLine("END"));
     corvane.reset();
     ASSERT_EQ(SnapshotTree(game.Path()), before);
 
@@ -88,17 +80,17 @@ TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
     }
     standIn.Rearm();
     corvane = StartSilent();
-    ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Launching..."); }));
+    ASSERT_TRUE(corvane->WaitForLogLine("Launching..."));
     Sleep(500);
     corvane->Kill();
     // Started again silently: the game of the killed launch is waited for,
     // the game folder restored, and then the launch asked for runs.
     corvane = StartSilent();
-    ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "The game of that launch is still running: waiting for it to end."); }));
+    ASSERT_TRUE(corvane->WaitForLogLine("The game of that launch is still running: waiting for it to end."));
     ReleaseGame();
     Lines log;
     EXPECT_TRUE(WaitFor([&] {
-        log = LogOf(*corvane);
+        log = corvane->LaunchLog();
         return std::count(log.begin(), log.end(), "END") == 2;
     }));
     const auto itRestored = std::find(log.begin(), log.end(), "END");
@@ -109,9 +101,9 @@ TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
     for (const unsigned lAfterMs : {0u, 10u, 30u, 60u, 100u}) {
         standIn.Rearm();
         corvane = StartSilent();
-        ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Launching..."); }));
+        ASSERT_TRUE(corvane->WaitForLogLine("Launching..."));
         ReleaseGame();
-        ASSERT_TRUE(WaitFor([&] { return LogHas(*corvane, "Cleanup, restoring original files and folders."); }, 5000));
+        ASSERT_TRUE(corvane->WaitForLogLine("Cleanup, restoring original files and folders.", 5000));
         Sleep(lAfterMs);
         corvane->Kill();
         StartAgainAfterCrash();
@@ -127,7 +119,7 @@ TEST_F(CrashSafety, ASecondLaunchIntoTheSameGameFolderIsRefused) {
     WriteBytes(otherProgram / "Mod.zcf", ReadBytes(program / "Mod.zcf"));
     const TreeSnapshot before = SnapshotTree(game.Path());
     auto first = StartSilent();
-    ASSERT_TRUE(WaitFor([&] { return LogHas(*first, "Launching..."); }));
+    ASSERT_TRUE(first->WaitForLogLine("Launching..."));
     const TreeSnapshot swapped = SnapshotTree(game.Path());
     for (const std::string& szFolder : {otherProgram.Path(), program.Path()}) {
         auto second = StartSilent(szFolder);
@@ -140,7 +132,7 @@ TEST_F(CrashSafety, ASecondLaunchIntoTheSameGameFolderIsRefused) {
         EXPECT_EQ(SnapshotTree(game.Path()), swapped);
     }
     ReleaseGame();
-    ASSERT_TRUE(WaitFor([&] { return LogHas(*first, "END"); }));
+    ASSERT_TRUE(first->WaitForLogLine("END"));
     EXPECT_EQ(SnapshotTree(game.Path()), before);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/platform_error.h"
@@ -110,6 +111,36 @@ TEST_F(FileSystemTest, ChangesTakePlaceInPlaceAndNeverOverwriteOrCreateParents) 
     const TreeSnapshot before = SnapshotTree(temp.Path());
     for (size_t i = 0; i < std::size(refused); ++i) EXPECT_THROW(refused[i](), PlatformError) << "change " << i;
     EXPECT_EQ(SnapshotTree(temp.Path()), before);
+}
+
+// What is at a path for certain, and what a path names whatever it is spelt
+// like: through the spare drive G:, which is a folder of the build, and with
+// that drive unplugged.
+TEST_F(FileSystemTest, LooksAndIdentitiesAreCertainOrThrown) {
+    const std::string szDrive = CORVANE_TEST_G_DRIVE;
+    const std::string szName = "id" + std::to_string(GetCurrentProcessId());
+    MakeFolders(szDrive + "\\" + szName + "\\Data");
+    WriteBytes(szDrive + "\\" + szName + "\\Data\\a.ini", "abc");
+    const std::string G = "G:\\" + szName;
+    const std::optional<std::string> data = files.Identity(szDrive + "\\" + szName + "\\Data");
+    ASSERT_TRUE(data);
+    for (const std::string& szSpelling : {G + "\\Data", G + "\\DATA\\", "g:\\" + szName + "\\data"})
+        EXPECT_EQ(files.Identity(szSpelling), data) << szSpelling;
+    EXPECT_NE(files.Identity(G + "\\Data\\a.ini"), data);
+    EXPECT_FALSE(files.Identity(G + "\\Data\\b.ini"));
+    EXPECT_EQ(files.Look(G + "\\Data\\a.ini")->lSize, 3u);
+    EXPECT_FALSE(files.Look(G + "\\Data\\b.ini"));
+    EXPECT_FALSE(files.Look(G + "\\Missing\\b.ini"));
+    WriteBytes(temp / "ab", "ab");
+    EXPECT_TRUE(files.StartsLike(temp / "ab", G + "\\Data\\a.ini"));
+    EXPECT_FALSE(files.StartsLike(G + "\\Data\\a.ini", temp / "ab"));
+
+    ASSERT_TRUE(MoveFileA(szDrive.c_str(), (szDrive + ".away").c_str()));
+    EXPECT_FALSE(files.Stat(G + "\\Data\\a.ini")) << "as the existence tests have always seen it";
+    EXPECT_THROW(files.Look(G + "\\Data\\a.ini"), PlatformError);
+    EXPECT_THROW(files.Identity(G + "\\Data"), PlatformError);
+    ASSERT_TRUE(MoveFileA((szDrive + ".away").c_str(), szDrive.c_str()));
+    RemoveTree(szDrive + "\\" + szName);
 }
 
 // What an unexpected failure reports: the call, the path and the system's

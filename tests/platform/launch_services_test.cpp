@@ -24,6 +24,9 @@ TEST(LaunchServices, TheJournalIsOneFileThatCanBeReadWhileItIsWritten) {
     journal.Replace("three");
     journal.Append(" four");
     EXPECT_EQ(ReadBytes(temp / "Corvane.journal"), "three four");
+    journal.CutTo(5);
+    journal.Append("!");
+    EXPECT_EQ(ReadBytes(temp / "Corvane.journal"), "three!");
     EXPECT_FALSE(Present(temp / "Corvane.journal.new"));
     journal.Remove();
     journal.Remove();  // gone already: nothing to do

@@ -11,6 +11,11 @@
 //   STANDIN_LAUNCHER   "1": be only a launcher: start the game (a copy of
 //                      this program, with the same orders but this one) and
 //                      end at once, as some digital editions do
+//   STANDIN_ASK_STORE  be a store edition's stub: ask the store's client for
+//                      the real game by writing this file, and end at once
+//   STANDIN_STORE_CLIENT  be the store's client, started apart from Corvane:
+//                      once this file exists, start STANDIN_STORE_GAME (the
+//                      real game, with the same orders but these) and end
 // Without STANDIN_WAIT_FOR or STANDIN_RUN_MS it ends at once, and without
 // STANDIN_REPORT or STANDIN_WINDOW it reads nothing. It never waits
 // longer than two minutes, so a failed test cannot leave it behind.
@@ -119,25 +124,46 @@ void RunWithWindow(const Report& report, DWORD lStart, DWORD lRunMs, const std::
     }
 }
 
+int StartGame(const std::string& szExe) {
+    std::string szCommandLine = GetCommandLineA();
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(szExe.c_str(), szCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return 1;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return 0;
+}
+
 // Starts the real game, which inherits every order but this one, and leaves.
 int RunAsLauncher() {
     char szExe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, szExe, MAX_PATH);
     SetEnvironmentVariableA("STANDIN_LAUNCHER", nullptr);
-    std::string szCommandLine = GetCommandLineA();
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(szExe, szCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return 0;
+    return StartGame(szExe);
+}
+
+int RunAsStoreClient(const std::string& szAsked) {
+    const DWORD lStart = GetTickCount();
+    while (!TimeToEnd(lStart, kLongestRunMs, szAsked)) Sleep(20);
+    DeleteFileA(szAsked.c_str());
+    const std::string szGame = Environment("STANDIN_STORE_GAME");
+    for (const char* szOrder : {"STANDIN_STORE_CLIENT", "STANDIN_STORE_GAME", "STANDIN_ASK_STORE"})
+        SetEnvironmentVariableA(szOrder, nullptr);
+    return StartGame(szGame);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (Environment("STANDIN_LAUNCHER") == "1") return RunAsLauncher();
+    if (const std::string szAsked = Environment("STANDIN_STORE_CLIENT"); !szAsked.empty())
+        return RunAsStoreClient(szAsked);
+    if (const std::string szAsk = Environment("STANDIN_ASK_STORE"); !szAsk.empty()) {
+        corvane::test::WriteBytes(szAsk, "");
+        return 0;
+    }
     const DWORD lStart = GetTickCount();
     const std::string szReportPath = Environment("STANDIN_REPORT");
     const bool bWindow = Environment("STANDIN_WINDOW") == "1";
