@@ -110,7 +110,7 @@ PlayRequest ParsePlayRequest(const std::string& szArguments) {
     while (const std::optional<Word> word = NextWord(szArguments, lPos)) {
         if (IsSign(*word, "--")) {
             const size_t lSwitches = SkipBlanks(szArguments, lPos);
-            if (lSwitches < szArguments.size()) request.szArgs = " " + szArguments.substr(lSwitches);
+            if (lSwitches < szArguments.size()) request.szArgs = ' ' + szArguments.substr(lSwitches);
             break;
         }
         words.push_back(*word);
