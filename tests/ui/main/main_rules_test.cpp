@@ -1,8 +1,10 @@
 // What Start Game hands on: the switches of the ticked boxes and the game row
-// of the entry chosen in the list.
+// of the entry chosen in the list; and the desktop shortcut that plays a mod.
 #include <gtest/gtest.h>
 
+#include "state/play_request.h"
 #include "ui/main/launch_choice.h"
+#include "ui/main/main_texts.h"
 
 namespace corvane {
 namespace {
@@ -38,6 +40,30 @@ TEST(GameLookup, FindsTheFirstRowWhoseTitleContainsTheText) {
         {"", -1},  // no game listed, no selection: row 0 must not be launched
     };
     for (const auto& c : cases) EXPECT_EQ(FindGameIndex(games, c.szText), c.dRow) << '[' << c.szText << ']';
+}
+
+// Read back, a shortcut's arguments name the game, the mod and the switches
+// the main window had chosen, whatever the title holds.
+TEST(DesktopShortcut, IsNamedAfterModAndGameAndPlaysWhatTheMainWindowChose) {
+    const struct {
+        int16_t dGame;
+        const char *szTitle, *szArgs, *szName, *szArguments;
+    } cases[] = {
+        {kZeroHour, "Contra", " -nologo -win", "Contra (Zero Hour)", "-PLAY ZeroHour \"Contra\" -- -nologo -win"},
+        {kGenerals, "Rise of the Reds", "", "Rise of the Reds (Generals)", "-PLAY Generals \"Rise of the Reds\""},
+        {kGeneralsWorldBuilder, "-", " -constantdebug -scriptdebug", "- (Generals WorldBuilder)",
+         "-PLAY GeneralsWB \"-\" -- -constantdebug -scriptdebug"},
+        {kZeroHourWorldBuilder, "--", " -win", "-- (Zero Hour WorldBuilder)", "-PLAY ZeroHourWB \"--\" -- -win"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.szTitle);
+        EXPECT_EQ(ShortcutName(c.szTitle, c.dGame), c.szName);
+        EXPECT_EQ(PlayArguments(c.dGame, c.szTitle, c.szArgs), c.szArguments);
+        const PlayRequest request = ParsePlayRequest(c.szArguments);
+        EXPECT_EQ(request.szGame, kGameKeys[c.dGame]);
+        EXPECT_EQ(request.szMod, c.szTitle);
+        EXPECT_EQ(request.szArgs, c.szArgs);
+    }
 }
 
 }  // namespace
