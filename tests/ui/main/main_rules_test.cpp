@@ -44,7 +44,7 @@ TEST(GameLookup, FindsTheFirstRowWhoseTitleContainsTheText) {
 
 // Read back, a shortcut's arguments name the game, the mod and the switches
 // the main window had chosen, whatever the title holds.
-TEST(DesktopShortcut, IsNamedAfterModAndGameAndPlaysWhatTheMainWindowChose) {
+TEST(ShortcutText, IsNamedAfterModAndGameAndPlaysWhatTheMainWindowChose) {
     const struct {
         int16_t dGame;
         const char *szTitle, *szArgs, *szName, *szArguments;
