@@ -49,7 +49,7 @@ std::string CommandLineHelp() {
            "plays Generals, ZeroHour, GeneralsWB or ZeroHourWB with a mod as the main "
            "window lists it (quoted when it holds blanks; left out or - for none) and "
            "hands the switches to the game.\n"
-           "Example: Corvane.exe -PLAY ZeroHour \"My Mod\" -- -win -nologo";
+           "Example: Corvane.exe -PLAY ZeroHour \"My Mod\" -- -win";
 }
 
 }  // namespace corvane
