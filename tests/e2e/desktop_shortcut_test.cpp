@@ -2,7 +2,6 @@
 // through the shell's link object and then started as a double click starts
 // it: it plays that mod with the game and switches chosen, on the silent road.
 #include "e2e/e2e_fixture.h"
-#include "support/scratch_desktop.h"
 // After the Windows header, which they need.
 #include <objbase.h>
 #include <shellapi.h>
@@ -11,13 +10,40 @@
 namespace corvane::test {
 namespace {
 
-struct ShellLinkFields {
-    std::string szTarget, szArguments, szWorkingFolder, szIconFile;
-    int lIconIndex = -1;
+// The prefix's desktop may be a link to the desktop of whoever runs the
+// tests: for one test the shell gives a scratch folder instead.
+class ScratchDesktop {
+public:
+    ScratchDesktop() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+                        nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &hKey, nullptr);
+        bHadValue = RegQueryValueExA(hKey, "Desktop", nullptr, &lType, oldValue, &lSize) == ERROR_SUCCESS;
+        RegSetValueExA(hKey, "Desktop", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder.Path().c_str()),
+                       static_cast<DWORD>(folder.Path().size() + 1));
+    }
+    ~ScratchDesktop() {
+        if (bHadValue) RegSetValueExA(hKey, "Desktop", 0, lType, oldValue, lSize);
+        else RegDeleteValueA(hKey, "Desktop");
+        RegCloseKey(hKey);
+    }
+    // Checked before anything may write there.
+    bool Active() const {
+        char szDesktop[MAX_PATH] = {};
+        SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, szDesktop);
+        return lstrcmpiA(szDesktop, folder.Path().c_str()) == 0;
+    }
+    TempFolder folder;
+
+private:
+    HKEY hKey = nullptr;
+    bool bHadValue = false;
+    DWORD lType = 0, lSize = MAX_PATH;
+    BYTE oldValue[MAX_PATH] = {};
 };
 
-ShellLinkFields ReadShellLink(const std::string& szPath) {
-    ShellLinkFields fields;
+// Target, arguments, working folder and icon, as the shell reads them.
+Lines ReadShellLink(const std::string& szPath) {
+    Lines fields;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IShellLinkA* link = nullptr;
     IPersistFile* file = nullptr;
@@ -25,15 +51,13 @@ ShellLinkFields ReadShellLink(const std::string& szPath) {
                                    reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
         SUCCEEDED(file->Load(std::wstring(szPath.begin(), szPath.end()).c_str(), STGM_READ))) {
-        char szText[1024] = {};
-        link->GetPath(szText, sizeof(szText), nullptr, SLGP_RAWPATH);
-        fields.szTarget = szText;
-        link->GetArguments(szText, sizeof(szText));
-        fields.szArguments = szText;
-        link->GetWorkingDirectory(szText, sizeof(szText));
-        fields.szWorkingFolder = szText;
-        link->GetIconLocation(szText, sizeof(szText), &fields.lIconIndex);
-        fields.szIconFile = szText;
+        char sz[4][MAX_PATH] = {};
+        int lIcon = -1;
+        link->GetPath(sz[0], MAX_PATH, nullptr, SLGP_RAWPATH);
+        link->GetArguments(sz[1], MAX_PATH);
+        link->GetWorkingDirectory(sz[2], MAX_PATH);
+        link->GetIconLocation(sz[3], MAX_PATH, &lIcon);
+        fields = {sz[0], sz[1], sz[2], sz[3] + std::string(",") + std::to_string(lIcon)};
     }
     if (file) file->Release();
     if (link) link->Release();
@@ -41,27 +65,14 @@ ShellLinkFields ReadShellLink(const std::string& szPath) {
     return fields;
 }
 
-// Ends, when the test does, a program it did not start itself.
-struct ProcessOfWindow {
-    explicit ProcessOfWindow(HWND hwnd) : hProcess(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, ProcessOf(hwnd))) {}
-    ~ProcessOfWindow() {
-        if (!hProcess) return;
-        if (WaitForSingleObject(hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(hProcess, 1);
-        CloseHandle(hProcess);
-    }
-    bool WaitForExit(unsigned lTimeoutMs) const { return WaitForSingleObject(hProcess, lTimeoutMs) == WAIT_OBJECT_0; }
-    HANDLE hProcess;
-};
-
 class PlayFromTheDesktop : public CorvaneRunTest {};
 
 TEST_F(PlayFromTheDesktop, AShortcutMadeFromAModsMenuPlaysThatModWithTheGameAndSwitchesChosen) {
     InstallZeroHour();
     WriteBytes(program / "HD Skies\\Data\\INI\\GameData.ini", "; the mod's sky\r\n");
-    WriteBytes(program / "HD Skies\\Data\\Art\\sky.tga", "TGA sky");
     ScratchDesktop desktop;
     ASSERT_TRUE(desktop.Active()) << "no shortcut may land on a real desktop";
-    const std::string szLink = desktop.Folder() / "HD Skies (Zero Hour).lnk";
+    const std::string szLink = desktop.folder / "HD Skies (Zero Hour).lnk";
     {
         CorvaneProcess corvane(program.Path(), "", work.Path());
         HWND hMain = corvane.WaitForWindow("Generals Corvane");
@@ -76,11 +87,8 @@ TEST_F(PlayFromTheDesktop, AShortcutMadeFromAModsMenuPlaysThatModWithTheGameAndS
         EXPECT_TRUE(corvane.WaitForExit(5000));
     }
     const std::string szCorvane = program / "Corvane.exe";
-    const ShellLinkFields link = ReadShellLink(szLink);
-    EXPECT_EQ(link.szTarget, szCorvane);
-    EXPECT_EQ(link.szArguments, "-PLAY ZeroHour \"HD Skies\" -- -nomusic -win");
-    EXPECT_EQ(link.szWorkingFolder, program.Path());
-    EXPECT_EQ(std::pair(link.szIconFile, link.lIconIndex), std::pair(szCorvane, 0));
+    EXPECT_EQ(ReadShellLink(szLink),
+              (Lines{szCorvane, "-PLAY ZeroHour \"HD Skies\" -- -nomusic -win", program.Path(), szCorvane + ",0"}));
 
     const TreeSnapshot before = SnapshotTree(zeroHour.Path());
     ASSERT_GT(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", szLink.c_str(), nullptr, nullptr, SW_SHOWNORMAL)), 32);
@@ -88,20 +96,16 @@ TEST_F(PlayFromTheDesktop, AShortcutMadeFromAModsMenuPlaysThatModWithTheGameAndS
     const StandInReport report = WaitForStandInReport(szReport);
     EXPECT_EQ(report.szCommandLine, zeroHour / "Generals.exe -nomusic -win");
     EXPECT_EQ(report.gameFolder.at("Data\\INI\\GameData.ini"), "; the mod's sky\r\n");
-    EXPECT_EQ(report.gameFolder.at("Data\\INI\\GameData.ini.original"), before.at("Data\\INI\\GameData.ini"));
-    EXPECT_EQ(report.gameFolder.at("Data\\Art\\sky.tga"), "TGA sky");
 
     HWND hLaunch = nullptr;
     PumpUntil([&] { return (hLaunch = FindWindowA(nullptr, "Launching...")) != nullptr; });
     ASSERT_TRUE(hLaunch);
-    const ProcessOfWindow corvane(hLaunch);
     EXPECT_FALSE(WaitForTopLevel("Generals Corvane", ProcessOf(hLaunch), nullptr, 0)) << "no main window on this road";
     ReleaseGame();
-    const Lines log = WaitForLastLine(ChildOfClass(hLaunch, "ListBox"), "END");
-    EXPECT_TRUE(!log.empty() && log.back() == "END") << "the restore ended";
+    WaitForLastLine(ChildOfClass(hLaunch, "ListBox"), "END");
     EXPECT_EQ(SnapshotTree(zeroHour.Path()), before);
     ClickButton(ChildWithText(hLaunch, "Button", "&Close"));
-    EXPECT_TRUE(corvane.WaitForExit(5000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hLaunch); }, 5000));
 }
 
 }  // namespace

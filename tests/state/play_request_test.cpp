@@ -3,6 +3,8 @@
 // says what was not found.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "state/command_line.h"
 #include "state/play_request.h"
 
@@ -24,7 +26,6 @@ ProgramState ZeroHourWithMods() {
 
 TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissing) {
     const ProgramState state = ZeroHourWithMods();
-    const std::string szNoGenerals = "Generals is not installed.\nGames installed: ZeroHour, ZeroHourWB.";
     const std::string szMods = "Mods found: Contra, Rise of the Reds, -, ShockWave, shockwave.";
     const struct {
         const char* szArguments;
@@ -35,10 +36,8 @@ TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissin
     } cases[] = {
         // -SILENT anywhere wins; -PLAY and help count only as the first word.
         {"-PLAY ZeroHour Contra -SILENT", Road::kSilent},
-        {"-silent -PLAY ZeroHour", Road::kSilent},
         {"Contra -PLAY ZeroHour", Road::kNormal},
         {"-PLAYER ZeroHour", Road::kNormal},
-        {"", Road::kNormal},
         {"-?", Road::kHelp},
         {"/? -PLAY ZeroHour", Road::kHelp},
         // Letter case of the switch and the game key does not matter.
@@ -47,7 +46,6 @@ TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissin
         // Quotes hold blanks in; unquoted words are joined by one blank.
         {"-PLAY ZeroHour \"Rise of the Reds\" -- -win", Road::kPlay, kZeroHour, 1, " -win"},
         {"-PLAY ZeroHour  Rise   of the\tReds", Road::kPlay, kZeroHour, 1, ""},
-        {"-PLAY ZeroHour \"Rise of\" the\" Reds\"", Road::kPlay, kZeroHour, 1, ""},
         // A lone - is no mod; quoted, it is the mod of that title.
         {"-PLAY ZeroHour - -- -nologo", Road::kPlay, kZeroHour, -1, " -nologo"},
         {"-PLAY ZeroHour \"-\"", Road::kPlay, kZeroHour, 2, ""},
@@ -59,12 +57,11 @@ TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissin
         {"-PLAY ZeroHour shockwave", Road::kPlay, kZeroHour, 4, ""},
         {"-PLAY ZeroHour SHOCKWAVE", Road::kPlay, kZeroHour, 3, ""},
         // What is missing is named, what is there listed, in one message.
-        {"-PLAY Generals Contra", Road::kPlay, kGenerals, 0, "", szNoGenerals},
+        {"-PLAY Generals Contra", Road::kPlay, kGenerals, 0, "", "Generals is not installed.\nGames installed: ZeroHour, ZeroHourWB."},
         {"-PLAY ZeroHour Contr", Road::kPlay, kZeroHour, -1, "", "There is no mod \"Contr\" in C:\\Corvane.\n" + szMods},
         {"-PLAY Zero Hour", Road::kPlay, -1, -1, "", "There is no game \"Zero\".\nGames installed: ZeroHour, ZeroHourWB.\n\n"
                                                      "There is no mod \"Hour\" in C:\\Corvane.\n" + szMods},
         {"-PLAY", Road::kPlay, -1, -1, "", "No game was named after -PLAY.\nGames installed: ZeroHour, ZeroHourWB."},
-        {"-PLAY -- -win", Road::kPlay, -1, -1, " -win", "No game was named after -PLAY.\nGames installed: ZeroHour, ZeroHourWB."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szArguments);
@@ -73,13 +70,9 @@ TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissin
         const PlayChoice choice = ChoosePlay(ParsePlayRequest(c.szArguments), state, "C:\\Corvane");
         EXPECT_EQ(choice.szProblem, c.szProblem);
         if (!c.szProblem.empty()) continue;
-        EXPECT_EQ(choice.dGame, c.dGame);
-        EXPECT_EQ(choice.dMod, c.dMod);
-        EXPECT_EQ(choice.szArgs, c.szArgs);
+        EXPECT_EQ(std::tuple(choice.dGame, choice.dMod, choice.szArgs), std::tuple(c.dGame, c.dMod, std::string(c.szArgs)));
     }
-}
-
-TEST(PlayCommand, SaysNoneWhenNoGameIsInstalledOrNoModFound) {
+    // With nothing installed and no mod found, the lists say so.
     EXPECT_EQ(ChoosePlay(ParsePlayRequest("-PLAY ZeroHour Contra"), ProgramState(), "D:\\").szProblem,
               "ZeroHour is not installed.\nGames installed: none.\n\nThere is no mod \"Contra\" in D:\\.\nMods found: none.");
 }

@@ -29,6 +29,14 @@ void Post(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
     if (OnThisThread(hwnd)) ui::PumpPendingMessages();
 }
 
+// The middle of a list entry, in the list's client area.
+LPARAM EntryCentre(HWND hList, int i) {
+    RECT rc{};
+    if (i < 0 || Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
+        throw std::runtime_error("no such list entry");
+    return MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
 }  // namespace
 
 std::string WindowText(HWND hwnd) {
@@ -126,10 +134,7 @@ void ClickButton(HWND hButton) { Post(hButton, BM_CLICK, 0, 0); }
 void PressButton(HWND hButton) { Send(hButton, BM_CLICK, 0, 0); }
 
 void ClickListEntry(HWND hList, int i, bool bDouble) {
-    RECT rc{};
-    if (i < 0 || Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
-        throw std::runtime_error("no such list entry");
-    const LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    const LPARAM lPoint = EntryCentre(hList, i);
     for (int lClick = 0; lClick < (bDouble ? 2 : 1); ++lClick) {
         Send(hList, lClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
         Send(hList, WM_LBUTTONUP, 0, lPoint);
@@ -137,10 +142,7 @@ void ClickListEntry(HWND hList, int i, bool bDouble) {
 }
 
 void RightClickListEntry(HWND hList, int i) {
-    RECT rc{};
-    if (i < 0 || Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
-        throw std::runtime_error("no such list entry");
-    const LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    const LPARAM lPoint = EntryCentre(hList, i);
     PostMessageA(hList, WM_RBUTTONDOWN, MK_RBUTTON, lPoint);
     Post(hList, WM_RBUTTONUP, 0, lPoint);
 }

@@ -2,6 +2,9 @@
 // of the entry chosen in the list; and the desktop shortcut that plays a mod.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 #include "state/play_request.h"
 #include "ui/main/launch_choice.h"
 #include "ui/main/main_texts.h"
@@ -45,24 +48,17 @@ TEST(GameLookup, FindsTheFirstRowWhoseTitleContainsTheText) {
 // Read back, a shortcut's arguments name the game, the mod and the switches
 // the main window had chosen, whatever the title holds.
 TEST(ShortcutText, IsNamedAfterModAndGameAndPlaysWhatTheMainWindowChose) {
-    const struct {
-        int16_t dGame;
-        const char *szTitle, *szArgs, *szName, *szArguments;
-    } cases[] = {
-        {kZeroHour, "Contra", " -nologo -win", "Contra (Zero Hour)", "-PLAY ZeroHour \"Contra\" -- -nologo -win"},
-        {kGenerals, "Rise of the Reds", "", "Rise of the Reds (Generals)", "-PLAY Generals \"Rise of the Reds\""},
-        {kGeneralsWorldBuilder, "-", " -constantdebug -scriptdebug", "- (Generals WorldBuilder)",
-         "-PLAY GeneralsWB \"-\" -- -constantdebug -scriptdebug"},
-        {kZeroHourWorldBuilder, "--", " -win", "-- (Zero Hour WorldBuilder)", "-PLAY ZeroHourWB \"--\" -- -win"},
+    const std::tuple<int16_t, const char*, const char*, const char*> cases[] = {
+        {kZeroHour, "Contra", " -nologo -win", "Contra (Zero Hour)"},
+        {kGenerals, "Rise of the Reds", "", "Rise of the Reds (Generals)"},
+        {kGeneralsWorldBuilder, "-", " -constantdebug -scriptdebug", "- (Generals WorldBuilder)"},
+        {kZeroHourWorldBuilder, "--", " -win", "-- (Zero Hour WorldBuilder)"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.szTitle);
-        EXPECT_EQ(ShortcutName(c.szTitle, c.dGame), c.szName);
-        EXPECT_EQ(PlayArguments(c.dGame, c.szTitle, c.szArgs), c.szArguments);
-        const PlayRequest request = ParsePlayRequest(c.szArguments);
-        EXPECT_EQ(request.szGame, kGameKeys[c.dGame]);
-        EXPECT_EQ(request.szMod, c.szTitle);
-        EXPECT_EQ(request.szArgs, c.szArgs);
+    for (const auto& [dGame, szTitle, szArgs, szName] : cases) {
+        EXPECT_EQ(ShortcutName(szTitle, dGame), szName);
+        const PlayRequest request = ParsePlayRequest(PlayArguments(dGame, szTitle, szArgs));
+        EXPECT_EQ(std::tuple(request.szGame, request.szMod, request.szArgs),
+                  std::tuple(std::string(kGameKeys[dGame]), std::optional<std::string>(szTitle), std::string(szArgs)));
     }
 }
 
