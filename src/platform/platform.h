@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/admin_rights.h"
+#include "platform/desktop_shortcuts.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "platform/journal_store.h"
@@ -26,6 +27,7 @@ struct Platform {
     LaunchLocks& locks;
     AdminRights& rights;
     ProblemLog& problems;
+    DesktopShortcuts& shortcuts;
 };
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/win_admin_rights.h"
+#include "platform/win_desktop_shortcuts.h"
 #include "platform/win_journal_store.h"
 #include "platform/win_launch_locks.h"
 #include "platform/win_problem_log.h"
@@ -33,9 +34,10 @@ struct WinPlatform {
     WinLaunchLocks locks;
     WinAdminRights rights;
     WinProblemLog problems;
+    WinDesktopShortcuts shortcuts;
 
     Platform Get() {
-        return Platform{files, fso, processes, messageBoxes, sounds, browser, journal, locks, rights, problems};
+        return Platform{files, fso, processes, messageBoxes, sounds, browser, journal, locks, rights, problems, shortcuts};
     }
 };
 

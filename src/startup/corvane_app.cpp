@@ -5,6 +5,7 @@
 #include "platform/app_info.h"
 #include "state/app_version.h"
 #include "state/command_line.h"
+#include "state/play_request.h"
 #include "ui/message_loop.h"
 
 namespace corvane {
@@ -44,10 +45,17 @@ int CorvaneApp::Main() {
 void CorvaneApp::StartRoad() {
     state.szSilentConfig = SilentConfigPath(szArguments, szAppPath);
     ReadGames();
-    if (state.szSilentConfig.empty())
-        StartNormal();
-    else
-        StartSilent();
+    switch (RoadOf(szArguments)) {
+    case Road::kSilent:
+        return StartSilent();
+    case Road::kPlay:
+        return StartPlay();
+    case Road::kHelp:
+        return ShowHelp();
+    case Road::kNormal:
+        break;
+    }
+    StartNormal();
 }
 
 bool CorvaneApp::AnotherInstanceRuns() { return FindTopLevelWindow(CORVANE_FILE_DESCRIPTION); }
@@ -73,6 +81,21 @@ void CorvaneApp::StartSilent() {
     // swaps nothing and names no mod file.
     launch.LaunchApplication(kGenerals, kSilentSwitches, 0);
 }
+
+// Any game row with any mod the main window would list, on the silent road.
+// What cannot be found is said before anything is touched, and the program
+// then ends.
+void CorvaneApp::StartPlay() {
+    ScanMods(platform.files, szAppPath, state);
+    const PlayChoice choice = ChoosePlay(ParsePlayRequest(szArguments), state, szAppPath);
+    if (!choice.szProblem.empty()) {
+        platform.messageBoxes.Show(choice.szProblem, kMsgOkOnly | kMsgCritical);
+        return;
+    }
+    launch.LaunchApplication(choice.dGame, choice.szArgs, choice.dMod);
+}
+
+void CorvaneApp::ShowHelp() { platform.messageBoxes.Show(CommandLineHelp(), kMsgInformation); }
 
 // The program ends with its last window; closing the main window alone
 // leaves a launch window, and the game it watches, running.

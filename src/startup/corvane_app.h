@@ -1,6 +1,7 @@
 // The program from start to end: the single-instance guard, the command
-// line, the game table, then either the main window (normal mode) or one
-// silent launch, and the message loop until the last window is closed.
+// line, the game table, then the main window (normal mode), one silent
+// launch (-SILENT or -PLAY) or the command line's help, and the message loop
+// until the last window is closed.
 // Owns the shared program state and the windows for the whole run.
 #pragma once
 
@@ -29,11 +30,13 @@ public:
 
 private:
     bool AnotherInstanceRuns();
-    // Normal mode or a silent launch, as the command line asks.
+    // Normal mode, a silent launch or the help, as the command line asks.
     void StartRoad();
     void ReadGames();
     void StartNormal();
     void StartSilent();
+    void StartPlay();
+    void ShowHelp();
     void WindowClosed();
     bool AnyWindowLoaded() const;
 

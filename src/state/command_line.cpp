@@ -13,14 +13,43 @@ std::string UpperCase(std::string szText) {
     return szText;
 }
 
+bool AsksForSilent(const std::string& szArguments) {
+    return UpperCase(szArguments).find("-SILENT") != std::string::npos;
+}
+
+// The arguments reach us with their leading blanks removed.
+std::string FirstWord(const std::string& szArguments) {
+    return szArguments.substr(0, szArguments.find_first_of(" \t"));
+}
+
 }  // namespace
 
+Road RoadOf(const std::string& szArguments) {
+    if (AsksForSilent(szArguments)) return Road::kSilent;
+    const std::string szFirst = UpperCase(FirstWord(szArguments));
+    if (szFirst == "-PLAY") return Road::kPlay;
+    if (szFirst == "-?" || szFirst == "/?") return Road::kHelp;
+    return Road::kNormal;
+}
+
 std::string SilentConfigPath(const std::string& szArguments, const std::string& szAppPath) {
-    if (UpperCase(szArguments).find("-SILENT") == std::string::npos) return {};
+    if (!AsksForSilent(szArguments)) return {};
     // The name is taken from the ninth character whatever stands before it,
     // exactly as typed: "-SILENT " is eight characters long.
     const std::string szName = szArguments.size() > 8 ? szArguments.substr(8) : std::string();
     return szAppPath + "\\" + szName + ".zcf";
+}
+
+std::string CommandLineHelp() {
+    return "Corvane.exe -SILENT <mod>\n"
+           "plays the mod <mod>.zcf from Corvane's folder with Generals.\n"
+           "Example: Corvane.exe -SILENT MyMod\n"
+           "\n"
+           "Corvane.exe -PLAY <game> [<mod>] [-- <switches>]\n"
+           "plays Generals, ZeroHour, GeneralsWB or ZeroHourWB with a mod as the main "
+           "window lists it (quoted when it holds blanks; left out or - for none) and "
+           "hands the switches to the game.\n"
+           "Example: Corvane.exe -PLAY ZeroHour \"My Mod\" -- -win";
 }
 
 }  // namespace corvane

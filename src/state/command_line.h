@@ -5,10 +5,26 @@
 
 namespace corvane {
 
+// The ways the program can be started.
+enum class Road {
+    kNormal,  // the main window
+    kSilent,  // -SILENT <mod>: one configuration file with Generals
+    kPlay,    // -PLAY <game> [<mod>] [-- <switches>]
+    kHelp,    // -? or /?: the forms above in a message box
+};
+
+// "-SILENT" anywhere, in any letter case, wins over everything else, as it
+// always has; -PLAY, -? and /? count only as the first word, in any letter
+// case. Any other text gives the main window.
+Road RoadOf(const std::string& szArguments);
+
 // "-SILENT" anywhere in the arguments, in any letter case, asks for a silent
 // launch of the mod whose name starts at the ninth character: the result is
 // that mod's configuration file in the program folder. Empty when the
 // arguments do not ask for it.
 std::string SilentConfigPath(const std::string& szArguments, const std::string& szAppPath);
+
+// What -? shows: both forms, with an example each.
+std::string CommandLineHelp();
 
 }  // namespace corvane

@@ -1,9 +1,11 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace corvane::ui {
 
@@ -183,6 +185,58 @@ void ListBox::SetTopIndex(int i) {
 }
 
 void ListBox::Refresh() { RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE); }
+
+void ListBox::OfferContextMenu(std::function<void(POINT ptScreen)> onMenu) {
+    if (!onContextMenu) SetWindowSubclass(Handle(), ContextMenuProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    onContextMenu = std::move(onMenu);
+}
+
+// Windows turns Shift+F10 and the context-menu key into WM_CONTEXTMENU, Wine
+// does not: both keys are taken here, before either could, so the menu
+// comes once on both.
+LRESULT CALLBACK ListBox::ContextMenuProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam, UINT_PTR lId,
+                                          DWORD_PTR lThis) {
+    const bool bMenuKey = wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0);
+    switch (lMsg) {
+    case WM_CONTEXTMENU:
+        reinterpret_cast<ListBox*>(lThis)->ContextMenuAt(lParam);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (!bMenuKey) break;
+        reinterpret_cast<ListBox*>(lThis)->ContextMenuAt(MAKELPARAM(-1, -1));
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_APPS) return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, ContextMenuProc, lId);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, lMsg, wParam, lParam);
+}
+
+void ListBox::ContextMenuAt(LPARAM lPoint) {
+    POINT pt{GET_X_LPARAM(lPoint), GET_Y_LPARAM(lPoint)};
+    const bool bByKeyboard = pt.x == -1 && pt.y == -1;
+    if (bByKeyboard) {
+        RECT rc{};
+        const int i = ListIndex();
+        if (i < 0 || SendMessageA(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
+            return;
+        pt = {rc.left, rc.bottom};
+        ClientToScreen(Handle(), &pt);
+    } else {
+        POINT ptClient = pt;
+        ScreenToClient(Handle(), &ptClient);
+        const LRESULT lHit = SendMessageA(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(ptClient.x, ptClient.y));
+        if (HIWORD(lHit) != 0 || !SetListIndex(LOWORD(lHit))) return;  // below the last entry
+        if (onClick) onClick();
+    }
+    onContextMenu(pt);
+}
 
 void ProgressBar::Create(Window& parent) {
     CreateChild(parent, PROGRESS_CLASSA, "", 0);

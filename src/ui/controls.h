@@ -117,11 +117,20 @@ public:
     void SetTopIndex(int i);
     // Repaints at once, without waiting for the message loop.
     void Refresh();
+    // Offers a context menu for the entries: a right click selects the
+    // entry under the mouse, as a click does, and asks for the menu there;
+    // Shift+F10 or the context-menu key asks for it below the selected
+    // entry. Away from the entries nothing is asked for.
+    void OfferContextMenu(std::function<void(POINT ptScreen)> onMenu);
 
     std::function<void()> onClick;     // the selection changed
     std::function<void()> onDblClick;  // an entry was double-clicked
 
 private:
+    static LRESULT CALLBACK ContextMenuProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam, UINT_PTR lId,
+                                            DWORD_PTR lThis);
+    void ContextMenuAt(LPARAM lPoint);
+    std::function<void(POINT)> onContextMenu;
     // Widens the scroll range to the widest of these lines.
     void FitWidthTo(const std::vector<std::string>& szItems);
     bool bWidens = false;

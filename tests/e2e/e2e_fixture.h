@@ -1,6 +1,7 @@
 // What every run of Corvane.exe in these tests needs: a program folder, a
-// registered stand-in Generals installation, a folder of mod sources, and a
-// work folder that is Corvane's current folder and receives the game's report.
+// registered stand-in Generals (or Zero Hour) installation, a folder of mod
+// sources, and a work folder that is Corvane's current folder and receives
+// the game's report.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@
 namespace corvane::test {
 
 inline constexpr const char* kGeneralsRegistryKey = "SOFTWARE\\Electronic Arts\\EA Games\\Generals";
+inline constexpr const char* kZeroHourRegistryKey =
+    "SOFTWARE\\Electronic Arts\\EA Games\\Command and Conquer Generals Zero Hour";
 
 class CorvaneRunTest : public ::testing::Test {
 protected:
@@ -29,27 +32,38 @@ protected:
 
     TempFolder program;
     TempFolder game;
+    TempFolder zeroHour;
     TempFolder mods;
     StandInOrders standIn;
     const TempFolder& work = standIn.folder;
     const std::string& szReport = standIn.szReport;
     ScopedEnvironment envExitCode{"STANDIN_EXIT_CODE", "0"};
-    std::unique_ptr<ScratchRegistryKey> registration;
+    std::unique_ptr<ScratchRegistryKey> registration, zeroHourRegistration;
 
     // The stand-in game as Generals.exe with a few data files of its own.
     void InstallGenerals(uint32_t lVersion = 0x00010008) {
-        if (!CopyFileA(CORVANE_TEST_STAND_IN_GAME, (game / "Generals.exe").c_str(), FALSE))
-            FAIL() << "cannot copy the stand-in game";
-        WriteBytes(game / "Data\\INI\\GameData.ini", "; the game's own settings\r\nMaxCameraHeight = 310\r\n");
+        registration = InstallStandIn(game, kGeneralsRegistryKey, lVersion);
         WriteBytes(game / "Data\\INI\\Weapon.ini", "Weapon Laser\r\nEnd\r\n");
         WriteBytes(game / "Data\\English\\generals.csf", std::string("\x00\x01\x02\xff", 4));
-        // Where the game's 32-bit installer registers it.
-        registration = std::make_unique<ScratchRegistryKey>(RegistryView::k32Bit, kGeneralsRegistryKey);
-        registration->SetText("InstallPath", game.Path() + "\\");
-        registration->SetDword("Version", lVersion);
     }
 
+    // The stand-in game as Zero Hour's Generals.exe in a folder of its own.
+    void InstallZeroHour() { zeroHourRegistration = InstallStandIn(zeroHour, kZeroHourRegistryKey, 0x00010004); }
+
     void ReleaseGame() { standIn.EndGame(); }
+
+private:
+    // Where the game's 32-bit installer registers it.
+    static std::unique_ptr<ScratchRegistryKey> InstallStandIn(const TempFolder& folder, const char* szKey,
+                                                              uint32_t lVersion) {
+        if (!CopyFileA(CORVANE_TEST_STAND_IN_GAME, (folder / "Generals.exe").c_str(), FALSE))
+            ADD_FAILURE() << "cannot copy the stand-in game";
+        WriteBytes(folder / "Data\\INI\\GameData.ini", "; the game's own settings\r\nMaxCameraHeight = 310\r\n");
+        auto key = std::make_unique<ScratchRegistryKey>(RegistryView::k32Bit, szKey);
+        key->SetText("InstallPath", folder.Path() + "\\");
+        key->SetDword("Version", lVersion);
+        return key;
+    }
 };
 
 }  // namespace corvane::test

@@ -162,12 +162,8 @@ TEST_F(GameFolder, AGameTheStoresClientStartsIsWaitedFor) {
 // for that folder is refused.
 TEST_F(GameFolder, TwoLaunchesNeverMeetInOneFolder) {
     InstallGenerals();
-    TempFolder zeroHour, otherProgram;
-    ASSERT_TRUE(CopyFileA(CORVANE_TEST_STAND_IN_GAME, (zeroHour / "Generals.exe").c_str(), FALSE));
-    ScratchRegistryKey zhKey(RegistryView::k32Bit,
-                             "SOFTWARE\\Electronic Arts\\EA Games\\Command and Conquer Generals Zero Hour");
-    zhKey.SetText("InstallPath", zeroHour.Path() + "\\");
-    zhKey.SetDword("Version", 0x00010004);
+    InstallZeroHour();
+    TempFolder otherProgram;
     WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
     WriteBytes(program / "Both.zcf",
                Zcf({{mods / "Weapon.ini", "C:\\Program Files\\EA Games\\Command and Conquer Generals\\Data\\INI"}}));

@@ -1,6 +1,8 @@
 // A silent launch from the command line, watched from outside as a player
 // sees it: the game's command line and view of its folder, the progress log,
-// the Close button, and the game folder put back byte for byte.
+// the Close button, and the game folder put back byte for byte. -PLAY with
+// Generals, a configuration file's title and the same switches is that
+// launch exactly.
 #include <vector>
 
 #include "e2e/e2e_fixture.h"
@@ -26,12 +28,17 @@ protected:
     }
 };
 
-TEST_F(SilentLaunch, SwapsStartsWatchesAndRestoresTheGameFolder) {
+class SilentRoad : public SilentLaunch, public testing::WithParamInterface<const char*> {};
+
+INSTANTIATE_TEST_SUITE_P(BothForms, SilentRoad, testing::Values("-SILENT MyMod", "-play GENERALS mymod -- -nologo "),
+                         [](const auto& info) { return info.index == 0 ? "Silent" : "Play"; });
+
+TEST_P(SilentRoad, SwapsStartsWatchesAndRestoresTheGameFolder) {
     const TreeSnapshot before = SnapshotTree(game.Path());
     const std::string G = game.Path();
     const std::string M = mods.Path();
 
-    CorvaneProcess corvane(program.Path(), "-SILENT MyMod", work.Path());
+    CorvaneProcess corvane(program.Path(), GetParam(), work.Path());
 
     // What the game was given and what it saw while it ran.
     const StandInReport report = WaitForStandInReport(szReport);
@@ -106,8 +113,18 @@ TEST_F(SilentLaunch, SwapsStartsWatchesAndRestoresTheGameFolder) {
     EXPECT_EQ(lExitCode, 0u);
 }
 
-TEST_F(SilentLaunch, UnknownModStillStartsGeneralsWithoutAMod) {
+TEST_F(SilentLaunch, UnknownModStillStartsGeneralsWithoutAModButPlayTouchesNothing) {
+    WriteBytes(program / "Other Mod\\Data\\INI\\Weapon.ini", "Weapon Laser\r\n");
     const TreeSnapshot before = SnapshotTree(game.Path());
+    {
+        CorvaneProcess corvane(program.Path(), "-PLAY Generals NoSuchMod", work.Path());
+        HWND hBox = nullptr;
+        EXPECT_EQ(corvane.WaitForMessageBox(10000, &hBox),
+                  "There is no mod \"NoSuchMod\" in " + program.Path() + ".\nMods found: MyMod, Other Mod.");
+        PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(corvane.WaitForExit(5000));
+        EXPECT_FALSE(Present(szReport)) << "no game started";
+    }
     CorvaneProcess corvane(program.Path(), "-SILENT NoSuchMod", work.Path());
     EXPECT_EQ(WaitForStandInReport(szReport).szCommandLine, game / "Generals.exe -nologo ");
     HWND hLaunch = corvane.WaitForWindow("Launching...");

@@ -55,7 +55,7 @@ protected:
     RecordingMessageBoxes boxes;
     RecordingProblems problems;
     Platform platform{win.files, win.fso, win.processes, boxes, win.sounds, win.browser,
-                      win.journal, win.locks, win.rights, problems};
+                      win.journal, win.locks, win.rights, problems, win.shortcuts};
     frmLaunch form{state, platform, app.Path()};
     int lEnded = 0;
 };

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -83,6 +84,14 @@ struct SilentShell : SoundPlayer, Browser {
     void Open(const std::string&) override {}
 };
 
+// Shortcuts noted, not written, on a desktop folder the test names.
+struct RecordingShortcuts : DesktopShortcuts {
+    std::string szDesktop = "C:\\Users\\Player\\Desktop";
+    std::vector<std::pair<std::string, ShortcutLink>> saved;
+    std::string DesktopFolder() override { return szDesktop; }
+    void Save(const std::string& szPath, const ShortcutLink& link) override { saved.emplace_back(szPath, link); }
+};
+
 struct FakePlatform {
     MemoryDisk disk;
     FakeProcesses processes;
@@ -91,8 +100,9 @@ struct FakePlatform {
     FakeRights rights;
     RecordingProblems problems;
     SilentShell shell;
+    RecordingShortcuts shortcuts;
     Platform Get() {
-        return Platform{disk, disk, processes, boxes, shell, shell, disk, locks, rights, problems};
+        return Platform{disk, disk, processes, boxes, shell, shell, disk, locks, rights, problems, shortcuts};
     }
 };
 

@@ -29,6 +29,14 @@ void Post(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
     if (OnThisThread(hwnd)) ui::PumpPendingMessages();
 }
 
+// The middle of a list entry, in the list's client area.
+LPARAM EntryCentre(HWND hList, int i) {
+    RECT rc{};
+    if (i < 0 || Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
+        throw std::runtime_error("no such list entry");
+    return MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
 }  // namespace
 
 std::string WindowText(HWND hwnd) {
@@ -126,14 +134,31 @@ void ClickButton(HWND hButton) { Post(hButton, BM_CLICK, 0, 0); }
 void PressButton(HWND hButton) { Send(hButton, BM_CLICK, 0, 0); }
 
 void ClickListEntry(HWND hList, int i, bool bDouble) {
-    RECT rc{};
-    if (i < 0 || Send(hList, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
-        throw std::runtime_error("no such list entry");
-    const LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    const LPARAM lPoint = EntryCentre(hList, i);
     for (int lClick = 0; lClick < (bDouble ? 2 : 1); ++lClick) {
         Send(hList, lClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
         Send(hList, WM_LBUTTONUP, 0, lPoint);
     }
+}
+
+void RightClickListEntry(HWND hList, int i) {
+    const LPARAM lPoint = EntryCentre(hList, i);
+    PostMessageA(hList, WM_RBUTTONDOWN, MK_RBUTTON, lPoint);
+    Post(hList, WM_RBUTTONUP, 0, lPoint);
+}
+
+HWND WaitForPopupMenu(DWORD lProcessId, unsigned lTimeoutMs) {
+    return WaitForTopLevel("", lProcessId, "#32768", lTimeoutMs);
+}
+
+// Posted to the menu's window, they reach the loop of the thread that shows
+// it. Enter chooses through the character it is translated into, which
+// comes behind anything posted meanwhile: nothing more is sent until the
+// menu is gone.
+void ChooseMenuItem(HWND hMenu, int lItem) {
+    for (int i = 0; i <= lItem; ++i) PressKey(VK_DOWN, hMenu);
+    PressKey(lItem < 0 ? VK_ESCAPE : VK_RETURN, hMenu);
+    PumpUntil([&] { return !IsWindowVisible(hMenu); }, 5000);
 }
 
 void ClickAt(HWND hwnd, int x, int y, int xUp, int yUp) {

@@ -55,6 +55,14 @@ void PressButton(HWND hButton);
 // returns, also what it opens modal on this thread. Throws when there is no
 // such entry.
 void ClickListEntry(HWND hList, int i, bool bDouble = false);
+// A right click on a list entry, posted; on this thread's window handled,
+// with the context menu it opens, before the call returns.
+void RightClickListEntry(HWND hList, int i);
+// The process's context menu, waited for; nullptr when none came. An item
+// (counted from 0) is chosen, or with -1 the menu dismissed, by keys; the
+// call returns once the menu is gone.
+HWND WaitForPopupMenu(DWORD lProcessId = GetCurrentProcessId(), unsigned lTimeoutMs = 10000);
+void ChooseMenuItem(HWND hMenu, int lItem);
 // A press at one point of the client area and its release at another.
 void ClickAt(HWND hwnd, int x, int y, int xUp = -1, int yUp = -1);
 // A key pressed on hwnd, by default on the focused window of this thread.

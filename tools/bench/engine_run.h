@@ -59,7 +59,7 @@ private:
     QuietMessageBoxes boxes;
     TimedStarter starter{win.processes};
     Platform platform{win.files, win.fso, starter, boxes, win.sounds, win.browser,
-                      win.journal, win.locks, win.rights, win.problems};
+                      win.journal, win.locks, win.rights, win.problems, win.shortcuts};
     frmLaunch form{state, platform, paths.LaunchApp()};
 };
 

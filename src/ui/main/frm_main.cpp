@@ -5,10 +5,13 @@
 
 #include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
+#include "platform/app_info.h"
 #include "platform/platform_error.h"
 #include "resource_ids.h"
 #include "state/app_version.h"
+#include "state/play_request.h"
 #include "ui/main/main_texts.h"
+#include "ui/popup_menu.h"
 
 namespace corvane {
 
@@ -37,6 +40,9 @@ constexpr std::array<ui::TwipsRect, kOptionCount> kOptionRects = {
 
 constexpr std::array<const char*, kOptionCount> kOptionCaptions = {
     "Skip Movie Intro.", "No Shell Anims.", "No Music", "No Audio", "Run In Window", "Debug"};
+
+// The one command of a mod's context menu.
+constexpr UINT kMnuCreateShortcut = 1;
 
 // One step of a handler that may fail: the handler skips it and goes on.
 template <typename Step>
@@ -87,6 +93,7 @@ void frmMain::CreateControls() {
     lstMods.Create(*this);
     lstMods.onClick = [this] { lstMods_Click(); };
     lstMods.onDblClick = [this] { lstMods_DblClick(); };
+    lstMods.OfferContextMenu([this](POINT ptScreen) { lstMods_ContextMenu(ptScreen); });
     for (int16_t i = 0; i < kOptionCount; ++i) {
         chkOption[i].Create(*this, kOptionCaptions[i]);
         chkOption[i].onClick = [this, i] { chkOption_Click(i); };
@@ -253,11 +260,21 @@ int16_t frmMain::FindGameIndex(const std::string& szText) const {
     return corvane::FindGameIndex(state.GameTable, szText);
 }
 
+int16_t frmMain::SelectedGame() const {
+    const int lSelected = lstGames.ListIndex();
+    return lSelected < 0 ? -1 : FindGameIndex(lstGames.List(lSelected));
+}
+
 // A WorldBuilder entry stands for the folder of the game it belongs to.
 std::string frmMain::SelectedGameFolder() const {
-    const int lSelected = lstGames.ListIndex();
-    const int16_t dRow = lSelected < 0 ? -1 : FindGameIndex(lstGames.List(lSelected));
+    const int16_t dRow = SelectedGame();
     return dRow < 0 ? "" : state.GameTable[dRow].szInstallPath;
+}
+
+std::string frmMain::CheckedSwitches() const {
+    std::array<int, kOptionCount> lValues{};
+    for (int i = 0; i < kOptionCount; ++i) lValues[i] = chkOption[i].Value();
+    return BuildSwitchString(lValues);
 }
 
 void frmMain::LaunchGame(int16_t& dGame) {
@@ -275,14 +292,43 @@ void frmMain::LaunchGame(int16_t& dGame) {
     }
 
     int16_t dMod = SelectedMod();
-    std::array<int, kOptionCount> lValues{};
-    for (int i = 0; i < kOptionCount; ++i) lValues[i] = chkOption[i].Value();
-    const std::string szArgs = BuildSwitchString(lValues);
+    const std::string szArgs = CheckedSwitches();
     TryStep([&] { launch.LaunchApplication(dGame, szArgs, dMod); });
 
     state.bLaunching = false;
     // Start Game comes back when the launch is over (frmLaunch_LaunchEnded).
     btnLaunch.SetEnabled(!launch.IsBusy());
+}
+
+// The menu of the mod the right click (or the keyboard) picked. A shortcut
+// plays a mod with one game: without one selected the menu says so.
+void frmMain::lstMods_ContextMenu(POINT ptScreen) {
+    const int16_t dMod = SelectedMod();
+    if (dMod < 0 || static_cast<size_t>(dMod) >= state.ModList.size()) return;
+    const int16_t dGame = SelectedGame();
+    ui::PopupMenu mnuMod;
+    mnuMod.AddItem(kMnuCreateShortcut,
+                   dGame < 0 ? "Create Desktop Shortcut (no game selected)" : "Create Desktop Shortcut", dGame >= 0);
+    if (mnuMod.Track(Handle(), ptScreen) == kMnuCreateShortcut) mnuCreateShortcut_Click(dMod, dGame);
+}
+
+// A shortcut to this Corvane.exe that plays the mod with the game and the
+// switches ticked now, in Corvane's folder and with its icon.
+void frmMain::mnuCreateShortcut_Click(int16_t dMod, int16_t dGame) {
+    try {
+        const std::string szName = ShortcutName(state.ModList.at(dMod).szTitle, dGame);
+        const std::string szPath = platform.shortcuts.DesktopFolder() + "\\" + szName + ".lnk";
+        if (platform.files.Stat(szPath) &&
+            platform.messageBoxes.Show("There is a shortcut \"" + szName + "\" on the desktop already. Replace it?",
+                                       kMsgYesNo | kMsgQuestion) != kAnswerYes)
+            return;
+        const std::string szProgram = ProgramFile();
+        platform.shortcuts.Save(
+            szPath, {szProgram, PlayArguments(dGame, state.ModList.at(dMod).szTitle, CheckedSwitches()), szAppPath, szProgram});
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("The desktop shortcut could not be made: ") + e.what());
+        TryStep([&] { platform.messageBoxes.Show("The desktop shortcut could not be made.", kMsgOkOnly | kMsgCritical); });
+    }
 }
 
 void frmMain::frmLaunch_LaunchEnded() {

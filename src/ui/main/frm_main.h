@@ -46,13 +46,19 @@ private:
     void btnEditMod_Click();
     void btnLaunch_Click();
     void chkOption_Click(int16_t Index);
+    void lstMods_ContextMenu(POINT ptScreen);
+    void mnuCreateShortcut_Click(int16_t dMod, int16_t dGame);
     void frmLaunch_LaunchEnded();
     void frmLaunch_WorkingChanged(bool bWorking);
 
     void RefreshModList();
     int16_t FindGameIndex(const std::string& szText) const;
+    // The GameTable row of the game selected in lstGames, or -1.
+    int16_t SelectedGame() const;
     // The installation folder of the game selected in lstGames, "" when none is.
     std::string SelectedGameFolder() const;
+    // The switches of the option boxes ticked now.
+    std::string CheckedSwitches() const;
     void LaunchGame(int16_t& dGame);
     // The ModList index of the selected mod, or -1.
     int16_t SelectedMod() const;

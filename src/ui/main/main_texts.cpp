@@ -1,5 +1,7 @@
 #include "ui/main/main_texts.h"
 
+#include "state/play_request.h"
+
 namespace corvane {
 
 std::string VersionCaption(int lMajor, int lMinor, int lRevision) {
@@ -13,6 +15,10 @@ std::string ModConfigPath(const std::string& szAppPath, const ModConfig& mod,
     if (szFile.empty()) return szAppPath + "\\" + szListedTitle + ".zcf";
     if (szFile.find_first_of("\\:") != std::string::npos) return szFile;
     return szAppPath + "\\" + szFile;
+}
+
+std::string ShortcutName(const std::string& szModTitle, int16_t dGame) {
+    return szModTitle + " (" + kGameNames.at(static_cast<size_t>(dGame)) + ")";
 }
 
 }  // namespace corvane

@@ -1,7 +1,9 @@
 // The texts and paths the main window builds from the program's state: its
-// version label and the configuration file a listed mod lives in.
+// version label, the configuration file a listed mod lives in, and the name
+// of a desktop shortcut.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "state/mod_config.h"
@@ -17,5 +19,9 @@ std::string VersionCaption(int lMajor, int lMinor, int lRevision);
 // A bare file name in the note is taken as lying in the program folder.
 std::string ModConfigPath(const std::string& szAppPath, const ModConfig& mod,
                           const std::string& szListedTitle);
+
+// The desktop shortcut that plays a mod with GameTable row dGame is named
+// after both, "Contra (Zero Hour)"; without the ".lnk" of its file.
+std::string ShortcutName(const std::string& szModTitle, int16_t dGame);
 
 }  // namespace corvane

@@ -128,6 +128,52 @@ TEST_F(MainWindowTest, StartGameWithNoGameInstalledAsksForOneEachTimeAndLaunches
     EXPECT_FALSE(launch->IsLoaded()) << "the launch window was never used";
 }
 
+// Opens a context menu by open(), notes the caption of its first item and
+// whether it can be chosen, and then chooses item lItem (-1: dismisses it).
+std::pair<std::string, bool> AnswerMenu(const std::function<void()>& open, int lItem) {
+    std::pair<std::string, bool> seen;
+    std::jthread player = PlayModal([&] {
+        HWND hMenu = WaitForPopupMenu();
+        if (!hMenu) return;
+        HMENU h = reinterpret_cast<HMENU>(SendMessageA(hMenu, MN_GETHMENU, 0, 0));
+        char szCaption[128] = {};
+        GetMenuStringA(h, 0, szCaption, sizeof(szCaption), MF_BYPOSITION);
+        seen = {szCaption, (GetMenuState(h, 0, MF_BYPOSITION) & MF_GRAYED) == 0};
+        ChooseMenuItem(hMenu, lItem);
+    });
+    open();
+    player.join();
+    return seen;
+}
+
+// The link's own fields are read back from a real one in the end-to-end run.
+TEST_F(MainWindowTest, AModsMenuMakesADesktopShortcutOnlyWithAGameSelectedAndReplacesOneOnlyAfterYes) {
+    Install({1});
+    WriteMods({"Alpha.zcf", "Contra.zcf"});
+    TempFolder desktop;
+    shortcuts.szDesktop = desktop.Path();
+    Open();
+    SendMessageA(Games(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    EXPECT_EQ(AnswerMenu([&] { RightClickListEntry(Mods(), 1); }, -1),
+              std::pair(std::string("Create Desktop Shortcut (no game selected)"), false));
+    EXPECT_EQ(ListSelection(Mods()), 1) << "the right click picks the mod";
+    EXPECT_TRUE(Enabled(Button("&Edit...")));
+
+    ClickListEntry(Games(), 0);
+    SetFocus(Mods());
+    WriteBytes(desktop / "Contra (Zero Hour).lnk", "made before");
+    boxes.answers = {kAnswerNo, kAnswerYes};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(AnswerMenu([&] { PressKey(VK_APPS); }, 0), std::pair(std::string("Create Desktop Shortcut"), true));
+        EXPECT_EQ(shortcuts.saved.size(), static_cast<size_t>(i)) << "No keeps the one there, Yes replaces it";
+    }
+    const std::pair<std::string, uint32_t> asked("There is a shortcut \"Contra (Zero Hour)\" on the desktop already. Replace it?",
+                                                 kMsgYesNo | kMsgQuestion);
+    EXPECT_EQ(boxes.shown, decltype(boxes.shown)(2, asked));
+    ASSERT_EQ(shortcuts.saved.size(), 1u);
+    EXPECT_EQ(shortcuts.saved[0].first, desktop / "Contra (Zero Hour).lnk");
+}
+
 int Px(int lTwips) { return ui::TwipsToPixels(lTwips, ui::DpiOf(nullptr)); }
 
 TEST_F(MainWindowTest, ThePictureLinkOpensItsAddressOnAClickOnItOrBesideItOrByKeyAndShowsItAsTooltip) {

@@ -1,8 +1,13 @@
 // What Start Game hands on: the switches of the ticked boxes and the game row
-// of the entry chosen in the list.
+// of the entry chosen in the list; and the desktop shortcut that plays a mod.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
+#include "state/play_request.h"
 #include "ui/main/launch_choice.h"
+#include "ui/main/main_texts.h"
 
 namespace corvane {
 namespace {
@@ -38,6 +43,23 @@ TEST(GameLookup, FindsTheFirstRowWhoseTitleContainsTheText) {
         {"", -1},  // no game listed, no selection: row 0 must not be launched
     };
     for (const auto& c : cases) EXPECT_EQ(FindGameIndex(games, c.szText), c.dRow) << '[' << c.szText << ']';
+}
+
+// Read back, a shortcut's arguments name the game, the mod and the switches
+// the main window had chosen, whatever the title holds.
+TEST(ShortcutText, IsNamedAfterModAndGameAndPlaysWhatTheMainWindowChose) {
+    const std::tuple<int16_t, const char*, const char*, const char*> cases[] = {
+        {kZeroHour, "Contra", " -nologo -win", "Contra (Zero Hour)"},
+        {kGenerals, "Rise of the Reds", "", "Rise of the Reds (Generals)"},
+        {kGeneralsWorldBuilder, "-", " -constantdebug -scriptdebug", "- (Generals WorldBuilder)"},
+        {kZeroHourWorldBuilder, "--", " -win", "-- (Zero Hour WorldBuilder)"},
+    };
+    for (const auto& [dGame, szTitle, szArgs, szName] : cases) {
+        EXPECT_EQ(ShortcutName(szTitle, dGame), szName);
+        const PlayRequest request = ParsePlayRequest(PlayArguments(dGame, szTitle, szArgs));
+        EXPECT_EQ(std::tuple(request.szGame, request.szMod, request.szArgs),
+                  std::tuple(std::string(kGameKeys[dGame]), std::optional<std::string>(szTitle), std::string(szArgs)));
+    }
 }
 
 }  // namespace

@@ -101,8 +101,9 @@ protected:
     RecordingShell shell;
     RecordingProblems problems;
     GatedCopies copies;
+    RecordingShortcuts shortcuts;
     Platform platform{win.files, copies, win.processes, boxes, shell, shell,
-                      win.journal, win.locks, win.rights, problems};
+                      win.journal, win.locks, win.rights, problems, shortcuts};
 
     ProgramState state;
     int lLaunchesEnded = 0;
