@@ -31,6 +31,15 @@ wine_session_start() {
     # moving that folder away and plug in again by moving it back.
     mkdir -p "$build_dir/wine-g-drive"
     ln -sfn "$build_dir/wine-g-drive" "$WINEPREFIX/dosdevices/g:"
+    # A drive H: on another file system than the build's (the machine's
+    # memory file system, where it has one), where files cannot be linked
+    # to those of the build's drives.
+    WINE_SESSION_OTHER_FS="/dev/shm/corvane-$(id -u)-$(printf '%s' "$build_dir" | md5sum | cut -c1-12)"
+    rm -f "$WINEPREFIX/dosdevices/h:"
+    if [ -d /dev/shm ] && mkdir -p "$WINE_SESSION_OTHER_FS" 2>/dev/null &&
+       [ "$(stat -c %d "$WINE_SESSION_OTHER_FS")" != "$(stat -c %d "$build_dir")" ]; then
+        ln -sfn "$WINE_SESSION_OTHER_FS" "$WINEPREFIX/dosdevices/h:"
+    fi
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
     # Warm the prefix so that its services, and the desktop process the first
     # window starts, exist before anyone captures output: they inherit the
@@ -72,6 +81,7 @@ wine_session_start_display() {
 
 wine_session_stop() {
     wineserver -k </dev/null >/dev/null 2>&1 || true
+    [ -n "${WINE_SESSION_OTHER_FS:-}" ] && rm -rf "$WINE_SESSION_OTHER_FS"
     if [ -n "${WINE_SESSION_XVFB_PID:-}" ]; then
         kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
         wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true

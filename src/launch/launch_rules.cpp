@@ -23,6 +23,10 @@ bool IsFilePath(const std::string& szPath) {
     return lDot != std::string::npos && lDot > 0;
 }
 
+bool IsBigArchive(const std::string& szName) {
+    return szName.size() > 4 && FoldPath(szName.substr(szName.size() - 4)) == ".big";
+}
+
 std::string BackupName(const std::string& szTarget) { return szTarget + ".original"; }
 
 std::vector<std::string> ParentFoldersOf(const std::string& szTarget) {

@@ -27,6 +27,9 @@ std::string TargetOf(const ModConfig& mod, int16_t i, const GameEntry& game);
 // everything else, dotless paths included, counts as a folder.
 bool IsFilePath(const std::string& szPath);
 
+// A BIG archive ("x.big", in any letter case): the game only ever reads it.
+bool IsBigArchive(const std::string& szName);
+
 // The name a game's own item is moved aside to while a mod takes its place.
 std::string BackupName(const std::string& szTarget);
 

@@ -6,10 +6,12 @@
 #include <stdexcept>
 
 #include "launch/folder_locks.h"
+#include "launch/free_space.h"
 #include "launch/journal_records.h"
 #include "launch/launch_journal.h"
 #include "launch/launch_rules.h"
 #include "launch/pass_over_failure.h"
+#include "launch/swap_copies.h"
 #include "launch/swap_in.h"
 #include "launch/undo.h"
 #include "platform/message_boxes.h"
@@ -46,18 +48,6 @@ struct Launcher::Run {
     bool bSwapFailed = false;      // a swap that failed half-way is still in the game folder
     Outcome outcome = Outcome::kEnded;
     std::unique_ptr<GameProcess> process;
-};
-
-// The progress bar of the swap: bytes copied of the bytes to copy.
-class Launcher::ByteCount : public CopyProgress {
-public:
-    ByteCount(LaunchLog& log, uint64_t lTotal) : log(log), lTotal(lTotal) {}
-    void BytesCopied(uint64_t lBytes) override { log.Progress(lDone += lBytes, lTotal); }
-
-private:
-    LaunchLog& log;
-    uint64_t lTotal;
-    uint64_t lDone = 0;
 };
 
 Launcher::Launcher(ProgramState& state, const Platform& platform, std::string szAppPath, LaunchView& view,
@@ -174,7 +164,8 @@ bool Launcher::SwapModIn() {
     const ModConfig& mod = *run->mod;
     run->szCreated.assign(1, std::string());
     run->szCommandLine = WithModSwitch(run->szCommandLine, mod.szModFile);
-    const SourceCheck check = CheckSources(mod, run->game, platform.files, platform.fso, log);
+    SwapCopies copies(log);
+    const SourceCheck check = CheckSources(mod, run->game, platform.files, platform.fso, copies, log);
     if (!check.bAllThere) {
         run->outcome = Outcome::kMissingSources;
         return false;
@@ -185,14 +176,19 @@ bool Launcher::SwapModIn() {
         run->outcome = Outcome::kNeedsAdministrator;
         return false;
     }
+    if (const std::optional<std::string> szShort = SpaceShortfall(mod, run->game, check, platform.files)) {
+        log.Line(*szShort);
+        throw std::runtime_error(*szShort);
+    }
     run->journal = std::make_unique<LaunchJournal>(platform.journal);
     run->journal->Note(RecordOf(JournalStep::kBegin, szGameFolder, run->game.szTitle + " with " + mod.szTitle));
     for (const std::string& szLock : run->szLockNames)
         run->journal->Note(RecordOf(JournalStep::kLock, szLock));
-    ByteCount bytes(log, check.lBytes);
-    SwapServices services{platform.files, platform.fso, *run->journal, log, &bytes};
+    copies.Expect(check.lBytes);
+    SwapServices services{platform.files, platform.fso, *run->journal, log, &copies};
     SwapIn(mod, run->game, check, services, run->szCreated);
     log.Progress(0, 0);
+    for (const std::string& szLine : copies.Report()) platform.problems.Note(mod.szTitle + ": " + szLine);
     return true;
 }
 

@@ -61,7 +61,6 @@ public:
 
 private:
     struct Run;
-    class ByteCount;
 
     bool RefusedForPatch(int16_t dGame);
     bool HoldLocks(int16_t dGame);

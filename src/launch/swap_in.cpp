@@ -217,9 +217,9 @@ private:
         }
         s.log.Line(plan.szTarget);
         if (IsFilePath(plan.szTarget))
-            s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.progress);
+            s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
         else
-            s.fso.CopyFolder(mod.szSrc.at(plan.i), plan.szTarget, s.progress);
+            s.fso.CopyFolder(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
     }
 
     const ModConfig& mod;
@@ -255,10 +255,31 @@ bool CopiedIntoItself(const ModConfig& mod, int16_t i, const GameEntry& game, Fi
     return false;
 }
 
+// What the source will put in place. A folder that cannot be measured is
+// still copied: its size only feeds the progress bar and the check for
+// free space.
+EntryBytes SourceBytes(const std::string& szSrc, const std::optional<ItemInfo>& item, FileSystemObject& fso,
+                       CopyGuide& guide) {
+    if (!item || !item->IsVisible()) return {};
+    if (!item->IsFolder()) {
+        const size_t lSlash = szSrc.find_last_of('\\');
+        const bool bPlain = (item->lAttr & (kAttrReadOnly | kAttrHidden | kAttrSystem)) == 0;
+        if (bPlain && guide.MayLink(lSlash == std::string::npos ? szSrc : szSrc.substr(lSlash + 1)))
+            return {0, item->lSize};
+        return {item->lSize, 0};
+    }
+    try {
+        const FolderBytes bytes = fso.FolderBytes(szSrc, &guide);
+        return {bytes.lAll - bytes.lLinkable, bytes.lLinkable};
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 }  // namespace
 
 SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem& files, FileSystemObject& fso,
-                         LaunchLog& log) {
+                         CopyGuide& guide, LaunchLog& log) {
     log.Line("Checking for existance of all source folders and files in configuration.");
     SourceCheck check;
     for (int16_t i = 0; i < mod.dCount; ++i) {
@@ -266,20 +287,13 @@ SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem
         log.Line("Checking..." + szSrc);
         const std::optional<ItemInfo> item = files.Stat(szSrc);
         check.sources.push_back(item.value_or(ItemInfo{}));
+        check.bytes.push_back(SourceBytes(szSrc, item, fso, guide));
+        check.lBytes += check.bytes.back().lCopy + check.bytes.back().lLink;
         if (!SourcePresent(szSrc, item, log)) {
             check.bAllThere = false;
-        } else if (!item->IsFolder()) {
-            check.lBytes += item->lSize;
-        } else if (CopiedIntoItself(mod, i, game, files)) {
+        } else if (item->IsFolder() && CopiedIntoItself(mod, i, game, files)) {
             log.Line("ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!");
             check.bAllThere = false;
-        } else {
-            // Only for the progress bar: a folder that cannot be measured
-            // still gets copied.
-            try {
-                check.lBytes += fso.FolderBytes(szSrc);
-            } catch (const std::exception&) {
-            }
         }
     }
     return check;

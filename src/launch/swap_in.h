@@ -17,25 +17,33 @@
 
 namespace corvane {
 
+// What one entry puts in place: bytes to copy, and bytes it may link.
+struct EntryBytes {
+    uint64_t lCopy = 0;
+    uint64_t lLink = 0;
+};
+
 struct SourceCheck {
     bool bAllThere = true;
-    uint64_t lBytes = 0;  // what the copies of the swap will write
+    uint64_t lBytes = 0;  // what the swap will put in place, linked or copied
     std::vector<ItemInfo> sources;  // each entry's source as the check found it
+    std::vector<EntryBytes> bytes;  // each entry's share of lBytes
 };
 
 // Logs each source as it is checked, with an error line right after each one
 // that is missing, or that is a folder the swap would copy into itself.
 // Every source is checked, so the player sees all the faults of a
 // configuration at once. game: the row the mod is launched into.
+// guide: tells which files the swap may link.
 SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem& files, FileSystemObject& fso,
-                         LaunchLog& log);
+                         CopyGuide& guide, LaunchLog& log);
 
 struct SwapServices {
     FileSystem& files;
     FileSystemObject& fso;
     LaunchJournal& journal;
     LaunchLog& log;
-    CopyProgress* progress = nullptr;
+    CopyGuide* guide = nullptr;
 };
 
 // Swaps every entry in, one after the other, each change noted in the

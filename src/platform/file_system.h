@@ -48,6 +48,14 @@ struct ItemInfo {
     bool IsVisible() const { return (lAttr & (kAttrHidden | kAttrSystem)) == 0; }
 };
 
+// The drive or share a path lies on.
+struct VolumeInfo {
+    std::string szRoot;  // its root folder (C:\ or \\server\share\ with the backslash)
+    std::string szId;    // the same for every path on the volume, whatever its letter
+    bool bLinks = false;  // files on it can be linked
+    uint64_t lFree = 0;   // bytes this program may still write on it
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -73,6 +81,9 @@ public:
     // names, a trailing backslash, a subst or mapped drive letter all give
     // the same text. Nothing when no item is there; unreadable paths throw.
     virtual std::optional<std::string> Identity(const std::string& szPath) = 0;
+    // The volume the item at the path, or the nearest folder above it that
+    // exists, lies on.
+    virtual VolumeInfo Volume(const std::string& szPath) = 0;
     // The bytes of the file szPart are the first bytes of the file szWhole,
     // or all of them: what a copy cut short leaves behind.
     virtual bool StartsLike(const std::string& szPart, const std::string& szWhole) = 0;

@@ -1,8 +1,10 @@
 // The copy and delete operations of the swap and the restore, with the
 // semantics players' setups have always had: copies never overwrite a file,
 // folder copies merge into an existing folder, a plain delete refuses
-// read-only files and a folder delete takes everything. Failures are thrown
-// as PlatformError.
+// read-only files and a folder delete takes everything. A file the caller
+// allows may be linked instead of copied where the volume lets it: the
+// result reads the same, costs no time and takes no space. Failures are
+// thrown as PlatformError; a link that is refused is no failure.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +12,33 @@
 
 namespace corvane {
 
-// Told how many more bytes a copy has written, while it runs; called on the
-// copying thread, often, so it must be cheap.
-class CopyProgress {
+// What a copy asks of its caller and tells it, file by file, while it runs;
+// called on the copying thread, often, so it must be cheap.
+class CopyGuide {
 public:
-    virtual ~CopyProgress() = default;
+    virtual ~CopyGuide() = default;
+    // So many more bytes are in place (a linked file's all at once).
     virtual void BytesCopied(uint64_t lBytes) = 0;
+    // A file of this name (without folder) may be linked to its source
+    // instead of copied: only for files that nothing ever writes to.
+    virtual bool MayLink(const std::string& szName) {
+        (void)szName;
+        return false;
+    }
+    // One more file is in place, linked or copied.
+    virtual void FileDone(bool bLinked) { (void)bLinked; }
+    // A file that might have been linked was copied, and why.
+    virtual void LinkRefused(const std::string& szPath, const std::string& szReason) {
+        (void)szPath;
+        (void)szReason;
+    }
+};
+
+// What a folder copy would write: all its files' bytes, and those of the
+// files the guide would have linked.
+struct FolderBytes {
+    uint64_t lAll = 0;
+    uint64_t lLinkable = 0;
 };
 
 class FileSystemObject {
@@ -24,18 +47,18 @@ public:
 
     // Copies one file to the destination name; fails when it exists.
     virtual void CopyFile(const std::string& szSource, const std::string& szDestination,
-                          CopyProgress* progress = nullptr) = 0;
+                          CopyGuide* guide = nullptr) = 0;
     // Copies the folder and everything in it to the destination name; into
     // an existing destination, files of the same name are replaced.
     virtual void CopyFolder(const std::string& szSource, const std::string& szDestination,
-                            CopyProgress* progress = nullptr) = 0;
+                            CopyGuide* guide = nullptr) = 0;
     // Deletes one file; fails on a read-only file unless bForce.
     virtual void DeleteFile(const std::string& szPath, bool bForce = false) = 0;
     // Deletes the folder and everything in it, read-only items included.
     virtual void DeleteFolder(const std::string& szPath) = 0;
     // The bytes of every file in the folder and below, hidden ones included:
-    // what CopyFolder would copy.
-    virtual uint64_t FolderBytes(const std::string& szFolder) = 0;
+    // what CopyFolder would copy, and how much of it it may link.
+    virtual corvane::FolderBytes FolderBytes(const std::string& szFolder, CopyGuide* guide = nullptr) = 0;
 };
 
 }  // namespace corvane

@@ -182,6 +182,27 @@ std::optional<std::string> WinFileSystem::Identity(const std::string& szPath) {
     return Hex(info.dwVolumeSerialNumber) + ":" + Hex((uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow);
 }
 
+VolumeInfo WinFileSystem::Volume(const std::string& szPath) {
+    std::string szAt = szPath;
+    while (GetFileAttributesA(szAt.c_str()) == INVALID_FILE_ATTRIBUTES && szAt.find('\\') != std::string::npos)
+        szAt.erase(szAt.find_last_of('\\'));
+    std::vector<char> root(szAt.size() + MAX_PATH);
+    if (!GetVolumePathNameA(szAt.c_str(), root.data(), static_cast<DWORD>(root.size())))
+        ThrowLastError("GetVolumePathNameA", szPath);
+    VolumeInfo volume;
+    volume.szRoot = root.data();
+    DWORD lSerial = 0, lFlags = 0;
+    if (!GetVolumeInformationA(volume.szRoot.c_str(), nullptr, 0, &lSerial, nullptr, &lFlags, nullptr, 0))
+        ThrowLastError("GetVolumeInformationA", volume.szRoot);
+    volume.szId = Hex(lSerial);
+    volume.bLinks = (lFlags & FILE_SUPPORTS_HARD_LINKS) != 0;
+    ULARGE_INTEGER lFree{};
+    if (!GetDiskFreeSpaceExA(volume.szRoot.c_str(), &lFree, nullptr, nullptr))
+        ThrowLastError("GetDiskFreeSpaceExA", volume.szRoot);
+    volume.lFree = lFree.QuadPart;
+    return volume;
+}
+
 bool WinFileSystem::StartsLike(const std::string& szPart, const std::string& szWhole) {
     const UniqueHandle hPart = OpenToRead(szPart);
     const UniqueHandle hWhole = OpenToRead(szWhole);

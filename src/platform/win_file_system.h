@@ -12,6 +12,7 @@ public:
     std::optional<ItemInfo> Stat(const std::string& szPath) override;
     std::optional<ItemInfo> Look(const std::string& szPath) override;
     std::optional<std::string> Identity(const std::string& szPath) override;
+    VolumeInfo Volume(const std::string& szPath) override;
     bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
     void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;

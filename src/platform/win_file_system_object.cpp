@@ -45,9 +45,9 @@ void EnsureFolder(const std::string& szPath) {
     ThrowWindowsError("CreateDirectoryA", szPath, lError);
 }
 
-// Hands the bytes each chunk of a copy wrote to the caller's progress.
+// Hands the bytes each chunk of a copy wrote to the caller's guide.
 struct ProgressRelay {
-    CopyProgress* progress;
+    CopyGuide* guide;
     uint64_t lReported = 0;
 };
 
@@ -55,7 +55,7 @@ DWORD CALLBACK RelayProgress(LARGE_INTEGER, LARGE_INTEGER lTransferred, LARGE_IN
                              DWORD, HANDLE, HANDLE, LPVOID pRelay) {
     auto* relay = static_cast<ProgressRelay*>(pRelay);
     const auto lNow = static_cast<uint64_t>(lTransferred.QuadPart);
-    if (lNow > relay->lReported) relay->progress->BytesCopied(lNow - relay->lReported);
+    if (lNow > relay->lReported) relay->guide->BytesCopied(lNow - relay->lReported);
     relay->lReported = lNow;
     return PROGRESS_CONTINUE;
 }
@@ -69,24 +69,51 @@ uint64_t SizeOf(const std::string& szPath) {
 // False when the copy failed; the thread's last error says why. lSize: the
 // file's size when the caller knows it already.
 bool TryCopy(const std::string& szSource, const std::string& szDestination, bool bOverwrite,
-             CopyProgress* progress, std::optional<uint64_t> lSize) {
-    ProgressRelay relay{progress};
-    if (!CopyFileExA(szSource.c_str(), szDestination.c_str(), progress ? RelayProgress : nullptr,
-                     progress ? &relay : nullptr, nullptr, bOverwrite ? 0 : COPY_FILE_FAIL_IF_EXISTS))
+             CopyGuide* guide, std::optional<uint64_t> lSize) {
+    ProgressRelay relay{guide};
+    if (!CopyFileExA(szSource.c_str(), szDestination.c_str(), guide ? RelayProgress : nullptr,
+                     guide ? &relay : nullptr, nullptr, bOverwrite ? 0 : COPY_FILE_FAIL_IF_EXISTS))
         return false;
     // Some systems (Wine among them) never call back: the whole file is
     // reported at its end.
-    if (progress && relay.lReported == 0) {
+    if (guide && relay.lReported == 0) {
         const uint64_t lBytes = lSize ? *lSize : SizeOf(szDestination);
-        if (lBytes) progress->BytesCopied(lBytes);
+        if (lBytes) guide->BytesCopied(lBytes);
     }
     return true;
 }
 
 void CopyOneFile(const std::string& szSource, const std::string& szDestination, bool bOverwrite,
-                 CopyProgress* progress, std::optional<uint64_t> lSize = std::nullopt) {
-    if (!TryCopy(szSource, szDestination, bOverwrite, progress, lSize))
+                 CopyGuide* guide, std::optional<uint64_t> lSize = std::nullopt) {
+    if (!TryCopy(szSource, szDestination, bOverwrite, guide, lSize))
         ThrowLastError("CopyFileExA", szSource + " -> " + szDestination);
+    if (guide) guide->FileDone(false);
+}
+
+std::string NameOf(const std::string& szPath) { return szPath.substr(szPath.find_last_of('\\') + 1); }
+
+// A file with attributes of its own is copied: a link shares them with its
+// source, and deleting a read-only link would change the source.
+bool Linkable(const std::string& szName, DWORD lAttributes, CopyGuide* guide) {
+    constexpr DWORD kOwnAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return guide && lAttributes != INVALID_FILE_ATTRIBUTES && !(lAttributes & kOwnAttributes) && guide->MayLink(szName);
+}
+
+// Links the destination to the source where the guide allows it and the
+// volume lets it; false (and the guide told why) when the file is to be
+// copied after all.
+bool TryLink(const std::string& szSource, const std::string& szDestination, DWORD lAttributes, uint64_t lSize,
+             CopyGuide* guide) {
+    if (!Linkable(NameOf(szSource), lAttributes, guide)) return false;
+    if (!CreateHardLinkA(szDestination.c_str(), szSource.c_str(), nullptr)) {
+        const DWORD lError = GetLastError();
+        guide->LinkRefused(szDestination, "CreateHardLinkA: error " + std::to_string(lError) + ": " +
+                                              WindowsErrorText(lError));
+        return false;
+    }
+    if (lSize) guide->BytesCopied(lSize);
+    guide->FileDone(true);
+    return true;
 }
 
 // A file of a folder copy: most have no namesake at the destination, and
@@ -96,14 +123,19 @@ void CopyOneFile(const std::string& szSource, const std::string& szDestination, 
 // the failed try: Wine then truncates each new file, and the file system
 // writes every such file out as it is closed, which slows the copy and the
 // later delete of the copies several times.
-void CopyIntoFolder(const std::string& szSource, const std::string& szDestination, CopyProgress* progress,
-                    uint64_t lSize) {
-    if (TryCopy(szSource, szDestination, false, progress, lSize)) return;
+void CopyIntoFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide,
+                    const FoundEntry& entry) {
+    const uint64_t lSize = entry.lSize;
+    if (TryLink(szSource, szDestination, entry.lAttributes, lSize, guide)) return;
+    if (TryCopy(szSource, szDestination, false, guide, lSize)) {
+        if (guide) guide->FileDone(false);
+        return;
+    }
     RefuseReadOnly("CopyFileExA", szDestination);
-    CopyOneFile(szSource, szDestination, true, progress, lSize);
+    CopyOneFile(szSource, szDestination, true, guide, lSize);
 }
 
-void CopyTree(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
+void CopyTree(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
     // Listed before the destination exists, so that a copy into a folder
     // inside the source does not copy itself again and again.
     const std::vector<FoundEntry> entries = Contents(szSource);
@@ -112,9 +144,9 @@ void CopyTree(const std::string& szSource, const std::string& szDestination, Cop
         const std::string szFrom = szSource + "\\" + entry.szName;
         const std::string szTo = szDestination + "\\" + entry.szName;
         if (IsFolder(entry.lAttributes)) {
-            CopyTree(szFrom, szTo, progress);
+            CopyTree(szFrom, szTo, guide);
         } else {
-            CopyIntoFolder(szFrom, szTo, progress, entry.lSize);
+            CopyIntoFolder(szFrom, szTo, guide, entry);
         }
     }
 }
@@ -150,24 +182,35 @@ void DeleteTree(const std::string& szFolder, DWORD lFolderAttributes) {
     RemoveFolder(szFolder, lFolderAttributes);
 }
 
-uint64_t TreeBytes(const std::string& szFolder) {
-    uint64_t lBytes = 0;
-    for (const FoundEntry& entry : Contents(szFolder))
-        lBytes += IsFolder(entry.lAttributes) ? TreeBytes(szFolder + "\\" + entry.szName) : entry.lSize;
-    return lBytes;
+void AddTreeBytes(const std::string& szFolder, CopyGuide* guide, FolderBytes& bytes) {
+    for (const FoundEntry& entry : Contents(szFolder)) {
+        if (IsFolder(entry.lAttributes)) {
+            AddTreeBytes(szFolder + "\\" + entry.szName, guide, bytes);
+            continue;
+        }
+        bytes.lAll += entry.lSize;
+        if (Linkable(entry.szName, entry.lAttributes, guide)) bytes.lLinkable += entry.lSize;
+    }
 }
 
 }  // namespace
 
 void WinFileSystemObject::CopyFile(const std::string& szSource, const std::string& szDestination,
-                                   CopyProgress* progress) {
-    CopyOneFile(szSource, szDestination, false, progress);
+                                   CopyGuide* guide) {
+    if (guide && guide->MayLink(NameOf(szSource))) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (GetFileAttributesExA(szSource.c_str(), GetFileExInfoStandard, &data) &&
+            TryLink(szSource, szDestination, data.dwFileAttributes,
+                    (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, guide))
+            return;
+    }
+    CopyOneFile(szSource, szDestination, false, guide);
 }
 
 void WinFileSystemObject::CopyFolder(const std::string& szSource, const std::string& szDestination,
-                                     CopyProgress* progress) {
+                                     CopyGuide* guide) {
     RequireFolder(szSource);
-    CopyTree(szSource, szDestination, progress);
+    CopyTree(szSource, szDestination, guide);
 }
 
 void WinFileSystemObject::DeleteFile(const std::string& szPath, bool bForce) {
@@ -184,6 +227,10 @@ void WinFileSystemObject::DeleteFolder(const std::string& szPath) {
     DeleteTree(szPath, lAttributes);
 }
 
-uint64_t WinFileSystemObject::FolderBytes(const std::string& szFolder) { return TreeBytes(szFolder); }
+FolderBytes WinFileSystemObject::FolderBytes(const std::string& szFolder, CopyGuide* guide) {
+    corvane::FolderBytes bytes;
+    AddTreeBytes(szFolder, guide, bytes);
+    return bytes;
+}
 
 }  // namespace corvane

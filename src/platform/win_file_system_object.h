@@ -9,12 +9,12 @@ namespace corvane {
 class WinFileSystemObject : public FileSystemObject {
 public:
     void CopyFile(const std::string& szSource, const std::string& szDestination,
-                  CopyProgress* progress = nullptr) override;
+                  CopyGuide* guide = nullptr) override;
     void CopyFolder(const std::string& szSource, const std::string& szDestination,
-                    CopyProgress* progress = nullptr) override;
+                    CopyGuide* guide = nullptr) override;
     void DeleteFile(const std::string& szPath, bool bForce = false) override;
     void DeleteFolder(const std::string& szPath) override;
-    uint64_t FolderBytes(const std::string& szFolder) override;
+    corvane::FolderBytes FolderBytes(const std::string& szFolder, CopyGuide* guide = nullptr) override;
 };
 
 }  // namespace corvane

@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "e2e/corvane_process.h"
 #include "support/scratch_registry_key.h"
@@ -20,6 +22,14 @@ namespace corvane::test {
 inline constexpr const char* kGeneralsRegistryKey = "SOFTWARE\\Electronic Arts\\EA Games\\Generals";
 inline constexpr const char* kZeroHourRegistryKey =
     "SOFTWARE\\Electronic Arts\\EA Games\\Command and Conquer Generals Zero Hour";
+
+// A mod configuration file with no BIG file and these entries (source,
+// destination).
+inline std::string ZcfText(const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::string szText = "Location=\r\n";
+    for (const auto& [szSrc, szDst] : entries) szText += "[Folder]\r\nSource=" + szSrc + "\r\nDestination=" + szDst + "\r\n";
+    return szText;
+}
 
 class CorvaneRunTest : public ::testing::Test {
 protected:

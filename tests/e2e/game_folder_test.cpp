@@ -13,12 +13,6 @@ const std::string kAnother = "Another Corvane launch is still running. Close it 
 const std::string kIntoItself =
     "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!";
 
-std::string Zcf(const std::vector<std::pair<std::string, std::string>>& entries) {
-    std::string szText = "Location=\r\n";
-    for (const auto& [szSrc, szDst] : entries) szText += "[Folder]\r\nSource=" + szSrc + "\r\nDestination=" + szDst + "\r\n";
-    return szText;
-}
-
 bool Has(const Lines& lines, const std::string& szLine) {
     return std::find(lines.begin(), lines.end(), szLine) != lines.end();
 }
@@ -41,10 +35,10 @@ TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
     WriteBytes(mods / "INI\\Object\\Tank.ini", "Object Tank\r\nEnd\r\n");
     WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
     const std::string G = game.Path(), M = mods.Path();
-    WriteBytes(program / "Nested.zcf", Zcf({{M + "\\INI", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"},
+    WriteBytes(program / "Nested.zcf", ZcfText({{M + "\\INI", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"},
                                            {M + "\\INI", G + "\\Data"}}));
-    WriteBytes(program / "Loop.zcf", Zcf({{G + "\\Data", G + "\\Data\\INI"}}));
-    WriteBytes(program / "Broken.zcf", Zcf({{M + "\\INI\\Object", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"}}));
+    WriteBytes(program / "Loop.zcf", ZcfText({{G + "\\Data", G + "\\Data\\INI"}}));
+    WriteBytes(program / "Broken.zcf", ZcfText({{M + "\\INI\\Object", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"}}));
     const TreeSnapshot before = SnapshotTree(G);
 
     {
@@ -100,7 +94,7 @@ TEST_F(GameFolder, AGameOnADriveThatWentIsPutBackWhenTheDriveIsBack) {
     key.SetText("InstallPath", G + "\\");
     key.SetDword("Version", 0x00010008);
     WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
-    WriteBytes(program / "Mod.zcf", Zcf({{mods / "Weapon.ini", G + "\\Data\\INI"}, {mods.Path(), G + "\\Mods"}}));
+    WriteBytes(program / "Mod.zcf", ZcfText({{mods / "Weapon.ini", G + "\\Data\\INI"}, {mods.Path(), G + "\\Mods"}}));
     const TreeSnapshot before = SnapshotTree(G);
     {
         CorvaneProcess corvane(program.Path(), "-SILENT Mod", work.Path());
@@ -132,7 +126,7 @@ TEST_F(GameFolder, AGameTheStoresClientStartsIsWaitedFor) {
     InstallGenerals();
     ASSERT_TRUE(CopyFileA(CORVANE_TEST_STAND_IN_GAME, (game / "game.dat").c_str(), FALSE));
     WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
-    WriteBytes(program / "Mod.zcf", Zcf({{mods / "Weapon.ini", game / "Data\\INI"}}));
+    WriteBytes(program / "Mod.zcf", ZcfText({{mods / "Weapon.ini", game / "Data\\INI"}}));
     const TreeSnapshot before = SnapshotTree(game.Path());
     const std::string szAsked = work / "asked.flag";
     {
@@ -166,8 +160,8 @@ TEST_F(GameFolder, TwoLaunchesNeverMeetInOneFolder) {
     TempFolder otherProgram;
     WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
     WriteBytes(program / "Both.zcf",
-               Zcf({{mods / "Weapon.ini", "C:\\Program Files\\EA Games\\Command and Conquer Generals\\Data\\INI"}}));
-    WriteBytes(otherProgram / "Gen.zcf", Zcf({{mods / "Weapon.ini", game / "Data"}}));
+               ZcfText({{mods / "Weapon.ini", "C:\\Program Files\\EA Games\\Command and Conquer Generals\\Data\\INI"}}));
+    WriteBytes(otherProgram / "Gen.zcf", ZcfText({{mods / "Weapon.ini", game / "Data"}}));
     const TreeSnapshot before = SnapshotTree(game.Path());
 
     CorvaneProcess first(program.Path(), "", work.Path());

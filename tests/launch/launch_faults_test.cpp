@@ -16,7 +16,7 @@ namespace {
 
 using Tree = std::map<std::string, std::string>;
 
-const std::string G = kGameFolder, M = "D:\\Mod";
+const std::string G = kGameFolder, M = "D:\\Mod", L = "C:\\Mods";
 
 void SetUpDisks(MemoryDisk& disk) {
     for (const char* szFile : {"Generals.exe", "Data\\INI\\GameData.ini", "Data\\INI\\Weapon.ini",
@@ -29,21 +29,26 @@ void SetUpDisks(MemoryDisk& disk) {
                                "Art\\a.tga", "Art\\c.tga", "Skins\\s1.dds", "Skins\\Sub\\s2.dds", "readme.txt",
                                "m.map", "old.map", "x.ini", "Sounds\\boom.wav"})
         disk.AddFile(M + "\\" + szFile, std::string("mod's ") + szFile);
+    // Archives on the game's drive, which the swap links rather than copies.
+    for (const char* szFile : {"Tanks.big", "Pack\\Skins.big", "Pack\\Skins.ini"})
+        disk.AddFile(L + "\\" + szFile, std::string("mod's ") + szFile);
 }
 
 // File entries that replace game files or are new, folder entries that
 // replace a game folder or are new, entries inside folders the swap
 // creates, one inside a folder an earlier entry copied, a file entry inside
 // a folder an earlier entry replaced, one folder entry twice, a folder entry
-// that replaces the folder the first entries wrote into, and (last) a file
-// entry whose backup name is already taken, on which the swap fails.
+// that replaces the folder the first entries wrote into, archives that are
+// linked, and (last) a file entry whose backup name is already taken, on
+// which the swap fails.
 ModConfig SweepMod(bool bWithTakenBackup) {
     ModConfig mod = ModOf({M + "\\INI\\GameData.ini", G + "\\Data\\INI",  M + "\\INI\\New.ini", G + "\\Data\\INI",
                            M + "\\Art", G + "\\Data",                     M + "\\Skins", G + "\\Mods\\Deep",
                            M + "\\readme.txt", G + "\\Docs\\Mod",          M + "\\m.map", G + "\\Maps",
                            M + "\\x.ini", G + "\\Mods\\Deep\\Skins",       M + "\\Sounds", G + "\\Data",
                            M + "\\INI\\Weapon.ini", G + "\\Data\\INI",     M + "\\Art\\c.tga", G + "\\Data\\Art",
-                           M + "\\Art", G + "\\Data",                     M + "\\INI", G + "\\Data"});
+                           M + "\\Art", G + "\\Data",                     L + "\\Tanks.big", G + "\\Data",
+                           L + "\\Pack", G + "\\Mods",                    M + "\\INI", G + "\\Data"});
     if (bWithTakenBackup) mod.AddEntry(M + "\\old.map", G + "\\Maps");
     return mod;
 }
@@ -87,7 +92,7 @@ TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
             for (bool bReached = true; bReached; ++lAt) {
                 FakePlatform fakes;
                 SetUpDisks(fakes.disk);
-                const Tree before = fakes.disk.Tree(G);
+                const Tree before = fakes.disk.Tree(G), sources = fakes.disk.Tree(L);
                 bReached = LaunchGoingWrongAt(fakes, SweepMod(bTaken), way, lAt);
                 StartAgain(fakes);
                 if (fakes.disk.AnyDriveGone()) {
@@ -100,6 +105,7 @@ TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
                 ASSERT_EQ(fakes.disk.Tree(G), before) << static_cast<int>(way) << " at call " << lAt
                                                        << (bTaken ? " with the taken backup" : "");
                 ASSERT_FALSE(fakes.disk.Read()) << "journal left after call " << lAt;
+                ASSERT_EQ(fakes.disk.Tree(L), sources) << "a linked archive's source is the mod's own";
             }
             EXPECT_GT(lAt, 100) << "the sweep covered too few calls";
         }

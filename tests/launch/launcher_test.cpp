@@ -85,6 +85,13 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
          {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
           "Checking..." + G + "\\Data", kIntoItself, "Checking...D:\\Mod\\a.ini", "Checking..." + G + "\\Data",
           kIntoItself}, false},
+        // The copies would fill the game's drive: stopped before the swap.
+        {"a mod larger than the free space", [](LauncherTest& t) { t.fakes.disk.SetFree("c:", 13); }, kGenerals, 0,
+         {{kError, kMsgOkOnly}},
+         {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
+          "Checking...D:\\Mod\\a.ini", "Checking...D:\\Mod\\Art.Pack\\t.tga",
+          "ERROR: There is not enough free space on c:\\ for this mod: it needs 14 bytes and 13 bytes are free."},
+         false},
         {"no such game row", [](LauncherTest&) {}, 4, -1, {{kError, kMsgOkOnly}}, {}, false},
         {"no such mod", [](LauncherTest&) {}, kGenerals, 1, {{kError, kMsgOkOnly}}, {"This is what is happening..."}, false},
         // Sources with a dot are looked for as files, even a folder.
@@ -97,6 +104,7 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szWhat);
         run.state.ModList[0] = mod;
+        fakes.disk.SetFree("c:", 1 << 30);
         fakes.locks.held.clear();
         fakes.boxes.shown.clear();
         run.window = RecordingWindow{};
@@ -186,6 +194,52 @@ TEST_F(LauncherTest, AFailedSwapIsUndoneWhenItsWindowCloses) {
     EXPECT_FALSE(fakes.disk.Read());
     EXPECT_TRUE(fakes.locks.held.empty());
     EXPECT_FALSE(run.launcher.UndoBeforeClosing([] {})) << "nothing left to undo";
+}
+
+// BIG archives are linked where their source and target share a drive that
+// holds links; every other file, and an archive that cannot be linked, is
+// copied, and Corvane.log tells which and why.
+TEST_F(LauncherTest, ArchivesAreLinkedWhereTheDriveAllowsAndEverythingElseIsCopied) {
+    fakes.disk.NoLinksOn("e:");
+    const struct {
+        const char* szSource;
+        uint32_t lAttr;
+        const char* szTarget;  // below the game folder
+        bool bLinked;
+    } files[] = {
+        {"C:\\Mods\\Tanks.big", 0, "Data\\Tanks.big", true},
+        {"C:\\Mods\\Skins.BIG", 0, "Data\\Skins.BIG", true},
+        {"C:\\Mods\\Tanks.ini", 0, "Data\\Tanks.ini", false},
+        {"C:\\Mods\\Locked.big", kAttrReadOnly, "Data\\Locked.big", false},  // a link would share the attribute
+        {"D:\\Mod\\Other.big", 0, "Data\\Other.big", false},                 // another drive
+        {"C:\\Mods\\Pack\\Inner.big", 0, "Data\\Pack\\Inner.big", true},   // in a folder entry
+        {"C:\\Mods\\Pack\\Inner.ini", 0, "Data\\Pack\\Inner.ini", false},
+    };
+    ModConfig mod = ModOf({"C:\\Mods\\Pack", G + "\\Data"});
+    for (const auto& file : files) {
+        fakes.disk.AddFile(file.szSource, std::string("mod's ") + file.szSource, file.lAttr);
+        if (std::string(file.szSource).find("Pack") == std::string::npos) mod.AddEntry(file.szSource, G + "\\Data");
+    }
+    fakes.disk.AddFile("E:\\Mods\\Far.big", "far");
+    fakes.disk.AddFolder("E:\\Game");
+    mod.AddEntry("E:\\Mods\\Far.big", "E:\\Game");
+    run.state.ModList[0] = mod;
+    const Tree sources = fakes.disk.Tree("C:\\Mods");
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    for (const auto& file : files) {
+        EXPECT_EQ(fakes.disk.IsLinked(G + "\\" + file.szTarget), file.bLinked) << file.szSource;
+        EXPECT_EQ(fakes.disk.Tree(G).at(file.szTarget), std::string("mod's ") + file.szSource);
+    }
+    EXPECT_FALSE(fakes.disk.IsLinked("E:\\Game\\Far.big"));
+    const std::vector<std::string>& noted = fakes.problems.noted;
+    ASSERT_EQ(noted.size(), 3u);
+    EXPECT_EQ(noted[0], "Test: The swap linked 3 files and copied 5.");
+    EXPECT_EQ(noted[1].rfind("Test: Copied instead of linked: " + G + "\\Data\\Other.big: CreateHardLinkA(", 0), 0u);
+    EXPECT_EQ(noted[2].rfind("Test: Copied instead of linked: E:\\Game\\Far.big: CreateHardLinkA(", 0), 0u);
+    run.EndGame(fakes);
+    ProgramRun(fakes).launcher.RecoverAtStart([] {});  // the read-only copy goes at the next start
+    EXPECT_EQ(fakes.disk.Tree(G), before);
+    EXPECT_EQ(fakes.disk.Tree("C:\\Mods"), sources);
 }
 
 // A store's client may start the real game itself, outside the program's

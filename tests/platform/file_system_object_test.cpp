@@ -35,22 +35,35 @@ protected:
     WinFileSystemObject fso;
 };
 
-struct CountedBytes : CopyProgress {
+// Links BIG archives with no attributes of their own, as the swap does.
+struct CountedBytes : CopyGuide {
     uint64_t lBytes = 0;
+    int lLinked = 0, lCopied = 0;
     void BytesCopied(uint64_t lMore) override { lBytes += lMore; }
+    bool MayLink(const std::string& szName) override { return szName.ends_with(".big"); }
+    void FileDone(bool bLinked) override { ++(bLinked ? lLinked : lCopied); }
 };
 
-// Every byte is reported as it is copied, a file of several megabytes too.
+// Every byte is reported as it is put in place, a file of several megabytes
+// too; an archive is linked to its source, a read-only one copied.
 TEST_F(FileSystemObjectTest, CopyFolderCopiesEverythingOrMergesIntoAnExistingFolder) {
     WriteBytes(temp / "Mod\\Data\\big.big", std::string(3 * 1024 * 1024 + 5, 'b'));
     const TreeSnapshot mod = SnapshotTree(temp / "Mod\\Data");
     const uint64_t lModBytes = 3 * 1024 * 1024 + 5 + 11 + 10 + 6 + 18 + 20;
-    EXPECT_EQ(fso.FolderBytes(temp / "Mod\\Data"), lModBytes);
     CountedBytes counted;
+    const FolderBytes bytes = fso.FolderBytes(temp / "Mod\\Data", &counted);
+    EXPECT_EQ(bytes.lAll, lModBytes);
+    EXPECT_EQ(bytes.lLinkable, 3u * 1024 * 1024 + 5);
     fso.CopyFolder(temp / "Mod\\Data", temp / "Copy", &counted);
     EXPECT_EQ(SnapshotTree(temp / "Copy"), mod) << Describe(SnapshotTree(temp / "Copy"));
+    EXPECT_EQ(LinkCount(temp / "Copy\\big.big"), 2u);
+    EXPECT_EQ(LinkCount(temp / "Copy\\locked.big"), 1u);
     fso.CopyFile(temp / "Mod\\Data\\big.big", temp / "big.big", &counted);
     EXPECT_EQ(counted.lBytes, lModBytes + 3 * 1024 * 1024 + 5);
+    EXPECT_EQ(counted.lLinked, 2);
+    EXPECT_EQ(counted.lCopied, 5);
+    fso.DeleteFile(temp / "big.big");
+    EXPECT_EQ(ReadBytes(temp / "Mod\\Data\\big.big"), std::string(3 * 1024 * 1024 + 5, 'b')) << "a link goes alone";
 
     WriteBytes(temp / "Game\\Data\\INI\\Weapon.ini", std::string(5000, 'g'));
     WriteBytes(temp / "Game\\Data\\INI\\Armor.ini", "game armor");

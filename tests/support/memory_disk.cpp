@@ -10,8 +10,9 @@ namespace corvane::test {
 
 namespace {
 
-constexpr uint32_t kNotFound = 2, kPathNotFound = 3, kAccessDenied = 5, kNotReady = 21, kExists = 183,
-                   kInjected = 1117;
+constexpr uint32_t kInvalidFunction = 1, kNotFound = 2, kPathNotFound = 3, kAccessDenied = 5, kNotSameDevice = 17,
+                   kNotReady = 21, kExists = 183, kInjected = 1117;
+constexpr uint32_t kOwnAttributes = kAttrReadOnly | kAttrHidden | kAttrSystem;
 
 std::string NameOf(const std::string& szPath) { return szPath.substr(szPath.find_last_of('\\') + 1); }
 
@@ -155,6 +156,43 @@ std::optional<std::string> MemoryDisk::Identity(const std::string& szPath) {
     return "id:" + szKey;
 }
 
+VolumeInfo MemoryDisk::Volume(const std::string& szPath) {
+    Call("GetVolumeInformationA", szPath);
+    NeedDrive("GetVolumeInformationA", szPath);
+    const std::string szDrive = DriveOf(szPath);
+    const auto free = freeBytes.find(szDrive);
+    return {szDrive + "\\", szDrive, !noLinkDrives.count(szDrive),
+            free == freeBytes.end() ? uint64_t{1} << 40 : free->second};
+}
+
+bool MemoryDisk::IsLinked(const std::string& szPath) {
+    const Item* item = Find(szPath);
+    return item && item->bLink;
+}
+
+bool MemoryDisk::TryLink(const std::string& szSource, const std::string& szDestination, const Item& source,
+                         CopyGuide* guide) {
+    if (!guide || (source.lAttr & kOwnAttributes) || !guide->MayLink(NameOf(szSource))) return false;
+    try {
+        Call("CreateHardLinkA", szDestination);
+        NeedDrive("CreateHardLinkA", szDestination);
+        if (Find(szDestination)) Refuse("CreateHardLinkA", szDestination, kExists);
+        NeedParent("CreateHardLinkA", szDestination);
+        if (DriveOf(szSource) != DriveOf(szDestination)) Refuse("CreateHardLinkA", szDestination, kNotSameDevice);
+        if (noLinkDrives.count(DriveOf(szDestination))) Refuse("CreateHardLinkA", szDestination, kInvalidFunction);
+    } catch (const PlatformError& error) {
+        guide->LinkRefused(szDestination, error.what());
+        return false;
+    }
+    Item link = source;
+    link.szName = NameOf(szDestination);
+    link.bLink = true;
+    Put(szDestination, std::move(link));
+    guide->BytesCopied(source.szContent.size());
+    guide->FileDone(true);
+    return true;
+}
+
 bool MemoryDisk::StartsLike(const std::string& szPart, const std::string& szWhole) {
     Call("ReadFile", szPart);
     const Item& part = Need("ReadFile", szPart, false);
@@ -205,9 +243,10 @@ std::unique_ptr<InputFile> MemoryDisk::OpenInput(const std::string& szPath) {
 // A copy is made in two steps, so that a crash can leave an empty file
 // behind, and a write cut short half a file; it takes its source's last
 // write at its end, as CopyFile does.
-void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
+void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
     Call("CopyFileExA", szSource);
     const Item source = Need("CopyFileExA", szSource, false);
+    if (TryLink(szSource, szDestination, source, guide)) return;
     NeedDrive("CopyFileExA", szDestination);
     if (Find(szDestination)) Refuse("CopyFileExA", szDestination, kExists);
     NeedParent("CopyFileExA", szDestination);
@@ -220,16 +259,17 @@ void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDest
     Item& copy = *Find(szDestination);
     copy.szContent = source.szContent;
     copy.lWriteTime = source.lWriteTime;
-    if (progress) progress->BytesCopied(source.szContent.size());
+    if (guide) guide->BytesCopied(source.szContent.size());
+    if (guide) guide->FileDone(false);
 }
 
-void MemoryDisk::CopyFolder(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
+void MemoryDisk::CopyFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
     Call("CopyFolder", szSource);
     Need("CopyFolder", szSource, true);
-    CopyTree(szSource, szDestination, progress);
+    CopyTree(szSource, szDestination, guide);
 }
 
-void MemoryDisk::CopyTree(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
+void MemoryDisk::CopyTree(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
     if (Item* there = Find(szDestination); there && !there->bFolder) Refuse("CreateDirectoryA", szDestination, kExists);
     if (!Find(szDestination)) CreateFolder(szDestination);
     const size_t lDepth = std::count(szSource.begin(), szSource.end(), '\\') + 1;
@@ -238,9 +278,10 @@ void MemoryDisk::CopyTree(const std::string& szSource, const std::string& szDest
         const Item child = items.at(szKey);
         const std::string szTo = szDestination + "\\" + child.szName;
         if (child.bFolder) {
-            CopyTree(szSource + "\\" + child.szName, szTo, progress);
+            CopyTree(szSource + "\\" + child.szName, szTo, guide);
             continue;
         }
+        if (TryLink(szSource + "\\" + child.szName, szTo, child, guide)) continue;
         const bool bShort = Call("CopyFileExA", szTo, true);
         NeedDrive("CopyFileExA", szTo);
         if (Item* there = Find(szTo); there && (there->bFolder || (there->lAttr & kAttrReadOnly)))
@@ -250,7 +291,8 @@ void MemoryDisk::CopyTree(const std::string& szSource, const std::string& szDest
             Refuse("WriteFile", szTo, kInjected);
         }
         Put(szTo, child);
-        if (progress) progress->BytesCopied(child.szContent.size());
+        if (guide) guide->BytesCopied(child.szContent.size());
+        if (guide) guide->FileDone(false);
     }
 }
 
@@ -275,12 +317,17 @@ void MemoryDisk::DeleteFolder(const std::string& szPath) {
     items.erase(FoldPath(szPath));
 }
 
-uint64_t MemoryDisk::FolderBytes(const std::string& szFolder) {
+FolderBytes MemoryDisk::FolderBytes(const std::string& szFolder, CopyGuide* guide) {
     Call("FindFirstFileA", szFolder);
     NeedDrive("FindFirstFileA", szFolder);
-    uint64_t lBytes = 0;
-    for (const std::string& szKey : Below(szFolder)) lBytes += items.at(szKey).szContent.size();
-    return lBytes;
+    corvane::FolderBytes bytes;
+    for (const std::string& szKey : Below(szFolder)) {
+        const Item& item = items.at(szKey);
+        bytes.lAll += item.szContent.size();
+        if (guide && !item.bFolder && !(item.lAttr & kOwnAttributes) && guide->MayLink(item.szName))
+            bytes.lLinkable += item.szContent.size();
+    }
+    return bytes;
 }
 
 std::optional<std::string> MemoryDisk::Read() {

@@ -64,12 +64,18 @@ public:
     // what was appended after it, torn; data not flushed is lost.
     void AfterCrash();
     void BringDrivesBack() { goneDrives.clear(); }
+    // Drives ("c:") whose file system holds no links, and what a drive has free.
+    void NoLinksOn(const std::string& szDrive) { noLinkDrives.insert(szDrive); }
+    void SetFree(const std::string& szDrive, uint64_t lBytes) { freeBytes[szDrive] = lBytes; }
+    // The file was linked to its source, not copied.
+    bool IsLinked(const std::string& szPath);
     bool AnyDriveGone() const { return !goneDrives.empty(); }
 
     std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) override;
     std::optional<ItemInfo> Stat(const std::string& szPath) override;
     std::optional<ItemInfo> Look(const std::string& szPath) override;
     std::optional<std::string> Identity(const std::string& szPath) override;
+    VolumeInfo Volume(const std::string& szPath) override;
     bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
     void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;
@@ -79,12 +85,12 @@ public:
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
 
     void CopyFile(const std::string& szSource, const std::string& szDestination,
-                  CopyProgress* progress = nullptr) override;
+                  CopyGuide* guide = nullptr) override;
     void CopyFolder(const std::string& szSource, const std::string& szDestination,
-                    CopyProgress* progress = nullptr) override;
+                    CopyGuide* guide = nullptr) override;
     void DeleteFile(const std::string& szPath, bool bForce = false) override;
     void DeleteFolder(const std::string& szPath) override;
-    uint64_t FolderBytes(const std::string& szFolder) override;
+    corvane::FolderBytes FolderBytes(const std::string& szFolder, CopyGuide* guide = nullptr) override;
 
     std::optional<std::string> Read() override;
     void Append(const std::string& szBytes) override;
@@ -100,6 +106,7 @@ private:
         uint32_t lAttr = 0;
         std::string szContent;
         uint64_t lWriteTime = 0;
+        bool bLink = false;  // a link to another item's file
     };
 
     void Arm(int lFail, int lCrash, Fault fault);
@@ -114,12 +121,17 @@ private:
     void NeedParent(const std::string& szWhat, const std::string& szPath);
     Item& Put(const std::string& szPath, Item item);
     std::vector<std::string> Below(const std::string& szFolder) const;  // keys, nearest first
-    void CopyTree(const std::string& szSource, const std::string& szDestination, CopyProgress* progress);
+    void CopyTree(const std::string& szSource, const std::string& szDestination, CopyGuide* guide);
+    // Links the destination to the source where the guide and the drive
+    // allow it; false (the guide told why) when it is to be copied.
+    bool TryLink(const std::string& szSource, const std::string& szDestination, const Item& source, CopyGuide* guide);
 
     std::map<std::string, Item> items;  // by folded path
     int lCalls = 0, lFailAt = -1, lCrashAt = -1;
     Fault fault = Fault::kError;
     std::set<std::string> goneDrives;  // "c:"
+    std::set<std::string> noLinkDrives;
+    std::map<std::string, uint64_t> freeBytes;
     uint64_t lClock = 130000000000000000ull;
     std::optional<std::string> szJournal;
     size_t lJournalFlushed = 0;

@@ -67,6 +67,14 @@ void SetAttributes(const std::string& szPath, uint32_t lAttributes) {
 
 uint32_t Attributes(const std::string& szPath) { return GetFileAttributesA(szPath.c_str()); }
 
+uint32_t LinkCount(const std::string& szPath) {
+    HANDLE hFile = CreateFileA(szPath.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const BOOL bRead = GetFileInformationByHandle(hFile, &info);
+    CloseHandle(hFile);
+    return bRead ? info.nNumberOfLinks : 0;
+}
+
 bool Present(const std::string& szPath) { return Attributes(szPath) != INVALID_FILE_ATTRIBUTES; }
 
 void ForEachEntry(const std::string& szFolder, const std::function<void(const std::string&, uint32_t)>& visit) {

@@ -18,6 +18,8 @@ void SetAttributes(const std::string& szPath, uint32_t lAttributes);
 // INVALID_FILE_ATTRIBUTES when the entry does not exist.
 uint32_t Attributes(const std::string& szPath);
 bool Present(const std::string& szPath);
+// How many names the file has: 2 and more for a file that was linked.
+uint32_t LinkCount(const std::string& szPath);
 // Calls visit with the name and the attributes of each entry of the folder.
 void ForEachEntry(const std::string& szFolder, const std::function<void(const std::string&, uint32_t)>& visit);
 

@@ -50,6 +50,9 @@ std::optional<ItemInfo> CountedFiles::Look(const std::string& szPath) {
 std::optional<std::string> CountedFiles::Identity(const std::string& szPath) {
     return Counted(tally, "Identity", [&] { return real.Identity(szPath); });
 }
+VolumeInfo CountedFiles::Volume(const std::string& szPath) {
+    return Counted(tally, "Volume", [&] { return real.Volume(szPath); });
+}
 bool CountedFiles::StartsLike(const std::string& szPart, const std::string& szWhole) {
     return Counted(tally, "StartsLike", [&] { return real.StartsLike(szPart, szWhole); });
 }
@@ -72,11 +75,11 @@ void CountedFiles::SaveFile(const std::string& szPath, const std::string& szCont
     Counted(tally, "SaveFile", [&] { real.SaveFile(szPath, szContent); });
 }
 
-void CountedFso::CopyFile(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
-    Counted(tally, "CopyFile", [&] { real.CopyFile(szSource, szDestination, progress); });
+void CountedFso::CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
+    Counted(tally, "CopyFile", [&] { real.CopyFile(szSource, szDestination, guide); });
 }
-void CountedFso::CopyFolder(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) {
-    Counted(tally, "CopyFolder", [&] { real.CopyFolder(szSource, szDestination, progress); });
+void CountedFso::CopyFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
+    Counted(tally, "CopyFolder", [&] { real.CopyFolder(szSource, szDestination, guide); });
 }
 void CountedFso::DeleteFile(const std::string& szPath, bool bForce) {
     Counted(tally, "DeleteFile", [&] { real.DeleteFile(szPath, bForce); });
@@ -84,8 +87,8 @@ void CountedFso::DeleteFile(const std::string& szPath, bool bForce) {
 void CountedFso::DeleteFolder(const std::string& szPath) {
     Counted(tally, "DeleteFolder", [&] { real.DeleteFolder(szPath); });
 }
-uint64_t CountedFso::FolderBytes(const std::string& szFolder) {
-    return Counted(tally, "FolderBytes", [&] { return real.FolderBytes(szFolder); });
+FolderBytes CountedFso::FolderBytes(const std::string& szFolder, CopyGuide* guide) {
+    return Counted(tally, "FolderBytes", [&] { return real.FolderBytes(szFolder, guide); });
 }
 
 std::optional<std::string> CountedJournal::Read() {

@@ -32,6 +32,7 @@ public:
     std::optional<ItemInfo> Stat(const std::string& szPath) override;
     std::optional<ItemInfo> Look(const std::string& szPath) override;
     std::optional<std::string> Identity(const std::string& szPath) override;
+    VolumeInfo Volume(const std::string& szPath) override;
     bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
@@ -48,11 +49,11 @@ private:
 class CountedFso : public FileSystemObject {
 public:
     CountedFso(FileSystemObject& real, Tally& tally) : real(real), tally(tally) {}
-    void CopyFile(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) override;
-    void CopyFolder(const std::string& szSource, const std::string& szDestination, CopyProgress* progress) override;
+    void CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) override;
+    void CopyFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) override;
     void DeleteFile(const std::string& szPath, bool bForce) override;
     void DeleteFolder(const std::string& szPath) override;
-    uint64_t FolderBytes(const std::string& szFolder) override;
+    corvane::FolderBytes FolderBytes(const std::string& szFolder, CopyGuide* guide) override;
 
 private:
     FileSystemObject& real;

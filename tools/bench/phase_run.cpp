@@ -8,6 +8,7 @@
 #include "launch/journal_records.h"
 #include "launch/launch_journal.h"
 #include "launch/recovery.h"
+#include "launch/swap_copies.h"
 #include "launch/swap_in.h"
 #include "launch/undo.h"
 #include "platform/win_platform.h"
@@ -17,16 +18,6 @@
 namespace corvane::bench {
 
 namespace {
-
-class CountedProgress : public CopyProgress {
-public:
-    explicit CountedProgress(LaunchLog& log) : log(log) {}
-    void BytesCopied(uint64_t lBytes) override { log.Progress(lDone += lBytes, 0); }
-
-private:
-    LaunchLog& log;
-    uint64_t lDone = 0;
-};
 
 void PrintPhase(const char* szPhase, double dfWall, const Tally& tally, const CountedLog& log) {
     std::printf("    %-8s %8.3f s, %llu log lines, %llu progress reports\n", szPhase, dfWall,
@@ -48,7 +39,8 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
     {
         CountedFiles files(win.files, checkTally);
         CountedFso fso(win.fso, checkTally);
-        check = CheckSources(mod, game, files, fso, checkLog);
+        SwapCopies archives(checkLog);
+        check = CheckSources(mod, game, files, fso, archives, checkLog);
     }
     PrintPhase("check", Now() - dfStart, checkTally, checkLog);
 
@@ -59,7 +51,8 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
     {
         CountedFiles files(win.files, swapTally);
         CountedFso fso(win.fso, swapTally);
-        CountedProgress progress(swapLog);
+        SwapCopies progress(swapLog);
+        progress.Expect(check.lBytes);
         journal.Note(RecordOf(JournalStep::kBegin, game.szInstallPath, mod.szTitle));
         SwapServices services{files, fso, journal, swapLog, &progress};
         SwapIn(mod, game, check, services, szCreated);

@@ -36,9 +36,9 @@ struct RecordingShell : SoundPlayer, Browser {
 struct GatedCopies : WinFileSystemObject {
     HANDLE hOpen = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     ~GatedCopies() override { CloseHandle(hOpen); }
-    void CopyFile(const std::string& szFrom, const std::string& szTo, CopyProgress* progress) override {
+    void CopyFile(const std::string& szFrom, const std::string& szTo, CopyGuide* guide) override {
         WaitForSingleObject(hOpen, 20000);
-        WinFileSystemObject::CopyFile(szFrom, szTo, progress);
+        WinFileSystemObject::CopyFile(szFrom, szTo, guide);
     }
 };
 

@@ -1,0 +1,70 @@
+#include "launch/free_space.h"
+
+#include <map>
+#include <stdexcept>
+
+#include "launch/launch_rules.h"
+
+namespace corvane {
+
+namespace {
+
+// Volumes asked once per folder.
+class Volumes {
+public:
+    explicit Volumes(FileSystem& files) : files(files) {}
+
+    const VolumeInfo& Of(const std::string& szFolder) {
+        const std::string szKey = FoldPath(szFolder);
+        const auto it = known.find(szKey);
+        if (it != known.end()) return it->second;
+        return known.emplace(szKey, files.Volume(szFolder)).first->second;
+    }
+
+private:
+    FileSystem& files;
+    std::map<std::string, VolumeInfo> known;
+};
+
+// In the largest unit that still shows ten of them; what is needed rounds
+// up, what is free rounds down.
+std::string SizeText(uint64_t lBytes, bool bRoundUp) {
+    const std::pair<uint64_t, const char*> units[] = {
+        {uint64_t{1} << 30, " GB"}, {uint64_t{1} << 20, " MB"}, {uint64_t{1} << 10, " KB"}};
+    for (const auto& [lUnit, szUnit] : units)
+        if (lBytes >= 10 * lUnit) return std::to_string((lBytes + (bRoundUp ? lUnit - 1 : 0)) / lUnit) + szUnit;
+    return std::to_string(lBytes) + " bytes";
+}
+
+}  // namespace
+
+std::optional<std::string> SpaceShortfall(const ModConfig& mod, const GameEntry& game, const SourceCheck& check,
+                                          FileSystem& files) {
+    Volumes volumes(files);
+    std::map<std::string, uint64_t> needed;  // by volume
+    std::map<std::string, const VolumeInfo*> byId;
+    for (int16_t i = 0; i < mod.dCount && static_cast<size_t>(i) < check.bytes.size(); ++i) {
+        std::string szTarget;
+        try {
+            szTarget = TargetOf(mod, i, game);
+        } catch (const std::invalid_argument&) {
+            continue;  // no target: the swap stops there
+        }
+        const VolumeInfo& target = volumes.Of(ParentOf(szTarget));
+        const EntryBytes& bytes = check.bytes[i];
+        uint64_t lNeed = bytes.lCopy;
+        if (bytes.lLink && !(target.bLinks && volumes.Of(ParentOf(mod.szSrc.at(i))).szId == target.szId))
+            lNeed += bytes.lLink;
+        needed[target.szId] += lNeed;
+        byId[target.szId] = &target;
+    }
+    for (const auto& [szId, lNeed] : needed) {
+        const VolumeInfo& volume = *byId.at(szId);
+        if (lNeed > volume.lFree)
+            return "ERROR: There is not enough free space on " + volume.szRoot + " for this mod: it needs " +
+                   SizeText(lNeed, true) + " and " + SizeText(volume.lFree, false) + " are free.";
+    }
+    return std::nullopt;
+}
+
+}  // namespace corvane
