@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Builds the launch and scan benchmark and runs it under Wine, in a prefix
-# of its own in build/bench: the launch of three mods (2,000 files / 1 GiB
+# of its own in build/bench: the launch of five mods (2,000 files / 1 GiB
 # and 20,000 small files as folder mods, the same 20,000 as a configuration
-# file) and the scan of 200 folder mods, against a plain copy, delete and
-# walk of the same trees, three rounds. Prints the table at the end.
+# file, 1 GiB in four BIG archives with 2,000 small files as a folder mod on
+# the game's drive, whose archives are linked, and the same tree from drive
+# H:, which lies on the machine's memory file system (/dev/shm), as a
+# configuration file, whose archives cannot be linked) and the scan of 200
+# folder mods, against a plain copy, delete and walk of the same trees,
+# three rounds. Prints the table at the end.
 #
 #   tools/bench.sh [rounds] [--keep]
 #   tools/bench.sh --phases [--keep]   each mod's check, swap and restore once,
 #                                      without the window, every call counted
 #                                      and timed: where the time goes
 #
-# The scratch trees (about 1.6 GiB on disk) are deleted at the end unless --keep is
+# The scratch trees (about 2.7 GiB on disk, and 1 GiB in memory) are deleted at the end unless --keep is
 # given; a kept set is reused by the next run. Exit status: 0 when every
 # target of the table is met, 3 when one is missed, 1 when the run failed.
 # Timings follow the machine's load: run it when nothing else runs.

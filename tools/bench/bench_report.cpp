@@ -9,9 +9,7 @@ namespace {
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
-// The targets.
-constexpr double kSwapTarget = 1.10;
-constexpr double kRestoreTarget = 1.10;
+// The targets beside the mods' own.
 constexpr double kScanTarget = 1.5;
 constexpr double kAnswerTargetSeconds = 0.100;
 
@@ -50,10 +48,14 @@ void PrintSetup(const ScratchSummary& summary) {
     PrintTree("stand-in game folder (Generals.exe, Data\\...)", summary.game);
     PrintMod("BigFiles: folder mod", summary.big);
     PrintMod("SmallFiles: folder mod", summary.small);
+    PrintMod("BigArchives: folder mod, 4 BIG archives", summary.archives);
     std::printf("  %-44s the SmallFiles tree (SmallFiles\\Data) as one folder entry\n"
                 "  %-44s whose destination is the game folder: the game's Data is\n"
                 "  %-44s moved aside whole and the tree copied in its place\n",
                 "SmallFilesZcf: configuration file", "", "");
+    std::printf("  %-44s the BigArchives tree on drive H:, another file system, as\n"
+                "  %-44s a configuration file that puts it at the same places\n",
+                "FarArchivesZcf: configuration file", "");
     std::printf("  %-44s %7llu mods\n", "scan program folder", static_cast<unsigned long long>(summary.lScanMods));
     PrintTree("", summary.scan);
 }
@@ -82,11 +84,12 @@ bool PrintTable(const std::vector<std::pair<std::string, ModFigures>>& mods, con
         std::printf("%-14s | processor (medians): launch %.2f s, of which its window's thread %.2f s; bare program"
                     " %.2f s\n",
                     "", mod.launchCpu.Median(), mod.windowCpu.Median(), mod.bareCpu.Median());
-        std::printf("%-14s | targets: swap %s, restore %s, window answers %s\n", "",
-                    Verdict(swapRatio.Median() <= kSwapTarget), Verdict(restoreRatio.Median() <= kRestoreTarget),
+        const bool bSwapMet = swapRatio.Median() <= mod.dfSwapTarget;
+        const bool bRestoreMet = restoreRatio.Median() <= mod.dfRestoreTarget;
+        std::printf("%-14s | targets: swap <= %.2fx %s, restore <= %.2fx %s, window answers %s\n", "",
+                    mod.dfSwapTarget, Verdict(bSwapMet), mod.dfRestoreTarget, Verdict(bRestoreMet),
                     Verdict(mod.dfLongestWhileCopying <= kAnswerTargetSeconds));
-        bAllMet = bAllMet && swapRatio.Median() <= kSwapTarget && restoreRatio.Median() <= kRestoreTarget &&
-                  mod.dfLongestWhileCopying <= kAnswerTargetSeconds;
+        bAllMet = bAllMet && bSwapMet && bRestoreMet && mod.dfLongestWhileCopying <= kAnswerTargetSeconds;
     }
     const Samples scanRatio = Ratios(scan.scan, scan.walk);
     std::printf("%-14s | ScanMods / bare walk: min %.3f med %.3f (ScanMods %.3f s, walk %.3f s; %llu mods, %llu entries)"
@@ -97,9 +100,9 @@ bool PrintTable(const std::vector<std::pair<std::string, ModFigures>>& mods, con
     bAllMet = bAllMet && scanRatio.Median() <= kScanTarget;
     std::printf("memory         | working set before the first launch %.1f MiB, peak of the whole run %.1f MiB\n",
                 lWorkingSetBefore / kMiB, lPeakWorkingSet / kMiB);
-    std::printf("targets        | swap and restore <= %.2fx (median), scan <= %.1fx (median), no answer <= %.0f ms"
-                " while copying: %s\n",
-                kSwapTarget, kScanTarget, kAnswerTargetSeconds * 1000, bAllMet ? "all met" : "NOT ALL MET");
+    std::printf("targets        | swap and restore as each mod says (median), scan <= %.1fx (median), no answer <= %.0f"
+                " ms while copying: %s\n",
+                kScanTarget, kAnswerTargetSeconds * 1000, bAllMet ? "all met" : "NOT ALL MET");
     return bAllMet;
 }
 

@@ -14,6 +14,7 @@
 namespace corvane::bench {
 
 struct ModFigures {
+    double dfSwapTarget = 1.10, dfRestoreTarget = 1.10;  // medians of the ratios to the bare program
     Samples swap, swapWorkEnd, restore, bareCopy, bareDelete;
     Samples launchCpu, windowCpu, bareCpu;  // processor seconds: the launch, its window's thread, the bare program
     double dfLongestWhileCopying = 0;  // seconds, over every round

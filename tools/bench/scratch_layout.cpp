@@ -14,7 +14,7 @@ constexpr uint64_t kKiB = 1024;
 constexpr uint64_t kMiB = 1024 * kKiB;
 
 // Bump when a tree below changes: parts built by an older layout are made anew.
-constexpr const char* kLayoutVersion = "layout 1";
+constexpr const char* kLayoutVersion = "layout 2";
 
 const char* const kGameIniNames[] = {"GameData", "Weather",  "Armor",         "Weapon",       "Locomotor",
                                      "CommandButton", "CommandSet", "Upgrade", "Science", "SpecialPower",
@@ -79,6 +79,19 @@ constexpr ModRecipe kSmallRecipe{12, 20000, 40, 200, 100, 512, 7680, 0, 0};
 
 constexpr int kScanMods = 200;
 
+// A mod as most are shipped: its bulk in a few BIG archives beside the
+// game's own (1 GiB in four), and 2,000 small loose files.
+constexpr ModRecipe kArchiveLooseRecipe{13, 2000, 20, 40, 100, 512, 7680, 0, 0};
+constexpr int kArchives = 4;
+constexpr uint64_t kArchiveSize = 256 * kMiB;
+
+TreeShape ArchiveModShape(const TreeShape& game) {
+    TreeShape spec;
+    for (int i = 0; i < kArchives; ++i) spec.push_back({Format("!ModArchive%02d.big", i), kArchiveSize});
+    for (FileSpec& file : ModShape(kArchiveLooseRecipe, game)) spec.push_back(std::move(file));
+    return spec;
+}
+
 // One of the 200 scanned mods: 500 files in six folders.
 TreeShape ScanModShape() {
     TreeShape spec;
@@ -111,9 +124,11 @@ void WriteText(const std::string& szPath, const std::string& szText) {
     CloseHandle(hFile);
 }
 
+// The stamp lies beside the part, so that a part on a drive that forgets
+// its files (a memory file system) is made again.
 template <typename Build>
-void BuildPartOnce(const ScratchPaths& paths, const std::string& szPart, const std::string& szFolder, Build build) {
-    const std::string szStamp = paths.szRoot + "\\" + szPart + ".stamp";
+void BuildPartOnce(const std::string& szRoot, const std::string& szPart, const std::string& szFolder, Build build) {
+    const std::string szStamp = szRoot + "\\" + szPart + ".stamp";
     if (PartIsComplete(szStamp)) return;
     DeleteFileA(szStamp.c_str());
     BareDelete(szFolder);
@@ -134,6 +149,18 @@ std::string SmallConfigText(const ScratchPaths& paths) {
            "\r\nDestination=" + paths.Game() + "\r\n";
 }
 
+// The archive mod's tree from the far drive, item by item into the game
+// folder: each archive, then its Data folder whole.
+std::string FarArchiveConfigText(const ScratchPaths& paths) {
+    std::string szText = "Location=\r\n";
+    const auto entry = [&](const std::string& szItem) {
+        szText += "[Folder]\r\nSource=" + paths.FarArchives() + "\\" + szItem + "\r\nDestination=" + paths.Game() + "\r\n";
+    };
+    for (int i = 0; i < kArchives; ++i) entry(Format("!ModArchive%02d.big", i));
+    entry("Data");
+    return szText;
+}
+
 }  // namespace
 
 ScratchSummary BuildScratch(const ScratchPaths& paths, const std::string& szStandInExe) {
@@ -149,12 +176,21 @@ ScratchSummary BuildScratch(const ScratchPaths& paths, const std::string& szStan
     EnsureFolder(paths.LaunchApp());
     for (const char* szLeftover : {"\\Corvane.journal", "\\Corvane.log"}) DeleteFileA((paths.LaunchApp() + szLeftover).c_str());
     const TreeShape big = ModShape(kBigRecipe, game), small = ModShape(kSmallRecipe, game);
-    BuildPartOnce(paths, "big", paths.BigMod(), [&] { WriteTree(paths.BigMod(), big); });
-    BuildPartOnce(paths, "small", paths.SmallMod(), [&] { WriteTree(paths.SmallMod(), small); });
+    BuildPartOnce(paths.szRoot, "big", paths.BigMod(), [&] { WriteTree(paths.BigMod(), big); });
+    BuildPartOnce(paths.szRoot, "small", paths.SmallMod(), [&] { WriteTree(paths.SmallMod(), small); });
     WriteText(paths.LaunchApp() + "\\" + kSmallConfigTitle + ".zcf", SmallConfigText(paths));
+    const TreeShape archives = ArchiveModShape(game);
+    BuildPartOnce(paths.szRoot, "archives", paths.ArchiveMod(), [&] { WriteTree(paths.ArchiveMod(), archives); });
+    const std::string szFarConfig = paths.LaunchApp() + "\\" + kFarArchiveTitle + ".zcf";
+    DeleteFileA(szFarConfig.c_str());
+    if (!paths.szFarRoot.empty()) {
+        EnsureFolder(paths.szFarRoot);
+        BuildPartOnce(paths.szFarRoot, "far", paths.FarArchives(), [&] { WriteTree(paths.FarArchives(), archives); });
+        WriteText(szFarConfig, FarArchiveConfigText(paths));
+    }
 
     const TreeShape scanMod = ScanModShape();
-    BuildPartOnce(paths, "scan", paths.ScanApp(), [&] {
+    BuildPartOnce(paths.szRoot, "scan", paths.ScanApp(), [&] {
         EnsureFolder(paths.ScanApp());
         for (int i = 0; i < kScanMods; ++i) WriteTree(paths.ScanApp() + Format("\\ScanMod%03d", i), scanMod);
     });
@@ -167,6 +203,7 @@ ScratchSummary BuildScratch(const ScratchPaths& paths, const std::string& szStan
     ++summary.game.lFiles;  // Generals.exe
     summary.big = MeasureMod(big, kBigRecipe);
     summary.small = MeasureMod(small, kSmallRecipe);
+    summary.archives = MeasureMod(archives, kArchiveLooseRecipe);
     const TreeSize one = SizeOf(scanMod);
     summary.lScanMods = kScanMods;
     summary.scan = {one.lFiles * kScanMods, (one.lFolders + 1) * kScanMods, one.lBytes * kScanMods};

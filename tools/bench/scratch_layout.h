@@ -13,9 +13,14 @@ namespace corvane::bench {
 inline constexpr const char* kBigModTitle = "BigFiles";          // folder mod, 2,000 files, about 1 GiB
 inline constexpr const char* kSmallModTitle = "SmallFiles";      // folder mod, 20,000 small files
 inline constexpr const char* kSmallConfigTitle = "SmallFilesZcf";  // SmallFiles\Data as one folder entry
+inline constexpr const char* kArchiveModTitle = "BigArchives";  // folder mod, 1 GiB in 4 BIG archives and 2,000 small files
+// The same tree on another file system (drive H:), as a configuration file
+// whose entries put it at the same places.
+inline constexpr const char* kFarArchiveTitle = "FarArchivesZcf";
 
 struct ScratchPaths {
     std::string szRoot;
+    std::string szFarRoot;  // on another file system; "" when the machine has none
 
     std::string Game() const { return szRoot + "\\Game"; }
     std::string LaunchApp() const { return szRoot + "\\Launch"; }
@@ -25,6 +30,8 @@ struct ScratchPaths {
     std::string SmallMod() const { return LaunchApp() + "\\" + kSmallModTitle; }
     // The one folder entry of the configuration file: the whole SmallFiles tree.
     std::string SmallConfigSource() const { return SmallMod() + "\\Data"; }
+    std::string ArchiveMod() const { return LaunchApp() + "\\" + kArchiveModTitle; }
+    std::string FarArchives() const { return szFarRoot + "\\" + kArchiveModTitle; }
 };
 
 struct TreeSize {
@@ -41,7 +48,7 @@ struct ModSize {
 
 struct ScratchSummary {
     TreeSize game;
-    ModSize big, small;
+    ModSize big, small, archives;
     TreeSize scan;
     uint64_t lScanMods = 0;
 };
