@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "launch/item_owners.h"
@@ -86,12 +87,13 @@ private:
         s.log.Line("Deleting swapped folder:");
         s.log.Line(szFolder);
         s.fso.DeleteFolder(szFolder);
-        Gone(szFolder);
+        Deleted(szFolder);
     }
 
     // Each part of an entry is passed over on its own when it fails, as the
     // restore has always done.
     void EntryStep(int16_t dEntry, const std::string& szTarget) {
+        if (InDeletedFolder(szTarget)) return;  // nothing of it is left, for certain
         const std::optional<ItemInfo> item = s.files.Look(szTarget);
         if (!item || !item->IsVisible()) {
             // The copy went while the game ran (or hides): the game's own item
@@ -114,8 +116,28 @@ private:
         const bool bFile = IsFilePath(szTarget);
         s.log.Line(bFile ? "Deleting swapped file:" : "Deleting swapped folder:");
         s.log.Line(szTarget);
-        bFile ? s.fso.DeleteFile(szTarget) : s.fso.DeleteFolder(szTarget);
-        Gone(szTarget);
+        if (bFile) {
+            s.fso.DeleteFile(szTarget);
+            Gone(szTarget);
+        } else {
+            s.fso.DeleteFolder(szTarget);
+            Deleted(szTarget);
+        }
+    }
+
+    // A folder this undo deleted: everything below it is gone.
+    void Deleted(const std::string& szFolder) {
+        Gone(szFolder);
+        deletedFolders.insert(FoldPath(szFolder));
+    }
+
+    bool InDeletedFolder(const std::string& szPath) const {
+        std::string szFolded = FoldPath(szPath);
+        for (size_t lSlash = szFolded.rfind('\\'); lSlash != std::string::npos; lSlash = szFolded.rfind('\\')) {
+            szFolded.resize(lSlash);
+            if (deletedFolders.count(szFolded)) return true;
+        }
+        return false;
     }
 
     // Still for a target that was there: the game's own item gets its name
@@ -299,6 +321,7 @@ private:
     ItemOwners owners;
     std::vector<State> states;
     std::vector<std::pair<int, std::string>> kept;  // records kept, and the paths they hold
+    std::set<std::string> deletedFolders;          // folded
     uint64_t lDone = 0;
     uint64_t lTotal = 0;
 };
