@@ -52,7 +52,13 @@ struct Launcher::Run {
 
 Launcher::Launcher(ProgramState& state, const Platform& platform, std::string szAppPath, LaunchView& view,
                    LaunchLog& log, WorkRunner& runner)
-    : state(state), platform(platform), szAppPath(std::move(szAppPath)), view(view), log(log), runner(runner) {}
+    : state(state),
+      platform(platform),
+      szAppPath(std::move(szAppPath)),
+      view(view),
+      log(log),
+      runner(runner),
+      locks(this->platform.locks) {}
 
 Launcher::~Launcher() = default;
 
@@ -73,7 +79,7 @@ void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16
         if (!HoldLocks(dGame)) return RefuseSecondLaunch();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The launch was given up: ") + e.what());
-        ReleaseLocks();
+        locks.Release();
         return ReportLaunchError();
     }
     view.ShowLaunchWindow();
@@ -101,35 +107,19 @@ bool Launcher::RefusedForPatch(int16_t dGame) {
 // journal is read only once this program folder is ours: another launch may
 // be writing it. A launch cut short is undone under its own locks first.
 bool Launcher::HoldLocks(int16_t dGame) {
-    if (!Hold({ProgramLockName(platform.files, szAppPath)})) return false;
+    if (!locks.Hold({ProgramLockName(platform.files, szAppPath)})) return false;
     run->pending = FindUnfinishedLaunch(platform.journal);
     if (run->pending) {
         std::vector<std::string> szPending = run->pending->LockNames();
         if (szPending.empty()) szPending.push_back(FolderLockName(platform.files, run->pending->szGameFolder));
-        if (!Hold(szPending)) return false;
+        if (!locks.Hold(szPending)) return false;
     }
     run->szLockNames = FolderLockNames(platform.files, state.GameTable, dGame, run->mod ? &*run->mod : nullptr);
-    return Hold(run->szLockNames);
-}
-
-bool Launcher::Hold(const std::vector<std::string>& szNames) {
-    for (const std::string& szName : szNames) {
-        if (std::find(szHeld.begin(), szHeld.end(), szName) != szHeld.end()) continue;
-        std::unique_ptr<HeldLock> lock = platform.locks.TryHold(szName);
-        if (!lock) return false;
-        locks.push_back(std::move(lock));
-        szHeld.push_back(szName);
-    }
-    return true;
-}
-
-void Launcher::ReleaseLocks() {
-    locks.clear();
-    szHeld.clear();
+    return locks.Hold(run->szLockNames);
 }
 
 void Launcher::RefuseSecondLaunch() {
-    ReleaseLocks();
+    locks.Release();
     platform.messageBoxes.Show("Another Corvane launch is still running. Close it first.", kMsgOkOnly);
     view.SetCloseEnabled(true);
     view.UnloadLaunchWindow();
@@ -261,7 +251,7 @@ void Launcher::AfterLaunchWork() {
         return;
     case Outcome::kFailed:
         // The folders of a swap that failed stay ours until it is undone.
-        if (!run->bSwapFailed) ReleaseLocks();
+        if (!run->bSwapFailed) locks.Release();
         return ReportLaunchError();
     case Outcome::kNeedsAdministrator:
         return AskForAdministrator();
@@ -279,7 +269,7 @@ void Launcher::AskForAdministrator() {
             "\r\rRestart Corvane as administrator?",
         kMsgYesNo | kMsgQuestion);
     if (lAnswer == kAnswerYes) {
-        ReleaseLocks();
+        locks.Release();
         if (platform.rights.RestartAsAdministrator()) return view.EndProgram();
     }
     EndLaunch();
@@ -295,7 +285,7 @@ bool Launcher::UndoBeforeClosing(std::function<void()> then) {
     Work([this] { UndoFailedSwap(); }, [this, then = std::move(then)] {
         view.SetCloseEnabled(true);
         if (run->bSwapFailed) return;
-        ReleaseLocks();
+        locks.Release();
         then();
     });
     return true;
@@ -338,16 +328,16 @@ void Launcher::NoteGameMembers() {
 bool Launcher::RecoverAtStart(std::function<void()> then) {
     std::optional<UnfinishedLaunch> pending;
     try {
-        if (Hold({ProgramLockName(platform.files, szAppPath)})) pending = FindUnfinishedLaunch(platform.journal);
+        if (locks.Hold({ProgramLockName(platform.files, szAppPath)})) pending = FindUnfinishedLaunch(platform.journal);
         std::vector<std::string> szNames = pending ? pending->LockNames() : std::vector<std::string>{};
         if (pending && szNames.empty()) szNames.push_back(FolderLockName(platform.files, pending->szGameFolder));
-        if (pending && !Hold(szNames)) pending.reset();
+        if (pending && !locks.Hold(szNames)) pending.reset();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
         pending.reset();
     }
     if (!pending) {
-        ReleaseLocks();
+        locks.Release();
         return false;
     }
     run = std::make_unique<Run>();
@@ -362,7 +352,7 @@ bool Launcher::RecoverAtStart(std::function<void()> then) {
 }
 
 void Launcher::EndLaunch() {
-    ReleaseLocks();
+    locks.Release();
     view.SetCloseEnabled(true);
     view.LaunchEnded();
 }

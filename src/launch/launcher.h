@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/held_locks.h"
 #include "launch/launch_log.h"
 #include "launch/launch_view.h"
 #include "launch/recovery.h"
@@ -64,8 +65,6 @@ private:
 
     bool RefusedForPatch(int16_t dGame);
     bool HoldLocks(int16_t dGame);
-    bool Hold(const std::vector<std::string>& szNames);
-    void ReleaseLocks();
     void RefuseSecondLaunch();
     void Work(std::function<void()> work, std::function<void()> then);
 
@@ -93,8 +92,7 @@ private:
     std::unique_ptr<Run> run;
     std::unique_ptr<GameProcess> piGame;
     int16_t dLaunchMod = -1;
-    std::vector<std::unique_ptr<HeldLock>> locks;
-    std::vector<std::string> szHeld;  // the names of those locks
+    HeldLocks locks;
 };
 
 }  // namespace corvane
