@@ -73,7 +73,7 @@ void frmLaunch::Form_Load() {
 
 void frmLaunch::CreateControls() {
     // Paths in the log are often wider than the window: they can be scrolled into view.
-    lstLaunch.Create(*this, true, true);
+    lstLaunch.Create(*this);
     btnClose.Create(*this, "&Close");
     btnClose.onClick = [this] { btnClose_Click(); };
     prgProgress.Create(*this);
@@ -82,7 +82,7 @@ void frmLaunch::CreateControls() {
 void frmLaunch::LayoutControls() {
     fntLog = ui::Font(LogFontFor(Dpi()));
     lstLaunch.SetFont(fntLog.Handle());
-    lstLaunch.FitWidthToLines();
+    lstLaunch.FitToFont();
     btnClose.SetFont(MessageFont());
     lstLaunch.Place(kLstLaunch, Dpi());
     prgProgress.Place(kPrgProgress, Dpi());
@@ -117,8 +117,7 @@ void frmLaunch::ShowLog() {
     LogQueue::Batch batch = log.Take();
     if (!IsLoaded()) return;
     if (!batch.lines.empty()) {
-        lstLaunch.AddItems(batch.lines);
-        lstLaunch.SetTopIndex(lstLaunch.ListCount() - 1);
+        lstLaunch.AddLines(batch.lines);
     }
     if (batch.progress) prgProgress.SetProgress(batch.progress->first, batch.progress->second);
     UpdateWindow(Handle());

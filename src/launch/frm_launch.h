@@ -20,6 +20,7 @@
 #include "state/program_state.h"
 #include "ui/controls.h"
 #include "ui/font.h"
+#include "ui/log_list.h"
 #include "ui/window.h"
 
 namespace corvane {
@@ -89,7 +90,7 @@ private:
     LRESULT HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) override;
     void OnTimer(UINT_PTR lTimerId) override;
 
-    ui::ListBox lstLaunch;
+    ui::LogList lstLaunch;
     ui::Button btnClose;
     ui::ProgressBar prgProgress;
     ui::Font fntLog;

@@ -44,6 +44,8 @@ public:
     virtual void OnCommand(WORD lCode) { (void)lCode; }
     // Enter was pressed while the control had the focus.
     virtual void OnReturnKey() {}
+    // An owner-drawn control's item is to be painted.
+    virtual void OnDrawItem(const DRAWITEMSTRUCT& item) { (void)item; }
 
 protected:
     // Creates the child window and registers it with its parent, which

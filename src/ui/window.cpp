@@ -237,6 +237,16 @@ LRESULT Window::DefaultHandling(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        for (Control* control : controls) {
+            if (control->Handle() == item->hwndItem) {
+                control->OnDrawItem(*item);
+                return TRUE;
+            }
+        }
+        break;
+    }
     case WM_TIMER:
         if (TimerEnabled(static_cast<UINT_PTR>(wParam))) OnTimer(static_cast<UINT_PTR>(wParam));
         return 0;
