@@ -3,7 +3,7 @@
 namespace corvane {
 
 void LaunchJournal::Note(const JournalRecord& record) {
-    records.push_back(record);
+    bNoted = true;
     AppendRecord(szWaiting, record);
 }
 
@@ -23,6 +23,8 @@ void LaunchJournal::Write() {
     szWaiting.clear();
     store.Flush();
 }
+
+std::vector<JournalRecord> LaunchJournal::ReadBack() { return DecodeJournal(store.Read().value_or("")); }
 
 void LaunchJournal::WriteNow(const JournalRecord& record) {
     Note(record);

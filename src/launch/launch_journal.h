@@ -1,6 +1,7 @@
 // One launch's journal as it is written: records gather in memory and go to
 // the journal file in one write and one flush before the changes they tell
-// of are made. The launch keeps every record it wrote, for its restore.
+// of are made. They are not kept in memory beyond that, while the game runs:
+// the restore reads them back from the file.
 #pragma once
 
 #include <cstdint>
@@ -26,13 +27,15 @@ public:
     // Note and Write in one.
     void WriteNow(const JournalRecord& record);
 
-    // Everything noted, in order, written or not.
-    const std::vector<JournalRecord>& Records() const { return records; }
-    bool Empty() const { return records.empty(); }
+    // Every whole record the journal file holds, in order. A journal that
+    // cannot be read is thrown.
+    std::vector<JournalRecord> ReadBack();
+    // Nothing was noted yet.
+    bool Empty() const { return !bNoted; }
 
 private:
     JournalStore& store;
-    std::vector<JournalRecord> records;
+    bool bNoted = false;
     std::string szWaiting;  // noted, not written yet
     uint64_t lWhole = 0;    // bytes of the journal that hold whole records
     // The file may hold more than lWhole bytes: a failed write, or whatever

@@ -46,6 +46,7 @@ struct Launcher::Run {
     std::vector<std::string> szCreated;
     std::vector<ProcessId> noted;  // processes of the game in the journal
     bool bSwapFailed = false;      // a swap that failed half-way is still in the game folder
+    bool bUndoneAtClose = false;   // ...and its undo was tried when the window was closed
     Outcome outcome = Outcome::kEnded;
     std::unique_ptr<GameProcess> process;
 };
@@ -215,12 +216,29 @@ void Launcher::StartGame() {
 // What the restore has to leave (a file in use, a drive gone) stays in the
 // journal: the next start undoes it.
 void Launcher::RestoreAndEnd() {
-    UndoServices services{platform.files, platform.fso, log, platform.problems};
     const FinishedSwap swap{*run->mod, run->game, run->szCreated};
-    const UndoResult result = UndoLaunch(run->journal->Records(), &swap, services);
+    UndoFromJournal(&swap);
+}
+
+// The journal is read back whole: it is what the launch did. One that
+// cannot be read leaves everything for the next start.
+void Launcher::UndoFromJournal(const FinishedSwap* swap) {
+    std::vector<JournalRecord> records;
+    try {
+        records = run->journal->ReadBack();
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
+        log.Line("ERROR: This could not be put back now; Corvane tries again at its next start:");
+        log.Line(run->game.szInstallPath);
+        log.Line("END");
+        return;
+    }
+    UndoServices services{platform.files, platform.fso, log, platform.problems};
+    const UndoResult result = UndoLaunch(records, swap, services);
     log.Progress(0, 0);
     log.Line("END");
-    KeepInJournal(run->journal->Records(), result, platform.journal, platform.problems);
+    KeepInJournal(records, result, platform.journal, platform.problems);
+    run->bSwapFailed = run->bSwapFailed && !result.Clean();
 }
 
 // True when nothing of the launch is left to undo.
@@ -234,12 +252,7 @@ bool Launcher::Recover(const UnfinishedLaunch& launch) {
 
 void Launcher::UndoFailedSwap() {
     log.Line("");
-    UndoServices services{platform.files, platform.fso, log, platform.problems};
-    const UndoResult result = UndoLaunch(run->journal->Records(), nullptr, services);
-    log.Progress(0, 0);
-    log.Line("END");
-    KeepInJournal(run->journal->Records(), result, platform.journal, platform.problems);
-    run->bSwapFailed = !result.Clean();
+    UndoFromJournal(nullptr);
 }
 
 void Launcher::AfterLaunchWork() {
@@ -275,12 +288,13 @@ void Launcher::AskForAdministrator() {
     EndLaunch();
 }
 
-// The design's window shows a failed swap as it is until it is closed; then
-// the game folder is put back before the window goes. What cannot be put
-// back now is named in the log, and the window stays for the player to read
-// it; the next start tries again.
+// A failed swap is shown as it is until its window is closed; then the
+// game folder is put back before the window goes. What cannot be put back
+// now is named in the log, and the window stays for the player to read it;
+// the next Close lets it go, and the next start tries again.
 bool Launcher::UndoBeforeClosing(std::function<void()> then) {
-    if (!run || !run->bSwapFailed || IsBusy()) return false;
+    if (!run || !run->bSwapFailed || run->bUndoneAtClose || IsBusy()) return false;
+    run->bUndoneAtClose = true;
     view.SetCloseEnabled(false);
     Work([this] { UndoFailedSwap(); }, [this, then = std::move(then)] {
         view.SetCloseEnabled(true);

@@ -73,6 +73,7 @@ private:
     bool SwapModIn();
     void StartGame();
     void RestoreAndEnd();
+    void UndoFromJournal(const FinishedSwap* swap);
     bool Recover(const UnfinishedLaunch& launch);
     void UndoFailedSwap();
 

@@ -66,10 +66,11 @@ void RunEngine(EngineBench& engine, ModBench& mod, int lRound) {
                 result.probe.dfLongestAt, result.probe.dfLongestWhileCopying * 1000);
     std::printf("  %-23s LaunchApplication returned after %.3f s, the game started at %.3f s, the work ended at"
                 " %.3f s;\n  %-23s %llu log lines, %llu files in the game folder while it ran; processor %.2f s"
-                " (window's thread %.2f s)\n",
+                " (window's thread %.2f s)\n  %-23s %s\n",
                 "", result.dfCallReturned, result.dfGameStarted, result.dfSwapWorkEnd, "",
                 static_cast<unsigned long long>(result.lLogLines),
-                static_cast<unsigned long long>(result.lFilesWhileRunning), result.dfProcessCpu, result.dfWindowCpu);
+                static_cast<unsigned long long>(result.lFilesWhileRunning), result.dfProcessCpu, result.dfWindowCpu,
+                "", result.szCopies.c_str());
 }
 
 // The plain program works on a thread of its own while this thread serves

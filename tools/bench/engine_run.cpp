@@ -1,5 +1,6 @@
 #include "engine_run.h"
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <stdexcept>
@@ -119,7 +120,7 @@ LaunchResult EngineBench::Launch(int16_t dMod) {
 
     const std::string szLogProblem = LogProblem(FindWindowExA(form.Handle(), nullptr, "ListBox", nullptr), result);
     form.Unload();
-    if (result.szProblem.empty()) result.szProblem = ReportedProblem();
+    if (result.szProblem.empty()) result.szProblem = ReportedProblem(result);
     if (result.szProblem.empty()) result.szProblem = szLogProblem;
     if (result.szProblem.empty() && TreeSnapshot(paths.Game()) != before)
         result.szProblem = "the game folder did not come back as it was";
@@ -141,13 +142,23 @@ std::string EngineBench::LogProblem(HWND hList, LaunchResult& result) const {
 }
 
 // A message box, or a line in the program's problem log.
-std::string EngineBench::ReportedProblem() {
+// Corvane.log holds what the swap linked and copied; anything else is a problem.
+std::string EngineBench::ReportedProblem(LaunchResult& result) {
     if (!boxes.szShown.empty()) return "a message box said: " + boxes.szShown.front();
     const std::string szLogFile = paths.LaunchApp() + "\\Corvane.log";
     const std::string szNoted = ReadText(szLogFile);
-    if (szNoted.empty()) return {};
     DeleteFileA(szLogFile.c_str());
-    return "Corvane.log says: " + szNoted.substr(0, szNoted.find('\r'));
+    for (size_t lAt = 0; lAt < szNoted.size();) {
+        const size_t lEnd = std::min(szNoted.find("\r\n", lAt), szNoted.size());
+        const std::string szLine = szNoted.substr(lAt, lEnd - lAt);
+        lAt = lEnd + 2;
+        if (szLine.find(": The swap linked ") != std::string::npos) {
+            result.szCopies = szLine.substr(szLine.find(": The swap linked ") + 2);
+            continue;
+        }
+        if (!szLine.empty()) return "Corvane.log says: " + szLine;
+    }
+    return {};
 }
 
 double EngineBench::Scan(uint64_t& lMods, uint64_t& lEntries) {

@@ -30,6 +30,7 @@ struct LaunchResult {
     uint64_t lLogBytes = 0;
     uint64_t lFilesWhileRunning = 0;  // in the game folder, while the game ran
     std::string szProblem;            // the first sign of a failure; empty when all went well
+    std::string szCopies;             // what Corvane.log says the swap linked and copied
 };
 
 class EngineBench {
@@ -50,7 +51,7 @@ public:
 
 private:
     std::string LogProblem(HWND hList, LaunchResult& result) const;
-    std::string ReportedProblem();
+    std::string ReportedProblem(LaunchResult& result);
 
     ScratchPaths paths;
     WindowProber& prober;

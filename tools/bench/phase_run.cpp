@@ -66,8 +66,9 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
         CountedJournal restoreJournal(win.journal, restoreTally);
         UndoServices services{files, fso, restoreLog, win.problems};
         const FinishedSwap swap{mod, game, szCreated};
-        const UndoResult result = UndoLaunch(journal.Records(), &swap, services);
-        KeepInJournal(journal.Records(), result, restoreJournal, win.problems);
+        const std::vector<JournalRecord> records = journal.ReadBack();
+        const UndoResult result = UndoLaunch(records, &swap, services);
+        KeepInJournal(records, result, restoreJournal, win.problems);
     }
     PrintPhase("restore", Now() - dfStart, restoreTally, restoreLog);
 
