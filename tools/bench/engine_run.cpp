@@ -142,7 +142,8 @@ std::string EngineBench::LogProblem(HWND hList, LaunchResult& result) const {
 }
 
 // A message box, or a line in the program's problem log.
-// Corvane.log holds what the swap linked and copied; anything else is a problem.
+// Corvane.log holds what the swap linked and copied, and why a link was
+// refused; anything else is a problem.
 std::string EngineBench::ReportedProblem(LaunchResult& result) {
     if (!boxes.szShown.empty()) return "a message box said: " + boxes.szShown.front();
     const std::string szLogFile = paths.LaunchApp() + "\\Corvane.log";
@@ -153,7 +154,11 @@ std::string EngineBench::ReportedProblem(LaunchResult& result) {
         const std::string szLine = szNoted.substr(lAt, lEnd - lAt);
         lAt = lEnd + 2;
         if (szLine.find(": The swap linked ") != std::string::npos) {
-            result.szCopies = szLine.substr(szLine.find(": The swap linked ") + 2);
+            result.szCopies = szLine.substr(szLine.find(": The swap linked ") + 2) + result.szCopies;
+            continue;
+        }
+        if (szLine.find(": Copied instead of linked: ") != std::string::npos) {
+            result.szCopies += " A link was refused: " + szLine.substr(szLine.rfind(": error ") + 2);
             continue;
         }
         if (!szLine.empty()) return "Corvane.log says: " + szLine;
