@@ -68,17 +68,19 @@ void LogList::FitToFont() {
     FitWidthFrom(0);
 }
 
-// Only lines nearly as long as the longest measured so far can be the
-// widest: the others are not measured, which keeps thousands of lines cheap.
+// Only a line longer than every line measured so far is measured: it is the
+// one likely to be the widest, and thousands of lines of paths stay cheap.
+// A line no longer but of wider letters may lose its last pixels.
 void LogList::FitWidthFrom(size_t lFirst) {
     HDC hdc = GetDC(Handle());
     if (!hdc) return;
     HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
     const int lWidestBefore = lWidest;
     for (size_t i = lFirst; i < lStarts.size(); ++i) {
+        const size_t lEnd = i + 1 < lStarts.size() ? lStarts[i + 1] : szText.size();
+        if (lEnd - lStarts[i] <= lLongestMeasured) continue;
+        lLongestMeasured = lEnd - lStarts[i];
         const std::string szLine = Line(static_cast<int>(i));
-        if (szLine.size() * 4 < lLongestMeasured * 3) continue;
-        lLongestMeasured = std::max(lLongestMeasured, szLine.size());
         const std::wstring szWide = Wide(szLine.data(), static_cast<int>(szLine.size()));
         SIZE size{};
         GetTextExtentPoint32W(hdc, szWide.c_str(), static_cast<int>(szWide.size()), &size);
