@@ -16,6 +16,7 @@ public:
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
     void WriteFile(const std::string& szPath, const std::string& szContent) override;
+    std::string FromLegacyCodePage(const std::string& szBytes) override;
 };
 
 }  // namespace corvane
