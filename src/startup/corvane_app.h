@@ -9,7 +9,7 @@
 
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
-#include "platform/registry.h"
+#include "state/game_search.h"
 #include "state/program_state.h"
 #include "ui/main/frm_main.h"
 
@@ -17,9 +17,9 @@ namespace corvane {
 
 class CorvaneApp {
 public:
-    // szAppPath: the program folder; szArguments: the command line's
-    // arguments as typed.
-    CorvaneApp(const Platform& platform, Registry& registry, std::string szAppPath,
+    // games: where the games are looked for; szAppPath: the program
+    // folder; szArguments: the command line's arguments as typed.
+    CorvaneApp(const Platform& platform, const GameSources& games, std::string szAppPath,
                std::string szArguments);
     CorvaneApp(const CorvaneApp&) = delete;
     CorvaneApp& operator=(const CorvaneApp&) = delete;
@@ -31,6 +31,7 @@ private:
     bool AnotherInstanceRuns();
     // Normal mode or a silent launch, as the command line asks.
     void StartRoad();
+    void CheckCodePage();
     void ReadGames();
     void StartNormal();
     void StartSilent();
@@ -38,7 +39,7 @@ private:
     bool AnyWindowLoaded() const;
 
     Platform platform;
-    Registry& registry;
+    GameSources games;
     std::string szAppPath;
     std::string szArguments;
     ProgramState state;
