@@ -36,16 +36,22 @@ protected:
     ScopedEnvironment envExitCode{"STANDIN_EXIT_CODE", "0"};
     std::unique_ptr<ScratchRegistryKey> registration;
 
-    // The stand-in game as Generals.exe with a few data files of its own.
-    void InstallGenerals(uint32_t lVersion = 0x00010008) {
-        if (!CopyFileA(CORVANE_TEST_STAND_IN_GAME, (game / "Generals.exe").c_str(), FALSE))
+    // The stand-in game as the game's executable, with a few data files of its own.
+    static void PlaceGame(const std::string& szFolder, const std::string& szExe = "Generals.exe") {
+        MakeFolders(szFolder);
+        if (!CopyFileA(CORVANE_TEST_STAND_IN_GAME, (szFolder + "\\" + szExe).c_str(), FALSE))
             FAIL() << "cannot copy the stand-in game";
-        WriteBytes(game / "Data\\INI\\GameData.ini", "; the game's own settings\r\nMaxCameraHeight = 310\r\n");
-        WriteBytes(game / "Data\\INI\\Weapon.ini", "Weapon Laser\r\nEnd\r\n");
-        WriteBytes(game / "Data\\English\\generals.csf", std::string("\x00\x01\x02\xff", 4));
-        // Where the game's 32-bit installer registers it.
+        WriteBytes(szFolder + "\\Data\\INI\\GameData.ini", "; the game's own settings\r\nMaxCameraHeight = 310\r\n");
+        WriteBytes(szFolder + "\\Data\\INI\\Weapon.ini", "Weapon Laser\r\nEnd\r\n");
+        WriteBytes(szFolder + "\\Data\\English\\generals.csf", std::string("\x00\x01\x02\xff", 4));
+    }
+
+    // Generals where its 32-bit installer registers it.
+    void InstallGenerals(uint32_t lVersion = 0x00010008, const std::string& szFolder = "") {
+        const std::string szGame = szFolder.empty() ? game.Path() : szFolder;
+        PlaceGame(szGame);
         registration = std::make_unique<ScratchRegistryKey>(RegistryView::k32Bit, kGeneralsRegistryKey);
-        registration->SetText("InstallPath", game.Path() + "\\");
+        registration->SetText("InstallPath", szGame + "\\");
         registration->SetDword("Version", lVersion);
     }
 
