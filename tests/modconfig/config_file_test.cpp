@@ -6,6 +6,7 @@
 
 #include <tuple>
 
+#include "support/latin_disk.h"
 #include "support/memory_disk.h"
 
 namespace corvane {
@@ -142,19 +143,6 @@ TEST(LoadModConfig, ReadsTheFileAsItsRulesSay) {
     }
 }
 
-// A disk whose system writes legacy text in Latin-1, the Western code page's
-// letters.
-struct LatinDisk : test::MemoryDisk {
-    std::string FromLegacyCodePage(const std::string& szBytes) override {
-        std::string szText;
-        for (unsigned char c : szBytes) {
-            if (c < 0x80) szText += static_cast<char>(c);
-            else szText += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-        }
-        return szText;
-    }
-};
-
 // Corvane's own files are UTF-8; a line that is not was written by an older
 // tool in the legacy code page. Steam's Zero Hour carries the Generals files.
 TEST(LoadModConfig, ReadsEachLineAsUtf8OrInTheLegacyCodePageAndFindsGeneralsInsideSteamsZeroHour) {
@@ -176,7 +164,7 @@ TEST(LoadModConfig, ReadsEachLineAsUtf8OrInTheLegacyCodePageAndFindsGeneralsInsi
     GameTable games = MakeGameTable();
     games[kZeroHour].szInstallPath = "Z:\\ZH\\";
     for (const auto& c : kCases) {
-        LatinDisk files;
+        test::LatinDisk files;
         files.AddFile(kApp + "\\A.zcf", c.szBytes);
         files.AddFolder("Z:\\ZH\\ZH_Generals");
         ModConfig udtCfg;

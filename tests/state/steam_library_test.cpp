@@ -7,58 +7,35 @@
 namespace corvane {
 namespace {
 
-using Paths = std::vector<std::string>;
-
 // Each library as "path[app,app]", or "path" in the older form.
 std::string Described(const std::vector<SteamLibrary>& libraries) {
     std::string szText;
     for (const SteamLibrary& library : libraries) {
         szText += (szText.empty() ? "" : "|") + library.szPath;
         if (!library.bListsApps) continue;
-        szText += "[";
-        for (const std::string& szApp : library.szApps) szText += szApp + (&szApp == &library.szApps.back() ? "" : ",");
-        szText += "]";
+        std::string szApps;
+        for (const std::string& szApp : library.szApps) szApps += (szApps.empty() ? "" : ",") + szApp;
+        szText += "[" + szApps + "]";
     }
     return szText;
 }
 
 TEST(SteamLibraries, ReadBothFormsAndGiveTheLibrariesToLookInForAnApp) {
-    const std::string kCurrent = R"("libraryfolders"
-{
-	"0"
-	{
-		"path"		"C:\\Program Files (x86)\\Steam"
-		"label"		""
-		"apps"
-		{
-			"228980"		"29212173"
-		}
-	}
-	"1"
-	{
-		"path"		"D:\\Games\\Lib \"2\"\\"
-		"apps"
-		{
-			"2732960"		"1342177280"
-			"2229870"		"1"
-		}
-	}
-})";
-    const std::string kOlder = "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1690000000\"\n"
-                               "\t\"ContentStatsID\"\t\t\"-5\"\n\t\"1\"\t\t\"E:\\\\SteamLibrary\" // moved\n"
-                               "\t\"2\"\t\t\"c:\\\\steam\"\n\t\"3\"\t\t\"F:\\\\More\"\n}\n";
     const struct {
         const char* szWhat;
-        std::string szVdf;
-        std::string szLibraries;
-        Paths zeroHour;  // where Zero Hour is looked for, Steam being in C:\Steam
+        std::string szVdf, szLibraries;
+        std::vector<std::string> zeroHour;  // where Zero Hour is looked for, Steam being in C:\Steam
     } kCases[] = {
-        {"current form: the libraries that list the app", kCurrent,
-         "C:\\Program Files (x86)\\Steam[228980]|D:\\Games\\Lib \"2\"[2732960,2229870]", {"D:\\Games\\Lib \"2\""}},
-        {"older form: Steam's own folder, then every library once", kOlder, "E:\\SteamLibrary|c:\\steam|F:\\More",
-         {"C:\\Steam", "E:\\SteamLibrary", "F:\\More"}},
-        {"current form, the app in no library", "\"libraryfolders\"{\"0\"{\"path\" \"C:\\\\Steam\" \"apps\"{}}}",
-         "C:\\Steam[]", {}},
+        {"current form: the libraries that list the app",
+         "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\Program Files (x86)\\\\Steam\"\n\t\t\"label\"\t\t\"\"\n"
+         "\t\t\"apps\"\n\t\t{\n\t\t\t\"228980\"\t\t\"29212173\"\n\t\t}\n\t}\n\t\"1\" { \"path\" \"D:\\\\Lib \\\"2\\\"\\\\\" "
+         "\"apps\" { \"2732960\" \"1342177280\" \"2229870\" \"1\" } }\n}\n",
+         "C:\\Program Files (x86)\\Steam[228980]|D:\\Lib \"2\"[2732960,2229870]", {"D:\\Lib \"2\""}},
+        {"older form: Steam's own folder, then every library once",
+         "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1690000000\" \"1\" \"E:\\\\SteamLibrary\" // moved\n"
+         "\"2\" \"c:\\\\steam\" \"3\" \"F:\\\\More\" }",
+         "E:\\SteamLibrary|c:\\steam|F:\\More", {"C:\\Steam", "E:\\SteamLibrary", "F:\\More"}},
+        {"the app in no library", "\"libraryfolders\"{\"0\"{\"path\" \"C:\\\\Steam\" \"apps\"{}}}", "C:\\Steam[]", {}},
         {"no file", "", "", {"C:\\Steam"}},
         {"unclosed quote", "\"libraryfolders\" { \"1\" \"E:\\\\Lib", "", {"C:\\Steam"}},
         {"unclosed block", "\"libraryfolders\" { \"1\" \"E:\\\\Lib\"", "", {"C:\\Steam"}},
@@ -76,9 +53,8 @@ TEST(SteamLibraries, ReadBothFormsAndGiveTheLibrariesToLookInForAnApp) {
 
 TEST(SteamLibraries, AnAppManifestNamesTheGamesFolder) {
     const std::pair<std::string, std::string> kCases[] = {
-        {"\"AppState\"\n{\n\t\"appid\"\t\t\"2732960\"\n\t\"name\"\t\t\"Command & Conquer\\u2122 Generals Zero Hour\"\n"
-         "\t\"installdir\"\t\t\"Command & Conquer Generals - Zero Hour\"\n\t\"UserConfig\"\n\t{\n\t}\n}\n",
-         "Command & Conquer Generals - Zero Hour"},
+        {"\"AppState\"\n{\n\t\"appid\"\t\t\"2732960\"\n\t\"installdir\"\t\t\"C&C - Zero Hour\"\n\t\"UserConfig\" { }\n}\n",
+         "C&C - Zero Hour"},
         {"\"appstate\" { \"INSTALLDIR\" \"Zero Hour\" }", "Zero Hour"},
         {"\"AppState\" { \"appid\" \"2732960\" }", ""},
         {"\"AppState\" { \"installdir\" { } }", ""},
