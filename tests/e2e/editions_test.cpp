@@ -92,24 +92,17 @@ TEST_F(Editions, ZeroHourOnSteamInASecondLibraryTakesRetailAndFolderModsNamedInA
     EXPECT_EQ(SnapshotTree(Z), before);
 }
 
-// The desktop's scaling, which Wine reads when a program starts; put back.
-class DesktopScaling {
-public:
+// The desktop's scaling, which Wine reads as a program starts; put back.
+struct DesktopScaling {
     explicit DesktopScaling(DWORD lDpi) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-        DWORD lSize = sizeof(lOldDpi);
-        bHad = RegQueryValueExA(hKey, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&lOldDpi), &lSize) == 0;
-        RegSetValueExA(hKey, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&lDpi), sizeof(lDpi));
+        bHad = RegGetValueA(HKEY_CURRENT_USER, kKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &lOld, &lSize) == 0;
+        Set(lDpi);
     }
-    ~DesktopScaling() {
-        if (!bHad) RegDeleteValueA(hKey, "LogPixels");
-        if (bHad) RegSetValueExA(hKey, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&lOldDpi), sizeof(lOldDpi));
-        RegCloseKey(hKey);
-    }
+    ~DesktopScaling() { bHad ? Set(lOld) : void(RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels")); }
+    void Set(DWORD lDpi) { RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels", REG_DWORD, &lDpi, sizeof(lDpi)); }
 
-private:
-    HKEY hKey = nullptr;
-    DWORD lOldDpi = 0;
+    static constexpr const char* kKey = "Control Panel\\Desktop";
+    DWORD lOld = 0, lSize = sizeof(lOld);
     bool bHad = false;
 };
 
