@@ -28,6 +28,8 @@ if [ -n "${DISPLAY:-}" ] && xset q >/dev/null 2>&1; then
     interactive=1
     export CORVANE_USE_DISPLAY=1
 fi
+# The session runs Wine in a UTF-8 locale (LANG=C.UTF-8), so that names in
+# any language work in the demo too.
 . "$root/tools/wine-session.sh"
 wine_session_start "$demo"
 trap wine_session_stop EXIT
@@ -64,7 +66,9 @@ wine reg add "$key" /v InstallPath /t REG_SZ /d "$game_dos" /f /reg:32 </dev/nul
 wine reg add "$key" /v Version /t REG_DWORD /d 65544 /f /reg:32 </dev/null >/dev/null 2>&1
 
 tree_hash() { (cd "$game" && find . -type f -print0 | sort -z | xargs -0 md5sum | md5sum | cut -c1-32); }
-shot() { xwd -root -silent | convert xwd:- "$1"; echo "   screenshot: $1"; }
+# One image of the root window: xwd -root paints a window that lies wholly
+# inside another (the folder chooser over the editor) as a black square.
+shot() { import -window root "$1"; echo "   screenshot: $1"; }
 
 cd "$drive_c"
 if [ -n "$interactive" ]; then
@@ -114,7 +118,7 @@ player="$root/build/win/tools/demo/editor_demo_player.exe"
 place=$(wine "$player" fill </dev/null 2>/dev/null | tr -d '\r')
 sleep 1
 read -r x y w h <<<"$place"
-xwd -root -silent | convert xwd:- -crop "${w}x${h}+${x}+${y}" +repage "$demo/mod-editor.png"
+import -window root -crop "${w}x${h}+${x}+${y}" +repage "$demo/mod-editor.png"
 echo "   screenshot: $demo/mod-editor.png (the README's picture: docs/mod-editor.png)"
 wine "$player" finish </dev/null >/dev/null 2>&1
 sleep 3

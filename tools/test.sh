@@ -19,6 +19,8 @@ cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$root/build/win" -j "$jobs"
 
 echo "== Windows tests under Wine"
+# The session runs Wine in a UTF-8 locale (LANG=C.UTF-8), which the tests
+# with Cyrillic and CJK file names need.
 . "$root/tools/wine-session.sh"
 wine_session_start "$root/build/win"
 trap wine_session_stop EXIT

@@ -2,7 +2,8 @@
 # inside the build folder, one persistent wineserver for the whole session and
 # a private X display. Nothing of the user's own ~/.wine or display is used.
 #
-#   wine_session_start <build-dir>   exports WINEPREFIX, WINEDEBUG, DISPLAY
+#   wine_session_start <build-dir>   exports WINEPREFIX, WINEDEBUG, DISPLAY and
+#                                    a UTF-8 locale (LANG, LC_ALL)
 #   wine_session_stop                ends the server and the display
 #
 # With CORVANE_USE_DISPLAY set, the current DISPLAY is used instead of a
@@ -12,6 +13,10 @@ wine_session_start() {
     local build_dir
     build_dir=$(cd "$1" && pwd)
     export WINEPREFIX="$build_dir/wine-prefix"
+    # Wine turns file names into Unix ones through the locale: under a
+    # non-UTF-8 one (LANG=C) a Cyrillic or CJK name cannot even be created,
+    # so Corvane's names in any language need a UTF-8 locale.
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
     export WINEDEBUG=-all
     # No debugger: a program that crashes ends at once instead of waiting
     # for someone to attach.

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace corvane {
@@ -65,20 +66,63 @@ bool ReadTitle(const std::string& szPath, ModConfig& udtCfg) {
     return true;
 }
 
-std::string LocalDestination(std::string szDest, const GameTable& games) {
-    ReplaceAll(szDest, kDefaultGeneralsFolder, games[kGenerals].szInstallPath);
-    ReplaceAll(szDest, kDefaultZeroHourFolder, games[kZeroHour].szInstallPath);
-    return szDest;
+// Well-formed UTF-8: no overlong form, no surrogate, nothing beyond U+10FFFF.
+bool IsUtf8(const std::string& szBytes) {
+    const auto at = [&](size_t k) { return static_cast<unsigned char>(szBytes[k]); };
+    for (size_t i = 0; i < szBytes.size();) {
+        const unsigned char c = at(i);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t lTail = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
+        if (lTail == 0 || i + lTail >= szBytes.size()) return false;
+        // The second byte's range shuts out the overlong forms, the
+        // surrogates and what lies beyond U+10FFFF.
+        const unsigned char lLow = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+        const unsigned char lHigh = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+        if (at(i + 1) < lLow || at(i + 1) > lHigh) return false;
+        for (size_t k = 2; k <= lTail; ++k)
+            if (at(i + k) < 0x80 || at(i + k) > 0xBF) return false;
+        i += lTail + 1;
+    }
+    return true;
+}
+
+// Corvane writes its files in UTF-8; a line that is not UTF-8 was written
+// by an older tool in the system's legacy ANSI code page. Decided line by
+// line, so a file of both kinds, edited by hand, reads whole.
+std::string ProgramText(FileSystem& files, const std::string& szLine) {
+    return IsUtf8(szLine) ? szLine : files.FromLegacyCodePage(szLine);
+}
+
+// What the default Generals folder stands for. Steam's Zero Hour carries the
+// Generals files in its folder ZH_Generals: without a Generals of its own,
+// that is where they are.
+std::string GeneralsFolderForMods(FileSystem& files, const GameTable& games) {
+    const std::string& szGenerals = games[kGenerals].szInstallPath;
+    if (!szGenerals.empty() || !games[kZeroHour].IsInstalled()) return szGenerals;
+    const std::string szCarried = games[kZeroHour].szInstallPath + "ZH_Generals";
+    try {
+        const std::optional<ItemInfo> item = files.Stat(szCarried);
+        if (item && item->IsFolder()) return szCarried + "\\";
+    } catch (const std::exception&) {
+    }
+    return szGenerals;
 }
 
 // Each search goes on from the line after the previous match, so a Source
 // line without a later Destination line pairs with nothing.
-void ReadPairs(LineReader& reader, const GameTable& games, ModConfig& udtCfg) {
+void ReadPairs(FileSystem& files, LineReader& reader, const GameTable& games, ModConfig& udtCfg) {
+    const std::string szGeneralsFolder = GeneralsFolderForMods(files, games);
     std::string szLine;
     while (FindLine(reader, "Source=", false, false, szLine)) {
-        const std::string szSource = ValueOf(szLine);
+        const std::string szSource = ValueOf(ProgramText(files, szLine));
         if (!FindLine(reader, "Destination=", false, false, szLine)) return;
-        udtCfg.AddEntry(szSource, LocalDestination(ValueOf(szLine), games));
+        std::string szDest = ValueOf(ProgramText(files, szLine));
+        ReplaceAll(szDest, kDefaultGeneralsFolder, szGeneralsFolder);
+        ReplaceAll(szDest, kDefaultZeroHourFolder, games[kZeroHour].szInstallPath);
+        udtCfg.AddEntry(szSource, szDest);
     }
 }
 
@@ -135,11 +179,11 @@ bool LoadModConfig(FileSystem& files, const GameTable& games, const std::string&
         // Without a Location line the search has read the whole file, so no
         // pair can follow.
         if (!FindLine(reader, "Location=", false, false, szLine)) return false;
-        ReadLocation(szLine, udtCfg);
+        ReadLocation(ProgramText(files, szLine), udtCfg);
         if (!ReadTitle(szPath, udtCfg)) return false;
         bResult = true;
         udtCfg.szConfigFile = szPath;
-        ReadPairs(reader, games, udtCfg);
+        ReadPairs(files, reader, games, udtCfg);
     } catch (const std::exception&) {
         // A failure half-way keeps what was read and the result so far.
     }

@@ -1,7 +1,10 @@
 // The mod configuration file (".zcf" in the program folder): its writer, its
 // reader and the reader's line finder. The file holds "Location=" with the
 // BIG file's path, then per swap entry "[Folder]", "Source=" and
-// "Destination=", every line ending in CR LF.
+// "Destination=", every line ending in CR LF. Corvane writes its text as it
+// holds it, UTF-8 without a byte-order mark (a file of plain ASCII is the
+// same in every code page); it reads a line that is not UTF-8 in the
+// system's legacy ANSI code page, as older tools wrote it.
 #pragma once
 
 #include <string>
@@ -36,7 +39,9 @@ bool SaveModConfig(FileSystem& files, MessageBoxes& messageBoxes, const std::str
                    const std::vector<std::string>& lstSrc, const std::vector<std::string>& lstDest);
 
 // Reads one configuration file into udtCfg (cleared first, bFolderMod left
-// as it is). True when the file was read and holds a Location line; then
+// as it is). The default folders in destinations become the games' folders;
+// with no Generals installed, the Generals one becomes the ZH_Generals
+// folder of a Zero Hour that carries one (Steam's). True when the file was read and holds a Location line; then
 // udtCfg.szConfigFile is szPath. After a failure half-way, what was read so
 // far stays in udtCfg.
 bool LoadModConfig(FileSystem& files, const GameTable& games, const std::string& szPath, ModConfig& udtCfg);

@@ -1,6 +1,7 @@
 // Files and folders as the program's logic sees them. Paths are text in the
-// system's ANSI code page, passed to the operating system exactly as built:
-// nothing is quoted, normalised or trimmed here. Every failure is thrown as
+// program's code page (UTF-8 where Windows grants it, else the system's ANSI
+// code page), passed to the operating system exactly as built: nothing is
+// quoted, normalised or trimmed here. Every failure is thrown as
 // PlatformError.
 #pragma once
 
@@ -104,6 +105,11 @@ public:
     // disk leaves the old file or the new one, never half of either. A
     // read-only file at szPath is refused.
     virtual void SaveFile(const std::string& szPath, const std::string& szContent) = 0;
+
+    // Text that older programs wrote in the system's legacy ANSI code page,
+    // as the program's own text: converted where the program runs in UTF-8,
+    // unchanged where its code page is that legacy one.
+    virtual std::string FromLegacyCodePage(const std::string& szBytes) { return szBytes; }
 
     // The entry's attribute bits, all of them; a missing entry is a failure.
     uint32_t GetAttr(const std::string& szPath);

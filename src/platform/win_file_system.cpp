@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/win_code_page.h"
 #include "platform/win32.h"
 #include "platform/win_error.h"
 #include "platform/win_find.h"
@@ -241,6 +242,8 @@ std::unique_ptr<InputFile> WinFileSystem::OpenInput(const std::string& szPath) {
     if (!hFile.Valid()) ThrowLastError("CreateFileA", szPath);
     return std::make_unique<WinInputFile>(std::move(hFile), szPath);
 }
+
+std::string WinFileSystem::FromLegacyCodePage(const std::string& szBytes) { return LegacyToProgramText(szBytes); }
 
 void WinFileSystem::SaveFile(const std::string& szPath, const std::string& szContent) {
     RefuseReadOnly("MoveFileExA", szPath);

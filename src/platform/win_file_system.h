@@ -20,6 +20,7 @@ public:
     void CreateFolder(const std::string& szPath) override;
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
+    std::string FromLegacyCodePage(const std::string& szBytes) override;
 };
 
 }  // namespace corvane

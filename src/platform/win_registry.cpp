@@ -43,8 +43,8 @@ private:
 
 std::unique_ptr<RegistryKey> WinRegistry::OpenKey(const std::string& szSubKey) {
     UniqueKey hKey;
-    const LSTATUS lResult = RegOpenKeyExA(hRootKey, szSubKey.c_str(), 0,
-                                          kGameKeyAccess | KEY_WOW64_32KEY, hKey.Receive());
+    const REGSAM lAccess = rights == RegistryRights::kGameKey ? kGameKeyAccess : KEY_READ;
+    const LSTATUS lResult = RegOpenKeyExA(hRootKey, szSubKey.c_str(), 0, lAccess | KEY_WOW64_32KEY, hKey.Receive());
     if (lResult != ERROR_SUCCESS) ThrowWindowsError("RegOpenKeyExA", szSubKey, lResult);
     return std::make_unique<WinRegistryKey>(std::move(hKey), szSubKey);
 }

@@ -3,6 +3,7 @@
 #include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
 #include "platform/app_info.h"
+#include "platform/win_code_page.h"
 #include "state/app_version.h"
 #include "state/command_line.h"
 #include "state/play_request.h"
@@ -16,10 +17,10 @@ constexpr const char* kSilentSwitches = " -nologo ";
 
 }  // namespace
 
-CorvaneApp::CorvaneApp(const Platform& platformServices, Registry& gameRegistry,
+CorvaneApp::CorvaneApp(const Platform& platformServices, const GameSources& gameSources,
                        std::string szProgramFolder, std::string szCommandArguments)
     : platform(platformServices),
-      registry(gameRegistry),
+      games(gameSources),
       szAppPath(std::move(szProgramFolder)),
       szArguments(std::move(szCommandArguments)),
       launch(state, platform, szAppPath) {
@@ -44,6 +45,7 @@ int CorvaneApp::Main() {
 
 void CorvaneApp::StartRoad() {
     state.szSilentConfig = SilentConfigPath(szArguments, szAppPath);
+    CheckCodePage();
     ReadGames();
     switch (RoadOf(szArguments)) {
     case Road::kSilent:
@@ -60,9 +62,21 @@ void CorvaneApp::StartRoad() {
 
 bool CorvaneApp::AnotherInstanceRuns() { return FindTopLevelWindow(CORVANE_FILE_DESCRIPTION); }
 
+// Windows before 10 version 1903 ignores the manifest's UTF-8 and keeps
+// the system's ANSI code page: names outside it then turn into "?".
+void CorvaneApp::CheckCodePage() {
+    const unsigned lCodePage = ProgramCodePage();
+    if (lCodePage != kUtf8CodePage)
+        platform.problems.Note("Windows runs Corvane in code page " + std::to_string(lCodePage) +
+                               ", not UTF-8: names of folders and files outside that code page cannot be used.");
+}
+
+// Where each game was found, or why not, goes to Corvane.log at every start,
+// for the player whose game is not listed.
 void CorvaneApp::ReadGames() {
-    ReadGameTable(registry, state.GameTable);
+    const GameFindings findings = FindGames(games, state.GameTable);
     AppendVersionTitles(state.GameTable);
+    for (const std::string& szLine : FindingLines(state.GameTable, findings)) platform.problems.Note(szLine);
 }
 
 void CorvaneApp::StartNormal() {

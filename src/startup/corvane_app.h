@@ -10,7 +10,7 @@
 
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
-#include "platform/registry.h"
+#include "state/game_search.h"
 #include "state/program_state.h"
 #include "ui/main/frm_main.h"
 
@@ -18,9 +18,9 @@ namespace corvane {
 
 class CorvaneApp {
 public:
-    // szAppPath: the program folder; szArguments: the command line's
-    // arguments as typed.
-    CorvaneApp(const Platform& platform, Registry& registry, std::string szAppPath,
+    // games: where the games are looked for; szAppPath: the program
+    // folder; szArguments: the command line's arguments as typed.
+    CorvaneApp(const Platform& platform, const GameSources& games, std::string szAppPath,
                std::string szArguments);
     CorvaneApp(const CorvaneApp&) = delete;
     CorvaneApp& operator=(const CorvaneApp&) = delete;
@@ -32,6 +32,7 @@ private:
     bool AnotherInstanceRuns();
     // Normal mode, a silent launch or the help, as the command line asks.
     void StartRoad();
+    void CheckCodePage();
     void ReadGames();
     void StartNormal();
     void StartSilent();
@@ -41,7 +42,7 @@ private:
     bool AnyWindowLoaded() const;
 
     Platform platform;
-    Registry& registry;
+    GameSources games;
     std::string szAppPath;
     std::string szArguments;
     ProgramState state;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/app_info.h"
+#include "platform/win_file_version.h"
 #include "platform/win_platform.h"
 #include "platform/win_registry.h"
 #include "startup/corvane_app.h"
@@ -15,7 +16,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     const std::string szAppPath = corvane::AppPath();
     corvane::WinPlatform services(szAppPath, CORVANE_APP_TITLE);
-    corvane::WinRegistry registry;
-    corvane::CorvaneApp app(services.Get(), registry, szAppPath, corvane::ArgumentText());
+    corvane::WinRegistry gameKeys;
+    corvane::WinRegistry machine(HKEY_LOCAL_MACHINE, corvane::RegistryRights::kReadOnly);
+    corvane::WinRegistry user(HKEY_CURRENT_USER, corvane::RegistryRights::kReadOnly);
+    corvane::WinFileVersions versions;
+    const corvane::GameSources games{gameKeys, machine, user, services.files, versions};
+    corvane::CorvaneApp app(services.Get(), games, szAppPath, corvane::ArgumentText());
     return app.Main();
 }

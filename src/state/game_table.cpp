@@ -31,11 +31,7 @@ void ReadGame(Registry& registry, const char* szKey, GameEntry& game) {
     }
 
     try {
-        const std::string szData = key->QueryValue("Version", kVersionSize);
-        uint32_t lBits = 0;
-        for (size_t i = 0; i < szData.size() && i < kVersionSize; ++i)
-            lBits |= static_cast<uint32_t>(static_cast<unsigned char>(szData[i])) << (8 * i);
-        const GameVersion version = DecodeVersion(static_cast<int32_t>(lBits));
+        const GameVersion version = VersionOfValue(key->QueryValue("Version", kVersionSize));
         game.dVerMajor = version.dMajor;
         game.dVerMinor = version.dMinor;
     } catch (const PlatformError&) {
@@ -74,6 +70,13 @@ GameVersion DecodeVersion(int32_t lVersion) {
     version.dMajor = static_cast<int16_t>(dfMajor < kLowest ? kLowest : dfMajor > kHighest ? kHighest : dfMajor);
     version.dMinor = static_cast<int16_t>(static_cast<uint32_t>(lVersion) & 0xFF);
     return version;
+}
+
+GameVersion VersionOfValue(const std::string& szData) {
+    uint32_t lBits = 0;
+    for (size_t i = 0; i < szData.size() && i < kVersionSize; ++i)
+        lBits |= static_cast<uint32_t>(static_cast<unsigned char>(szData[i])) << (8 * i);
+    return DecodeVersion(static_cast<int32_t>(lBits));
 }
 
 void ReadGameTable(Registry& registry, GameTable& games) {

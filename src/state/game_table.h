@@ -45,6 +45,10 @@ GameTable MakeGameTable();
 // A major part beyond 16 bits is clamped to the nearest 16-bit value.
 GameVersion DecodeVersion(int32_t lVersion);
 
+// The "Version" value's bytes (lowest first, as the registry stores a
+// number), decoded.
+GameVersion VersionOfValue(const std::string& szData);
+
 // Reads both games from the registry into rows 0 and 1 and copies them into
 // their WorldBuilder rows. A missing or unreadable key or value leaves the
 // row as it was.

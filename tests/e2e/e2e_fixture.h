@@ -50,27 +50,37 @@ protected:
     ScopedEnvironment envExitCode{"STANDIN_EXIT_CODE", "0"};
     std::unique_ptr<ScratchRegistryKey> registration, zeroHourRegistration;
 
-    // The stand-in game as Generals.exe with a few data files of its own.
-    void InstallGenerals(uint32_t lVersion = 0x00010008) {
-        registration = InstallStandIn(game, kGeneralsRegistryKey, lVersion);
-        WriteBytes(game / "Data\\INI\\Weapon.ini", "Weapon Laser\r\nEnd\r\n");
-        WriteBytes(game / "Data\\English\\generals.csf", std::string("\x00\x01\x02\xff", 4));
+    // The stand-in game as the game's executable, with a few data files of its own.
+    static void PlaceGame(const std::string& szFolder, const std::string& szExe = "Generals.exe") {
+        MakeFolders(szFolder);
+        if (!CopyFileA(CORVANE_TEST_STAND_IN_GAME, (szFolder + "\\" + szExe).c_str(), FALSE))
+            FAIL() << "cannot copy the stand-in game";
+        WriteBytes(szFolder + "\\Data\\INI\\GameData.ini", "; the game's own settings\r\nMaxCameraHeight = 310\r\n");
+        WriteBytes(szFolder + "\\Data\\INI\\Weapon.ini", "Weapon Laser\r\nEnd\r\n");
+        WriteBytes(szFolder + "\\Data\\English\\generals.csf", std::string("\x00\x01\x02\xff", 4));
     }
 
-    // The stand-in game as Zero Hour's Generals.exe in a folder of its own.
-    void InstallZeroHour() { zeroHourRegistration = InstallStandIn(zeroHour, kZeroHourRegistryKey, 0x00010004); }
+    // Generals where its 32-bit installer registers it.
+    void InstallGenerals(uint32_t lVersion = 0x00010008, const std::string& szFolder = "") {
+        const std::string szGame = szFolder.empty() ? game.Path() : szFolder;
+        PlaceGame(szGame);
+        registration = Register(kGeneralsRegistryKey, szGame, lVersion);
+    }
+
+    // Zero Hour in a folder of its own, where its installer registers it.
+    void InstallZeroHour() {
+        PlaceGame(zeroHour.Path());
+        zeroHourRegistration = Register(kZeroHourRegistryKey, zeroHour.Path(), 0x00010004);
+    }
 
     void ReleaseGame() { standIn.EndGame(); }
 
 private:
     // Where the game's 32-bit installer registers it.
-    static std::unique_ptr<ScratchRegistryKey> InstallStandIn(const TempFolder& folder, const char* szKey,
-                                                              uint32_t lVersion) {
-        if (!CopyFileA(CORVANE_TEST_STAND_IN_GAME, (folder / "Generals.exe").c_str(), FALSE))
-            ADD_FAILURE() << "cannot copy the stand-in game";
-        WriteBytes(folder / "Data\\INI\\GameData.ini", "; the game's own settings\r\nMaxCameraHeight = 310\r\n");
+    static std::unique_ptr<ScratchRegistryKey> Register(const char* szKey, const std::string& szFolder,
+                                                        uint32_t lVersion) {
         auto key = std::make_unique<ScratchRegistryKey>(RegistryView::k32Bit, szKey);
-        key->SetText("InstallPath", folder.Path() + "\\");
+        key->SetText("InstallPath", szFolder + "\\");
         key->SetDword("Version", lVersion);
         return key;
     }

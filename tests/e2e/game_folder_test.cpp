@@ -87,12 +87,7 @@ TEST_F(GameFolder, AGameOnADriveThatWentIsPutBackWhenTheDriveIsBack) {
         ~Drive() { PlugIn(); }
     } drive;
     const std::string G = "G:\\Game" + std::to_string(GetCurrentProcessId());
-    MakeFolders(G);
-    ASSERT_TRUE(CopyFileA(CORVANE_TEST_STAND_IN_GAME, (G + "\\Generals.exe").c_str(), FALSE));
-    WriteBytes(G + "\\Data\\INI\\Weapon.ini", "Weapon Laser\r\nEnd\r\n");
-    ScratchRegistryKey key(RegistryView::k32Bit, kGeneralsRegistryKey);
-    key.SetText("InstallPath", G + "\\");
-    key.SetDword("Version", 0x00010008);
+    InstallGenerals(0x00010008, G);
     WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
     WriteBytes(program / "Mod.zcf", ZcfText({{mods / "Weapon.ini", G + "\\Data\\INI"}, {mods.Path(), G + "\\Mods"}}));
     const TreeSnapshot before = SnapshotTree(G);

@@ -6,6 +6,7 @@
 
 #include <tuple>
 
+#include "support/latin_disk.h"
 #include "support/memory_disk.h"
 
 namespace corvane {
@@ -139,6 +140,50 @@ TEST(LoadModConfig, ReadsTheFileAsItsRulesSay) {
         EXPECT_EQ(PairsOf(udtCfg), c.pairs) << c.szWhat;
         EXPECT_EQ(udtCfg.szConfigFile, c.bResult ? kApp + "\\" + c.szName : "") << c.szWhat;
         EXPECT_TRUE(udtCfg.bFolderMod) << c.szWhat;
+    }
+}
+
+// Corvane's own files are UTF-8; a line that is not was written by an older
+// tool in the legacy code page. Steam's Zero Hour carries the Generals files.
+TEST(LoadModConfig, ReadsEachLineAsUtf8OrInTheLegacyCodePageAndFindsGeneralsInsideSteamsZeroHour) {
+    const struct {
+        const char* szWhat;
+        std::string szBytes;
+        std::string szLocation, szModFile;
+        Pairs pairs;
+    } kCases[] = {
+        {"UTF-8", "Location=C:\\\xd0\x9c\xd0\xbe\xd0\xb4\\\xe5\x9d\xa6.big\r\nSource=\xe6\xa8\xa1\r\nDestination=" + kGen + "Data\r\n",
+         "C:\\\xd0\x9c\xd0\xbe\xd0\xb4\\", "\xe5\x9d\xa6.big", {{"\xe6\xa8\xa1", "Z:\\ZH\\ZH_Generals\\Data"}}},
+        {"legacy", "Location=C:\\Caf\xe9\\m.big\r\nSource=\xc4\r\nDestination=" + kZh + "\xdf\r\n", "C:\\Caf\xc3\xa9\\", "m.big",
+         {{"\xc3\x84", "Z:\\ZH\\\xc3\x9f"}}},
+        {"both kinds of line", "Location=C:\\Caf\xc3\xa9\\m.big\r\nSource=Caf\xe9\r\nDestination=Caf\xc3\xa9\r\n",
+         "C:\\Caf\xc3\xa9\\", "m.big", {{"Caf\xc3\xa9", "Caf\xc3\xa9"}}},
+        {"overlong, surrogate and cut-short forms are no UTF-8", "Location=\r\nSource=\xc0\xaf|\xed\xa0\x80\r\nDestination=\xe6\xa8\r\n",
+         "", "", {{"\xc3\x80\xc2\xaf|\xc3\xad\xc2\xa0\xc2\x80", "\xc3\xa6\xc2\xa8"}}},
+    };
+    GameTable games = MakeGameTable();
+    games[kZeroHour].szInstallPath = "Z:\\ZH\\";
+    for (const auto& c : kCases) {
+        test::LatinDisk files;
+        files.AddFile(kApp + "\\A.zcf", c.szBytes);
+        files.AddFolder("Z:\\ZH\\ZH_Generals");
+        ModConfig udtCfg;
+        EXPECT_TRUE(LoadModConfig(files, games, kApp + "\\A.zcf", udtCfg)) << c.szWhat;
+        EXPECT_EQ(udtCfg.szLocation + "|" + udtCfg.szModFile, c.szLocation + "|" + c.szModFile) << c.szWhat;
+        EXPECT_EQ(PairsOf(udtCfg), c.pairs) << c.szWhat;
+    }
+
+    // Generals' own folder comes first; without either, the text just goes.
+    test::MemoryDisk files;
+    files.AddFile(kApp + "\\A.zcf", "Location=\r\nSource=s\r\nDestination=" + kGen + "Data\r\n");
+    files.AddFolder("Z:\\ZH\\ZH_Generals");
+    for (const auto& [szGenerals, szZeroHour, szDest] :
+         {std::tuple{"G:\\Gen\\", "Z:\\ZH\\", "G:\\Gen\\Data"}, {"", "Y:\\ZH\\", "Data"}}) {
+        games[kGenerals].szInstallPath = szGenerals;
+        games[kZeroHour].szInstallPath = szZeroHour;
+        ModConfig udtCfg;
+        LoadModConfig(files, games, kApp + "\\A.zcf", udtCfg);
+        EXPECT_EQ(PairsOf(udtCfg), (Pairs{{"s", szDest}}));
     }
 }
 

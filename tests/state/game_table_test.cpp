@@ -4,50 +4,15 @@
 
 #include <array>
 #include <map>
-#include <memory>
 
-#include "platform/platform_error.h"
-#include "platform/registry.h"
+#include "support/fake_registry.h"
 
 namespace corvane {
 namespace {
 
-// Behaves as the registry does for a read into a fixed buffer: a value that
-// does not fit is a failure, a missing key or value is a failure.
-class FakeRegistry : public Registry {
-public:
-    using Values = std::map<std::string, std::string>;
-    std::map<std::string, Values> keys;
-
-    std::unique_ptr<RegistryKey> OpenKey(const std::string& szSubKey) override {
-        auto it = keys.find(szSubKey);
-        if (it == keys.end()) throw PlatformError("RegOpenKeyExA", szSubKey, 2);
-        return std::make_unique<Key>(it->second);
-    }
-
-private:
-    class Key : public RegistryKey {
-    public:
-        explicit Key(const Values& v) : values(v) {}
-        std::string QueryValue(const std::string& szName, uint32_t lBufferSize) override {
-            auto it = values.find(szName);
-            if (it == values.end()) throw PlatformError("RegQueryValueExA", szName, 2);
-            if (it->second.size() > lBufferSize) throw PlatformError("RegQueryValueExA", szName, 234);
-            return it->second;
-        }
-
-    private:
-        Values values;
-    };
-};
-
-std::string Text(const std::string& szValue) { return szValue + '\0'; }
-
-std::string Dword(uint32_t lValue) {
-    std::string szBytes(4, '\0');
-    for (int i = 0; i < 4; ++i) szBytes[i] = static_cast<char>((lValue >> (8 * i)) & 0xFF);
-    return szBytes;
-}
+using test::Dword;
+using test::FakeRegistry;
+using test::Text;
 
 GameTable ReadTitled(FakeRegistry& registry) {
     GameTable games = MakeGameTable();

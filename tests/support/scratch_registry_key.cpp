@@ -14,9 +14,10 @@ REGSAM ViewFlag(RegistryView view) {
 
 }  // namespace
 
-ScratchRegistryKey::ScratchRegistryKey(RegistryView view, std::string szKey)
-    : lView(ViewFlag(view)), szSubKey(szKey.empty() ? "SOFTWARE\\" + UniqueScratchName("CorvaneTest-") : std::move(szKey)) {
-    const LSTATUS lResult = RegCreateKeyExA(HKEY_LOCAL_MACHINE, szSubKey.c_str(), 0, nullptr, 0,
+ScratchRegistryKey::ScratchRegistryKey(RegistryView view, std::string szKey, HKEY hRoot)
+    : hRootKey(hRoot),
+      lView(ViewFlag(view)), szSubKey(szKey.empty() ? "SOFTWARE\\" + UniqueScratchName("CorvaneTest-") : std::move(szKey)) {
+    const LSTATUS lResult = RegCreateKeyExA(hRootKey, szSubKey.c_str(), 0, nullptr, 0,
                                             KEY_ALL_ACCESS | lView, nullptr, &hKey, nullptr);
     if (lResult != ERROR_SUCCESS)
         throw std::runtime_error("cannot create the scratch key " + szSubKey);
@@ -25,7 +26,7 @@ ScratchRegistryKey::ScratchRegistryKey(RegistryView view, std::string szKey)
 ScratchRegistryKey::~ScratchRegistryKey() {
     RegDeleteTreeA(hKey, nullptr);
     RegCloseKey(hKey);
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, szSubKey.c_str(), lView, 0);
+    RegDeleteKeyExA(hRootKey, szSubKey.c_str(), lView, 0);
 }
 
 void ScratchRegistryKey::SetText(const std::string& szValueName, const std::string& szText) {

@@ -96,7 +96,8 @@ Lines ListLines(HWND hList) {
     for (WPARAM i = 0, lCount = Send(hList, LB_GETCOUNT, 0, 0); i < lCount; ++i) {
         std::wstring szWide(static_cast<size_t>(std::max<LRESULT>(Send(hList, LB_GETTEXTLEN, i, 0, true), 0)) + 1, L'\0');
         szWide.resize(std::max<LRESULT>(Send(hList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(szWide.data()), true), 0));
-        std::string szLine(szWide.size() * 2, '\0');
+        // Three bytes a character in UTF-8, at most.
+        std::string szLine(szWide.size() * 3, '\0');
         szLine.resize(std::max(WideCharToMultiByte(CP_ACP, 0, szWide.data(), static_cast<int>(szWide.size()),
                                                    szLine.data(), static_cast<int>(szLine.size()), nullptr, nullptr), 0));
         lines.push_back(szLine);

@@ -89,7 +89,8 @@ void frmMain::Show() {
 void frmMain::CreateControls() {
     // Created in tab order, which is also the order the dialog manager tabs through.
     lblVersion.Create(*this, "VersionNo");
-    lstGames.Create(*this);
+    // "Zero Hour Generals Expansion Version 1.04" is wider than the list.
+    lstGames.Create(*this, true, true);
     lstMods.Create(*this);
     lstMods.onClick = [this] { lstMods_Click(); };
     lstMods.onDblClick = [this] { lstMods_DblClick(); };
@@ -139,6 +140,7 @@ void frmMain::LayoutControls() {
         control->SetFont(MessageFont());
     }
     ctalink1.Layout({3720, 1560, 3255, 975}, Dpi());
+    lstGames.FitWidthToLines();
 }
 
 LRESULT frmMain::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {

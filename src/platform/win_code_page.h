@@ -1,0 +1,23 @@
+// The code page the program's text is in. Corvane asks Windows for UTF-8
+// (in its manifest), so that a name in any language reaches the file system
+// and the windows unchanged; Windows before 10 version 1903 ignores that and
+// keeps the system's ANSI code page, which holds only some languages.
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+// The program's code page: 65001 when Windows granted UTF-8.
+unsigned ProgramCodePage();
+inline constexpr unsigned kUtf8CodePage = 65001;
+
+// The system's ANSI code page from before UTF-8 (1252 on a Western system),
+// in which older programs wrote their files.
+unsigned LegacyCodePage();
+
+// Text in the legacy code page as text in the program's code page; bytes the
+// program's code page cannot hold come out as "?".
+std::string LegacyToProgramText(const std::string& szBytes);
+
+}  // namespace corvane
