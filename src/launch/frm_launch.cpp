@@ -13,9 +13,10 @@ constexpr int kClientWidth = 8700;
 constexpr int kClientHeight = 4185;
 
 // Lines from the launch's thread are shown at most this often: often enough
-// to follow, and each repaint of a long log costs the copies some of the
-// time Windows (and Wine's one server) would give them.
-constexpr ULONGLONG kShowEveryMs = 50;
+// to follow, and each update of a long log costs the copies some of the
+// time Windows (and Wine's one server) would give them; Wine's list box
+// takes longer to grow the longer it is.
+constexpr ULONGLONG kShowEveryMs = 100;
 
 constexpr UINT kMsgLogWaiting = WM_APP + 1;
 constexpr UINT kMsgWorkDone = WM_APP + 2;

@@ -17,12 +17,13 @@ std::wstring Wide(const char* pText, int lLength) {
 }
 
 constexpr int kTextIndent = 2;
+constexpr size_t kBlockSize = 64 * 1024;
 
 }  // namespace
 
 void LogList::Create(Window& parent) {
-    szText.clear();
-    lStarts.clear();
+    blocks.clear();
+    lines.clear();
     lWidest = 0;
     lLongestMeasured = 0;
     CreateChild(parent, "LISTBOX", "",
@@ -37,21 +38,25 @@ void LogList::Create(Window& parent) {
 
 std::string LogList::Line(int i) const {
     if (i < 0 || i >= LineCount()) return {};
-    const size_t lStart = lStarts[i];
-    const size_t lEnd = static_cast<size_t>(i) + 1 < lStarts.size() ? lStarts[i + 1] : szText.size();
-    return szText.substr(lStart, lEnd - lStart);
+    const Stored& place = lines[i];
+    return blocks[place.lBlock].substr(place.lStart, place.lLength);
 }
 
 void LogList::AddLines(const std::vector<std::string>& szLines) {
     if (szLines.empty()) return;
-    const size_t lFirst = lStarts.size();
+    const size_t lFirst = lines.size();
     for (const std::string& szLine : szLines) {
-        lStarts.push_back(static_cast<uint32_t>(szText.size()));
-        szText += szLine;
+        if (blocks.empty() || blocks.back().size() + szLine.size() > blocks.back().capacity()) {
+            blocks.emplace_back();
+            blocks.back().reserve(std::max(kBlockSize, szLine.size()));
+        }
+        lines.push_back({static_cast<uint32_t>(blocks.size() - 1), static_cast<uint32_t>(blocks.back().size()),
+                         static_cast<uint32_t>(szLine.size())});
+        blocks.back() += szLine;
     }
-    SendMessageA(Handle(), LB_SETCOUNT, lStarts.size(), 0);
+    SendMessageA(Handle(), LB_SETCOUNT, lines.size(), 0);
     FitWidthFrom(lFirst);
-    SendMessageA(Handle(), LB_SETTOPINDEX, lStarts.size() - 1, 0);
+    SendMessageA(Handle(), LB_SETTOPINDEX, lines.size() - 1, 0);
 }
 
 void LogList::FitToFont() {
@@ -76,10 +81,9 @@ void LogList::FitWidthFrom(size_t lFirst) {
     if (!hdc) return;
     HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
     const int lWidestBefore = lWidest;
-    for (size_t i = lFirst; i < lStarts.size(); ++i) {
-        const size_t lEnd = i + 1 < lStarts.size() ? lStarts[i + 1] : szText.size();
-        if (lEnd - lStarts[i] <= lLongestMeasured) continue;
-        lLongestMeasured = lEnd - lStarts[i];
+    for (size_t i = lFirst; i < lines.size(); ++i) {
+        if (lines[i].lLength <= lLongestMeasured) continue;
+        lLongestMeasured = lines[i].lLength;
         const std::string szLine = Line(static_cast<int>(i));
         const std::wstring szWide = Wide(szLine.data(), static_cast<int>(szLine.size()));
         SIZE size{};

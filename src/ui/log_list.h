@@ -19,7 +19,7 @@ public:
     void Create(Window& parent);
     // Appends the lines and shows the newest.
     void AddLines(const std::vector<std::string>& szLines);
-    int LineCount() const { return static_cast<int>(lStarts.size()); }
+    int LineCount() const { return static_cast<int>(lines.size()); }
     std::string Line(int i) const;
     // After the font changed: line height and the widest line again.
     void FitToFont();
@@ -32,10 +32,15 @@ private:
     // Widens the scroll range for the lines from lFirst on.
     void FitWidthFrom(size_t lFirst);
 
-    std::string szText;            // every line, one after the other
-    std::vector<uint32_t> lStarts;  // where each line begins in szText
-    int lWidest = 0;                // pixels
-    size_t lLongestMeasured = 0;    // bytes of the longest line measured
+    struct Stored {
+        uint32_t lBlock, lStart, lLength;
+    };
+    // Every line, one after the other, in blocks that are filled before the
+    // next is begun: the text grows a block at a time, never to twice its size.
+    std::vector<std::string> blocks;
+    std::vector<Stored> lines;
+    int lWidest = 0;              // pixels
+    size_t lLongestMeasured = 0;  // bytes of the longest line measured
 };
 
 }  // namespace corvane::ui

@@ -14,14 +14,19 @@
 #include "platform/win_platform.h"
 #include "state/app_version.h"
 #include "stopwatch.h"
+#include "window_prober.h"
 
 namespace corvane::bench {
 
 namespace {
 
 void PrintPhase(const char* szPhase, double dfWall, const Tally& tally, const CountedLog& log) {
-    std::printf("    %-8s %8.3f s, %llu log lines, %llu progress reports\n", szPhase, dfWall,
-                static_cast<unsigned long long>(log.lLines), static_cast<unsigned long long>(log.lProgress));
+    constexpr double kMiB = 1024.0 * 1024.0;
+    std::printf("    %-8s %8.3f s, %llu log lines, %llu progress reports; working set %.1f MiB, its peak so far"
+                " %.1f MiB\n",
+                szPhase, dfWall, static_cast<unsigned long long>(log.lLines),
+                static_cast<unsigned long long>(log.lProgress), WindowProber::WorkingSet() / kMiB,
+                WindowProber::PeakWorkingSet() / kMiB);
     tally.Print(dfWall);
 }
 
