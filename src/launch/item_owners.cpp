@@ -1,23 +1,27 @@
 #include "launch/item_owners.h"
 
-#include "launch/launch_rules.h"
+#include <algorithm>
 
 namespace corvane {
 
 namespace {
 
-// The keys at szFolded and below it, as a range of the ordered map.
-template <typename Map>
-std::pair<typename Map::iterator, typename Map::iterator> Subtree(Map& map, const std::string& szFolded) {
-    auto first = map.lower_bound(szFolded);
-    auto last = first;
-    const std::string szBelow = szFolded + "\\";
-    while (last != map.end() && (last->first == szFolded || last->first.compare(0, szBelow.size(), szBelow) == 0))
-        ++last;
-    return {first, last};
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithFolded(const std::string& szText, const std::string& szPrefix) {
+    if (szText.size() < szPrefix.size()) return false;
+    for (size_t i = 0; i < szPrefix.size(); ++i)
+        if (Folded(szText[i]) != Folded(szPrefix[i])) return false;
+    return true;
 }
 
 }  // namespace
+
+bool ItemOwners::FoldOrder::Less(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(Folded(x)) < static_cast<unsigned char>(Folded(y));
+    });
+}
 
 ItemOwners::ItemOwners(const std::vector<JournalRecord>& records) {
     for (int i = 0; i < static_cast<int>(records.size()); ++i) {
@@ -44,50 +48,56 @@ ItemOwners::ItemOwners(const std::vector<JournalRecord>& records) {
 }
 
 const ItemOwners::Node* ItemOwners::At(const std::string& szPath) const {
-    const auto it = nodes.find(FoldPath(szPath));
-    return it == nodes.end() ? nullptr : &it->second;
+    const auto it = nodes.find(szPath);
+    return it == nodes.end() ? nullptr : &*it;
 }
 
 const ItemOwners::Node* ItemOwners::Holding(const std::string& szPath) const {
-    std::string szFolded = FoldPath(szPath);
-    for (;;) {
-        const auto it = nodes.find(szFolded);
-        if (it != nodes.end()) return &it->second;
-        const size_t lSlash = szFolded.rfind('\\');
+    for (std::string szAt = szPath;;) {
+        if (const Node* node = At(szAt)) return node;
+        const size_t lSlash = szAt.rfind('\\');
         if (lSlash == std::string::npos) return nullptr;
-        szFolded.resize(lSlash);
+        szAt.resize(lSlash);
     }
 }
 
 const ItemOwners::Node* ItemOwners::ItemOf(int lRecord) const {
     const auto it = items.find(lRecord);
-    return it == items.end() ? nullptr : &nodes.at(it->second);
+    return it == items.end() ? nullptr : it->second;
 }
 
 const ItemOwners::Node* ItemOwners::BackupOf(int lRename) const {
     const auto it = backups.find(lRename);
-    return it == backups.end() ? nullptr : &nodes.at(it->second);
+    return it == backups.end() ? nullptr : it->second;
+}
+
+// The node at the path, then those below it: a sibling such as "x.original"
+// sorts between "x" and what lies in it, so the two are looked up apart.
+std::vector<ItemOwners::Nodes::iterator> ItemOwners::Subtree(const std::string& szPath) {
+    std::vector<Nodes::iterator> found;
+    if (const auto it = nodes.find(szPath); it != nodes.end()) found.push_back(it);
+    const std::string szBelow = szPath + "\\";
+    for (auto it = nodes.lower_bound(szBelow); it != nodes.end() && StartsWithFolded(it->szPath, szBelow); ++it)
+        found.push_back(it);
+    return found;
 }
 
 std::vector<ItemOwners::Node> ItemOwners::Remove(const std::string& szPath) {
     std::vector<Node> gone;
-    auto [first, last] = Subtree(nodes, FoldPath(szPath));
-    while (first != last) {
-        gone.push_back(first->second);
-        Erase(first++);
+    for (const Nodes::iterator& it : Subtree(szPath)) {
+        gone.push_back(*it);
+        Erase(it);
     }
     return gone;
 }
 
 void ItemOwners::Move(const std::string& szFrom, const std::string& szTo) {
-    const std::string szFoldedFrom = FoldPath(szFrom);
-    auto [first, last] = Subtree(nodes, szFoldedFrom);
     std::vector<Node> moved;
-    while (first != last) {
-        Node node = first->second;
+    for (const Nodes::iterator& it : Subtree(szFrom)) {
+        Node node = *it;
         node.szPath = szTo + node.szPath.substr(szFrom.size());
         moved.push_back(std::move(node));
-        Erase(first++);
+        Erase(it);
     }
     for (Node& node : moved) Put(std::move(node));
 }
@@ -96,7 +106,7 @@ void ItemOwners::MoveBack(const std::string& szBackup, const std::string& szTarg
     const Node* node = At(szBackup);
     const bool bOurCopy = node && node->lItem >= 0 && node->bWhole;
     const int lItem = node ? node->lItem : -1;
-    if (node) Erase(nodes.find(FoldPath(szBackup)));
+    if (node) Erase(nodes.find(szBackup));
     Move(szBackup, szTarget);
     // A copy of ours moved aside is our copy again at its own place; the
     // game's item, or a part of one of our folders, needs no node of its own.
@@ -104,20 +114,17 @@ void ItemOwners::MoveBack(const std::string& szBackup, const std::string& szTarg
 }
 
 void ItemOwners::Put(Node node) {
-    std::string szFolded = FoldPath(node.szPath);
-    if (node.bWhole && node.lItem >= 0) items[node.lItem] = szFolded;
-    if (node.lPlacedBy >= 0 && node.lPlacedBy != node.lItem) backups[node.lPlacedBy] = szFolded;
-    nodes[std::move(szFolded)] = std::move(node);
+    if (const auto it = nodes.find(node.szPath); it != nodes.end()) Erase(it);
+    const Node& put = *nodes.insert(std::move(node)).first;
+    if (put.bWhole && put.lItem >= 0) items[put.lItem] = &put;
+    if (put.lPlacedBy >= 0 && put.lPlacedBy != put.lItem) backups[put.lPlacedBy] = &put;
 }
 
-void ItemOwners::Erase(std::map<std::string, Node>::iterator it) {
-    const Node& node = it->second;
-    if (node.bWhole && node.lItem >= 0) {
-        const auto item = items.find(node.lItem);
-        if (item != items.end() && item->second == it->first) items.erase(item);
-    }
-    const auto backup = backups.find(node.lPlacedBy);
-    if (backup != backups.end() && backup->second == it->first) backups.erase(backup);
+void ItemOwners::Erase(Nodes::iterator it) {
+    const Node& node = *it;
+    if (const auto item = items.find(node.lItem); item != items.end() && item->second == &node) items.erase(item);
+    if (const auto backup = backups.find(node.lPlacedBy); backup != backups.end() && backup->second == &node)
+        backups.erase(backup);
     nodes.erase(it);
 }
 

@@ -4,7 +4,7 @@
 // path inside the game's own folder under its backup name to the game.
 #pragma once
 
-#include <map>
+#include <set>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -47,12 +47,24 @@ public:
     void MoveBack(const std::string& szBackup, const std::string& szTarget);
 
 private:
-    void Put(Node node);
-    void Erase(std::map<std::string, Node>::iterator it);
+    // Paths in the order of their folded letters, looked up by text too.
+    struct FoldOrder {
+        using is_transparent = void;
+        bool operator()(const Node& a, const Node& b) const { return Less(a.szPath, b.szPath); }
+        bool operator()(const Node& a, const std::string& b) const { return Less(a.szPath, b); }
+        bool operator()(const std::string& a, const Node& b) const { return Less(a, b.szPath); }
+        static bool Less(const std::string& a, const std::string& b);
+    };
+    using Nodes = std::set<Node, FoldOrder>;
 
-    std::map<std::string, Node> nodes;          // by folded path
-    std::unordered_map<int, std::string> items;    // whole item's record -> folded path
-    std::unordered_map<int, std::string> backups;  // rename's record -> folded path
+    // The nodes at the path and below it.
+    std::vector<Nodes::iterator> Subtree(const std::string& szPath);
+    void Put(Node node);
+    void Erase(Nodes::iterator it);
+
+    Nodes nodes;
+    std::unordered_map<int, const Node*> items;    // whole item's record -> its node
+    std::unordered_map<int, const Node*> backups;  // rename's record -> its node
 };
 
 }  // namespace corvane

@@ -17,7 +17,8 @@ std::wstring Wide(const char* pText, int lLength) {
 }
 
 constexpr int kTextIndent = 2;
-constexpr size_t kBlockSize = 64 * 1024;
+constexpr int kBlockBits = 16;
+constexpr size_t kBlockSize = size_t{1} << kBlockBits;  // a longer line has a block of its own
 
 }  // namespace
 
@@ -38,20 +39,22 @@ void LogList::Create(Window& parent) {
 
 std::string LogList::Line(int i) const {
     if (i < 0 || i >= LineCount()) return {};
-    const Stored& place = lines[i];
-    return blocks[place.lBlock].substr(place.lStart, place.lLength);
+    const std::string& block = blocks[lines[i] >> kBlockBits];
+    const size_t lStart = lines[i] & (kBlockSize - 1);
+    const bool bNextHere = static_cast<size_t>(i) + 1 < lines.size() && (lines[i + 1] >> kBlockBits) == (lines[i] >> kBlockBits);
+    const size_t lEnd = bNextHere ? (lines[i + 1] & (kBlockSize - 1)) : block.size();
+    return block.substr(lStart, lEnd - lStart);
 }
 
 void LogList::AddLines(const std::vector<std::string>& szLines) {
     if (szLines.empty()) return;
     const size_t lFirst = lines.size();
     for (const std::string& szLine : szLines) {
-        if (blocks.empty() || blocks.back().size() + szLine.size() > blocks.back().capacity()) {
+        if (blocks.empty() || (!blocks.back().empty() && blocks.back().size() + szLine.size() > kBlockSize)) {
             blocks.emplace_back();
             blocks.back().reserve(std::max(kBlockSize, szLine.size()));
         }
-        lines.push_back({static_cast<uint32_t>(blocks.size() - 1), static_cast<uint32_t>(blocks.back().size()),
-                         static_cast<uint32_t>(szLine.size())});
+        lines.push_back(static_cast<uint32_t>(((blocks.size() - 1) << kBlockBits) | blocks.back().size()));
         blocks.back() += szLine;
     }
     SendMessageA(Handle(), LB_SETCOUNT, lines.size(), 0);
@@ -82,9 +85,9 @@ void LogList::FitWidthFrom(size_t lFirst) {
     HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
     const int lWidestBefore = lWidest;
     for (size_t i = lFirst; i < lines.size(); ++i) {
-        if (lines[i].lLength <= lLongestMeasured) continue;
-        lLongestMeasured = lines[i].lLength;
         const std::string szLine = Line(static_cast<int>(i));
+        if (szLine.size() <= lLongestMeasured) continue;
+        lLongestMeasured = szLine.size();
         const std::wstring szWide = Wide(szLine.data(), static_cast<int>(szLine.size()));
         SIZE size{};
         GetTextExtentPoint32W(hdc, szWide.c_str(), static_cast<int>(szWide.size()), &size);

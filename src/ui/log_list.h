@@ -32,13 +32,12 @@ private:
     // Widens the scroll range for the lines from lFirst on.
     void FitWidthFrom(size_t lFirst);
 
-    struct Stored {
-        uint32_t lBlock, lStart, lLength;
-    };
     // Every line, one after the other, in blocks that are filled before the
-    // next is begun: the text grows a block at a time, never to twice its size.
+    // next is begun: the text grows a block at a time, never to twice its
+    // size. A line lies whole in one block; it is found by the number of its
+    // block and where it starts there, in four bytes.
     std::vector<std::string> blocks;
-    std::vector<Stored> lines;
+    std::vector<uint32_t> lines;
     int lWidest = 0;              // pixels
     size_t lLongestMeasured = 0;  // bytes of the longest line measured
 };
