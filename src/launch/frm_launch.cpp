@@ -12,11 +12,12 @@ constexpr ui::TwipsRect kBtnClose{7440, 3720, 1215, 375};
 constexpr int kClientWidth = 8700;
 constexpr int kClientHeight = 4185;
 
-// Lines from the launch's thread are shown at most this often: often enough
-// to follow, and each update of a long log costs the copies some of the
-// time Windows (and Wine's one server) would give them; Wine's list box
-// takes longer to grow the longer it is.
-constexpr ULONGLONG kShowEveryMs = 100;
+// Lines from the launch's thread are shown at most ten times a second:
+// often enough to follow, and each update of the log costs the copies some
+// of the time Windows (and Wine's one server) would give them. A long log
+// is shown less often, since Wine repaints a list box in a time that grows
+// with its length: a tenth of a second more for every 10,000 lines.
+ULONGLONG ShowEveryMs(int lLines) { return 100 + static_cast<ULONGLONG>(lLines) / 100; }
 
 constexpr UINT kMsgLogWaiting = WM_APP + 1;
 constexpr UINT kMsgWorkDone = WM_APP + 2;
@@ -106,10 +107,9 @@ void frmLaunch::OnTimer(UINT_PTR lTimerId) {
 }
 
 void frmLaunch::ShowLogSoon() {
-    const ULONGLONG lSince = GetTickCount64() - lLastShown;
-    if (lSince >= kShowEveryMs) return ShowLog();
-    if (!TimerEnabled(kTmrShowLogId))
-        SetTimerEnabled(kTmrShowLogId, true, static_cast<UINT>(kShowEveryMs - lSince));
+    const ULONGLONG lSince = GetTickCount64() - lLastShown, lEvery = ShowEveryMs(lstLaunch.LineCount());
+    if (lSince >= lEvery) return ShowLog();
+    if (!TimerEnabled(kTmrShowLogId)) SetTimerEnabled(kTmrShowLogId, true, static_cast<UINT>(lEvery - lSince));
 }
 
 void frmLaunch::ShowLog() {

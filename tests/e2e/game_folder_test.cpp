@@ -27,8 +27,8 @@ protected:
 };
 
 // A folder entry that replaces Data\INI, a file put into that folder and
-// the same folder entry again; a folder entry whose target lies inside its
-// source; and a mod whose swap fails half-way.
+// the same folder entry again; folder entries whose target is their source
+// or lies inside it; and a mod whose swap fails half-way.
 TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
     InstallGenerals();
     WriteBytes(mods / "INI\\GameData.ini", "; the mod's settings\r\n");
@@ -37,7 +37,7 @@ TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
     const std::string G = game.Path(), M = mods.Path();
     WriteBytes(program / "Nested.zcf", ZcfText({{M + "\\INI", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"},
                                            {M + "\\INI", G + "\\Data"}}));
-    WriteBytes(program / "Loop.zcf", ZcfText({{G + "\\Data", G + "\\Data\\INI"}}));
+    WriteBytes(program / "Loop.zcf", ZcfText({{G + "\\Data", G}, {G + "\\Data", G + "\\Data\\INI"}}));
     WriteBytes(program / "Broken.zcf", ZcfText({{M + "\\INI\\Object", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"}}));
     const TreeSnapshot before = SnapshotTree(G);
 
@@ -57,7 +57,9 @@ TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
         CorvaneProcess corvane(program.Path(), "-SILENT Loop", work.Path());
         EXPECT_TRUE(corvane.WaitForLogLine(kIntoItself));
         const Lines log = corvane.LaunchLog();
-        EXPECT_EQ(Lines(log.end() - 2, log.end()), (Lines{"Checking..." + G + "\\Data", kIntoItself}));
+        EXPECT_EQ(Lines(log.end() - 4, log.end()), (Lines{"Checking..." + G + "\\Data", kIntoItself,
+                                                          "Checking..." + G + "\\Data", kIntoItself}))
+            << "a folder copied onto itself, or into itself";
         ClickClose(corvane);
         EXPECT_TRUE(corvane.WaitForExit(5000));
         EXPECT_FALSE(Present(szReport)) << "no game started";
@@ -74,6 +76,7 @@ TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
     ClickClose(corvane);
     EXPECT_TRUE(corvane.WaitForExit(10000)) << "the swap undone, the silent run ends";
     EXPECT_EQ(SnapshotTree(G), withLeftover);
+    EXPECT_FALSE(Present(program / "Corvane.journal"));
 }
 
 // The game on drive G:, Corvane killed while the game ran, G: gone at the
@@ -147,8 +150,8 @@ TEST_F(GameFolder, AGameTheStoresClientStartsIsWaitedFor) {
 }
 
 // Zero Hour launched with a mod that writes into the Generals folder; a
-// second Corvane, from another program folder, launching Generals with a mod
-// for that folder is refused.
+// second Corvane, from another program folder or from the same one,
+// launching Generals with a mod for that folder is refused and ends.
 TEST_F(GameFolder, TwoLaunchesNeverMeetInOneFolder) {
     InstallGenerals();
     InstallZeroHour();
@@ -156,27 +159,31 @@ TEST_F(GameFolder, TwoLaunchesNeverMeetInOneFolder) {
     WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
     WriteBytes(program / "Both.zcf",
                ZcfText({{mods / "Weapon.ini", "C:\\Program Files\\EA Games\\Command and Conquer Generals\\Data\\INI"}}));
-    WriteBytes(otherProgram / "Gen.zcf", ZcfText({{mods / "Weapon.ini", game / "Data"}}));
+    for (const TempFolder* folder : {&otherProgram, &program})
+        WriteBytes(*folder / "Gen.zcf", ZcfText({{mods / "Weapon.ini", game / "Data"}}));
     const TreeSnapshot before = SnapshotTree(game.Path());
 
     CorvaneProcess first(program.Path(), "", work.Path());
     HWND hMain = first.WaitForWindow("Generals Corvane");
     ASSERT_TRUE(hMain);
-    HWND hGames = ChildOfClass(hMain, "ListBox", 0);
+    HWND hGames = ChildOfClass(hMain, "ListBox", 0), hMods = ChildOfClass(hMain, "ListBox", 1);
     ClickListEntry(hGames, FindListEntry(hGames, "Zero Hour Generals Expansion Version 1.04"));
-    ClickListEntry(ChildOfClass(hMain, "ListBox", 1), 0);
+    ClickListEntry(hMods, FindListEntry(hMods, "Both"));
     ClickButton(ChildWithText(hMain, "Button", "Start &Game"));
     EXPECT_EQ(WaitForStandInReport(szReport).szGameFolder, zeroHour.Path());
     const TreeSnapshot modded = SnapshotTree(game.Path());
     EXPECT_NE(modded, before);
 
-    CorvaneProcess second(otherProgram.Path(), "-SILENT Gen", work.Path());
-    HWND hBox = nullptr;
-    EXPECT_EQ(second.WaitForMessageBox(20000, &hBox), kAnother);
-    ASSERT_TRUE(hBox);
-    PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(second.WaitForExit(10000));
-    EXPECT_EQ(SnapshotTree(game.Path()), modded);
+    for (const TempFolder* folder : {&otherProgram, &program}) {
+        CorvaneProcess second(folder->Path(), "-SILENT Gen", work.Path());
+        HWND hBox = nullptr;
+        EXPECT_EQ(second.WaitForMessageBox(20000, &hBox), kAnother);
+        ASSERT_TRUE(hBox);
+        EXPECT_EQ(WindowText(hBox), "GeneralsCorvane");
+        PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(second.WaitForExit(10000)) << "a refused silent launch ends the program";
+        EXPECT_EQ(SnapshotTree(game.Path()), modded);
+    }
     ReleaseGame();
     EXPECT_TRUE(first.WaitForLogLine("END"));
     EXPECT_EQ(SnapshotTree(game.Path()), before);

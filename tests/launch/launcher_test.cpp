@@ -21,8 +21,6 @@ const std::string G = kGameFolder;
 const std::string kNotPatched = "You need patch 1.04 minimum in order to play mods with Generals";
 const std::string kError = "An error occurred whilst trying to launch the game!";
 const std::string kAnother = "Another Corvane launch is still running. Close it first.";
-const std::string kIntoItself =
-    "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!";
 
 struct LauncherTest : ::testing::Test {
     LauncherTest() {
@@ -76,15 +74,6 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
              t.run.state.ModList[0].AddEntry("D:\\Mod\\a.ini", "E:\\Tools\\Maps");
              t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, "e:\\tools\\MAPS\\"));
          }, kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
-        // Sources are checked in order, and a folder entry that would copy a
-        // folder into itself is refused like a missing source.
-        {"a folder copied into itself", [](LauncherTest& t) {
-             t.run.state.ModList[0] = ModOf({G + "\\Data", G + "\\Data\\INI", "D:\\Mod\\a.ini", G + "\\Data",
-                                             G + "\\Data", G});
-         }, kGenerals, 0, {},
-         {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
-          "Checking..." + G + "\\Data", kIntoItself, "Checking...D:\\Mod\\a.ini", "Checking..." + G + "\\Data",
-          kIntoItself}, false},
         // The copies would fill the game's drive: stopped before the swap.
         {"a mod larger than the free space", [](LauncherTest& t) { t.fakes.disk.SetFree("c:", 13); }, kGenerals, 0,
          {{kError, kMsgOkOnly}},
@@ -173,29 +162,6 @@ TEST_F(LauncherTest, TheRestoreUndoesWhatWasSwappedAndTheNextStartWhatItCouldNot
     EXPECT_EQ(fakes.disk.Tree(G), before);
 }
 
-// A swap that failed half-way shows as it is until its window closes; the
-// game folder is put back before the window goes.
-TEST_F(LauncherTest, AFailedSwapIsUndoneWhenItsWindowCloses) {
-    fakes.disk.AddFile(G + "\\Data\\a.ini.original", "left long ago");
-    run.state.ModList[0] = ModOf({"D:\\Mod\\Art.Pack\\t.tga", G + "\\New\\Sub", "D:\\Mod\\a.ini", G + "\\Data"});
-    before = fakes.disk.Tree(G);
-    run.launcher.LaunchApplication(kGenerals, "", 0);
-    EXPECT_EQ(fakes.boxes.shown, (Boxes{{kError, kMsgOkOnly}}));
-    EXPECT_EQ(Log().back(), G + "\\Data\\a.ini") << "nothing more is written until the window closes";
-    EXPECT_NE(fakes.disk.Tree(G), before);
-    bool bClosed = false;
-    EXPECT_TRUE(run.launcher.UndoBeforeClosing([&] { bClosed = true; }));
-    EXPECT_TRUE(bClosed);
-    EXPECT_EQ(Lines(Log().end() - 9, Log().end()),
-              (Lines{"", "Cleanup, restoring original files and folders.", "Deleting swapped file:",
-                     G + "\\New\\Sub\\t.tga", "Deleting swapped folder:", G + "\\New\\Sub", "Deleting swapped folder:",
-                     G + "\\New", "END"}));
-    EXPECT_EQ(fakes.disk.Tree(G), before);
-    EXPECT_FALSE(fakes.disk.Read());
-    EXPECT_TRUE(fakes.locks.held.empty());
-    EXPECT_FALSE(run.launcher.UndoBeforeClosing([] {})) << "nothing left to undo";
-}
-
 // BIG archives are linked where their source and target share a drive that
 // holds links; every other file, and an archive that cannot be linked, is
 // copied, and Corvane.log tells which and why.
@@ -240,20 +206,6 @@ TEST_F(LauncherTest, ArchivesAreLinkedWhereTheDriveAllowsAndEverythingElseIsCopi
     ProgramRun(fakes).launcher.RecoverAtStart([] {});  // the read-only copy goes at the next start
     EXPECT_EQ(fakes.disk.Tree(G), before);
     EXPECT_EQ(fakes.disk.Tree("C:\\Mods"), sources);
-}
-
-// A store's client may start the real game itself, outside the program's
-// reach: while any program from the game folder runs, the game runs.
-TEST_F(LauncherTest, TheRestoreWaitsForEveryProgramFromTheGameFolder) {
-    run.launcher.LaunchApplication(kGenerals, "", 0);
-    fakes.processes.bFromFolder = true;
-    run.EndGame(fakes);
-    EXPECT_TRUE(run.window.bTimer);
-    EXPECT_EQ(Log().back(), G + "\\Generals.exe -mod Test.big");
-    fakes.processes.bFromFolder = false;
-    run.launcher.tmrRestore_Timer();
-    EXPECT_EQ(Log().back(), "END");
-    EXPECT_EQ(fakes.disk.Tree(G), before);
 }
 
 TEST_F(LauncherTest, AJournalThatCannotBeHadNowIsLeftAsItIs) {

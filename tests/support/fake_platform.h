@@ -21,7 +21,6 @@ class FakeProcesses : public ProcessStarter {
 public:
     std::vector<std::string> started;  // command lines
     bool bRunning = false;             // the game started last
-    bool bFromFolder = false;          // a program from the game folder runs, started by someone else
     bool bRefuse = false;              // as an executable that cannot start
 
     std::unique_ptr<GameProcess> Start(const std::string& szCommandLine, const std::string&) override {
@@ -31,18 +30,15 @@ public:
         return std::make_unique<Game>(*this, ProcessId{static_cast<uint32_t>(started.size()), 7});
     }
     bool IsRunning(const ProcessId& id) override { return bRunning && id.lId == started.size(); }
-    bool AnyRunsFrom(const std::string&) override { return bFromFolder; }
+    bool AnyRunsFrom(const std::string&) override { return false; }
     // The game ends while the program waits for it.
-    void WaitForEnd(const std::vector<ProcessId>&, const std::string&) override { bRunning = bFromFolder = false; }
+    void WaitForEnd(const std::vector<ProcessId>&, const std::string&) override { bRunning = false; }
 
 private:
     struct Game : GameProcess {
         Game(FakeProcesses& owner, ProcessId id) : owner(owner), id(id) {}
         ProcessId Id() const override { return id; }
-        ProcessState Poll() override {
-            const bool bRuns = owner.bRunning || owner.bFromFolder;
-            return {!bRuns, bRuns ? kStillActive : 0};
-        }
+        ProcessState Poll() override { return {!owner.bRunning, owner.bRunning ? kStillActive : 0}; }
         std::vector<ProcessId> Members() override { return owner.bRunning ? std::vector{id} : std::vector<ProcessId>{}; }
         FakeProcesses& owner;
         ProcessId id;

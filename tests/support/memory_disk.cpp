@@ -132,11 +132,7 @@ void MemoryDisk::SaveFile(const std::string& szPath, const std::string&) { Refus
 
 // As Windows answers for a drive that is not there: nothing at that path.
 std::optional<ItemInfo> MemoryDisk::Stat(const std::string& szPath) {
-    Call("GetFileAttributesExA", szPath);
-    if (goneDrives.count(DriveOf(szPath))) return std::nullopt;
-    const Item* item = Find(szPath);
-    if (!item) return std::nullopt;
-    return ItemInfo{item->lAttr | (item->bFolder ? kAttrDirectory : 0), item->szContent.size(), item->lWriteTime};
+    return goneDrives.count(DriveOf(szPath)) ? (Call("GetFileAttributesExA", szPath), std::nullopt) : Look(szPath);
 }
 
 std::optional<ItemInfo> MemoryDisk::Look(const std::string& szPath) {
