@@ -42,7 +42,11 @@ protected:
     // folder and go on as it was asked, and ends it.
     void StartAgainAfterCrash() {
         CorvaneProcess again(program.Path(), "", work.Path());
-        EXPECT_TRUE(again.WaitForWindow("Generals Corvane", 60000)) << "the main window never opened";
+        if (!again.WaitForWindow("Generals Corvane", 60000)) {
+            std::string szLog;
+            for (const auto& szLine : again.LaunchLog()) szLog += szLine + "\n";
+            ADD_FAILURE() << "the main window never opened; the restore said:\n" << szLog;
+        }
         EXPECT_FALSE(Present(program / "Corvane.journal"));
     }
 
