@@ -2,25 +2,12 @@
 
 #include <algorithm>
 
+#include "state/ascii_case.h"
+
 namespace corvane {
 
-namespace {
-
-char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithFolded(const std::string& szText, const std::string& szPrefix) {
-    if (szText.size() < szPrefix.size()) return false;
-    for (size_t i = 0; i < szPrefix.size(); ++i)
-        if (Folded(szText[i]) != Folded(szPrefix[i])) return false;
-    return true;
-}
-
-}  // namespace
-
 bool ItemOwners::FoldOrder::Less(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(Folded(x)) < static_cast<unsigned char>(Folded(y));
-    });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), LessIgnoringAsciiCase);
 }
 
 ItemOwners::ItemOwners(const std::vector<JournalRecord>& records) {
@@ -77,7 +64,7 @@ std::vector<ItemOwners::Nodes::iterator> ItemOwners::Subtree(const std::string& 
     std::vector<Nodes::iterator> found;
     if (const auto it = nodes.find(szPath); it != nodes.end()) found.push_back(it);
     const std::string szBelow = szPath + "\\";
-    for (auto it = nodes.lower_bound(szBelow); it != nodes.end() && StartsWithFolded(it->szPath, szBelow); ++it)
+    for (auto it = nodes.lower_bound(szBelow); it != nodes.end() && StartsIgnoringAsciiCase(it->szPath, szBelow); ++it)
         found.push_back(it);
     return found;
 }

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "state/ascii_case.h"
+
 namespace corvane {
 
 std::string TargetPath(bool bFolderMod, const std::string& szSrc, const std::string& szDst,
@@ -37,12 +39,7 @@ std::vector<std::string> ParentFoldersOf(const std::string& szTarget) {
     return szFolders;
 }
 
-std::string FoldPath(const std::string& szPath) {
-    std::string szFolded = szPath;
-    for (char& c : szFolded)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return szFolded;
-}
+std::string FoldPath(const std::string& szPath) { return LowerAscii(szPath); }
 
 bool PathsOverlap(const std::string& szOne, const std::string& szOther) {
     const std::string a = FoldPath(szOne), b = FoldPath(szOther);

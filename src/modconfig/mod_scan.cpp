@@ -4,17 +4,13 @@
 #include <exception>
 
 #include "modconfig/config_file.h"
+#include "state/ascii_case.h"
 
 namespace corvane {
 
 namespace {
 
 constexpr const char* kEverything = "\\*.*";
-
-unsigned char FoldCase(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b - 'A' + 'a') : b;
-}
 
 bool IsPlainFolder(uint32_t lAttr) { return lAttr == kAttrDirectory; }
 
@@ -51,9 +47,7 @@ void ScanFolderMods(FileSystem& files, const std::string& szAppPath, ProgramStat
 bool NameLess(const std::string& szLeft, const std::string& szRight) {
     const size_t lCommon = std::min(szLeft.size(), szRight.size());
     for (size_t i = 0; i < lCommon; ++i) {
-        const unsigned char cLeft = FoldCase(szLeft[i]);
-        const unsigned char cRight = FoldCase(szRight[i]);
-        if (cLeft != cRight) return cLeft < cRight;
+        if (LowerAscii(szLeft[i]) != LowerAscii(szRight[i])) return LessIgnoringAsciiCase(szLeft[i], szRight[i]);
     }
     if (szLeft.size() != szRight.size()) return szLeft.size() < szRight.size();
     return szLeft < szRight;

@@ -3,21 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "state/ascii_case.h"
+
 namespace corvane {
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(const std::string& szOne, const std::string& szOther) {
-    if (szOne.size() != szOther.size()) return false;
-    for (size_t i = 0; i < szOne.size(); ++i) {
-        if (LowerAscii(szOne[i]) != LowerAscii(szOther[i])) return false;
-    }
-    return true;
-}
 
 size_t SkipBlanks(const std::string& szText, size_t lPos) {
     while (lPos < szText.size() && IsBlank(szText[lPos])) ++lPos;
@@ -60,7 +52,7 @@ std::string ListOrNone(const std::vector<std::string>& szItems) {
 
 int16_t GameRowOf(const std::string& szKey) {
     for (size_t lRow = 0; lRow < kGameKeys.size(); ++lRow) {
-        if (SameIgnoringCase(kGameKeys[lRow], szKey)) return static_cast<int16_t>(lRow);
+        if (SameIgnoringAsciiCase(kGameKeys[lRow], szKey)) return static_cast<int16_t>(lRow);
     }
     return -1;
 }
@@ -87,7 +79,7 @@ int16_t FindMod(const ProgramState& state, const std::string& szTitle) {
     for (bool bExact : {true, false}) {
         for (size_t i = 0; i < ListedMods(state); ++i) {
             const std::string& szListed = state.ModList[i].szTitle;
-            if (bExact ? szListed == szTitle : SameIgnoringCase(szListed, szTitle)) return static_cast<int16_t>(i);
+            if (bExact ? szListed == szTitle : SameIgnoringAsciiCase(szListed, szTitle)) return static_cast<int16_t>(i);
         }
     }
     return -1;

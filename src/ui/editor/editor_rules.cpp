@@ -3,6 +3,7 @@
 #include <array>
 
 #include "modconfig/config_file.h"
+#include "state/ascii_case.h"
 
 namespace corvane {
 
@@ -10,16 +11,6 @@ namespace {
 
 constexpr size_t kLongestLine = 90;
 constexpr const char* kExtension = ".zcf";
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringAsciiCase(const std::string& szLeft, const std::string& szRight) {
-    if (szLeft.size() != szRight.size()) return false;
-    for (size_t i = 0; i < szLeft.size(); ++i) {
-        if (LowerAscii(szLeft[i]) != LowerAscii(szRight[i])) return false;
-    }
-    return true;
-}
 
 // The file system ignores letter case, also of the code page's letters beyond
 // ASCII, whose pairs this program does not know: two bytes that both lie
@@ -44,11 +35,11 @@ bool CanNameFile(const std::string& szTitle) {
     const std::string szBase = TrimBlanks(szTitle.substr(0, szTitle.find('.')));
     static const std::array<const char*, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
     for (const char* szDevice : kDevices) {
-        if (EqualIgnoringAsciiCase(szBase, szDevice)) return false;
+        if (SameIgnoringAsciiCase(szBase, szDevice)) return false;
     }
     const bool bNumbered = szBase.size() == 4 && szBase[3] >= '1' && szBase[3] <= '9';
-    return !(bNumbered && (EqualIgnoringAsciiCase(szBase.substr(0, 3), "COM") ||
-                           EqualIgnoringAsciiCase(szBase.substr(0, 3), "LPT")));
+    return !(bNumbered && (SameIgnoringAsciiCase(szBase.substr(0, 3), "COM") ||
+                           SameIgnoringAsciiCase(szBase.substr(0, 3), "LPT")));
 }
 
 // "My.Mod" for szAppPath\My.Mod.zcf; "" for a file elsewhere or of another kind.
@@ -58,7 +49,7 @@ std::string NameInFolder(const std::string& szAppPath, const std::string& szFile
     if (szFile.size() <= szFolder.size() + lExt || szFile.compare(0, szFolder.size(), szFolder) != 0)
         return "";
     const std::string szName = szFile.substr(szFolder.size());
-    if (szName.find('\\') != std::string::npos || !EqualIgnoringAsciiCase(szName.substr(szName.size() - lExt), kExtension))
+    if (szName.find('\\') != std::string::npos || !SameIgnoringAsciiCase(szName.substr(szName.size() - lExt), kExtension))
         return "";
     return szName.substr(0, szName.size() - lExt);
 }
