@@ -19,7 +19,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 "$root/tools/bootstrap.sh"
 cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$root/build/win" -j "$jobs" --target Corvane stand_in_game editor_demo_player
+cmake --build "$root/build/win" -j "$jobs" --target Corvane demo_game editor_demo_player
 
 demo="$root/build/demo"
 mkdir -p "$demo"
@@ -44,7 +44,7 @@ echo "== Demo setup in $demo"
 rm -rf "$game" "$program" "$sources"
 mkdir -p "$game/Data/INI" "$game/Data/English" "$program/HD Skies/Art/Textures" \
          "$program/HD Skies/Data/INI" "$sources/Data/INI" "$sources/Maps/Desert Storm"
-cp "$root/build/win/stand_in/Generals.exe" "$game/Generals.exe"
+cp "$root/build/win/demo_game/Generals.exe" "$game/Generals.exe"
 printf '; Generals settings\r\nMaxCameraHeight = 310\r\n' >"$game/Data/INI/GameData.ini"
 printf 'Weather Normal\r\nEnd\r\n' >"$game/Data/INI/Weather.ini"
 printf 'strings' >"$game/Data/English/generals.csf"
@@ -72,7 +72,7 @@ shot() { import -window root "$1"; echo "   screenshot: $1"; }
 
 cd "$drive_c"
 if [ -n "$interactive" ]; then
-    export STANDIN_WINDOW=1 STANDIN_RUN_MS=120000
+    export DEMO_GAME_RUN_MS=120000
     if [ "$mode" = "--silent" ]; then
         wine 'C:\Corvane\Corvane.exe' -SILENT DemoMod </dev/null >/dev/null 2>&1
     else
@@ -88,7 +88,7 @@ GUIDE
     exit 0
 fi
 
-export STANDIN_WINDOW=1 STANDIN_RUN_MS=4000
+export DEMO_GAME_RUN_MS=4000
 before=$(tree_hash)
 echo "== Silent launch: Corvane.exe -SILENT DemoMod (the stand-in game runs 4 s)"
 wine 'C:\Corvane\Corvane.exe' -SILENT DemoMod </dev/null >/dev/null 2>&1 &

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -27,16 +26,12 @@ protected:
         for (int i = 0; i < 6; ++i) WriteBytes(mods / ("Big\\" + std::to_string(i) + ".big"), std::string(8 << 20, 'a' + i));
         WriteBytes(mods / "Generals.ini", "mod");
         WriteBytes(game / "Generals.ini", "game");
-        WriteBytes(program / "Mod.zcf", "Location=\r\n[Folder]\r\nSource=" + mods / "Data" + "\r\nDestination=" + game.Path() +
-                                            "\r\n[Folder]\r\nSource=" + mods / "Big" + "\r\nDestination=" + game / "Mods\\Deep" +
-                                            "\r\n[Folder]\r\nSource=" + mods / "Generals.ini" + "\r\nDestination=" + game.Path() + "\r\n");
+        WriteBytes(program / "Mod.zcf", ZcfText({{mods / "Data", game.Path()}, {mods / "Big", game / "Mods\\Deep"},
+                                                 {mods / "Generals.ini", game.Path()}}));
     }
 
     std::unique_ptr<CorvaneProcess> StartSilent() {
         return std::make_unique<CorvaneProcess>(program.Path(), "-SILENT Mod", work.Path());
-    }
-    static bool WaitFor(const std::function<bool()>& done, unsigned lTimeoutMs = 30000) {
-        return PumpUntil(done, lTimeoutMs);
     }
     // Starts the program again as a player would, lets it restore the game
     // folder and go on as it was asked, and ends it.
@@ -92,10 +87,10 @@ TEST_F(CrashSafety, KilledAnywhereInALaunchTheNextStartPutsTheGameFolderBack) {
     ASSERT_TRUE(corvane->WaitForLogLine("The game of that launch is still running: waiting for it to end."));
     ReleaseGame();
     Lines log;
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         log = corvane->LaunchLog();
         return std::count(log.begin(), log.end(), "END") == 2;
-    }));
+    }, 30000));
     const auto itRestored = std::find(log.begin(), log.end(), "END");
     EXPECT_EQ(log.front(), "Restoring the game folder after an unfinished launch.");
     ASSERT_NE(itRestored, log.end());

@@ -23,10 +23,10 @@ inline constexpr const char* kGeneralsRegistryKey = "SOFTWARE\\Electronic Arts\\
 inline constexpr const char* kZeroHourRegistryKey =
     "SOFTWARE\\Electronic Arts\\EA Games\\Command and Conquer Generals Zero Hour";
 
-// A mod configuration file with no BIG file and these entries (source,
-// destination).
-inline std::string ZcfText(const std::vector<std::pair<std::string, std::string>>& entries) {
-    std::string szText = "Location=\r\n";
+// A mod configuration file with these entries (source, destination).
+inline std::string ZcfText(const std::vector<std::pair<std::string, std::string>>& entries,
+                           const std::string& szBigFile = "") {
+    std::string szText = "Location=" + szBigFile + "\r\n";
     for (const auto& [szSrc, szDst] : entries) szText += "[Folder]\r\nSource=" + szSrc + "\r\nDestination=" + szDst + "\r\n";
     return szText;
 }

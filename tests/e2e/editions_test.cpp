@@ -16,13 +16,6 @@ namespace {
 
 using Editions = CorvaneRunTest;
 
-struct MainWindow {
-    HWND h;
-    HWND Games() const { return ChildOfClass(h, "ListBox", 0); }
-    HWND Mods() const { return ChildOfClass(h, "ListBox", 1); }
-    HWND Button(const char* szCaption) const { return ChildWithText(h, "Button", szCaption); }
-};
-
 std::string Escaped(const std::string& szPath) {
     std::string szText;
     for (char c : szPath) szText += c == '\\' ? std::string(2, c) : std::string(1, c);

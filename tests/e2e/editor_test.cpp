@@ -26,10 +26,10 @@ TEST_F(EditorRun, AModMadeAndChangedInTheEditorIsListedAtOnceAndLaunches) {
     const std::string G = game.Path(), M = mods.Path();
 
     CorvaneProcess corvane(program.Path(), "", M);  // the editor's browsers open where Corvane was started
-    HWND hMain = corvane.WaitForWindow("Generals Corvane");
-    ASSERT_TRUE(hMain);
-    HWND hMods = ChildOfClass(hMain, "ListBox", 1);
-    ClickButton(ChildWithText(hMain, "Button", "&Add..."));
+    const MainWindow main{corvane.WaitForWindow("Generals Corvane")};
+    ASSERT_TRUE(main.h);
+    HWND hMods = main.Mods();
+    ClickButton(main.Button("&Add..."));
     const ModEditor ed{corvane.WaitForWindow("Add Mod...")};
     ASSERT_TRUE(ed.h);
     TypeText(ed.Title(), "Tanks");
@@ -47,7 +47,7 @@ TEST_F(EditorRun, AModMadeAndChangedInTheEditorIsListedAtOnceAndLaunches) {
     EXPECT_EQ(ReadBytes(program / "Tanks.zcf"), szAdded + Entry(M + "\\Maps", G + "\\Data"));
 
     ClickListEntry(hMods, 0);
-    ClickButton(ChildWithText(hMain, "Button", "&Edit..."));
+    ClickButton(main.Button("&Edit..."));
     const ModEditor edit{corvane.WaitForWindow("Edit Mod...")};
     ASSERT_TRUE(edit.h);
     edit.OpenFolders({"Maps", "Desert"});
@@ -62,7 +62,7 @@ TEST_F(EditorRun, AModMadeAndChangedInTheEditorIsListedAtOnceAndLaunches) {
               szAdded + Entry(M + "\\Maps\\Desert", G + "\\Data\\INI") + Entry(M + "\\Maps", G));
     EXPECT_TRUE(PumpUntil([&] { return ListSelection(hMods) == LB_ERR; })) << "the list is built again";
     ClickListEntry(hMods, 0);
-    ClickButton(ChildWithText(hMain, "Button", "Start &Game"));
+    ClickButton(main.Button("Start &Game"));
     const StandInReport report = WaitForStandInReport(szReport);
     EXPECT_EQ(report.szCommandLine, G + "\\Generals.exe -mod Tanks.big");
     EXPECT_EQ(report.gameFolder.at("Data\\INI\\Weapon.ini"), ReadBytes(M + "\\Data\\INI\\Weapon.ini"));
@@ -70,8 +70,8 @@ TEST_F(EditorRun, AModMadeAndChangedInTheEditorIsListedAtOnceAndLaunches) {
     EXPECT_EQ(report.gameFolder.at("Maps\\Desert\\Desert.map"), "desert map");
     HWND hLaunch = corvane.WaitForWindow("Launching...");
     ASSERT_TRUE(hLaunch);
-    PostMessageA(hMain, WM_CLOSE, 0, 0);  // the launch window goes on watching the game
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hMain); }));
+    PostMessageA(main.h, WM_CLOSE, 0, 0);  // the launch window goes on watching the game
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(main.h); }));
     ReleaseGame();
     EXPECT_EQ(WaitForLastLine(ChildOfClass(hLaunch, "ListBox"), "END").back(), "END");
     EXPECT_EQ(SnapshotTree(game.Path()), before);

@@ -10,8 +10,6 @@ namespace corvane::test {
 namespace {
 
 const std::string kAnother = "Another Corvane launch is still running. Close it first.";
-const std::string kIntoItself =
-    "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!";
 
 bool Has(const Lines& lines, const std::string& szLine) {
     return std::find(lines.begin(), lines.end(), szLine) != lines.end();
@@ -27,9 +25,8 @@ protected:
 };
 
 // A folder entry that replaces Data\INI, a file put into that folder and
-// the same folder entry again; folder entries whose target is their source
-// or lies inside it; and a mod whose swap fails half-way.
-TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
+// the same folder entry again; and a mod whose swap fails half-way.
+TEST_F(GameFolder, NestedRepeatedAndFailingModsLeaveItAsItWas) {
     InstallGenerals();
     WriteBytes(mods / "INI\\GameData.ini", "; the mod's settings\r\n");
     WriteBytes(mods / "INI\\Object\\Tank.ini", "Object Tank\r\nEnd\r\n");
@@ -37,7 +34,6 @@ TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
     const std::string G = game.Path(), M = mods.Path();
     WriteBytes(program / "Nested.zcf", ZcfText({{M + "\\INI", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"},
                                            {M + "\\INI", G + "\\Data"}}));
-    WriteBytes(program / "Loop.zcf", ZcfText({{G + "\\Data", G}, {G + "\\Data", G + "\\Data\\INI"}}));
     WriteBytes(program / "Broken.zcf", ZcfText({{M + "\\INI\\Object", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"}}));
     const TreeSnapshot before = SnapshotTree(G);
 
@@ -51,19 +47,6 @@ TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
         EXPECT_EQ(SnapshotTree(G), before);
         ClickClose(corvane);
         EXPECT_TRUE(corvane.WaitForExit(5000));
-    }
-    {
-        DeleteFileA(szReport.c_str());
-        CorvaneProcess corvane(program.Path(), "-SILENT Loop", work.Path());
-        EXPECT_TRUE(corvane.WaitForLogLine(kIntoItself));
-        const Lines log = corvane.LaunchLog();
-        EXPECT_EQ(Lines(log.end() - 4, log.end()), (Lines{"Checking..." + G + "\\Data", kIntoItself,
-                                                          "Checking..." + G + "\\Data", kIntoItself}))
-            << "a folder copied onto itself, or into itself";
-        ClickClose(corvane);
-        EXPECT_TRUE(corvane.WaitForExit(5000));
-        EXPECT_FALSE(Present(szReport)) << "no game started";
-        EXPECT_EQ(SnapshotTree(G), before);
     }
     WriteBytes(game / "Data\\INI\\Weapon.ini.original", "left by a launch long ago");
     const TreeSnapshot withLeftover = SnapshotTree(G);
@@ -164,12 +147,11 @@ TEST_F(GameFolder, TwoLaunchesNeverMeetInOneFolder) {
     const TreeSnapshot before = SnapshotTree(game.Path());
 
     CorvaneProcess first(program.Path(), "", work.Path());
-    HWND hMain = first.WaitForWindow("Generals Corvane");
-    ASSERT_TRUE(hMain);
-    HWND hGames = ChildOfClass(hMain, "ListBox", 0), hMods = ChildOfClass(hMain, "ListBox", 1);
-    ClickListEntry(hGames, FindListEntry(hGames, "Zero Hour Generals Expansion Version 1.04"));
-    ClickListEntry(hMods, FindListEntry(hMods, "Both"));
-    ClickButton(ChildWithText(hMain, "Button", "Start &Game"));
+    const MainWindow main{first.WaitForWindow("Generals Corvane")};
+    ASSERT_TRUE(main.h);
+    ClickListEntry(main.Games(), FindListEntry(main.Games(), "Zero Hour Generals Expansion Version 1.04"));
+    ClickListEntry(main.Mods(), FindListEntry(main.Mods(), "Both"));
+    ClickButton(main.Button("Start &Game"));
     EXPECT_EQ(WaitForStandInReport(szReport).szGameFolder, zeroHour.Path());
     const TreeSnapshot modded = SnapshotTree(game.Path());
     EXPECT_NE(modded, before);

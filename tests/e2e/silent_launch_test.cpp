@@ -17,14 +17,10 @@ protected:
         WriteBytes(mods / "Data\\INI\\GameData.ini", "; the mod's settings\r\nMaxCameraHeight = 800\r\n");
         WriteBytes(mods / "Art\\Textures\\tank.tga", "TGA tank");
         WriteBytes(mods / "Maps\\Desert.map", "desert map");
-        const std::string szConfig = "Location=" + mods.Path() + "\\MyMod.big\r\n"
-                                     "[Folder]\r\nSource=" + mods / "Data\\INI\\GameData.ini" + "\r\n"
-                                     "Destination=" + game / "Data\\INI" + "\r\n"
-                                     "[Folder]\r\nSource=" + mods / "Art" + "\r\n"
-                                     "Destination=" + game / "Data" + "\r\n"
-                                     "[Folder]\r\nSource=" + mods / "Maps\\Desert.map" + "\r\n"
-                                     "Destination=" + game / "Maps\\Custom" + "\r\n";
-        WriteBytes(program / "MyMod.zcf", szConfig);
+        WriteBytes(program / "MyMod.zcf", ZcfText({{mods / "Data\\INI\\GameData.ini", game / "Data\\INI"},
+                                                   {mods / "Art", game / "Data"},
+                                                   {mods / "Maps\\Desert.map", game / "Maps\\Custom"}},
+                                                  mods / "MyMod.big"));
     }
 };
 

@@ -6,8 +6,6 @@
 //   STANDIN_WAIT_FOR   end once this file exists
 //   STANDIN_RUN_MS     end after this many milliseconds
 //   STANDIN_EXIT_CODE  the exit code to end with (default 0; 259 allowed)
-//   STANDIN_WINDOW     "1": show a window with what it was given and an
-//                      "Exit game" button (the demo uses it)
 //   STANDIN_LAUNCHER   "1": be only a launcher: start the game (a copy of
 //                      this program, with the same orders but this one) and
 //                      end at once, as some digital editions do
@@ -17,7 +15,7 @@
 //                      once this file exists, start STANDIN_STORE_GAME (the
 //                      real game, with the same orders but these) and end
 // Without STANDIN_WAIT_FOR or STANDIN_RUN_MS it ends at once, and without
-// STANDIN_REPORT or STANDIN_WINDOW it reads nothing. It never waits
+// STANDIN_REPORT it reads nothing. It never waits
 // longer than two minutes, so a failed test cannot leave it behind.
 #include <windows.h>
 
@@ -84,46 +82,6 @@ bool TimeToEnd(DWORD lStart, DWORD lRunMs, const std::string& szWaitFor) {
     return lElapsed >= lRunMs;
 }
 
-LRESULT CALLBACK StandInProc(HWND hwnd, UINT lMsg, WPARAM wParam, LPARAM lParam) {
-    if (lMsg == WM_COMMAND && LOWORD(wParam) == 100) {
-        DestroyWindow(hwnd);
-        return 0;
-    }
-    if (lMsg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, lMsg, wParam, lParam);
-}
-
-// The demo's view of the game: what it was started with and what it sees.
-void RunWithWindow(const Report& report, DWORD lStart, DWORD lRunMs, const std::string& szWaitFor) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = StandInProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = "CorvaneStandInGame";
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowA(wc.lpszClassName, "Generals (stand-in game)",
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 20, 20, 600, 340,
-                              nullptr, nullptr, wc.hInstance, nullptr);
-    std::string szShown = report.szGiven;
-    for (const auto& entry : report.gameFolder) szShown += entry.first + "\r\n";
-    CreateWindowA("EDIT", szShown.c_str(),
-                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 10, 10,
-                  565, 250, hwnd, nullptr, wc.hInstance, nullptr);
-    CreateWindowA("BUTTON", "Exit game", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 465, 268, 110, 30, hwnd,
-                  reinterpret_cast<HMENU>(100), wc.hInstance, nullptr);
-    SetTimer(hwnd, 1, 100, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_TIMER && TimeToEnd(lStart, lRunMs, szWaitFor)) DestroyWindow(hwnd);
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 int StartGame(const std::string& szExe) {
     std::string szCommandLine = GetCommandLineA();
     STARTUPINFOA si{};
@@ -166,21 +124,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     const DWORD lStart = GetTickCount();
     const std::string szReportPath = Environment("STANDIN_REPORT");
-    const bool bWindow = Environment("STANDIN_WINDOW") == "1";
     // Reading every file of a modded game folder takes long; only done
     // when someone reads the report.
-    const Report report = szReportPath.empty() && !bWindow ? Report{} : BuildReport();
-    if (!szReportPath.empty()) WriteReport(szReportPath, report);
+    if (!szReportPath.empty()) WriteReport(szReportPath, BuildReport());
 
     const std::string szWaitFor = Environment("STANDIN_WAIT_FOR");
     const std::string szRunMs = Environment("STANDIN_RUN_MS");
     const DWORD lRunMs = szRunMs.empty() ? 0 : static_cast<DWORD>(std::strtoul(szRunMs.c_str(), nullptr, 10));
 
-    if (bWindow) {
-        RunWithWindow(report, lStart, lRunMs, szWaitFor);
-    } else {
-        while (!TimeToEnd(lStart, lRunMs, szWaitFor)) Sleep(20);
-    }
+    while (!TimeToEnd(lStart, lRunMs, szWaitFor)) Sleep(20);
     const std::string szExitCode = Environment("STANDIN_EXIT_CODE");
     return szExitCode.empty() ? 0 : static_cast<int>(std::strtoul(szExitCode.c_str(), nullptr, 10));
 }

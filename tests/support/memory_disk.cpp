@@ -239,6 +239,20 @@ std::unique_ptr<InputFile> MemoryDisk::OpenInput(const std::string& szPath) {
 // A copy is made in two steps, so that a crash can leave an empty file
 // behind, and a write cut short half a file; it takes its source's last
 // write at its end, as CopyFile does.
+void MemoryDisk::WriteCopy(const std::string& szPath, const Item& source, CopyGuide* guide) {
+    Put(szPath, {NameOf(szPath), false, source.lAttr, "", Now()});
+    if (Call("WriteFile", szPath, true)) {
+        Find(szPath)->szContent = source.szContent.substr(0, source.szContent.size() / 2);
+        Refuse("WriteFile", szPath, kInjected);
+    }
+    NeedDrive("WriteFile", szPath);
+    Item& copy = *Find(szPath);
+    copy.szContent = source.szContent;
+    copy.lWriteTime = source.lWriteTime;
+    if (guide) guide->BytesCopied(source.szContent.size());
+    if (guide) guide->FileDone(false);
+}
+
 void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
     Call("CopyFileExA", szSource);
     const Item source = Need("CopyFileExA", szSource, false);
@@ -246,17 +260,7 @@ void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDest
     NeedDrive("CopyFileExA", szDestination);
     if (Find(szDestination)) Refuse("CopyFileExA", szDestination, kExists);
     NeedParent("CopyFileExA", szDestination);
-    Put(szDestination, {NameOf(szDestination), false, source.lAttr, "", Now()});
-    if (Call("WriteFile", szDestination, true)) {
-        Find(szDestination)->szContent = source.szContent.substr(0, source.szContent.size() / 2);
-        Refuse("WriteFile", szDestination, kInjected);
-    }
-    NeedDrive("WriteFile", szDestination);
-    Item& copy = *Find(szDestination);
-    copy.szContent = source.szContent;
-    copy.lWriteTime = source.lWriteTime;
-    if (guide) guide->BytesCopied(source.szContent.size());
-    if (guide) guide->FileDone(false);
+    WriteCopy(szDestination, source, guide);
 }
 
 void MemoryDisk::CopyFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
@@ -278,17 +282,11 @@ void MemoryDisk::CopyTree(const std::string& szSource, const std::string& szDest
             continue;
         }
         if (TryLink(szSource + "\\" + child.szName, szTo, child, guide)) continue;
-        const bool bShort = Call("CopyFileExA", szTo, true);
+        Call("CopyFileExA", szTo);
         NeedDrive("CopyFileExA", szTo);
         if (Item* there = Find(szTo); there && (there->bFolder || (there->lAttr & kAttrReadOnly)))
             Refuse("CopyFileExA", szTo, kAccessDenied);
-        if (bShort) {
-            Put(szTo, {child.szName, false, child.lAttr, child.szContent.substr(0, child.szContent.size() / 2), Now()});
-            Refuse("WriteFile", szTo, kInjected);
-        }
-        Put(szTo, child);
-        if (guide) guide->BytesCopied(child.szContent.size());
-        if (guide) guide->FileDone(false);
+        WriteCopy(szTo, child, guide);
     }
 }
 

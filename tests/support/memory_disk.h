@@ -122,6 +122,7 @@ private:
     Item& Put(const std::string& szPath, Item item);
     std::vector<std::string> Below(const std::string& szFolder) const;  // keys, nearest first
     void CopyTree(const std::string& szSource, const std::string& szDestination, CopyGuide* guide);
+    void WriteCopy(const std::string& szPath, const Item& source, CopyGuide* guide);
     // Links the destination to the source where the guide and the drive
     // allow it; false (the guide told why) when it is to be copied.
     bool TryLink(const std::string& szSource, const std::string& szDestination, const Item& source, CopyGuide* guide);

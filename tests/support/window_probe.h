@@ -79,6 +79,14 @@ std::string MessageBoxText(HWND hBox);
 // file type the dialog offered.
 std::string AnswerFileDialog(const std::string& szName, DWORD lProcessId = GetCurrentProcessId());
 
+// The main window's controls as a player finds them.
+struct MainWindow {
+    HWND h;
+    HWND Games() const { return ChildOfClass(h, "ListBox", 0); }
+    HWND Mods() const { return ChildOfClass(h, "ListBox", 1); }
+    HWND Button(const char* szCaption) const { return ChildWithText(h, "Button", szCaption); }
+};
+
 // The mod editor's controls as a player finds them.
 struct ModEditor {
     HWND h;

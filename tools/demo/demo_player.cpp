@@ -39,7 +39,7 @@ int Finish(DWORD lCorvane, HWND hMain) {
     const ModEditor ed{WaitForTopLevel("Add Mod...", lCorvane)};
     if (!ed.h) return 1;
     PressButton(ed.Button("OK"));
-    HWND hMods = ChildOfClass(hMain, "ListBox", 1);
+    HWND hMods = MainWindow{hMain}.Mods();
     if (!PumpUntil([&] { return FindListEntry(hMods, "MyFirstMod") >= 0; })) return 1;
     ClickListEntry(hMods, FindListEntry(hMods, "MyFirstMod"));
     ClickButton(Button(hMain, "Start &Game"));
