@@ -200,7 +200,8 @@ int Run(const ScratchPaths& paths, const std::string& szStandIn, int lRounds) {
 
     std::vector<std::pair<std::string, ModFigures>> figures;
     for (const ModBench& mod : mods) figures.emplace_back(mod.szTitle, mod.figures);
-    return PrintTable(figures, scan, lWorkingSetBefore, WindowProber::PeakWorkingSet()) ? 0 : 3;
+    const LogAlone log = MeasureLogAlone(engine.LongestLog());
+    return PrintTable(figures, scan, log, lWorkingSetBefore, WindowProber::PeakWorkingSet()) ? 0 : 3;
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ void PrintSetup(const ScratchSummary& summary) {
 }
 
 bool PrintTable(const std::vector<std::pair<std::string, ModFigures>>& mods, const ScanFigures& scan,
-                uint64_t lWorkingSetBefore, uint64_t lPeakWorkingSet) {
+                const LogAlone& log, uint64_t lWorkingSetBefore, uint64_t lPeakWorkingSet) {
     bool bAllMet = true;
     std::printf("\nRatios per round (engine / bare program, same round), minimum and median; times are medians,"
                 " in seconds.\nNo answer: the launch window during its disk work and during the whole launch; an idle"
@@ -100,6 +100,11 @@ bool PrintTable(const std::vector<std::pair<std::string, ModFigures>>& mods, con
     bAllMet = bAllMet && scanRatio.Median() <= kScanTarget;
     std::printf("memory         | working set before the first launch %.1f MiB, peak of the whole run %.1f MiB\n",
                 lWorkingSetBefore / kMiB, lPeakWorkingSet / kMiB);
+    const bool bLogMet = log.lGrowth <= log.lTextBytes;
+    std::printf("log alone      | the longest launch's %zu lines (%.1f MiB of text) in a window of their own: +%.1f MiB;"
+                " target <= its text %s\n",
+                log.lLines, log.lTextBytes / kMiB, log.lGrowth / kMiB, Verdict(bLogMet));
+    bAllMet = bAllMet && bLogMet;
     std::printf("targets        | swap and restore as each mod says (median), scan <= %.1fx (median), no answer <= %.0f"
                 " ms while copying: %s\n",
                 kScanTarget, kAnswerTargetSeconds * 1000, bAllMet ? "all met" : "NOT ALL MET");

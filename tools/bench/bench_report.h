@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine_run.h"
+#include "log_alone.h"
 #include "samples.h"
 #include "scratch_layout.h"
 
@@ -35,6 +36,6 @@ void PrintSetup(const ScratchSummary& summary);
 
 // Prints the table; true when every target is met.
 bool PrintTable(const std::vector<std::pair<std::string, ModFigures>>& mods, const ScanFigures& scan,
-                uint64_t lWorkingSetBefore, uint64_t lPeakWorkingSet);
+                const LogAlone& log, uint64_t lWorkingSetBefore, uint64_t lPeakWorkingSet);
 
 }  // namespace corvane::bench

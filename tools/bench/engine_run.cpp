@@ -128,12 +128,15 @@ LaunchResult EngineBench::Launch(int16_t dMod) {
 }
 
 // The log must end with END and hold no ERROR line.
-std::string EngineBench::LogProblem(HWND hList, LaunchResult& result) const {
+std::string EngineBench::LogProblem(HWND hList, LaunchResult& result) {
     const int lCount = static_cast<int>(SendMessageA(hList, LB_GETCOUNT, 0, 0));
+    const bool bLongest = lCount > static_cast<int>(longestLog.size());
+    if (bLongest) longestLog.clear();
     std::string szProblem;
     for (int i = 0; i < lCount; ++i) {
         const std::string szLine = ListLine(hList, i);
         result.lLogBytes += szLine.size();
+        if (bLongest) longestLog.push_back(szLine);
         if (szProblem.empty() && szLine.rfind("ERROR", 0) == 0) szProblem = "the log says: " + szLine;
     }
     result.lLogLines = lCount > 0 ? static_cast<uint64_t>(lCount) : 0;

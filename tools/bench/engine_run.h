@@ -49,8 +49,11 @@ public:
     // entries it found.
     double Scan(uint64_t& lMods, uint64_t& lEntries);
 
+    // The lines of the launch with the longest log so far.
+    const std::vector<std::string>& LongestLog() const { return longestLog; }
+
 private:
-    std::string LogProblem(HWND hList, LaunchResult& result) const;
+    std::string LogProblem(HWND hList, LaunchResult& result);
     std::string ReportedProblem(LaunchResult& result);
 
     ScratchPaths paths;
@@ -62,6 +65,7 @@ private:
     Platform platform{win.files, win.fso, starter, boxes, win.sounds, win.browser,
                       win.journal, win.locks, win.rights, win.problems, win.shortcuts};
     frmLaunch form{state, platform, paths.LaunchApp()};
+    std::vector<std::string> longestLog;
 };
 
 }  // namespace corvane::bench
