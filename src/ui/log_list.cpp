@@ -17,14 +17,11 @@ std::wstring Wide(const char* pText, int lLength) {
 }
 
 constexpr int kTextIndent = 2;
-constexpr int kBlockBits = 16;
-constexpr size_t kBlockSize = size_t{1} << kBlockBits;  // a longer line has a block of its own
 
 }  // namespace
 
 void LogList::Create(Window& parent) {
-    blocks.clear();
-    lines.clear();
+    lines.Clear();
     lWidest = 0;
     lLongestMeasured = 0;
     CreateChild(parent, "LISTBOX", "",
@@ -37,29 +34,12 @@ void LogList::Create(Window& parent) {
     SetWindowSubclass(Handle(), ReadOutProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-std::string LogList::Line(int i) const {
-    if (i < 0 || i >= LineCount()) return {};
-    const std::string& block = blocks[lines[i] >> kBlockBits];
-    const size_t lStart = lines[i] & (kBlockSize - 1);
-    const bool bNextHere = static_cast<size_t>(i) + 1 < lines.size() && (lines[i + 1] >> kBlockBits) == (lines[i] >> kBlockBits);
-    const size_t lEnd = bNextHere ? (lines[i + 1] & (kBlockSize - 1)) : block.size();
-    return block.substr(lStart, lEnd - lStart);
-}
-
 void LogList::AddLines(const std::vector<std::string>& szLines) {
     if (szLines.empty()) return;
-    const size_t lFirst = lines.size();
-    for (const std::string& szLine : szLines) {
-        if (blocks.empty() || (!blocks.back().empty() && blocks.back().size() + szLine.size() > kBlockSize)) {
-            blocks.emplace_back();
-            blocks.back().reserve(std::max(kBlockSize, szLine.size()));
-        }
-        lines.push_back(static_cast<uint32_t>(((blocks.size() - 1) << kBlockBits) | blocks.back().size()));
-        blocks.back() += szLine;
-    }
-    SendMessageA(Handle(), LB_SETCOUNT, lines.size(), 0);
-    FitWidthFrom(lFirst);
-    SendMessageA(Handle(), LB_SETTOPINDEX, lines.size() - 1, 0);
+    for (const std::string& szLine : szLines) lines.Add(szLine);
+    SendMessageA(Handle(), LB_SETCOUNT, lines.Count(), 0);
+    FitWidth(szLines.size(), [&](size_t i) { return szLines[i]; });
+    SendMessageA(Handle(), LB_SETTOPINDEX, lines.Count() - 1, 0);
 }
 
 void LogList::FitToFont() {
@@ -73,19 +53,19 @@ void LogList::FitToFont() {
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, metrics.tmHeight);
     lWidest = 0;
     lLongestMeasured = 0;
-    FitWidthFrom(0);
+    FitWidth(lines.Count(), [this](size_t i) { return lines.Line(i); });
 }
 
 // Only a line longer than every line measured so far is measured: it is the
 // one likely to be the widest, and thousands of lines of paths stay cheap.
 // A line no longer but of wider letters may lose its last pixels.
-void LogList::FitWidthFrom(size_t lFirst) {
+void LogList::FitWidth(size_t lCount, const std::function<std::string(size_t)>& lineAt) {
     HDC hdc = GetDC(Handle());
     if (!hdc) return;
     HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
     const int lWidestBefore = lWidest;
-    for (size_t i = lFirst; i < lines.size(); ++i) {
-        const std::string szLine = Line(static_cast<int>(i));
+    for (size_t i = 0; i < lCount; ++i) {
+        const std::string szLine = lineAt(i);
         if (szLine.size() <= lLongestMeasured) continue;
         lLongestMeasured = szLine.size();
         const std::wstring szWide = Wide(szLine.data(), static_cast<int>(szLine.size()));

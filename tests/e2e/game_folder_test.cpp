@@ -10,10 +10,8 @@ namespace corvane::test {
 namespace {
 
 const std::string kAnother = "Another Corvane launch is still running. Close it first.";
-
-bool Has(const Lines& lines, const std::string& szLine) {
-    return std::find(lines.begin(), lines.end(), szLine) != lines.end();
-}
+const std::string kIntoItself =
+    "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!";
 
 class GameFolder : public CorvaneRunTest {
 protected:
@@ -25,8 +23,9 @@ protected:
 };
 
 // A folder entry that replaces Data\INI, a file put into that folder and
-// the same folder entry again; and a mod whose swap fails half-way.
-TEST_F(GameFolder, NestedRepeatedAndFailingModsLeaveItAsItWas) {
+// the same folder entry again; folder entries whose target is their source
+// or lies inside it; and a mod whose swap fails half-way.
+TEST_F(GameFolder, NestedRepeatedLoopingAndFailingModsLeaveItAsItWas) {
     InstallGenerals();
     WriteBytes(mods / "INI\\GameData.ini", "; the mod's settings\r\n");
     WriteBytes(mods / "INI\\Object\\Tank.ini", "Object Tank\r\nEnd\r\n");
@@ -34,6 +33,7 @@ TEST_F(GameFolder, NestedRepeatedAndFailingModsLeaveItAsItWas) {
     const std::string G = game.Path(), M = mods.Path();
     WriteBytes(program / "Nested.zcf", ZcfText({{M + "\\INI", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"},
                                            {M + "\\INI", G + "\\Data"}}));
+    WriteBytes(program / "Loop.zcf", ZcfText({{G + "\\Data", G}, {G + "\\Data", G + "\\Data\\INI"}}));
     WriteBytes(program / "Broken.zcf", ZcfText({{M + "\\INI\\Object", G + "\\Data"}, {M + "\\Weapon.ini", G + "\\Data\\INI"}}));
     const TreeSnapshot before = SnapshotTree(G);
 
@@ -47,6 +47,16 @@ TEST_F(GameFolder, NestedRepeatedAndFailingModsLeaveItAsItWas) {
         EXPECT_EQ(SnapshotTree(G), before);
         ClickClose(corvane);
         EXPECT_TRUE(corvane.WaitForExit(5000));
+    }
+    {
+        CorvaneProcess corvane(program.Path(), "-SILENT Loop", work.Path());
+        EXPECT_TRUE(corvane.WaitForLogLine(kIntoItself));
+        const Lines log = corvane.LaunchLog();
+        EXPECT_EQ(Lines(log.end() - 4, log.end()),
+                  (Lines{"Checking..." + G + "\\Data", kIntoItself, "Checking..." + G + "\\Data", kIntoItself}));
+        ClickClose(corvane);
+        EXPECT_TRUE(corvane.WaitForExit(5000));
+        EXPECT_EQ(SnapshotTree(G), before);
     }
     WriteBytes(game / "Data\\INI\\Weapon.ini.original", "left by a launch long ago");
     const TreeSnapshot withLeftover = SnapshotTree(G);
@@ -89,8 +99,8 @@ TEST_F(GameFolder, AGameOnADriveThatWentIsPutBackWhenTheDriveIsBack) {
         CorvaneProcess corvane(program.Path(), "", work.Path());
         EXPECT_TRUE(corvane.WaitForWindow("Generals Corvane", 60000));
         const Lines log = corvane.LaunchLog();
-        EXPECT_TRUE(Has(log, "ERROR: This could not be put back now; Corvane tries again at its next start:"));
-        EXPECT_TRUE(Has(log, G + "\\Data\\INI\\Weapon.ini")) << "the copy is named";
+        EXPECT_TRUE(std::ranges::count(log, "ERROR: This could not be put back now; Corvane tries again at its next start:"));
+        EXPECT_TRUE(std::ranges::count(log, G + "\\Data\\INI\\Weapon.ini")) << "the copy is named";
         EXPECT_TRUE(Present(program / "Corvane.journal"));
     }
     ASSERT_TRUE(drive.PlugIn());
@@ -125,7 +135,7 @@ TEST_F(GameFolder, AGameTheStoresClientStartsIsWaitedFor) {
     CorvaneProcess corvane(program.Path(), "-SILENT Mod", work.Path());
     EXPECT_EQ(WaitForStandInReport(szReport).szGameFolder, game.Path()) << "the real game runs";
     Sleep(2500);  // the watch's ticks, with Generals.exe long gone
-    EXPECT_FALSE(Has(corvane.LaunchLog(), "Cleanup, restoring original files and folders."));
+    EXPECT_FALSE(std::ranges::count(corvane.LaunchLog(), "Cleanup, restoring original files and folders."));
     EXPECT_EQ(ReadBytes(game / "Data\\INI\\Weapon.ini"), "Weapon Plasma\r\nEnd\r\n");
     ReleaseGame();
     EXPECT_TRUE(corvane.WaitForLogLine("END"));

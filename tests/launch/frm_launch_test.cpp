@@ -106,9 +106,10 @@ TEST_F(FrmLaunchTest, KeepsOneLogUntilClosedWithTheNewestLineInViewAndAnEmptyPro
     EXPECT_LE(rcItem.bottom, rcList.bottom);
     form.DisplayMsg(std::string(400, 'W'));  // can be scrolled to its end
     EXPECT_GT(SendMessageA(Log(), LB_GETHORIZONTALEXTENT, 0, 0), rcList.right + 400);
-    // Many lines, and one longer than any the log keeps together, read back whole.
+    // Many lines that share their starts, and one longer than any the log
+    // keeps together, read back whole.
     Lines added;
-    for (int i = 0; i < 200; ++i) added.push_back(std::to_string(i) + std::string(1000, 'a' + i % 26));
+    for (int i = 0; i < 200; ++i) added.push_back(std::string(i % 7 * 150, 'p') + std::to_string(i) + std::string(1000, 'a' + i % 26));
     added.insert(added.begin() + 100, std::string(100000, 'x'));
     for (const std::string& szLine : added) form.DisplayMsg(szLine);
     const Lines all = ListLines(Log());

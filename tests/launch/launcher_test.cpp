@@ -21,8 +21,6 @@ const std::string G = kGameFolder;
 const std::string kNotPatched = "You need patch 1.04 minimum in order to play mods with Generals";
 const std::string kError = "An error occurred whilst trying to launch the game!";
 const std::string kAnother = "Another Corvane launch is still running. Close it first.";
-const std::string kIntoItself =
-    "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!";
 
 struct LauncherTest : ::testing::Test {
     LauncherTest() {
@@ -90,12 +88,6 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
          {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
           "Checking...D:\\Mod\\a.ini", "ERROR: This file does not exist, please check configuration ZCF file with NotePad!",
           "Checking...D:\\Mod\\Art.Pack\\t.tga"}, false},
-        // A folder entry onto itself, or into a folder inside it.
-        {"a folder copied into itself", [](LauncherTest& t) {
-             t.run.state.ModList[0] = ModOf({G + "\\Data", G, G + "\\Data", G + "\\Data\\INI"});
-         }, kGenerals, 0, {},
-         {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
-          "Checking..." + G + "\\Data", kIntoItself, "Checking..." + G + "\\Data", kIntoItself}, false},
     };
     const ModConfig mod = run.state.ModList[0];
     for (const auto& c : cases) {

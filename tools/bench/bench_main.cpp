@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <fstream>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -48,6 +49,27 @@ struct ModBench {
 // first 1 GiB copy of every round, the launch's or the bare one, took about
 // a second longer than the second.
 constexpr DWORD kSettleMs = 6000;
+constexpr uint64_t kQuietDirtyKiB = 8 * 1024;
+
+// What the Linux kernel under Wine still has to write of earlier runs, in
+// KiB, read from /proc/meminfo through Wine's drive Z:; 0 where there is none.
+uint64_t UnwrittenKiB() {
+    std::ifstream meminfo("Z:\\proc\\meminfo");
+    uint64_t lKiB = 0;
+    for (std::string szLine; std::getline(meminfo, szLine);) {
+        if (szLine.rfind("Dirty:", 0) == 0 || szLine.rfind("Writeback:", 0) == 0)
+            lKiB += std::strtoull(szLine.c_str() + szLine.find(':') + 1, nullptr, 10);
+    }
+    return lKiB;
+}
+
+// The pause, then until the bytes of earlier runs are on the disk (at most
+// a minute): a copy that starts while the kernel writes back another one's
+// bytes took up to half as long again as one that starts on a quiet disk.
+void Settle() {
+    Sleep(kSettleMs);
+    for (int i = 0; i < 600 && UnwrittenKiB() > kQuietDirtyKiB; ++i) Sleep(100);
+}
 
 double Timed(const std::function<void()>& work) {
     const double dfStart = Now();
@@ -56,7 +78,7 @@ double Timed(const std::function<void()>& work) {
 }
 
 void RunEngine(EngineBench& engine, ModBench& mod, int lRound) {
-    Sleep(kSettleMs);
+    Settle();
     const LaunchResult result = engine.Launch(mod.dMod);
     if (!result.szProblem.empty()) throw std::runtime_error(std::string(mod.szTitle) + ": " + result.szProblem);
     mod.figures.Add(result);
@@ -76,7 +98,7 @@ void RunEngine(EngineBench& engine, ModBench& mod, int lRound) {
 // The plain program works on a thread of its own while this thread serves
 // an idle window, so the window's answers show what the machine allows.
 void RunBare(ModBench& mod, WindowProber& prober, const IdleWindow& idle, int lRound) {
-    Sleep(kSettleMs);
+    Settle();
     double dfCopy = 0, dfDelete = 0;
     std::atomic<bool> bDone{false};
     std::exception_ptr failure;
@@ -200,7 +222,7 @@ int Run(const ScratchPaths& paths, const std::string& szStandIn, int lRounds) {
 
     std::vector<std::pair<std::string, ModFigures>> figures;
     for (const ModBench& mod : mods) figures.emplace_back(mod.szTitle, mod.figures);
-    const LogAlone log = MeasureLogAlone(engine.LongestLog());
+    const LogAlone log = MeasureLogAlone(engine.LongestLog(), paths.szRoot);
     return PrintTable(figures, scan, log, lWorkingSetBefore, WindowProber::PeakWorkingSet()) ? 0 : 3;
 }
 
@@ -210,6 +232,7 @@ int Run(const ScratchPaths& paths, const std::string& szStandIn, int lRounds) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc == 3 && std::string(argv[1]) == "--log-alone") return corvane::bench::RunLogAlone(argv[2]);
     if (argc < 3) {
         std::printf("usage: corvane_bench <scratch folder> <stand-in Generals.exe> [rounds]\n");
         return 2;

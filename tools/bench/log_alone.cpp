@@ -1,6 +1,8 @@
 #include "log_alone.h"
 
 #include <algorithm>
+#include <fstream>
+#include <stdexcept>
 
 #include "platform/win32.h"
 #include "ui/log_list.h"
@@ -32,9 +34,7 @@ private:
     }
 };
 
-}  // namespace
-
-LogAlone MeasureLogAlone(const std::vector<std::string>& szLines) {
+LogAlone Measure(const std::vector<std::string>& szLines) {
     LogAlone result;
     result.lLines = szLines.size();
     LogHost host;
@@ -46,12 +46,48 @@ LogAlone MeasureLogAlone(const std::vector<std::string>& szLines) {
         host.log.AddLines(batch);
         ui::PumpPendingMessages();
     }
-    batch.clear();
-    batch.shrink_to_fit();
-    for (const std::string& szLine : szLines) result.lTextBytes += szLine.size();
     const uint64_t lAfter = WindowProber::WorkingSet();
+    for (const std::string& szLine : szLines) result.lTextBytes += szLine.size();
     result.lGrowth = lAfter > lBefore ? lAfter - lBefore : 0;
     return result;
+}
+
+}  // namespace
+
+LogAlone MeasureLogAlone(const std::vector<std::string>& szLines, const std::string& szFolder) {
+    const std::string szFile = szFolder + "\\longest-log.txt";
+    {
+        std::ofstream out(szFile, std::ios::binary);
+        for (const std::string& szLine : szLines) out << szLine << '\n';
+    }
+    char szExe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    std::string szCommandLine = std::string(1, '"').append(szExe).append("\" --log-alone \"").append(szFile) + '"';
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, szCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        throw std::runtime_error("cannot run " + szCommandLine);
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    LogAlone result;
+    std::ifstream in(szFile + ".result");
+    in >> result.lGrowth >> result.lTextBytes >> result.lLines;
+    DeleteFileA(szFile.c_str());
+    DeleteFileA((szFile + ".result").c_str());
+    return result;
+}
+
+int RunLogAlone(const std::string& szFile) {
+    std::vector<std::string> szLines;
+    {
+        std::ifstream in(szFile, std::ios::binary);
+        for (std::string szLine; std::getline(in, szLine);) szLines.push_back(szLine);
+    }
+    const LogAlone result = Measure(szLines);
+    std::ofstream(szFile + ".result") << result.lGrowth << ' ' << result.lTextBytes << ' ' << result.lLines << '\n';
+    return 0;
 }
 
 }  // namespace corvane::bench

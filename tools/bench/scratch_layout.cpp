@@ -24,18 +24,18 @@ const char* const kGameSides[] = {"America", "China", "GLA", "Civilian"};
 
 // The game's own loose files, 300 of them, beside Generals.exe.
 TreeShape GameShape() {
-    TreeShape spec;
+    TreeShape shape;
     Numbers numbers(1);
     for (const char* szName : kGameIniNames)
-        spec.push_back({Format("Data\\INI\\%s.ini", szName), numbers.Between(1 * kKiB, 64 * kKiB)});
+        shape.push_back({Format("Data\\INI\\%s.ini", szName), numbers.Between(1 * kKiB, 64 * kKiB)});
     for (const char* szSide : kGameSides)
         for (int i = 0; i < 30; ++i)
-            spec.push_back({Format("Data\\INI\\Object\\%sUnit%02d.ini", szSide, i), numbers.Between(2 * kKiB, 48 * kKiB)});
-    for (int i = 0; i < 10; ++i) spec.push_back({Format("Data\\English\\Lang%02d.csf", i), numbers.Between(64 * kKiB, 512 * kKiB)});
-    for (int i = 0; i < 20; ++i) spec.push_back({Format("Data\\Scripts\\Script%02d.scb", i), numbers.Between(4 * kKiB, 96 * kKiB)});
+            shape.push_back({Format("Data\\INI\\Object\\%sUnit%02d.ini", szSide, i), numbers.Between(2 * kKiB, 48 * kKiB)});
+    for (int i = 0; i < 10; ++i) shape.push_back({Format("Data\\English\\Lang%02d.csf", i), numbers.Between(64 * kKiB, 512 * kKiB)});
+    for (int i = 0; i < 20; ++i) shape.push_back({Format("Data\\Scripts\\Script%02d.scb", i), numbers.Between(4 * kKiB, 96 * kKiB)});
     for (int i = 0; i < 130; ++i)
-        spec.push_back({Format("Data\\Audio\\Speech\\Voice%03d.wav", i), numbers.Between(16 * kKiB, 256 * kKiB)});
-    return spec;
+        shape.push_back({Format("Data\\Audio\\Speech\\Voice%03d.wav", i), numbers.Between(16 * kKiB, 256 * kKiB)});
+    return shape;
 }
 
 // What a loose-file mod brings: a few of the game's object files replaced,
@@ -55,20 +55,20 @@ const char* const kNewKinds[][2] = {{"Art\\Textures", "tex%05d.tga"}, {"Art\\W3D
                                     {"Audio\\Sounds", "snd%05d.wav"}};
 
 TreeShape ModShape(const ModRecipe& recipe, const TreeShape& game) {
-    TreeShape spec;
+    TreeShape shape;
     Numbers numbers(recipe.lSeed);
     const auto size = [&] { return numbers.Between(recipe.lSmallest, recipe.lLargest); };
     // The game's object files come after its 20 top-level INI files.
-    for (int i = 0; i < recipe.lReplaced; ++i) spec.push_back({game.at(20 + i).szPath, size()});
-    for (int i = 0; i < recipe.lNewInExisting; ++i) spec.push_back({Format("Data\\INI\\Object\\ModUnit%04d.ini", i), size()});
-    for (int i = 0; i < recipe.lMovies; ++i) spec.push_back({Format("Data\\Movies\\Intro%02d.bik", i), recipe.lMovieSize});
-    const int lRest = recipe.lFiles - static_cast<int>(spec.size());
+    for (int i = 0; i < recipe.lReplaced; ++i) shape.push_back({game.at(20 + i).szPath, size()});
+    for (int i = 0; i < recipe.lNewInExisting; ++i) shape.push_back({Format("Data\\INI\\Object\\ModUnit%04d.ini", i), size()});
+    for (int i = 0; i < recipe.lMovies; ++i) shape.push_back({Format("Data\\Movies\\Intro%02d.bik", i), recipe.lMovieSize});
+    const int lRest = recipe.lFiles - static_cast<int>(shape.size());
     for (int i = 0; i < lRest; ++i) {
         const int lFolder = i / recipe.lPerFolder;
         const auto& kind = kNewKinds[lFolder % 3];
-        spec.push_back({Format("Data\\%s\\Set%03d\\", kind[0], lFolder) + Format(kind[1], i), size()});
+        shape.push_back({Format("Data\\%s\\Set%03d\\", kind[0], lFolder) + Format(kind[1], i), size()});
     }
-    return spec;
+    return shape;
 }
 
 // 2,000 files, about 1 GiB: textures and models of 16 KiB to 772 KiB and
@@ -86,22 +86,22 @@ constexpr int kArchives = 4;
 constexpr uint64_t kArchiveSize = 256 * kMiB;
 
 TreeShape ArchiveModShape(const TreeShape& game) {
-    TreeShape spec;
-    for (int i = 0; i < kArchives; ++i) spec.push_back({Format("!ModArchive%02d.big", i), kArchiveSize});
-    for (FileSpec& file : ModShape(kArchiveLooseRecipe, game)) spec.push_back(std::move(file));
-    return spec;
+    TreeShape shape;
+    for (int i = 0; i < kArchives; ++i) shape.push_back({Format("!ModArchive%02d.big", i), kArchiveSize});
+    for (FileSpec& file : ModShape(kArchiveLooseRecipe, game)) shape.push_back(std::move(file));
+    return shape;
 }
 
 // One of the 200 scanned mods: 500 files in six folders.
 TreeShape ScanModShape() {
-    TreeShape spec;
-    for (int i = 0; i < 100; ++i) spec.push_back({Format("Data\\INI\\Object\\ModUnit%03d.ini", i), 16});
-    for (int i = 0; i < 400; ++i) spec.push_back({Format("Data\\Art\\Textures\\Set%02d\\tex%03d.tga", i / 100, i), 16});
-    return spec;
+    TreeShape shape;
+    for (int i = 0; i < 100; ++i) shape.push_back({Format("Data\\INI\\Object\\ModUnit%03d.ini", i), 16});
+    for (int i = 0; i < 400; ++i) shape.push_back({Format("Data\\Art\\Textures\\Set%02d\\tex%03d.tga", i / 100, i), 16});
+    return shape;
 }
 
-ModSize MeasureMod(const TreeShape& spec, const ModRecipe& recipe) {
-    return {SizeOf(spec), static_cast<uint64_t>(recipe.lReplaced), static_cast<uint64_t>(recipe.lNewInExisting)};
+ModSize MeasureMod(const TreeShape& shape, const ModRecipe& recipe) {
+    return {SizeOf(shape), static_cast<uint64_t>(recipe.lReplaced), static_cast<uint64_t>(recipe.lNewInExisting)};
 }
 
 // A part is complete when its stamp holds this layout's version; the stamp
