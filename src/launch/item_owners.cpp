@@ -10,7 +10,8 @@ bool ItemOwners::FoldOrder::Less(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), LessIgnoringAsciiCase);
 }
 
-ItemOwners::ItemOwners(const std::vector<JournalRecord>& records) {
+ItemOwners::ItemOwners(const std::vector<JournalRecord>& records)
+    : items(records.size(), nullptr), backups(records.size(), nullptr) {
     for (int i = 0; i < static_cast<int>(records.size()); ++i) {
         const JournalRecord& record = records[i];
         if (record.bWasThere) continue;  // nothing was made or moved
@@ -48,15 +49,17 @@ const ItemOwners::Node* ItemOwners::Holding(const std::string& szPath) const {
     }
 }
 
-const ItemOwners::Node* ItemOwners::ItemOf(int lRecord) const {
-    const auto it = items.find(lRecord);
-    return it == items.end() ? nullptr : it->second;
+const ItemOwners::Node* ItemOwners::Find(const std::vector<const Node*>& byRecord, int lRecord) {
+    return lRecord >= 0 && static_cast<size_t>(lRecord) < byRecord.size() ? byRecord[lRecord] : nullptr;
 }
 
-const ItemOwners::Node* ItemOwners::BackupOf(int lRename) const {
-    const auto it = backups.find(lRename);
-    return it == backups.end() ? nullptr : it->second;
+void ItemOwners::Forget(std::vector<const Node*>& byRecord, int lRecord, const Node& node) {
+    if (Find(byRecord, lRecord) == &node) byRecord[lRecord] = nullptr;
 }
+
+const ItemOwners::Node* ItemOwners::ItemOf(int lRecord) const { return Find(items, lRecord); }
+
+const ItemOwners::Node* ItemOwners::BackupOf(int lRename) const { return Find(backups, lRename); }
 
 // The node at the path, then those below it: a sibling such as "x.original"
 // sorts between "x" and what lies in it, so the two are looked up apart.
@@ -109,9 +112,8 @@ void ItemOwners::Put(Node node) {
 
 void ItemOwners::Erase(Nodes::iterator it) {
     const Node& node = *it;
-    if (const auto item = items.find(node.lItem); item != items.end() && item->second == &node) items.erase(item);
-    if (const auto backup = backups.find(node.lPlacedBy); backup != backups.end() && backup->second == &node)
-        backups.erase(backup);
+    Forget(items, node.lItem, node);
+    Forget(backups, node.lPlacedBy, node);
     nodes.erase(it);
 }
 

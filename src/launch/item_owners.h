@@ -7,7 +7,6 @@
 #include <set>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "launch/journal_records.h"
@@ -62,9 +61,14 @@ private:
     void Put(Node node);
     void Erase(Nodes::iterator it);
 
+    // The node at the record's number, or none; a vector, as a launch of
+    // 20,000 files has as many records.
+    static const Node* Find(const std::vector<const Node*>& byRecord, int lRecord);
+    static void Forget(std::vector<const Node*>& byRecord, int lRecord, const Node& node);
+
     Nodes nodes;
-    std::unordered_map<int, const Node*> items;    // whole item's record -> its node
-    std::unordered_map<int, const Node*> backups;  // rename's record -> its node
+    std::vector<const Node*> items;    // whole item's record -> its node
+    std::vector<const Node*> backups;  // rename's record -> its node
 };
 
 }  // namespace corvane

@@ -117,8 +117,27 @@ std::string EncodeRecord(const JournalRecord& record) {
     return szOut;
 }
 
+namespace {
+
+// The frames whose length fits in the bytes: at most the records there are.
+size_t FramesIn(const std::string& szBytes) {
+    size_t lFrames = 0;
+    for (size_t lPos = 0; szBytes.size() - lPos >= kFrameSize; ++lFrames) {
+        const std::string szFrame = szBytes.substr(lPos, kFrameSize);
+        const size_t lLength = Reader(szFrame).Number(4);
+        if (lLength > kLargestRecord || szBytes.size() - lPos - kFrameSize < lLength) break;
+        lPos += kFrameSize + lLength;
+    }
+    return lFrames;
+}
+
+}  // namespace
+
 std::vector<JournalRecord> DecodeJournal(const std::string& szBytes) {
+    // Room for all at once: the journal of a launch of 20,000 files would
+    // otherwise be moved, and held twice, each time the list doubles.
     std::vector<JournalRecord> records;
+    records.reserve(FramesIn(szBytes));
     size_t lPos = 0;
     while (szBytes.size() - lPos >= kFrameSize) {
         const std::string szFrame = szBytes.substr(lPos, kFrameSize);
