@@ -28,10 +28,16 @@ wine_session_start() {
 
     # The first program in a new prefix starts Wine's services, which keep
     # the output they inherit open for ever: boot with output to /dev/null.
+    # The boot makes the prefix's own drives (C:, Z:), so the spare drives
+    # come after it; its session then ends, because the mount manager it
+    # started knows only the drives there were, and a drive it does not know
+    # has no volume (no free space, no identity) while it runs.
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1
+        timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || wineserver -k </dev/null >/dev/null 2>&1 || true
     fi
+
     # A spare drive G: on a folder of the build, which the tests unplug by
     # moving that folder away and plug in again by moving it back.
     mkdir -p "$build_dir/wine-g-drive"

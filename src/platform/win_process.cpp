@@ -205,13 +205,11 @@ void SetKillOnClose(HANDLE hJob, bool bKill) {
 }
 
 // Where a process cannot be created inside its job (before Windows 10), it
-// is created held, put in the job and let go. While it is held, the job
-// ends it should this program die, so that no game is ever left frozen.
-// Where it cannot be put in a job at all (a program already in a job before
-// Windows 8), only the started process and the game folder are followed.
+// is created held, put in the job and let go. Where it cannot be put in a
+// job at all (a program already in a job before Windows 8), only the
+// started process and the game folder are followed.
 void StartHeld(HANDLE hJob, std::vector<char>& szCommandLine, const std::string& szShown, PROCESS_INFORMATION& pi,
                UniqueHandle& hJobOwned) {
-    SetKillOnClose(hJob, true);
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     if (!CreateProcessA(nullptr, szCommandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
@@ -219,7 +217,6 @@ void StartHeld(HANDLE hJob, std::vector<char>& szCommandLine, const std::string&
         ThrowLastError("CreateProcessA", szShown);
     if (!AssignProcessToJobObject(hJob, pi.hProcess)) hJobOwned.Reset();
     ResumeThread(pi.hThread);
-    if (hJobOwned.Valid()) SetKillOnClose(hJob, false);
 }
 
 }  // namespace
@@ -231,12 +228,14 @@ std::unique_ptr<GameProcess> WinProcessStarter::Start(const std::string& szComma
     szWritable.push_back('\0');
     KeepHandlesToOurselves();
     UniqueHandle hJob(CreateJobObjectA(nullptr, nullptr));
+    if (!hJob.Valid()) ThrowLastError("CreateJobObjectA", szCommandLine);
+    // Until the game runs, its job ends it should this program die: a
+    // program ended half-way through CreateProcess can leave its new process
+    // held before its first instruction, a game frozen for ever.
+    SetKillOnClose(hJob.Get(), true);
     PROCESS_INFORMATION pi{};
-    if (!hJob.Valid() || !StartIn(hJob.Get(), szWritable, pi)) {
-        if (!hJob.Valid()) hJob.Reset(CreateJobObjectA(nullptr, nullptr));
-        if (!hJob.Valid()) ThrowLastError("CreateJobObjectA", szCommandLine);
-        StartHeld(hJob.Get(), szWritable, szCommandLine, pi, hJob);
-    }
+    if (!StartIn(hJob.Get(), szWritable, pi)) StartHeld(hJob.Get(), szWritable, szCommandLine, pi, hJob);
+    if (hJob.Valid()) SetKillOnClose(hJob.Get(), false);
     return std::make_unique<WinGameProcess>(pi, std::move(hJob), szCommandLine, FolderPrefix(szGameFolder));
 }
 
