@@ -152,6 +152,8 @@ std::string EngineBench::ReportedProblem(LaunchResult& result) {
     const std::string szLogFile = paths.LaunchApp() + "\\Corvane.log";
     const std::string szNoted = ReadText(szLogFile);
     DeleteFileA(szLogFile.c_str());
+    size_t lRefused = 0;
+    std::string szFirstRefusal;
     for (size_t lAt = 0; lAt < szNoted.size();) {
         const size_t lEnd = std::min(szNoted.find("\r\n", lAt), szNoted.size());
         const std::string szLine = szNoted.substr(lAt, lEnd - lAt);
@@ -161,11 +163,13 @@ std::string EngineBench::ReportedProblem(LaunchResult& result) {
             continue;
         }
         if (szLine.find(": Copied instead of linked: ") != std::string::npos) {
-            result.szCopies += " A link was refused: " + szLine.substr(szLine.rfind(": error ") + 2);
+            if (lRefused++ == 0) szFirstRefusal = szLine.substr(szLine.rfind(": error ") + 2);
             continue;
         }
         if (!szLine.empty()) return "Corvane.log says: " + szLine;
     }
+    if (lRefused)
+        result.szCopies += " Links refused: " + std::to_string(lRefused) + " (the first: " + szFirstRefusal + ").";
     return {};
 }
 
