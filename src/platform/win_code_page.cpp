@@ -46,4 +46,8 @@ std::string LegacyToProgramText(const std::string& szBytes) {
     return Narrowed(Widened(szBytes, lLegacy), lProgram);
 }
 
+std::wstring ProgramTextToWide(const std::string& szText) { return Widened(szText, ProgramCodePage()); }
+
+std::string WideToProgramText(const std::wstring& szWide) { return Narrowed(szWide, ProgramCodePage()); }
+
 }  // namespace corvane

@@ -20,4 +20,10 @@ unsigned LegacyCodePage();
 // program's code page cannot hold come out as "?".
 std::string LegacyToProgramText(const std::string& szBytes);
 
+// The program's text as UTF-16 and back, for the few calls whose ANSI form
+// holds less than a name can be: a name of MAX_PATH UTF-16 units may take
+// three times as many bytes in UTF-8.
+std::wstring ProgramTextToWide(const std::string& szText);
+std::string WideToProgramText(const std::wstring& szWide);
+
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "platform/win_desktop_shortcuts.h"
 
 #include "platform/win32.h"
+#include "platform/win_code_page.h"
 #include "platform/win_error.h"
 
 // Left out by the lean Windows headers.
@@ -81,13 +82,6 @@ private:
     Interface* p = nullptr;
 };
 
-std::wstring Wide(const std::string& szText) {
-    const int lLength = MultiByteToWideChar(CP_ACP, 0, szText.data(), static_cast<int>(szText.size()), nullptr, 0);
-    std::wstring szWide(static_cast<size_t>(lLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, szText.data(), static_cast<int>(szText.size()), szWide.data(), lLength);
-    return szWide;
-}
-
 }  // namespace
 
 std::string WinDesktopShortcuts::DesktopFolder() {
@@ -103,14 +97,14 @@ void WinDesktopShortcuts::Save(const std::string& szPath, const ShortcutLink& li
     Com com;  // first made, last gone: the objects are released before COM ends
     ComRef<IShellLinkW> shellLink;
     com.CreateInstance(kClsidShellLink, kIidShellLinkW, shellLink.Receive(), szPath);
-    Check(shellLink->SetPath(Wide(link.szTarget).c_str()), "IShellLinkW::SetPath", link.szTarget);
-    Check(shellLink->SetArguments(Wide(link.szArguments).c_str()), "IShellLinkW::SetArguments", szPath);
-    Check(shellLink->SetWorkingDirectory(Wide(link.szWorkingFolder).c_str()), "IShellLinkW::SetWorkingDirectory",
+    Check(shellLink->SetPath(ProgramTextToWide(link.szTarget).c_str()), "IShellLinkW::SetPath", link.szTarget);
+    Check(shellLink->SetArguments(ProgramTextToWide(link.szArguments).c_str()), "IShellLinkW::SetArguments", szPath);
+    Check(shellLink->SetWorkingDirectory(ProgramTextToWide(link.szWorkingFolder).c_str()), "IShellLinkW::SetWorkingDirectory",
           link.szWorkingFolder);
-    Check(shellLink->SetIconLocation(Wide(link.szIconFile).c_str(), 0), "IShellLinkW::SetIconLocation", link.szIconFile);
+    Check(shellLink->SetIconLocation(ProgramTextToWide(link.szIconFile).c_str(), 0), "IShellLinkW::SetIconLocation", link.szIconFile);
     ComRef<IPersistFile> file;
     Check(shellLink->QueryInterface(kIidPersistFile, file.Receive()), "IShellLinkW::QueryInterface", szPath);
-    Check(file->Save(Wide(szPath).c_str(), TRUE), "IPersistFile::Save", szPath);
+    Check(file->Save(ProgramTextToWide(szPath).c_str(), TRUE), "IPersistFile::Save", szPath);
 }
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-// One pass of FindFirstFileA/FindNextFileA over a wildcard pattern.
+// One pass of FindFirstFile/FindNextFile over a wildcard pattern.
 #pragma once
 
 #include <cstdint>

@@ -24,7 +24,7 @@ public:
     std::map<std::string, uint32_t> lstExtra;
     std::string szFailOn;
     std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) override {
-        if (szPattern == szFailOn) throw PlatformError("FindFirstFileA", szPattern, ERROR_ACCESS_DENIED);
+        if (szPattern == szFailOn) throw PlatformError("FindFirstFileW", szPattern, ERROR_ACCESS_DENIED);
         std::vector<DirEntry> entries = WinFileSystem::Dir(szPattern, lAttr);
         const std::string szFolder = szPattern.substr(0, szPattern.find_last_of('\\') + 1);
         for (DirEntry& entry : entries) {

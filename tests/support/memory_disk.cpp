@@ -312,8 +312,8 @@ void MemoryDisk::DeleteFolder(const std::string& szPath) {
 }
 
 FolderBytes MemoryDisk::FolderBytes(const std::string& szFolder, CopyGuide* guide) {
-    Call("FindFirstFileA", szFolder);
-    NeedDrive("FindFirstFileA", szFolder);
+    Call("FindFirstFileW", szFolder);
+    NeedDrive("FindFirstFileW", szFolder);
     corvane::FolderBytes bytes;
     for (const std::string& szKey : Below(szFolder)) {
         const Item& item = items.at(szKey);

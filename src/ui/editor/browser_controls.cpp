@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "modconfig/mod_scan.h"
+#include "platform/platform_error.h"
+#include "platform/win_find.h"
 
 namespace corvane::ui {
 
@@ -16,16 +18,18 @@ std::string Join(const std::string& szFolder, const std::string& szName) {
 // nothing when it cannot be listed.
 std::vector<std::string> NamesIn(const std::string& szFolder, bool bFolders) {
     std::vector<std::string> szNames;
-    WIN32_FIND_DATAA fd{};
-    HANDLE hFind = FindFirstFileA(Join(szFolder, "*").c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE) return szNames;
-    do {
-        const std::string szName = fd.cFileName;
-        const bool bFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const bool bHidden = (fd.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-        if (bFolder == bFolders && !bHidden && szName != "." && szName != "..") szNames.push_back(szName);
-    } while (FindNextFileA(hFind, &fd));
-    FindClose(hFind);
+    std::vector<FoundEntry> entries;
+    try {
+        entries = FindEntries(Join(szFolder, "*"));
+    } catch (const PlatformError&) {
+        return szNames;
+    }
+    for (FoundEntry& entry : entries) {
+        const bool bFolder = (entry.lAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const bool bHidden = (entry.lAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        if (bFolder == bFolders && !bHidden && entry.szName != "." && entry.szName != "..")
+            szNames.push_back(std::move(entry.szName));
+    }
     std::sort(szNames.begin(), szNames.end(), NameLess);
     return szNames;
 }
