@@ -92,14 +92,25 @@ void Window::EndModal() {
     hModalOver = nullptr;
 }
 
+// The spot scales with the window, so at 200 % a window placed for a
+// screen at 100 % reaches past the bottom of a small one: it moves back
+// only as far as it takes to show it whole.
 void Window::PlaceClientAt(int lLeftTwips, int lTopTwips) {
     POINT ptClient{0, 0};
     ClientToScreen(hwnd, &ptClient);
     RECT rcWindow{};
     GetWindowRect(hwnd, &rcWindow);
-    SetWindowPos(hwnd, nullptr, Px(lLeftTwips) - (ptClient.x - rcWindow.left),
-                 Px(lTopTwips) - (ptClient.y - rcWindow.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int lWidth = rcWindow.right - rcWindow.left, lHeight = rcWindow.bottom - rcWindow.top;
+    int x = Px(lLeftTwips) - (ptClient.x - rcWindow.left);
+    int y = Px(lTopTwips) - (ptClient.y - rcWindow.top);
+    const RECT rcWanted{x, y, x + lWidth, y + lHeight};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoA(MonitorFromRect(&rcWanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        x = std::max<int>(monitor.rcWork.left, std::min<int>(x, monitor.rcWork.right - lWidth));
+        y = std::max<int>(monitor.rcWork.top, std::min<int>(y, monitor.rcWork.bottom - lHeight));
+    }
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::CreateForm(const FormSpec& form) {

@@ -65,7 +65,8 @@ protected:
     // its client area of the given size at the window's DPI.
     void CreateForm(const FormSpec& form);
     // Moves the window so that its client area's top-left corner lies at
-    // that point of the screen, in twips.
+    // that point of the screen, in twips, or as near it as the whole window
+    // stays on its screen.
     void PlaceClientAt(int lLeftTwips, int lTopTwips);
     // Called from WM_CREATE on: create the controls here, in tab order.
     virtual void CreateControls() = 0;

@@ -3,7 +3,7 @@
 // names everywhere, takes a mod written for the retail folders (and a line
 // an older tool wrote in the legacy code page) and a folder mod, and comes
 // back byte for byte; Generals under the current user's key and Zero Hour in
-// Origin's folder are listed whole on scaled displays, where the folder
+// Origin's folder are listed whole on scaled displays, where the whole folder
 // chooser is on the screen.
 #include <algorithm>
 #include <optional>
@@ -151,6 +151,10 @@ TEST_F(Editions, TheCurrentUsersKeyAndOriginAreListedWholeAtScaledDisplaysWhereT
         ClickButton(ed.Button("&Add Folder"));
         HWND hChooser = corvane.WaitForWindow("Choose location to place folder");
         ASSERT_TRUE(hChooser);
+        RECT rcWork{}, rcChooser{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+        GetWindowRect(hChooser, &rcChooser);
+        EXPECT_TRUE(rcChooser.bottom <= rcWork.bottom && rcChooser.right <= rcWork.right) << "the whole chooser shown";
         HWND hFolders = ChildOfClass(hChooser, "ListBox");
         const int lOpen = ListSelection(hFolders);
         ASSERT_EQ(lOpen, FindListEntry(hFolders, "Generals")) << "it opens in Generals' folder";
