@@ -75,10 +75,10 @@ std::string Format(const char* szFormat, ...) {
     return szBuffer;
 }
 
-TreeSize SizeOf(const TreeShape& spec) {
+TreeSize SizeOf(const TreeShape& shape) {
     TreeSize size;
     std::set<std::string> szFolders;
-    for (const FileSpec& file : spec) {
+    for (const FileSpec& file : shape) {
         ++size.lFiles;
         size.lBytes += file.lSize;
         for (std::string& szFolder : FoldersOf(file.szPath)) szFolders.insert(std::move(szFolder));
@@ -87,12 +87,12 @@ TreeSize SizeOf(const TreeShape& spec) {
     return size;
 }
 
-void WriteTree(const std::string& szRoot, const TreeShape& spec) {
+void WriteTree(const std::string& szRoot, const TreeShape& shape) {
     if (!CreateDirectoryA(szRoot.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         Fail("CreateDirectoryA", szRoot);
     std::set<std::string> szMade;
     size_t lStart = 0;
-    for (const FileSpec& file : spec) {
+    for (const FileSpec& file : shape) {
         for (const std::string& szFolder : FoldersOf(file.szPath)) {
             if (!szMade.insert(szFolder).second) continue;
             const std::string szFull = szRoot + "\\" + szFolder;

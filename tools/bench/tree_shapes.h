@@ -33,10 +33,10 @@ private:
 std::string Format(const char* szFormat, ...);
 
 // Files, folders (the root not counted) and bytes of the tree.
-TreeSize SizeOf(const TreeShape& spec);
+TreeSize SizeOf(const TreeShape& shape);
 
 // Writes the tree below szRoot, which is created: every folder, and every
 // file filled with varied bytes of its size.
-void WriteTree(const std::string& szRoot, const TreeShape& spec);
+void WriteTree(const std::string& szRoot, const TreeShape& shape);
 
 }  // namespace corvane::bench
