@@ -40,10 +40,13 @@ void WriteBytes(const std::string& szPath, const std::string& szBytes) {
     if (!bOk || lWritten != szBytes.size()) throw std::runtime_error("cannot write " + szPath);
 }
 
+// Shares delete too: a file just renamed into place (the stand-in game's
+// report) is still open for the rename for a moment after it appears.
 std::string ReadBytes(const std::string& szPath) {
-    HANDLE h = CreateFileA(szPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read " + szPath);
+    HANDLE h = CreateFileA(szPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot read " + szPath + " (error " + std::to_string(GetLastError()) + ")");
     std::string szBytes;
     std::vector<char> buffer(1 << 16);
     DWORD lRead = 0;

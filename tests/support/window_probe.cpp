@@ -167,11 +167,21 @@ void ClickAt(HWND hwnd, int x, int y, int xUp, int yUp) {
     Post(hwnd, WM_LBUTTONUP, 0, xUp < 0 ? MAKELPARAM(x, y) : MAKELPARAM(xUp, yUp));
 }
 
-void PressKey(UINT lVirtualKey, HWND hwnd) {
+// F10 comes as a system key, as Windows sends it. Shift is held in this
+// thread's keyboard state, which is what a window of this thread reads.
+void PressKey(UINT lVirtualKey, HWND hwnd, bool bShift) {
     if (!hwnd) hwnd = GetFocus();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE lShiftWas = keys[VK_SHIFT];
+    keys[VK_SHIFT] = bShift ? 0x80 : lShiftWas;
+    SetKeyboardState(keys);
     const LPARAM lScan = static_cast<LPARAM>(MapVirtualKeyA(lVirtualKey, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(hwnd, WM_KEYDOWN, lVirtualKey, 1 | lScan);
-    Post(hwnd, WM_KEYUP, lVirtualKey, 1 | lScan | (LPARAM{3} << 30));
+    const bool bSystem = lVirtualKey == VK_F10;
+    PostMessageA(hwnd, bSystem ? WM_SYSKEYDOWN : WM_KEYDOWN, lVirtualKey, 1 | lScan);
+    Post(hwnd, bSystem ? WM_SYSKEYUP : WM_KEYUP, lVirtualKey, 1 | lScan | (LPARAM{3} << 30));
+    keys[VK_SHIFT] = lShiftWas;
+    SetKeyboardState(keys);
 }
 
 void TypeText(HWND hEdit, const std::string& szText) {

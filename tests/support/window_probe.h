@@ -66,7 +66,7 @@ void ChooseMenuItem(HWND hMenu, int lItem);
 // A press at one point of the client area and its release at another.
 void ClickAt(HWND hwnd, int x, int y, int xUp = -1, int yUp = -1);
 // A key pressed on hwnd, by default on the focused window of this thread.
-void PressKey(UINT lVirtualKey, HWND hwnd = nullptr);
+void PressKey(UINT lVirtualKey, HWND hwnd = nullptr, bool bShift = false);
 void TypeText(HWND hEdit, const std::string& szText);
 
 // A message box of the process, waited for; nullptr when none came. Its

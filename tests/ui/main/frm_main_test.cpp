@@ -163,8 +163,9 @@ TEST_F(MainWindowTest, AModsMenuMakesADesktopShortcutOnlyWithAGameSelectedAndRep
     SetFocus(Mods());
     WriteBytes(desktop / "Contra (Zero Hour).lnk", "made before");
     boxes.answers = {kAnswerNo, kAnswerYes};
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(AnswerMenu([&] { PressKey(VK_APPS); }, 0), std::pair(std::string("Create Desktop Shortcut"), true));
+    for (int i = 0; i < 2; ++i) {  // the menu key, then Shift+F10
+        const auto press = [&] { i == 0 ? PressKey(VK_APPS) : PressKey(VK_F10, nullptr, true); };
+        EXPECT_EQ(AnswerMenu(press, 0), std::pair(std::string("Create Desktop Shortcut"), true));
         EXPECT_EQ(shortcuts.saved.size(), static_cast<size_t>(i)) << "No keeps the one there, Yes replaces it";
     }
     const std::pair<std::string, uint32_t> asked("There is a shortcut \"Contra (Zero Hour)\" on the desktop already. Replace it?",
