@@ -99,9 +99,10 @@ void WinDesktopShortcuts::Save(const std::string& szPath, const ShortcutLink& li
     com.CreateInstance(kClsidShellLink, kIidShellLinkW, shellLink.Receive(), szPath);
     Check(shellLink->SetPath(ProgramTextToWide(link.szTarget).c_str()), "IShellLinkW::SetPath", link.szTarget);
     Check(shellLink->SetArguments(ProgramTextToWide(link.szArguments).c_str()), "IShellLinkW::SetArguments", szPath);
-    Check(shellLink->SetWorkingDirectory(ProgramTextToWide(link.szWorkingFolder).c_str()), "IShellLinkW::SetWorkingDirectory",
-          link.szWorkingFolder);
-    Check(shellLink->SetIconLocation(ProgramTextToWide(link.szIconFile).c_str(), 0), "IShellLinkW::SetIconLocation", link.szIconFile);
+    Check(shellLink->SetWorkingDirectory(ProgramTextToWide(link.szWorkingFolder).c_str()),
+          "IShellLinkW::SetWorkingDirectory", link.szWorkingFolder);
+    Check(shellLink->SetIconLocation(ProgramTextToWide(link.szIconFile).c_str(), 0), "IShellLinkW::SetIconLocation",
+          link.szIconFile);
     ComRef<IPersistFile> file;
     Check(shellLink->QueryInterface(kIidPersistFile, file.Receive()), "IShellLinkW::QueryInterface", szPath);
     Check(file->Save(ProgramTextToWide(szPath).c_str(), TRUE), "IPersistFile::Save", szPath);

@@ -2,10 +2,10 @@
 
 #include <sstream>
 #include <stdexcept>
-#include <string_view>
 #include <vector>
 
 #include "platform/win32.h"
+#include "platform/win_find.h"
 
 namespace corvane::test {
 
@@ -81,22 +81,9 @@ uint32_t LinkCount(const std::string& szPath) {
 
 bool Present(const std::string& szPath) { return Attributes(szPath) != INVALID_FILE_ATTRIBUTES; }
 
-// Wide, as Corvane lists folders: a name in Chinese can outgrow the bytes
-// WIN32_FIND_DATAA holds.
 void ForEachEntry(const std::string& szFolder, const std::function<void(const std::string&, uint32_t)>& visit) {
-    const std::string szPattern = szFolder + "\\*";
-    std::wstring szWide(MAX_PATH * 4, L'\0');
-    const int lLength = MultiByteToWideChar(CP_ACP, 0, szPattern.c_str(), -1, szWide.data(), MAX_PATH * 4);
-    szWide.resize(lLength > 0 ? lLength - 1 : 0);
-    WIN32_FIND_DATAW fd{};
-    HANDLE hFind = FindFirstFileW(szWide.c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE) return;
-    do {
-        char szName[MAX_PATH * 3] = {};
-        WideCharToMultiByte(CP_ACP, 0, fd.cFileName, -1, szName, sizeof(szName), nullptr, nullptr);
-        if (std::string_view(szName) != "." && std::string_view(szName) != "..") visit(szName, fd.dwFileAttributes);
-    } while (FindNextFileW(hFind, &fd));
-    FindClose(hFind);
+    for (const FoundEntry& entry : FindEntries(szFolder + "\\*"))
+        if (entry.szName != "." && entry.szName != "..") visit(entry.szName, entry.lAttributes);
 }
 
 TreeSnapshot SnapshotTree(const std::string& szRoot) {
