@@ -313,7 +313,7 @@ checks=$((checks + 1))
 [ ! -e "$CALLS" ] || fail "--print ran Proton"
 expect "variables, one a line" "$(grep -c -E '^[A-Za-z_]+=.* \\$' "$T/out")" 5
 rm -f "$CALLS" "$report"
-(cd "$T" && "$shell" -c "$(cat "$T/out")") </dev/null >/dev/null 2>&1
+(cd "$T" && HOME="$T/homes/none" "$shell" -c "$(cat "$T/out")") </dev/null >/dev/null 2>&1
 checks=$((checks + 1))
 cmp -s "$CALLS" "$T/calls.run" || fail "pasted, it called: $(cat "$CALLS" 2>/dev/null)"
 checks=$((checks + 1))
