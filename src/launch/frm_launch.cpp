@@ -50,7 +50,9 @@ void frmLaunch::LaunchApplication(int16_t dGame, const std::string& szArgs, int1
     launcher.LaunchApplication(dGame, szArgs, dMod);
 }
 
-bool frmLaunch::RecoverAtStart(std::function<void()> then) { return launcher.RecoverAtStart(std::move(then)); }
+bool frmLaunch::RecoverAtStart(std::function<void(bool bStopped)> then) {
+    return launcher.RecoverAtStart(std::move(then));
+}
 
 void frmLaunch::DisplayMsg(const std::string& szMsg) {
     log.Line(szMsg);
@@ -91,8 +93,11 @@ void frmLaunch::LayoutControls() {
     btnClose.Place(kBtnClose, Dpi());
 }
 
-// A swap that failed is put back before the window goes.
+// A swap that failed is put back before the window goes; a wait for a game
+// still running from a launch cut short is given up, and the window goes
+// once the launch has stopped.
 void frmLaunch::btnClose_Click() {
+    if (launcher.StopWaiting()) return;
     if (!launcher.UndoBeforeClosing([this] { Unload(); })) Unload();
 }
 
@@ -121,6 +126,7 @@ void frmLaunch::ShowLog() {
         lstLaunch.AddLines(batch.lines);
     }
     if (batch.progress) prgProgress.SetProgress(batch.progress->first, batch.progress->second);
+    if (batch.waiting) launcher.WaitingChanged(*batch.waiting);
     UpdateWindow(Handle());
 }
 

@@ -38,8 +38,10 @@ public:
     void LaunchApplication(int16_t dGame, const std::string& szArgs, int16_t dMod);
 
     // At start-up: restores the game folder after a launch that was cut
-    // short, in this window, then runs then; false when there is none.
-    bool RecoverAtStart(std::function<void()> then);
+    // short, in this window, then runs then, told whether the player closed
+    // the window while it waited for a game still running; false when
+    // there is none.
+    bool RecoverAtStart(std::function<void(bool bStopped)> then);
 
     // Appends one line to the progress log and brings it into view.
     void DisplayMsg(const std::string& szMsg);

@@ -18,21 +18,39 @@ ItemOwners::ItemOwners(const std::vector<JournalRecord>& records)
         switch (record.step) {
         case JournalStep::kCopy:
         case JournalStep::kCreateFolder:
-            Put({record.szPath, i, i, true});
+            Put({record.szPath, i, i, true, {}, {}});
+            Note(i, record);  // a file copy's stamp
+            break;
+        case JournalStep::kPlace:
+            Note(i, record);
+            break;
+        case JournalStep::kMove:
+            Remove(record.szPath);  // kept, and no longer the launch's
             break;
         case JournalStep::kRename: {
             const Node* holder = Holding(record.szPath);
             const Node* exact = At(record.szPath);
             const int lItem = holder ? holder->lItem : -1;
             const bool bWhole = exact && exact->bWhole;
+            Node moved = exact ? *exact : Node{};
             Move(record.szPath, record.szOther);
-            Put({record.szOther, i, lItem, bWhole});
+            Put({record.szOther, i, lItem, bWhole, std::move(moved.stamps), std::move(moved.lNotedBy)});
             break;
         }
         default:
             break;
         }
     }
+}
+
+// A file put where one of the launch's own already lay (a folder copied
+// over an earlier copy) may be either of them.
+void ItemOwners::Note(int lRecord, const JournalRecord& record) {
+    const Node* node = At(record.szPath);
+    Node noted = node && node->Ours() ? *node : Node{record.szPath, lRecord, lRecord, true, {}, {}};
+    if (record.stamp.bKnown) noted.stamps.push_back(record.stamp);
+    noted.lNotedBy.push_back(lRecord);
+    Put(std::move(noted));
 }
 
 const ItemOwners::Node* ItemOwners::At(const std::string& szPath) const {
@@ -63,8 +81,18 @@ const ItemOwners::Node* ItemOwners::BackupOf(int lRename) const { return Find(ba
 
 // The node at the path, then those below it: a sibling such as "x.original"
 // sorts between "x" and what lies in it, so the two are looked up apart.
-std::vector<ItemOwners::Nodes::iterator> ItemOwners::Subtree(const std::string& szPath) {
-    std::vector<Nodes::iterator> found;
+std::vector<const ItemOwners::Node*> ItemOwners::At(const std::string& szPath, bool bBelowToo) const {
+    std::vector<const Node*> found;
+    if (!bBelowToo) {
+        if (const Node* node = At(szPath)) found.push_back(node);
+        return found;
+    }
+    for (const Nodes::const_iterator& it : Subtree(szPath)) found.push_back(&*it);
+    return found;
+}
+
+std::vector<ItemOwners::Nodes::const_iterator> ItemOwners::Subtree(const std::string& szPath) const {
+    std::vector<Nodes::const_iterator> found;
     if (const auto it = nodes.find(szPath); it != nodes.end()) found.push_back(it);
     const std::string szBelow = szPath + "\\";
     for (auto it = nodes.lower_bound(szBelow); it != nodes.end() && StartsIgnoringAsciiCase(it->szPath, szBelow); ++it)
@@ -74,7 +102,7 @@ std::vector<ItemOwners::Nodes::iterator> ItemOwners::Subtree(const std::string& 
 
 std::vector<ItemOwners::Node> ItemOwners::Remove(const std::string& szPath) {
     std::vector<Node> gone;
-    for (const Nodes::iterator& it : Subtree(szPath)) {
+    for (const Nodes::const_iterator& it : Subtree(szPath)) {
         gone.push_back(*it);
         Erase(it);
     }
@@ -83,7 +111,7 @@ std::vector<ItemOwners::Node> ItemOwners::Remove(const std::string& szPath) {
 
 void ItemOwners::Move(const std::string& szFrom, const std::string& szTo) {
     std::vector<Node> moved;
-    for (const Nodes::iterator& it : Subtree(szFrom)) {
+    for (const Nodes::const_iterator& it : Subtree(szFrom)) {
         Node node = *it;
         node.szPath = szTo + node.szPath.substr(szFrom.size());
         moved.push_back(std::move(node));
@@ -94,13 +122,14 @@ void ItemOwners::Move(const std::string& szFrom, const std::string& szTo) {
 
 void ItemOwners::MoveBack(const std::string& szBackup, const std::string& szTarget) {
     const Node* node = At(szBackup);
-    const bool bOurCopy = node && node->lItem >= 0 && node->bWhole;
+    const bool bOurCopy = node && node->Ours();
     const int lItem = node ? node->lItem : -1;
+    Node moved = node ? *node : Node{};
     if (node) Erase(nodes.find(szBackup));
     Move(szBackup, szTarget);
     // A copy of ours moved aside is our copy again at its own place; the
     // game's item, or a part of one of our folders, needs no node of its own.
-    if (bOurCopy) Put({szTarget, lItem, lItem, true});
+    if (bOurCopy) Put({szTarget, lItem, lItem, true, std::move(moved.stamps), std::move(moved.lNotedBy)});
 }
 
 void ItemOwners::Put(Node node) {
@@ -110,7 +139,7 @@ void ItemOwners::Put(Node node) {
     if (put.lPlacedBy >= 0 && put.lPlacedBy != put.lItem) backups[put.lPlacedBy] = &put;
 }
 
-void ItemOwners::Erase(Nodes::iterator it) {
+void ItemOwners::Erase(Nodes::const_iterator it) {
     const Node& node = *it;
     Forget(items, node.lItem, node);
     Forget(backups, node.lPlacedBy, node);

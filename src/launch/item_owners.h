@@ -1,7 +1,10 @@
 // Where the items a launch made or moved aside lie now, as its journal
 // tells: the journal's changes replayed in order, then kept up to date as
-// they are undone. A path inside a copied folder belongs to that copy, a
-// path inside the game's own folder under its backup name to the game.
+// they are undone. Every item the launch put in place has a node of its own,
+// each file in a copied folder too, with the size and last write it was put
+// there with; the game's own items moved aside have one at their backup
+// name. Anything else inside a folder of the launch's was made by someone
+// else.
 #pragma once
 
 #include <set>
@@ -23,6 +26,14 @@ public:
         int lPlacedBy = -1;
         int lItem = -1;
         bool bWhole = false;
+        // A file's: what was put at the path, one stamp per copy (a later
+        // folder copy may have replaced an earlier one's file). None for a
+        // folder.
+        std::vector<ItemStamp> stamps;
+        // The records that noted what was put here.
+        std::vector<int> lNotedBy;
+
+        bool Ours() const { return lItem >= 0 && bWhole; }
     };
 
     // The records as carried out, every one of them.
@@ -39,6 +50,8 @@ public:
 
     // Everything at the path and below is gone; gives the nodes that went.
     std::vector<Node> Remove(const std::string& szPath);
+    // The nodes at the path and below it.
+    std::vector<const Node*> At(const std::string& szPath, bool bBelowToo) const;
     // What lies at szFrom and below now lies at szTo, as a rename moves it.
     void Move(const std::string& szFrom, const std::string& szTo);
     // The rename that put the node at szBackup is undone: it goes back to
@@ -56,10 +69,10 @@ private:
     };
     using Nodes = std::set<Node, FoldOrder>;
 
-    // The nodes at the path and below it.
-    std::vector<Nodes::iterator> Subtree(const std::string& szPath);
+    std::vector<Nodes::const_iterator> Subtree(const std::string& szPath) const;
     void Put(Node node);
-    void Erase(Nodes::iterator it);
+    void Note(int lRecord, const JournalRecord& record);
+    void Erase(Nodes::const_iterator it);
 
     // The node at the record's number, or none; a vector, as a launch of
     // 20,000 files has as many records.

@@ -72,7 +72,7 @@ private:
     bool bGood = true;
 };
 
-bool KnownStep(uint64_t lStep) { return lStep >= 1 && lStep <= static_cast<uint64_t>(JournalStep::kGameStarting); }
+bool KnownStep(uint64_t lStep) { return lStep >= 1 && lStep <= static_cast<uint64_t>(JournalStep::kMove); }
 
 }  // namespace
 
@@ -85,7 +85,7 @@ JournalRecord RecordOf(JournalStep step, std::string szPath, std::string szOther
 }
 
 JournalRecord GameRecord(const ProcessId& process) {
-    JournalRecord record = RecordOf(JournalStep::kGameStarted);
+    JournalRecord record = RecordOf(JournalStep::kGameStarted, process.szExe);
     record.process = process;
     return record;
 }
@@ -133,7 +133,7 @@ size_t FramesIn(const std::string& szBytes) {
 
 }  // namespace
 
-std::vector<JournalRecord> DecodeJournal(const std::string& szBytes) {
+std::vector<JournalRecord> DecodeJournal(const std::string& szBytes, size_t* lWhole) {
     // Room for all at once: the journal of a launch of 20,000 files would
     // otherwise be moved, and held twice, each time the list doubles.
     std::vector<JournalRecord> records;
@@ -164,9 +164,11 @@ std::vector<JournalRecord> DecodeJournal(const std::string& szBytes) {
         }
         if (!fields.Whole() || !KnownStep(lStep)) break;
         record.step = static_cast<JournalStep>(lStep);
+        if (record.step == JournalStep::kGameStarted) record.process.szExe = record.szPath;
         records.push_back(std::move(record));
         lPos += kFrameSize + lLength;
     }
+    if (lWhole) *lWhole = lPos;
     return records;
 }
 

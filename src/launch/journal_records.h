@@ -22,11 +22,13 @@ enum class JournalStep : uint8_t {
     kEnd = 6,           // the launch is over; nothing is left to undo
     kLock = 7,          // szPath: the name of a lock the launch holds on a folder it writes
     kGameStarting = 8,  // szPath: the game folder; the game is about to be started
+    kPlace = 9,         // szPath: an item a folder copy is about to put in place, with its stamp
+    kMove = 10,         // szPath: something kept after a game, about to be moved to szOther
 };
 
 // What a file looked like when the launch noted it: a copy has its source's
-// size and last write, and so does the game's own file under its backup
-// name. Folders have none.
+// size and last write (a file in a copied folder too), and so does the
+// game's own file under its backup name. Folders have none.
 struct ItemStamp {
     bool bKnown = false;
     uint64_t lSize = 0;
@@ -55,14 +57,16 @@ struct JournalRecord {
 
 // A record of a step about a path (and the path it goes to or comes from).
 JournalRecord RecordOf(JournalStep step, std::string szPath = {}, std::string szOther = {});
-// A process of the game, started or found running.
+// A process of the game, started or found running, with its executable's
+// file name in szPath.
 JournalRecord GameRecord(const ProcessId& process);
 
 // Appends the record, framed, to szOut.
 void AppendRecord(std::string& szOut, const JournalRecord& record);
 std::string EncodeRecord(const JournalRecord& record);
 
-// The records up to the first one that is incomplete or damaged.
-std::vector<JournalRecord> DecodeJournal(const std::string& szBytes);
+// The records up to the first one that is incomplete or damaged; lWhole,
+// when given, receives how many bytes they take.
+std::vector<JournalRecord> DecodeJournal(const std::string& szBytes, size_t* lWhole = nullptr);
 
 }  // namespace corvane

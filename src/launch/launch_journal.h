@@ -16,6 +16,9 @@ namespace corvane {
 class LaunchJournal {
 public:
     explicit LaunchJournal(JournalStore& store) : store(store) {}
+    // Goes on after the first lWholeBytes bytes, the whole records of a
+    // journal read back; whatever follows them is cut off first.
+    LaunchJournal(JournalStore& store, uint64_t lWholeBytes) : store(store), lWhole(lWholeBytes) {}
 
     // Adds a record to the next Write.
     void Note(const JournalRecord& record);

@@ -1,6 +1,7 @@
-// Where a launch reports itself: the lines of the progress log and how far
-// the current copy or restore has come. A launch does its disk work on a
-// thread of its own, so both may be called from that thread.
+// Where a launch reports itself: the lines of the progress log, how far the
+// current copy or restore has come, and whether it waits for something the
+// player may stop waiting for. A launch does its disk work on a thread of
+// its own, so all may be called from that thread.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,9 @@ public:
     virtual void Line(const std::string& szMsg) = 0;
     // lDone of lTotal; a total of 0 leaves the progress bar empty.
     virtual void Progress(uint64_t lDone, uint64_t lTotal) = 0;
+    // The launch waits (true) for a game still running from a launch cut
+    // short, until it ends or the player closes the window; or no longer.
+    virtual void Waiting(bool bWaiting) { (void)bWaiting; }
 };
 
 }  // namespace corvane

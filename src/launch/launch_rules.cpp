@@ -79,9 +79,9 @@ std::string LockNameFor(const std::string& szKind, const std::string& szFolder) 
     return szName;
 }
 
-std::string CommandLineFor(const GameEntry& game, const std::string& szArgs) {
-    return game.szInstallPath + game.szExe + szArgs;
-}
+std::string CommandLineFor(const GameEntry& game, const std::string& szArgs) { return ProgramOf(game) + szArgs; }
+
+std::string ProgramOf(const GameEntry& game) { return game.szInstallPath + game.szExe; }
 
 std::string WithModSwitch(const std::string& szCommandLine, const std::string& szModFile) {
     if (szModFile.size() > 1) return szCommandLine + " -mod " + szModFile;

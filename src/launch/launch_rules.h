@@ -59,6 +59,8 @@ std::string LockNameFor(const std::string& szKind, const std::string& szFolder);
 
 // The game's executable in its folder followed by the switches, unquoted.
 std::string CommandLineFor(const GameEntry& game, const std::string& szArgs);
+// The game's executable in its folder: the program Windows is told to run.
+std::string ProgramOf(const GameEntry& game);
 
 // Names the mod's BIG file to the game; a name of one character or none is
 // not a BIG file and adds nothing.

@@ -30,7 +30,7 @@ const GameEntry& GameAt(const GameTable& games, int16_t dGame) {
 
 }  // namespace
 
-enum class Outcome { kGameStarted, kMissingSources, kFailed, kNeedsAdministrator, kEnded };
+enum class Outcome { kGameStarted, kMissingSources, kFailed, kNeedsAdministrator, kEnded, kStopped };
 
 // Everything one launch works with, copied when it starts: the mod list may
 // be rebuilt while the game runs, and the restore must undo exactly what the
@@ -138,7 +138,14 @@ void Launcher::Work(std::function<void()> work, std::function<void()> then) {
 
 void Launcher::LaunchWork() {
     try {
-        if (run->pending && !Recover(*run->pending)) throw std::runtime_error("an unfinished launch could not be undone");
+        if (run->pending) {
+            const Recovery recovery = Recover(*run->pending);
+            if (recovery == Recovery::kStopped) {
+                run->outcome = Outcome::kStopped;
+                return;
+            }
+            if (recovery != Recovery::kDone) throw std::runtime_error("an unfinished launch could not be undone");
+        }
         log.Line("This is what is happening...");
         if (run->dMod >= 0 && !SwapModIn()) return;
         StartGame();
@@ -192,7 +199,7 @@ void Launcher::StartGame() {
     const std::string& szGameFolder = run->game.szInstallPath;
     if (run->journal) run->journal->WriteNow(RecordOf(JournalStep::kGameStarting, szGameFolder));
     try {
-        run->process = platform.processes.Start(run->szCommandLine, szGameFolder);
+        run->process = platform.processes.Start(ProgramOf(run->game), run->szCommandLine, szGameFolder);
         run->outcome = Outcome::kGameStarted;
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The game could not be started: ") + e.what());
@@ -233,7 +240,7 @@ void Launcher::UndoFromJournal(const FinishedSwap* swap) {
         log.Line("END");
         return;
     }
-    UndoServices services{platform.files, platform.fso, log, platform.problems};
+    UndoServices services{platform.files, platform.fso, log, platform.problems, *run->journal};
     const UndoResult result = UndoLaunch(records, swap, services);
     log.Progress(0, 0);
     log.Line("END");
@@ -241,13 +248,25 @@ void Launcher::UndoFromJournal(const FinishedSwap* swap) {
     run->bSwapFailed = run->bSwapFailed && !result.Clean();
 }
 
-// True when nothing of the launch is left to undo.
-bool Launcher::Recover(const UnfinishedLaunch& launch) {
-    RecoveryServices services{{platform.files, platform.fso, log, platform.problems}, platform.processes,
-                              platform.journal};
-    const bool bClean = RecoverLaunch(launch, services);
+Recovery Launcher::Recover(const UnfinishedLaunch& launch) {
+    bStopWait = false;
+    RecoveryServices services{platform.files, platform.fso,       log,
+                              platform.problems, platform.processes, platform.journal};
+    const Recovery recovery = RecoverLaunch(launch, services, bStopWait);
     log.Progress(0, 0);
-    return bClean;
+    return recovery;
+}
+
+void Launcher::WaitingChanged(bool bNowWaiting) {
+    bWaiting = bNowWaiting;
+    view.SetCloseEnabled(bWaiting);
+}
+
+bool Launcher::StopWaiting() {
+    if (!bWaiting) return false;
+    bStopWait = true;
+    WaitingChanged(false);
+    return true;
 }
 
 void Launcher::UndoFailedSwap() {
@@ -271,6 +290,9 @@ void Launcher::AfterLaunchWork() {
     case Outcome::kMissingSources:
     case Outcome::kEnded:
         return EndLaunch();
+    case Outcome::kStopped:
+        EndLaunch();
+        return view.UnloadLaunchWindow();
     }
 }
 
@@ -339,7 +361,7 @@ void Launcher::NoteGameMembers() {
     run->journal->Write();
 }
 
-bool Launcher::RecoverAtStart(std::function<void()> then) {
+bool Launcher::RecoverAtStart(std::function<void(bool bStopped)> then) {
     std::optional<UnfinishedLaunch> pending;
     try {
         if (locks.Hold({ProgramLockName(platform.files, szAppPath)})) pending = FindUnfinishedLaunch(platform.journal);
@@ -358,10 +380,13 @@ bool Launcher::RecoverAtStart(std::function<void()> then) {
     run->pending = std::move(pending);
     view.ShowLaunchWindow();
     view.SetCloseEnabled(false);
-    Work([this] { Recover(*run->pending); }, [this, then = std::move(then)] {
-        EndLaunch();
-        then();
-    });
+    Work([this] { run->outcome = Recover(*run->pending) == Recovery::kStopped ? Outcome::kStopped : Outcome::kEnded; },
+         [this, then = std::move(then)] {
+             EndLaunch();
+             const bool bStopped = run->outcome == Outcome::kStopped;
+             then(bStopped);
+             if (bStopped) view.UnloadLaunchWindow();
+         });
     return true;
 }
 

@@ -6,6 +6,7 @@
 // on the window's thread.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -45,8 +46,17 @@ public:
 
     // At start-up: when the journal tells of a launch cut short, and no other
     // copy of the program is busy with it, restores the game folder and runs
-    // then afterwards; false (and then not run) otherwise.
-    bool RecoverAtStart(std::function<void()> then);
+    // then afterwards, told whether the player stopped the wait for a game
+    // still running (the journal then stays, and the window goes); false
+    // (and then not run) otherwise.
+    bool RecoverAtStart(std::function<void(bool bStopped)> then);
+
+    // The launch told that it waits for a game still running, or no longer.
+    void WaitingChanged(bool bWaiting);
+    // Close was pressed: while the launch waits for a game still running,
+    // the wait is given up, nothing is touched and the window goes once the
+    // work has stopped; true then.
+    bool StopWaiting();
 
     // The window is about to go. A swap that failed is undone first, from
     // its journal, and then is run; false when there is nothing to undo
@@ -74,7 +84,7 @@ private:
     void StartGame();
     void RestoreAndEnd();
     void UndoFromJournal(const FinishedSwap* swap);
-    bool Recover(const UnfinishedLaunch& launch);
+    Recovery Recover(const UnfinishedLaunch& launch);
     void UndoFailedSwap();
 
     // On the window's thread, after the runner.
@@ -91,6 +101,8 @@ private:
     WorkRunner& runner;
 
     std::unique_ptr<Run> run;
+    std::atomic<bool> bStopWait{false};
+    bool bWaiting = false;
     std::unique_ptr<GameProcess> piGame;
     int16_t dLaunchMod = -1;
     HeldLocks locks;

@@ -14,6 +14,12 @@ void LogQueue::Progress(uint64_t lDone, uint64_t lTotal) {
     WakeOnce();
 }
 
+void LogQueue::Waiting(bool bWaiting) {
+    const std::lock_guard<std::mutex> guard(mutex);
+    waiting.waiting = bWaiting;
+    WakeOnce();
+}
+
 LogQueue::Batch LogQueue::Take() {
     const std::lock_guard<std::mutex> guard(mutex);
     Batch taken = std::move(waiting);

@@ -23,10 +23,12 @@ public:
 
     void Line(const std::string& szMsg) override;
     void Progress(uint64_t lDone, uint64_t lTotal) override;
+    void Waiting(bool bWaiting) override;
 
     struct Batch {
         std::vector<std::string> lines;
         std::optional<std::pair<uint64_t, uint64_t>> progress;  // done, total
+        std::optional<bool> waiting;
     };
     // Everything that arrived since the last Take.
     Batch Take();

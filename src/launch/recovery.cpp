@@ -8,7 +8,8 @@ namespace corvane {
 namespace {
 
 bool IsChange(JournalStep step) {
-    return step == JournalStep::kRename || step == JournalStep::kCreateFolder || step == JournalStep::kCopy;
+    return step == JournalStep::kRename || step == JournalStep::kCreateFolder || step == JournalStep::kCopy ||
+           step == JournalStep::kPlace;
 }
 
 // What the next start needs besides the changes: where, under which locks,
@@ -18,16 +19,20 @@ bool IsContext(JournalStep step) {
            step == JournalStep::kGameStarted;
 }
 
-void WaitForTheGame(const UnfinishedLaunch& launch, RecoveryServices& s) {
+// False when the wait was given up.
+bool WaitForTheGame(const UnfinishedLaunch& launch, RecoveryServices& s, const std::atomic<bool>& bStop) {
     std::vector<ProcessId> recorded;
     for (const JournalRecord& record : launch.records)
         if (record.step == JournalStep::kGameStarted) recorded.push_back(record.process);
     const bool bRunning = s.processes.AnyRunsFrom(launch.szGameFolder) ||
                           std::any_of(recorded.begin(), recorded.end(),
                                       [&](const ProcessId& id) { return s.processes.IsRunning(id); });
-    if (!bRunning) return;
-    s.undo.log.Line("The game of that launch is still running: waiting for it to end.");
-    s.processes.WaitForEnd(recorded, launch.szGameFolder);
+    if (!bRunning) return true;
+    s.log.Line("The game of that launch is still running: waiting for it to end.");
+    s.log.Waiting(true);
+    const bool bEnded = s.processes.WaitForEnd(recorded, launch.szGameFolder, bStop);
+    s.log.Waiting(false);
+    return bEnded;
 }
 
 }  // namespace
@@ -57,7 +62,8 @@ std::vector<std::string> UnfinishedLaunch::LockNames() const {
 std::optional<UnfinishedLaunch> FindUnfinishedLaunch(JournalStore& journal) {
     const std::optional<std::string> szBytes = journal.Read();
     if (!szBytes) return std::nullopt;
-    std::vector<JournalRecord> records = DecodeJournal(*szBytes);
+    size_t lWhole = 0;
+    std::vector<JournalRecord> records = DecodeJournal(*szBytes, &lWhole);
     // Every change is noted after the launch's first record, and a launch
     // that reached its end undid its changes itself.
     const bool bStarted = !records.empty() && records.front().step == JournalStep::kBegin;
@@ -69,7 +75,7 @@ std::optional<UnfinishedLaunch> FindUnfinishedLaunch(JournalStore& journal) {
         return std::nullopt;
     }
     std::string szGameFolder = records.front().szPath;
-    return UnfinishedLaunch{std::move(szGameFolder), std::move(records)};
+    return UnfinishedLaunch{std::move(szGameFolder), std::move(records), lWhole};
 }
 
 void KeepInJournal(const std::vector<JournalRecord>& records, const UndoResult& result, JournalStore& journal,
@@ -86,13 +92,15 @@ void KeepInJournal(const std::vector<JournalRecord>& records, const UndoResult& 
     }
 }
 
-bool RecoverLaunch(const UnfinishedLaunch& launch, RecoveryServices& services) {
-    services.undo.log.Line("Restoring the game folder after an unfinished launch.");
-    WaitForTheGame(launch, services);
-    const UndoResult result = UndoLaunch(launch.records, nullptr, services.undo);
-    KeepInJournal(launch.records, result, services.journal, services.undo.problems);
-    services.undo.log.Line("END");
-    return result.Clean();
+Recovery RecoverLaunch(const UnfinishedLaunch& launch, RecoveryServices& s, const std::atomic<bool>& bStop) {
+    s.log.Line("Restoring the game folder after an unfinished launch.");
+    if (!WaitForTheGame(launch, s, bStop)) return Recovery::kStopped;
+    LaunchJournal journal(s.journal, launch.lWholeBytes);
+    UndoServices undo{s.files, s.fso, s.log, s.problems, journal};
+    const UndoResult result = UndoLaunch(launch.records, nullptr, undo);
+    KeepInJournal(launch.records, result, s.journal, s.problems);
+    s.log.Line("END");
+    return result.Clean() ? Recovery::kDone : Recovery::kLeftSome;
 }
 
 }  // namespace corvane

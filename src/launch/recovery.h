@@ -5,6 +5,8 @@
 // or after it was itself cut short, does no harm.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ namespace corvane {
 struct UnfinishedLaunch {
     std::string szGameFolder;
     std::vector<JournalRecord> records;
+    uint64_t lWholeBytes = 0;  // of the journal, the bytes its records take
 
     // The locks the launch held, so that recovering it keeps others off the
     // same folders.
@@ -41,15 +44,21 @@ void KeepInJournal(const std::vector<JournalRecord>& records, const UndoResult& 
                    ProblemLog& problems);
 
 struct RecoveryServices {
-    UndoServices undo;
+    FileSystem& files;
+    FileSystemObject& fso;
+    LaunchLog& log;
+    ProblemLog& problems;
     ProcessStarter& processes;
     JournalStore& journal;
 };
 
+enum class Recovery { kDone, kLeftSome, kStopped };
+
 // Waits for the launch's game when it still runs (a process it recorded,
-// or any program from the game folder), undoes the launch and logs each
-// step as the restore after a game does, then "END". True when nothing is
-// left of it.
-bool RecoverLaunch(const UnfinishedLaunch& launch, RecoveryServices& services);
+// or any program from the game folder) until it ends or bStop is set,
+// undoes the launch and logs each step as the restore after a game does,
+// then "END". kLeftSome: something could not be put back now; kStopped: the
+// wait was given up and nothing was touched.
+Recovery RecoverLaunch(const UnfinishedLaunch& launch, RecoveryServices& services, const std::atomic<bool>& bStop);
 
 }  // namespace corvane

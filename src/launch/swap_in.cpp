@@ -35,6 +35,42 @@ bool SourcePresent(const std::string& szSrc, const std::optional<ItemInfo>& item
     return false;
 }
 
+// A folder copy's guide: before the copy writes anything, every item it is
+// about to put in place is noted in the journal, with the size and last
+// write it will have, in one write and one flush. What the undo later finds
+// without such a note is not the launch's.
+class NotingGuide : public CopyGuide {
+public:
+    NotingGuide(CopyGuide* inner, LaunchJournal& journal, int16_t dEntry)
+        : inner(inner), journal(journal), dEntry(dEntry) {}
+
+    void BytesCopied(uint64_t lBytes) override {
+        if (inner) inner->BytesCopied(lBytes);
+    }
+    bool MayLink(const std::string& szName) override { return inner && inner->MayLink(szName); }
+    void FileDone(bool bLinked) override {
+        if (inner) inner->FileDone(bLinked);
+    }
+    void LinkRefused(const std::string& szPath, const std::string& szReason) override {
+        if (inner) inner->LinkRefused(szPath, szReason);
+    }
+    void WillPlace(const std::vector<PlacedItem>& items) override {
+        JournalRecord record = RecordOf(JournalStep::kPlace);
+        record.dEntry = dEntry;
+        for (const PlacedItem& item : items) {
+            record.szPath = item.szPath;
+            record.stamp = StampOf(item.source);
+            journal.Note(record);
+        }
+        journal.Write();
+    }
+
+private:
+    CopyGuide* inner;
+    LaunchJournal& journal;
+    int16_t dEntry;
+};
+
 // What one entry will do, worked out from the disk as it will be when the
 // entry's turn comes.
 struct EntryPlan {
@@ -216,10 +252,12 @@ private:
             s.files.CreateFolder(folder.szPath);
         }
         s.log.Line(plan.szTarget);
-        if (IsFilePath(plan.szTarget))
-            s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
-        else
-            s.fso.CopyFolder(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
+        if (IsFilePath(plan.szTarget)) return s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
+        // Into an item that is not the launch's (a hidden one, which counts
+        // as absent), nothing is noted: the undo never takes anything there.
+        const bool bIntoForeign = plan.bOccupied && !plan.bTargetExists;
+        NotingGuide noting(s.guide, s.journal, plan.i);
+        s.fso.CopyFolder(mod.szSrc.at(plan.i), plan.szTarget, bIntoForeign ? s.guide : &noting);
     }
 
     const ModConfig& mod;
@@ -249,7 +287,7 @@ bool CopiedIntoItself(const ModConfig& mod, int16_t i, const GameEntry& game, Fi
     if (IsFilePath(szTarget)) return false;  // copied as a file, which fails on a folder
     if (IsAtOrBelow(szTarget, szSrc)) return true;
     const std::optional<std::string> source = files.Identity(szSrc);
-    if (!source) return false;
+    if (!source || source->empty()) return false;
     for (std::string szAt = szTarget; IsBelowRoot(szAt); szAt = ParentOf(szAt))
         if (files.Identity(szAt) == source) return true;
     return false;
@@ -276,12 +314,42 @@ EntryBytes SourceBytes(const std::string& szSrc, const std::optional<ItemInfo>& 
     }
 }
 
+// A folder entry whose target is there, and whose backup name is taken by
+// something that this launch will not have put there: another tool's
+// backup, or one left by hand. Merged into, the game's current folder would
+// have no backup of its own, and the restore would put the older one in its
+// place. A target inside what an earlier entry puts in place is the
+// launch's own. Gives the backup's path.
+std::optional<std::string> OlderBackupInTheWay(const ModConfig& mod, int16_t i, const GameEntry& game,
+                                               FileSystem& files, const std::set<std::string>& szEarlier) {
+    std::string szTarget;
+    try {
+        szTarget = TargetOf(mod, i, game);
+    } catch (const std::invalid_argument&) {
+        return std::nullopt;
+    }
+    if (IsFilePath(szTarget)) return std::nullopt;
+    for (std::string szAt = FoldPath(szTarget); !szAt.empty(); szAt = ParentOf(szAt))
+        if (szEarlier.count(szAt)) return std::nullopt;
+    const std::optional<ItemInfo> target = files.Stat(szTarget);
+    if (!target || !target->IsVisible() || !files.Stat(BackupName(szTarget))) return std::nullopt;
+    return BackupName(szTarget);
+}
+
+void AddTarget(const ModConfig& mod, int16_t i, const GameEntry& game, std::set<std::string>& szTargets) {
+    try {
+        szTargets.insert(FoldPath(TargetOf(mod, i, game)));
+    } catch (const std::invalid_argument&) {
+    }
+}
+
 }  // namespace
 
 SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem& files, FileSystemObject& fso,
                          CopyGuide& guide, LaunchLog& log) {
     log.Line("Checking for existance of all source folders and files in configuration.");
     SourceCheck check;
+    std::set<std::string> szEarlier;  // folded targets of the entries before
     for (int16_t i = 0; i < mod.dCount; ++i) {
         const std::string& szSrc = mod.szSrc.at(i);
         log.Line("Checking..." + szSrc);
@@ -294,7 +362,12 @@ SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem
         } else if (item->IsFolder() && CopiedIntoItself(mod, i, game, files)) {
             log.Line("ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!");
             check.bAllThere = false;
+        } else if (const std::optional<std::string> szBackup = OlderBackupInTheWay(mod, i, game, files, szEarlier)) {
+            log.Line("ERROR: An older backup is in the way, please move it away first:");
+            log.Line(*szBackup);
+            check.bAllThere = false;
         }
+        AddTarget(mod, i, game, szEarlier);
     }
     return check;
 }

@@ -1,11 +1,14 @@
 #include "launch/undo.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <set>
 #include <stdexcept>
 
 #include "launch/item_owners.h"
+#include "launch/item_rule.h"
+#include "launch/kept_items.h"
 #include "launch/launch_rules.h"
 #include "launch/pass_over_failure.h"
 
@@ -13,264 +16,281 @@ namespace corvane {
 
 namespace {
 
-// FAT and exFAT drives keep a copy's last write only to two seconds.
-constexpr uint64_t kTimeSlack = 2 * 10000000ull;
-
 constexpr const char* kTryAgain = "ERROR: This could not be put back now; Corvane tries again at its next start:";
-constexpr const char* kLeftInPlace = "ERROR: This is no longer what Corvane put there, so it was left in place:";
+constexpr const char* kKeptLine = "Kept what was made or changed during play:";
 
-bool IsChange(const JournalRecord& record) {
-    return record.step == JournalStep::kRename || record.step == JournalStep::kCreateFolder ||
-           record.step == JournalStep::kCopy;
+bool IsChange(JournalStep step) {
+    return step == JournalStep::kRename || step == JournalStep::kCreateFolder || step == JournalStep::kCopy ||
+           step == JournalStep::kPlace;
 }
 
-// A file as it was noted; an item noted without a stamp (a folder) only
-// needs to be there.
-bool SameStamp(const ItemInfo& item, const ItemStamp& stamp) {
-    if (!stamp.bKnown) return true;
-    const uint64_t lApart = item.lWriteTime > stamp.lWriteTime ? item.lWriteTime - stamp.lWriteTime
-                                                               : stamp.lWriteTime - item.lWriteTime;
-    return !item.IsFolder() && item.lSize == stamp.lSize && lApart <= kTimeSlack;
-}
-
-enum class State { kOpen, kSettled, kKept };
+enum class State { kOpen, kSettled, kTryAgain };
 
 class Undoer {
 public:
     Undoer(const std::vector<JournalRecord>& records, UndoServices& services)
-        : records(records), s(services), owners(records), states(records.size(), State::kSettled) {
-        for (size_t i = 0; i < records.size(); ++i)
-            if (IsChange(records[i]) && !records[i].bWasThere) {
+        : records(records),
+          s(services),
+          owners(records),
+          kept(services.files, services.fso, services.journal),
+          states(records.size(), State::kSettled) {
+        for (size_t i = 0; i < records.size(); ++i) {
+            if (records[i].step == JournalStep::kGameStarting) bPlayed = true;
+            if (IsChange(records[i].step) && !records[i].bWasThere) {
                 states[i] = State::kOpen;
-                ++lTotal;
+                lTotal += records[i].step != JournalStep::kPlace;  // a file of a folder goes with it
             }
+        }
     }
 
     UndoResult Run(const FinishedSwap* swap) {
         s.log.Line("Cleanup, restoring original files and folders.");
         if (swap) SwapSteps(*swap);
-        UndoNewestFirst();
+        NewestFirst();
         UndoResult result;
         for (size_t i = 0; i < records.size(); ++i)
-            if (states[i] != State::kSettled) result.kept.push_back(records[i]);
+            if (states[i] == State::kTryAgain) result.kept.push_back(records[i]);
         return result;
     }
 
 private:
-    // The restore as the swap's own steps: created folders from the last to
-    // the first, then each entry in order.
+    // The swap's own steps, with its lines: the folders it created from the
+    // last to the first, then each entry in order. A step that fails is
+    // passed over, and what it was about stays for the next start.
     void SwapSteps(const FinishedSwap& swap) {
         lTotal += swap.szCreated.size() + static_cast<uint64_t>(swap.mod.dCount);
         for (auto it = swap.szCreated.rbegin(); it != swap.szCreated.rend(); ++it) {
-            if (!it->empty()) Guarded(*it, [&] { CreatedFolderStep(*it); });
-            Done();
+            if (!it->empty()) Guarded(*it, [&] { Clear(*it, false); });
+            EndStep();
         }
         for (int16_t i = 0; i < swap.mod.dCount; ++i) {
             std::string szTarget;
             if (PassOverFailure(s.problems, [&] { szTarget = TargetOf(swap.mod, i, swap.game); }))
-                Guarded(szTarget, [&] { EntryStep(i, szTarget); });
-            Done();
+                EntryStep(szTarget);
+            EndStep();
         }
     }
 
-    // A step that fails is passed over; what it was about stays for the
-    // next start.
     template <typename Step>
     void Guarded(const std::string& szPath, Step step) {
-        if (!PassOverFailure(s.problems, step)) KeepAt(szPath);
+        if (!PassOverFailure(s.problems, step)) TryAgainAt(szPath);
     }
 
-    void CreatedFolderStep(const std::string& szFolder) {
-        const std::optional<ItemInfo> item = s.files.Look(szFolder);
-        if (!item) return Gone(szFolder);
-        if (!item->IsVisible() || !IsOurs(szFolder, *item)) return;
-        s.log.Line("Deleting swapped folder:");
-        s.log.Line(szFolder);
-        s.fso.DeleteFolder(szFolder);
-        Deleted(szFolder);
-    }
-
-    // Each part of an entry is passed over on its own when it fails, as the
-    // restore has always done.
-    void EntryStep(int16_t dEntry, const std::string& szTarget) {
-        if (InDeletedFolder(szTarget)) return;  // nothing of it is left, for certain
-        const std::optional<ItemInfo> item = s.files.Look(szTarget);
-        if (!item || !item->IsVisible()) {
-            // The copy went while the game ran (or hides): the game's own item
-            // keeps its backup name until the next start.
-            const ItemOwners::Node* node = owners.At(szTarget);
-            if (node && node->bWhole && node->lItem >= 0 && records[node->lItem].dEntry == dEntry) {
-                if (item) return KeepAt(szTarget);
-                Gone(szTarget);
-                KeepRenameOf(dEntry);
-            }
-            return;
+    // Nothing of the target's name left: the copy went while the game ran,
+    // and the game's own item keeps its backup name until the next start.
+    // Where the target is still there, the game's item is given its name
+    // back even when the copy could not go, as the restore always did.
+    void EntryStep(const std::string& szTarget) {
+        const int lRename = RenameWaitingFor(szTarget);
+        std::optional<ItemInfo> item;
+        if (!PassOverFailure(s.problems, [&] { item = s.files.Look(szTarget); })) return TryAgainAt(szTarget);
+        if (!item) {
+            if (lRename >= 0 && owners.At(szTarget)) TryAgain(lRename);
+            return Gone(szTarget);
         }
-        Guarded(szTarget, [&] { DeleteStep(szTarget, *item); });
-        const std::string szBackup = BackupName(szTarget);
-        Guarded(szBackup, [&] { BackupStep(szTarget, szBackup); });
+        Guarded(szTarget, [&] { Clear(szTarget, false); });
+        if (lRename >= 0 && states[lRename] != State::kSettled)
+            Guarded(BackupName(szTarget), [&] { RenameBack(lRename); });
     }
 
-    void DeleteStep(const std::string& szTarget, const ItemInfo& item) {
-        if (!IsOurs(szTarget, item)) return;
-        const bool bFile = IsFilePath(szTarget);
-        s.log.Line(bFile ? "Deleting swapped file:" : "Deleting swapped folder:");
-        s.log.Line(szTarget);
-        if (bFile) {
-            s.fso.DeleteFile(szTarget);
-            Gone(szTarget);
-        } else {
-            s.fso.DeleteFolder(szTarget);
-            Deleted(szTarget);
-        }
-    }
-
-    // A folder this undo deleted: everything below it is gone.
-    void Deleted(const std::string& szFolder) {
-        Gone(szFolder);
-        deletedFolders.insert(FoldPath(szFolder));
-    }
-
-    bool InDeletedFolder(const std::string& szPath) const {
-        std::string szFolded = FoldPath(szPath);
-        for (size_t lSlash = szFolded.rfind('\\'); lSlash != std::string::npos; lSlash = szFolded.rfind('\\')) {
-            szFolded.resize(lSlash);
-            if (deletedFolders.count(szFolded)) return true;
-        }
-        return false;
-    }
-
-    // Still for a target that was there: the game's own item gets its name
-    // back, if the launch moved it aside.
-    void BackupStep(const std::string& szTarget, const std::string& szBackup) {
-        const std::optional<ItemInfo> backup = s.files.Look(szBackup);
-        const ItemOwners::Node* node = owners.At(szBackup);
-        if (!backup || !backup->IsVisible() || !node || node->lPlacedBy == node->lItem) return;
-        const int lRename = node->lPlacedBy;
-        if (node->lItem < 0 && !SameStamp(*backup, records[lRename].stamp)) return LeaveInPlace(lRename, szBackup);
-        s.log.Line("Restoring original folder:");
-        s.log.Line(szTarget);
-        try {
-            s.files.Rename(szBackup, szTarget);
-        } catch (...) {
-            Keep(lRename);
-            throw;
-        }
-        owners.MoveBack(szBackup, szTarget);
-        Settle(lRename);
-    }
-
-    // The item at the path is this launch's own: a copy or created folder
-    // of it, as it was made, or a part of one. A copy that is not what was
-    // made any more is named and left alone.
-    bool IsOurs(const std::string& szPath, const ItemInfo& item) {
-        const ItemOwners::Node* exact = owners.At(szPath);
-        if (exact && exact->bWhole && exact->lItem >= 0) {
-            if (IsAsMade(exact->lItem, item)) return true;
-            LeaveInPlace(exact->lItem, szPath);
-            return false;
-        }
-        const ItemOwners::Node* holder = owners.Holding(szPath);
-        return holder && holder->lItem >= 0;
-    }
-
-    bool IsAsMade(int lRecord, const ItemInfo& item) const {
-        const JournalRecord& record = records[lRecord];
-        if (record.step == JournalStep::kCopy && IsFilePath(record.szPath))
-            return !item.IsFolder() && SameStamp(item, record.stamp);
-        return item.IsFolder();
-    }
-
-    // What is left, newest first: each record finds the disk as it was right
-    // after its own change.
-    void UndoNewestFirst() {
+    // What is left, newest first: each change finds the disk as it was right
+    // after it was made. A file of a copied folder goes with its folder.
+    void NewestFirst() {
         for (int i = static_cast<int>(records.size()) - 1; i >= 0; --i) {
             if (states[i] != State::kOpen) continue;
-            if (UnderKept(i)) {
-                Keep(i);
+            if (NearTryAgain(i)) {
+                TryAgainAt(WhereNow(i));
+                TryAgain(i);
                 continue;
             }
+            if (records[i].step == JournalStep::kPlace) continue;  // cleared with the folder that holds it
             try {
                 UndoRecord(i);
             } catch (const std::exception& e) {
                 s.problems.Note("Could not undo a change of an unfinished launch: " + std::string(e.what()));
                 s.log.Line(kTryAgain);
                 s.log.Line(WhereNow(i));
-                Keep(i);
+                TryAgainAt(WhereNow(i));
+                TryAgain(i);
             }
-            Done();
+            EndStep();
         }
+        // What a folder held went with it; notes of files that a later copy
+        // laid over an earlier one's went with that file.
+        for (State& state : states)
+            if (state == State::kOpen) state = State::kSettled;
     }
 
     void UndoRecord(int i) {
-        const JournalRecord& record = records[i];
-        if (record.step == JournalStep::kRename) return UndoRename(i);
-        const ItemOwners::Node* node = owners.ItemOf(i);
-        if (!node) return Settle(i);
-        const std::string szPath = node->szPath;
+        if (records[i].step == JournalStep::kRename) {
+            RenameBack(i);
+        } else if (const ItemOwners::Node* node = owners.ItemOf(i)) {
+            Clear(std::string(node->szPath), true);
+        } else {
+            Settle(i);
+        }
+        NameKept();
+    }
+
+    // The launch's own at the path: deleted unchanged, its folders cleared,
+    // what was made or changed kept.
+    void Clear(const std::string& szPath, bool bForce) {
         const std::optional<ItemInfo> item = s.files.Look(szPath);
-        // A copy that was to replace the game's own item is only made once
-        // that item lies under its backup name: before, what is there is the
-        // game's.
-        if (!item || (!record.szBackup.empty() && !BackupInPlace(i))) return Gone(szPath);
-        if (!IsAsMade(i, *item) && !IsCopyCutShort(record, szPath, *item)) return LeaveInPlace(i, szPath);
-        s.log.Line(item->IsFolder() ? "Deleting swapped folder:" : "Deleting swapped file:");
-        s.log.Line(szPath);
-        // The journal shows the launch made it: a read-only copy goes too.
-        item->IsFolder() ? s.fso.DeleteFolder(szPath) : s.fso.DeleteFile(szPath, true);
+        const ItemOwners::Node* node = owners.At(szPath);
+        switch (FateOf(FactsAt(szPath, item, InsideOurs(szPath)))) {
+        case ItemFate::kNothing:
+            // Nothing there, or what is there is not the launch's after all:
+            // its copy was never made, or was undone before a crash.
+            if (!item || (node && node->Ours())) Gone(szPath);
+            return;
+        case ItemFate::kKeep:
+            return Keep(szPath, item->IsFolder());
+        case ItemFate::kClearInside:
+            return ClearFolder(szPath);
+        case ItemFate::kDelete:
+            s.log.Line("Deleting swapped file:");
+            s.log.Line(szPath);
+            s.fso.DeleteFile(szPath, bForce);
+            return Gone(szPath);
+        }
+    }
+
+    // One pass deletes what is the launch's and unchanged; when something
+    // is kept and the folder stood in for the game's own, the kept items
+    // move into it and the emptied copy goes. The line is written once it
+    // is known that the folder goes (or was about to, when a delete fails).
+    void ClearFolder(const std::string& szPath) {
+        Filter filter(*this);
+        bool bGone = false;
+        try {
+            bGone = s.fso.DeleteFolder(szPath, &filter);
+            if (!bGone && GameItemWaitingFor(szPath)) {
+                const std::string szBackup = owners.BackupOf(RenameWaitingFor(szPath))->szPath;
+                std::vector<std::string> szMoved;
+                for (const std::string& szKept : filter.szKept)
+                    kept.MoveInto(szKept, szBackup + szKept.substr(szPath.size()), szMoved);
+                filter.szKept.clear();
+                szToName.insert(szToName.end(), szMoved.begin(), szMoved.end());
+                bGone = s.fso.DeleteFolder(szPath, &filter);
+            }
+        } catch (...) {
+            if (filter.szKept.empty()) LogDeletingFolder(szPath);
+            throw;
+        }
+        if (bGone) LogDeletingFolder(szPath);
+        szToName.insert(szToName.end(), filter.szKept.begin(), filter.szKept.end());
         Gone(szPath);
     }
 
-    // The entry's rename, before its copy, put the game's item aside.
-    bool BackupInPlace(int lCopy) {
-        for (int i = lCopy - 1; i >= 0; --i) {
-            if (records[i].dEntry != records[lCopy].dEntry || records[i].step != JournalStep::kRename) continue;
-            const ItemOwners::Node* node = owners.BackupOf(i);
-            return node && s.files.Look(node->szPath).has_value();
+    void LogDeletingFolder(const std::string& szPath) {
+        s.log.Line("Deleting swapped folder:");
+        s.log.Line(szPath);
+    }
+
+    // A changed copy that stood in for the game's own item makes way for it.
+    void Keep(const std::string& szPath, bool bFolder) {
+        std::string szNow = szPath;
+        if (GameItemWaitingFor(szPath)) {
+            szNow = kept.ChangedName(szPath, bFolder ? "" : szPath);
+            kept.Move(szPath, szNow);
         }
-        return false;
+        szToName.push_back(szNow);
+        Gone(szPath);
     }
 
-    // A copy that died half-way holds the first bytes of its source.
-    bool IsCopyCutShort(const JournalRecord& record, const std::string& szPath, const ItemInfo& item) {
-        if (record.step != JournalStep::kCopy || item.IsFolder() || !IsFilePath(record.szPath)) return false;
-        return s.files.StartsLike(szPath, record.szOther);
+    void NameKept() {
+        for (const std::string& szPath : szToName) {
+            s.problems.Note(std::string(kKeptLine) + " " + szPath);
+            s.log.Line(kKeptLine);
+            s.log.Line(szPath);
+        }
+        szToName.clear();
     }
 
-    void UndoRename(int i) {
-        const JournalRecord& record = records[i];
-        const ItemOwners::Node* node = owners.BackupOf(i);
-        if (!node) return Settle(i);
-        const std::string szBackup = node->szPath;
-        const std::optional<ItemInfo> backup = s.files.Look(szBackup);
-        if (!backup) {
+    // The game's own item, or the launch's moved aside, gets its name back.
+    // One of the launch's own that cannot, since something kept holds its
+    // place, is cleared where it lies.
+    void RenameBack(int lRename) {
+        const ItemOwners::Node* node = owners.BackupOf(lRename);
+        if (!node) return Settle(lRename);
+        const std::string szBackup = node->szPath, szTarget = records[lRename].szPath;
+        if (!s.files.Look(szBackup)) {
             // Never moved, or gone since: nothing to give back.
-            owners.MoveBack(szBackup, record.szPath);
-            return Settle(i);
+            owners.MoveBack(szBackup, szTarget);
+            return Settle(lRename);
         }
-        if (!SameStamp(*backup, record.stamp)) return LeaveInPlace(i, szBackup);
-        if (s.files.Look(record.szPath))
-            throw std::runtime_error("the copy at " + record.szPath + " is still in the way of its original");
+        if (node->Ours() && s.files.Look(szTarget)) {
+            Clear(szBackup, true);
+            return Settle(lRename);
+        }
         s.log.Line("Restoring original folder:");
-        s.log.Line(record.szPath);
-        s.files.Rename(szBackup, record.szPath);
-        owners.MoveBack(szBackup, record.szPath);
-        Settle(i);
+        s.log.Line(szTarget);
+        s.files.Rename(szBackup, szTarget);
+        owners.MoveBack(szBackup, szTarget);
+        states[lRename] = State::kSettled;
     }
 
-    void LeaveInPlace(int i, const std::string& szPath) {
-        s.problems.Note("Left in place, it is not what the launch put there: " + szPath);
-        s.log.Line(kLeftInPlace);
-        s.log.Line(szPath);
-        Gone(szPath);
-        Settle(i);
+    // The rename that moved an item away from this target, when its backup
+    // lies there still.
+    int RenameWaitingFor(const std::string& szTarget) const {
+        const ItemOwners::Node* node = owners.At(BackupName(szTarget));
+        if (!node || node->lPlacedBy < 0) return -1;
+        return records[node->lPlacedBy].step == JournalStep::kRename ? node->lPlacedBy : -1;
     }
+
+    bool GameItemWaitingFor(const std::string& szTarget) const {
+        const int lRename = RenameWaitingFor(szTarget);
+        return lRename >= 0 && owners.BackupOf(lRename)->lItem < 0;
+    }
+
+    ItemFacts FactsAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs) {
+        ItemFacts facts;
+        facts.bThere = item.has_value();
+        facts.bFolder = item && item->IsFolder();
+        facts.lSize = item ? item->lSize : 0;
+        facts.lWriteTime = item ? item->lWriteTime : 0;
+        facts.bPlayed = bPlayed;
+        facts.bInsideOurs = bInsideOurs;
+        const ItemOwners::Node* node = owners.At(szPath);
+        facts.bOurs = node && node->Ours() && MadeHere(*node);
+        if (facts.bOurs) facts.notes = node->stamps;
+        return facts;
+    }
+
+    // A copy that was to take the place of the game's own item was only
+    // made once that item lay under its backup name: before, what is there
+    // is the game's.
+    bool MadeHere(const ItemOwners::Node& node) {
+        const JournalRecord& record = records[node.lItem];
+        if (record.step != JournalStep::kCopy || record.szBackup.empty()) return true;
+        const int lRename = RenameWaitingFor(node.szPath);
+        return lRename >= 0 && s.files.Look(owners.BackupOf(lRename)->szPath).has_value();
+    }
+
+    bool InsideOurs(const std::string& szPath) {
+        const ItemOwners::Node* holder = owners.Holding(ParentOf(szPath));
+        return holder && holder->Ours() && MadeHere(*holder);
+    }
+
+    // Asked by a folder's delete of each item in it.
+    struct Filter : DeleteFilter {
+        explicit Filter(Undoer& undoer) : undoer(undoer) {}
+        bool Keep(const std::string& szPath, const ItemInfo& item) override {
+            const ItemFate fate = FateOf(undoer.FactsAt(szPath, item, true));
+            if (fate != ItemFate::kKeep) return false;
+            szKept.push_back(szPath);
+            return true;
+        }
+        Undoer& undoer;
+        std::vector<std::string> szKept;
+    };
 
     // Nothing of the launch's is at the path or below any more.
     void Gone(const std::string& szPath) {
         for (const ItemOwners::Node& node : owners.Remove(szPath)) {
             Settle(node.lPlacedBy);
             if (node.bWhole) Settle(node.lItem);
+            for (int i : node.lNotedBy) Settle(i);
         }
     }
 
@@ -278,34 +298,37 @@ private:
         if (i >= 0 && states[i] == State::kOpen) states[i] = State::kSettled;
     }
 
-    void Keep(int i) {
+    void TryAgain(int i) {
         if (i < 0 || states[i] != State::kOpen) return;
-        states[i] = State::kKept;
-        kept.push_back({i, WhereNow(i)});
-        if (records[i].step == JournalStep::kRename) kept.push_back({i, records[i].szPath});
+        states[i] = State::kTryAgain;
+        szTryAgain.insert(FoldPath(WhereNow(i)));
+        if (records[i].step == JournalStep::kRename) szTryAgain.insert(FoldPath(records[i].szPath));
     }
 
     // Everything of the launch's at the path and below stays as it is.
-    void KeepAt(const std::string& szPath) {
-        for (int i = 0; i < static_cast<int>(records.size()); ++i)
-            if (states[i] == State::kOpen && IsAtOrBelow(WhereNow(i), szPath)) Keep(i);
-    }
-
-    void KeepRenameOf(int16_t dEntry) {
-        for (int i = 0; i < static_cast<int>(records.size()); ++i)
-            if (records[i].step == JournalStep::kRename && records[i].dEntry == dEntry) Keep(i);
-    }
-
-    // A newer change that stays holds, or lies in, what this one would touch.
-    bool UnderKept(int i) const {
-        const std::string szHere = WhereNow(i);
-        for (const auto& [lKept, szKept] : kept) {
-            if (lKept <= i) continue;
-            if (PathsOverlap(szKept, szHere) ||
-                (records[i].step == JournalStep::kRename && PathsOverlap(szKept, records[i].szPath)))
-                return true;
+    void TryAgainAt(const std::string& szPath) {
+        for (const ItemOwners::Node* node : owners.At(szPath, true)) {
+            TryAgain(node->lPlacedBy);
+            if (node->bWhole) TryAgain(node->lItem);
+            for (int i : node->lNotedBy) TryAgain(i);
         }
-        return false;
+        TryAgain(RenameWaitingFor(szPath));
+        szTryAgain.insert(FoldPath(szPath));
+    }
+
+    // What stays for the next start holds, or lies in, what this change
+    // would touch: found by path, above and below.
+    bool NearTryAgain(int i) const {
+        const std::string szHere = FoldPath(WhereNow(i));
+        if (Near(szHere)) return true;
+        return records[i].step == JournalStep::kRename && Near(FoldPath(records[i].szPath));
+    }
+
+    bool Near(const std::string& szFolded) const {
+        for (std::string szAt = szFolded; !szAt.empty(); szAt = ParentOf(szAt))
+            if (szTryAgain.count(szAt)) return true;
+        const auto it = szTryAgain.lower_bound(szFolded + "\\");
+        return it != szTryAgain.end() && it->rfind(szFolded + "\\", 0) == 0;
     }
 
     std::string WhereNow(int i) const {
@@ -314,14 +337,19 @@ private:
         return node ? node->szPath : records[i].szPath;
     }
 
-    void Done() { s.log.Progress(++lDone, lTotal); }
+    void EndStep() {
+        NameKept();
+        s.log.Progress(++lDone, lTotal);
+    }
 
     const std::vector<JournalRecord>& records;
     UndoServices& s;
     ItemOwners owners;
+    KeptItems kept;
     std::vector<State> states;
-    std::vector<std::pair<int, std::string>> kept;  // records kept, and the paths they hold
-    std::set<std::string> deletedFolders;          // folded
+    bool bPlayed = false;
+    std::vector<std::string> szToName;  // kept by the current step, as they lie now
+    std::set<std::string> szTryAgain;   // folded paths of what stays for the next start
     uint64_t lDone = 0;
     uint64_t lTotal = 0;
 };

@@ -2,19 +2,22 @@
 // way back, after the game has ended, when it could not start, when a swap
 // failed, and at the next start after a launch was cut short.
 //
-// Nothing is deleted or renamed back unless the journal shows it to be this
-// launch's own copy or this launch's own backup, still in place: a copied
-// file still has its source's size and last write (or, after a crash in the
-// middle of its copy, holds the first bytes of its source); a copied or
-// created folder is still a folder; a backup is still where the rename put
-// it. Deleting an item settles every record inside it. What cannot be read
-// or put back now is named in the log and kept for the next start.
+// Only the launch's own unchanged copies are deleted, as its journal notes
+// them: each file it put in place, those in copied folders too, with the
+// size and last write it was put there with (before the game ran, a copy
+// that differs was cut short by a crash). What the game or the player made
+// or changed is kept and named; where it lies in a copy that stood in for
+// the game's own item, it moves into that item, or beside it under a
+// ".changed" name, and the game's item gets its name back. A folder goes
+// once nothing is left in it. What cannot be read or put back now is named
+// in the log and kept in the journal for the next start.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "launch/journal_records.h"
+#include "launch/launch_journal.h"
 #include "launch/launch_log.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
@@ -29,6 +32,7 @@ struct UndoServices {
     FileSystemObject& fso;
     LaunchLog& log;
     ProblemLog& problems;
+    LaunchJournal& journal;  // the moves of what is kept are noted there
 };
 
 // A swap that went through, as the restore after the game walks it: the

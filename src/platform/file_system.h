@@ -85,11 +85,12 @@ public:
     // The volume the item at the path, or the nearest folder above it that
     // exists, lies on.
     virtual VolumeInfo Volume(const std::string& szPath) = 0;
-    // The bytes of the file szPart are the first bytes of the file szWhole,
-    // or all of them: what a copy cut short leaves behind.
-    virtual bool StartsLike(const std::string& szPart, const std::string& szWhole) = 0;
+    // The two files hold the same bytes.
+    virtual bool SameBytes(const std::string& szOne, const std::string& szOther) = 0;
 
-    // Clears read-only, hidden, system and archive on one file or folder.
+    // Clears read-only, hidden, system and archive on one file or folder. A
+    // file with more than one name is left as it is: its attributes are its
+    // other names' too, and one of those is a mod's own archive.
     virtual void ClearAttributes(const std::string& szPath) = 0;
     // Gives a file or folder a new name in place; fails when the new name is taken.
     virtual void Rename(const std::string& szOldPath, const std::string& szNewPath) = 0;

@@ -8,6 +8,7 @@
 // as PlatformError.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,6 +28,7 @@ struct ProcessState {
 struct ProcessId {
     uint32_t lId = 0;
     uint64_t lStartTime = 0;  // in the platform's own units
+    std::string szExe;        // its executable's file name, "" when it could not be read
 
     bool operator==(const ProcessId&) const = default;
 };
@@ -47,18 +49,22 @@ public:
 class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
-    // Starts the whole command line as one process, with this program's
+    // Starts the program szProgram, named to Windows as it stands so that
+    // nothing is searched for, with the whole command line, this program's
     // environment and current folder, in a job of its own from its first
     // instruction on. szGameFolder: the game's installation folder.
-    virtual std::unique_ptr<GameProcess> Start(const std::string& szCommandLine,
+    virtual std::unique_ptr<GameProcess> Start(const std::string& szProgram, const std::string& szCommandLine,
                                                const std::string& szGameFolder) = 0;
-    // That process still runs, or its state cannot be read.
+    // That process still runs. One that cannot be opened (it may belong to
+    // someone else) counts as running only while the system lists its id
+    // with the executable file name it had.
     virtual bool IsRunning(const ProcessId& id) = 0;
     // A program whose executable lies in the folder runs (this program aside).
     virtual bool AnyRunsFrom(const std::string& szFolder) = 0;
     // Blocks until none of these processes runs any more and no program
-    // runs from szFolder.
-    virtual void WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder) = 0;
+    // runs from szFolder, or until bStop is set: false then.
+    virtual bool WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder,
+                            const std::atomic<bool>& bStop) = 0;
 };
 
 }  // namespace corvane

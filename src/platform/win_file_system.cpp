@@ -10,6 +10,7 @@
 #include "platform/win_find.h"
 #include "platform/win_handles.h"
 #include "platform/win_read_only.h"
+#include "platform/win_shared_names.h"
 
 namespace corvane {
 
@@ -167,7 +168,9 @@ std::optional<ItemInfo> WinFileSystem::Look(const std::string& szPath) {
 }
 
 // The volume's serial number and the item's index on it: what the item is,
-// however its path is spelt.
+// however its path is spelt. Wine gives a folder on another Linux file
+// system than its drive's the serial 0 and its inode as index, which two
+// file systems may share: no identity then.
 std::optional<std::string> WinFileSystem::Identity(const std::string& szPath) {
     UniqueHandle hItem(CreateFileA(szPath.c_str(), FILE_READ_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -180,9 +183,14 @@ std::optional<std::string> WinFileSystem::Identity(const std::string& szPath) {
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(hItem.Get(), &info)) ThrowLastError("GetFileInformationByHandle", szPath);
+    if (info.dwVolumeSerialNumber == 0) return "";
     return Hex(info.dwVolumeSerialNumber) + ":" + Hex((uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow);
 }
 
+// Where the volume cannot be asked (under Wine: a folder on another Linux
+// file system reached through Z:, or a drive mapped while Wine runs), the
+// folder stands for its volume: links are tried, and a refused one is
+// copied; the free space is the folder's.
 VolumeInfo WinFileSystem::Volume(const std::string& szPath) {
     std::string szAt = szPath;
     while (GetFileAttributesA(szAt.c_str()) == INVALID_FILE_ATTRIBUTES && szAt.find('\\') != std::string::npos)
@@ -193,31 +201,36 @@ VolumeInfo WinFileSystem::Volume(const std::string& szPath) {
     VolumeInfo volume;
     volume.szRoot = root.data();
     DWORD lSerial = 0, lFlags = 0;
-    if (!GetVolumeInformationA(volume.szRoot.c_str(), nullptr, 0, &lSerial, nullptr, &lFlags, nullptr, 0))
-        ThrowLastError("GetVolumeInformationA", volume.szRoot);
-    volume.szId = Hex(lSerial);
-    volume.bLinks = (lFlags & FILE_SUPPORTS_HARD_LINKS) != 0;
+    if (GetVolumeInformationA(volume.szRoot.c_str(), nullptr, 0, &lSerial, nullptr, &lFlags, nullptr, 0) && lSerial) {
+        volume.szId = Hex(lSerial);
+        volume.bLinks = (lFlags & FILE_SUPPORTS_HARD_LINKS) != 0;
+    } else {
+        volume.szRoot = szAt;
+        volume.szId = "folder:" + szAt;
+        volume.bLinks = true;
+    }
     ULARGE_INTEGER lFree{};
-    if (!GetDiskFreeSpaceExA(volume.szRoot.c_str(), &lFree, nullptr, nullptr))
-        ThrowLastError("GetDiskFreeSpaceExA", volume.szRoot);
+    if (!GetDiskFreeSpaceExA(szAt.c_str(), &lFree, nullptr, nullptr)) ThrowLastError("GetDiskFreeSpaceExA", szAt);
     volume.lFree = lFree.QuadPart;
     return volume;
 }
 
-bool WinFileSystem::StartsLike(const std::string& szPart, const std::string& szWhole) {
-    const UniqueHandle hPart = OpenToRead(szPart);
-    const UniqueHandle hWhole = OpenToRead(szWhole);
-    std::vector<char> part(1 << 16), whole(1 << 16);
+bool WinFileSystem::SameBytes(const std::string& szOne, const std::string& szOther) {
+    const UniqueHandle hOne = OpenToRead(szOne);
+    const UniqueHandle hOther = OpenToRead(szOther);
+    std::vector<char> one(1 << 16), other(1 << 16);
     for (;;) {
-        const size_t lPart = ReadUpTo(hPart.Get(), part.data(), part.size(), szPart);
-        if (lPart == 0) return true;
-        const size_t lWhole = ReadUpTo(hWhole.Get(), whole.data(), lPart, szWhole);
-        if (lWhole != lPart || !std::equal(part.begin(), part.begin() + lPart, whole.begin())) return false;
+        const size_t lOne = ReadUpTo(hOne.Get(), one.data(), one.size(), szOne);
+        const size_t lOther = ReadUpTo(hOther.Get(), other.data(), one.size(), szOther);
+        if (lOne != lOther || !std::equal(one.begin(), one.begin() + lOne, other.begin())) return false;
+        if (lOne == 0) return true;
     }
 }
 
 void WinFileSystem::ClearAttributes(const std::string& szPath) {
-    const DWORD lKept = GetAttr(szPath) & kAttrKeptSettable;
+    const DWORD lAttributes = GetAttr(szPath);
+    if (!(lAttributes & FILE_ATTRIBUTE_DIRECTORY) && HasOtherNames(szPath)) return;
+    const DWORD lKept = lAttributes & kAttrKeptSettable;
     if (!SetFileAttributesA(szPath.c_str(), lKept ? lKept : FILE_ATTRIBUTE_NORMAL))
         ThrowLastError("SetFileAttributesA", szPath);
 }

@@ -13,7 +13,7 @@ public:
     std::optional<ItemInfo> Look(const std::string& szPath) override;
     std::optional<std::string> Identity(const std::string& szPath) override;
     VolumeInfo Volume(const std::string& szPath) override;
-    bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
+    bool SameBytes(const std::string& szOne, const std::string& szOther) override;
     void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;

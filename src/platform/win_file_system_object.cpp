@@ -7,6 +7,7 @@
 #include "platform/win_error.h"
 #include "platform/win_find.h"
 #include "platform/win_read_only.h"
+#include "platform/win_shared_names.h"
 
 namespace corvane {
 
@@ -122,7 +123,9 @@ bool TryLink(const std::string& szSource, const std::string& szDestination, DWOR
 // also gives the error. Creating every file as a replacement costs more than
 // the failed try: Wine then truncates each new file, and the file system
 // writes every such file out as it is closed, which slows the copy and the
-// later delete of the copies several times.
+// later delete of the copies several times. A namesake with other names (an
+// archive an earlier entry linked in) is never written through: its name
+// goes, and the new file takes its place.
 void CopyIntoFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide,
                     const FoundEntry& entry) {
     const uint64_t lSize = entry.lSize;
@@ -132,27 +135,54 @@ void CopyIntoFolder(const std::string& szSource, const std::string& szDestinatio
         return;
     }
     RefuseReadOnly("CopyFileExA", szDestination);
+    if (HasOtherNames(szDestination)) {
+        if (!DeleteFileA(szDestination.c_str())) ThrowLastError("DeleteFileA", szDestination);
+        if (TryLink(szSource, szDestination, entry.lAttributes, lSize, guide)) return;
+    }
     CopyOneFile(szSource, szDestination, true, guide, lSize);
 }
 
+struct TreeItem {
+    std::string szFrom, szTo;
+    FoundEntry entry;
+};
+
+// Everything below the folder, each folder before what it holds.
+void ListTree(const std::string& szSource, const std::string& szDestination, std::vector<TreeItem>& items) {
+    for (FoundEntry& entry : Contents(szSource)) {
+        const bool bFolder = IsFolder(entry.lAttributes);
+        TreeItem& item = items.emplace_back(
+            TreeItem{szSource + "\\" + entry.szName, szDestination + "\\" + entry.szName, std::move(entry)});
+        if (bFolder) ListTree(std::string(item.szFrom), std::string(item.szTo), items);
+    }
+}
+
+ItemInfo InfoOf(const FoundEntry& entry) { return {entry.lAttributes, entry.lSize, entry.lWriteTime}; }
+
+// The whole source is listed before the destination exists: a copy into a
+// folder inside its own source then never copies itself again and again,
+// and the caller learns of every item before the first is written.
 void CopyTree(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
-    // Listed before the destination exists, so that a copy into a folder
-    // inside the source does not copy itself again and again.
-    const std::vector<FoundEntry> entries = Contents(szSource);
+    std::vector<TreeItem> items;
+    ListTree(szSource, szDestination, items);
+    if (guide) {
+        std::vector<PlacedItem> placed;
+        placed.reserve(items.size());
+        for (const TreeItem& item : items) placed.push_back({item.szTo, InfoOf(item.entry)});
+        guide->WillPlace(placed);
+    }
     EnsureFolder(szDestination);
-    for (const FoundEntry& entry : entries) {
-        const std::string szFrom = szSource + "\\" + entry.szName;
-        const std::string szTo = szDestination + "\\" + entry.szName;
-        if (IsFolder(entry.lAttributes)) {
-            CopyTree(szFrom, szTo, guide);
-        } else {
-            CopyIntoFolder(szFrom, szTo, guide, entry);
-        }
+    for (const TreeItem& item : items) {
+        if (IsFolder(item.entry.lAttributes))
+            EnsureFolder(item.szTo);
+        else
+            CopyIntoFolder(item.szFrom, item.szTo, guide, item.entry);
     }
 }
 
 // Read-only, hidden or system items refuse to go; only those are changed
-// first, the others are deleted as they are.
+// first, the others are deleted as they are. A file's other names keep
+// its attributes.
 void MakeDeletable(const std::string& szPath, DWORD lAttributes) {
     if (!(lAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) return;
     if (!SetFileAttributesA(szPath.c_str(), FILE_ATTRIBUTE_NORMAL)) ThrowLastError("SetFileAttributesA", szPath);
@@ -164,22 +194,30 @@ void RemoveFolder(const std::string& szPath, DWORD lAttributes) {
 }
 
 void RemoveFile(const std::string& szPath, DWORD lAttributes) {
+    const bool bOwnAttributes = lAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    if (bOwnAttributes && HasOtherNames(szPath)) return DeleteNameKeepingAttributes(szPath);
     MakeDeletable(szPath, lAttributes);
     if (!DeleteFileA(szPath.c_str())) ThrowLastError("DeleteFileA", szPath);
 }
 
-void DeleteTree(const std::string& szFolder, DWORD lFolderAttributes) {
+// True when the folder went: nothing in it was kept.
+bool DeleteTree(const std::string& szFolder, DWORD lFolderAttributes, DeleteFilter* filter) {
+    bool bEmptied = true;
     for (const FoundEntry& entry : Contents(szFolder)) {
         const std::string szPath = szFolder + "\\" + entry.szName;
-        // A linked folder is removed as a link: what it points at is not ours.
-        if (IsFolder(entry.lAttributes) && !(entry.lAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            DeleteTree(szPath, entry.lAttributes);
-        else if (IsFolder(entry.lAttributes))
+        if (filter && filter->Keep(szPath, InfoOf(entry))) {
+            bEmptied = false;
+        } else if (IsFolder(entry.lAttributes) && !(entry.lAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            bEmptied = DeleteTree(szPath, entry.lAttributes, filter) && bEmptied;
+        } else if (IsFolder(entry.lAttributes)) {
+            // A linked folder is removed as a link: what it points at is not ours.
             RemoveFolder(szPath, entry.lAttributes);
-        else
+        } else {
             RemoveFile(szPath, entry.lAttributes);
+        }
     }
-    RemoveFolder(szFolder, lFolderAttributes);
+    if (bEmptied) RemoveFolder(szFolder, lFolderAttributes);
+    return bEmptied;
 }
 
 void AddTreeBytes(const std::string& szFolder, CopyGuide* guide, FolderBytes& bytes) {
@@ -221,10 +259,10 @@ void WinFileSystemObject::DeleteFile(const std::string& szPath, bool bForce) {
     RemoveFile(szPath, lAttributes);
 }
 
-void WinFileSystemObject::DeleteFolder(const std::string& szPath) {
+bool WinFileSystemObject::DeleteFolder(const std::string& szPath, DeleteFilter* filter) {
     const DWORD lAttributes = AttributesOf(szPath);
     if (!IsFolder(lAttributes)) ThrowWindowsError("GetFileAttributesA", szPath, ERROR_DIRECTORY);
-    DeleteTree(szPath, lAttributes);
+    return DeleteTree(szPath, lAttributes, filter);
 }
 
 FolderBytes WinFileSystemObject::FolderBytes(const std::string& szFolder, CopyGuide* guide) {

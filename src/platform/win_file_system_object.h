@@ -13,7 +13,7 @@ public:
     void CopyFolder(const std::string& szSource, const std::string& szDestination,
                     CopyGuide* guide = nullptr) override;
     void DeleteFile(const std::string& szPath, bool bForce = false) override;
-    void DeleteFolder(const std::string& szPath) override;
+    bool DeleteFolder(const std::string& szPath, DeleteFilter* filter = nullptr) override;
     corvane::FolderBytes FolderBytes(const std::string& szFolder, CopyGuide* guide = nullptr) override;
 };
 

@@ -29,7 +29,8 @@ std::vector<FoundEntry> FindEntries(const std::string& szPattern) {
     }
     do {
         entries.push_back({WideToProgramText(fd.cFileName), fd.dwFileAttributes,
-                           (uint64_t{fd.nFileSizeHigh} << 32) | fd.nFileSizeLow});
+                           (uint64_t{fd.nFileSizeHigh} << 32) | fd.nFileSizeLow,
+                           (uint64_t{fd.ftLastWriteTime.dwHighDateTime} << 32) | fd.ftLastWriteTime.dwLowDateTime});
     } while (FindNextFileW(hFind.Get(), &fd));
     const DWORD lError = GetLastError();
     if (lError != ERROR_NO_MORE_FILES) ThrowWindowsError("FindNextFileW", szPattern, lError);

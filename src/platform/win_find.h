@@ -11,6 +11,7 @@ struct FoundEntry {
     std::string szName;   // without folder
     uint32_t lAttributes; // as the listing reports them
     uint64_t lSize;       // bytes of a file
+    uint64_t lWriteTime;  // last write, in 100 ns steps since 1601
 };
 
 // Every entry that matches the pattern, "." and ".." included, in the order

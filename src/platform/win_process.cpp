@@ -67,6 +67,22 @@ std::string ImageOf(HANDLE hProcess) {
     return std::string(buffer.data(), lLength);
 }
 
+std::string FileNameOf(const std::string& szPath) { return szPath.substr(szPath.find_last_of("\\/") + 1); }
+
+ProcessId IdOf(DWORD lId, HANDLE hProcess) { return {lId, StartTimeOf(hProcess), FileNameOf(ImageOf(hProcess))}; }
+
+// The system lists a process of that id whose executable has that file
+// name: asked without opening the process, which may belong to another user.
+bool ListedAs(DWORD lId, const std::string& szExe) {
+    UniqueHandle hSnapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!hSnapshot.Valid()) return true;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL bMore = Process32First(hSnapshot.Get(), &entry); bMore; bMore = Process32Next(hSnapshot.Get(), &entry))
+        if (entry.th32ProcessID == lId) return szExe.empty() || Folded(FileNameOf(entry.szExeFile)) == Folded(szExe);
+    return false;
+}
+
 std::string OwnImage() {
     std::vector<char> buffer(32768);
     const DWORD lLength = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -100,7 +116,7 @@ public:
         : hProcess(info.hProcess),
           hThread(info.hThread),
           hJob(std::move(hJobOwned)),
-          id{info.dwProcessId, StartTimeOf(info.hProcess)},
+          id(IdOf(info.dwProcessId, info.hProcess)),
           szCommandLine(std::move(szStartedAs)),
           szPrefix(std::move(szFolderPrefix)) {}
 
@@ -120,7 +136,7 @@ public:
         std::vector<ProcessId> ids;
         for (DWORD lId : IdsInJob()) {
             UniqueHandle hMember(OpenProcess(kAskAndWait, FALSE, lId));
-            if (hMember.Valid() && StillRuns(hMember.Get())) ids.push_back({lId, StartTimeOf(hMember.Get())});
+            if (hMember.Valid() && StillRuns(hMember.Get())) ids.push_back(IdOf(lId, hMember.Get()));
         }
         if (ids.empty() && StillRuns(hProcess.Get())) ids.push_back(id);
         return ids;
@@ -177,7 +193,7 @@ void KeepHandlesToOurselves() {
     }
 }
 
-bool StartIn(HANDLE hJob, std::vector<char>& szCommandLine, PROCESS_INFORMATION& pi) {
+bool StartIn(HANDLE hJob, const std::string& szProgram, std::vector<char>& szCommandLine, PROCESS_INFORMATION& pi) {
     SIZE_T lSize = 0;
     InitializeProcThreadAttributeList(nullptr, 1, 0, &lSize);
     std::vector<char> buffer(lSize);
@@ -190,7 +206,7 @@ bool StartIn(HANDLE hJob, std::vector<char>& szCommandLine, PROCESS_INFORMATION&
         STARTUPINFOEXA si{};
         si.StartupInfo.cb = sizeof(si);
         si.lpAttributeList = attributes;
-        bStarted = CreateProcessA(nullptr, szCommandLine.data(), nullptr, nullptr, TRUE,
+        bStarted = CreateProcessA(szProgram.c_str(), szCommandLine.data(), nullptr, nullptr, TRUE,
                                   NORMAL_PRIORITY_CLASS | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
                                   &si.StartupInfo, &pi);
     }
@@ -208,20 +224,20 @@ void SetKillOnClose(HANDLE hJob, bool bKill) {
 // is created held, put in the job and let go. Where it cannot be put in a
 // job at all (a program already in a job before Windows 8), only the
 // started process and the game folder are followed.
-void StartHeld(HANDLE hJob, std::vector<char>& szCommandLine, const std::string& szShown, PROCESS_INFORMATION& pi,
+void StartHeld(HANDLE hJob, const std::string& szProgram, std::vector<char>& szCommandLine, PROCESS_INFORMATION& pi,
                UniqueHandle& hJobOwned) {
     STARTUPINFOA si{};
     si.cb = sizeof(si);
-    if (!CreateProcessA(nullptr, szCommandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
+    if (!CreateProcessA(szProgram.c_str(), szCommandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
                         nullptr, nullptr, &si, &pi))
-        ThrowLastError("CreateProcessA", szShown);
+        ThrowLastError("CreateProcessA", szProgram);
     if (!AssignProcessToJobObject(hJob, pi.hProcess)) hJobOwned.Reset();
     ResumeThread(pi.hThread);
 }
 
 }  // namespace
 
-std::unique_ptr<GameProcess> WinProcessStarter::Start(const std::string& szCommandLine,
+std::unique_ptr<GameProcess> WinProcessStarter::Start(const std::string& szProgram, const std::string& szCommandLine,
                                                       const std::string& szGameFolder) {
     // CreateProcessA may write into the command line, so it gets a copy.
     std::vector<char> szWritable(szCommandLine.begin(), szCommandLine.end());
@@ -234,14 +250,14 @@ std::unique_ptr<GameProcess> WinProcessStarter::Start(const std::string& szComma
     // held before its first instruction, a game frozen for ever.
     SetKillOnClose(hJob.Get(), true);
     PROCESS_INFORMATION pi{};
-    if (!StartIn(hJob.Get(), szWritable, pi)) StartHeld(hJob.Get(), szWritable, szCommandLine, pi, hJob);
+    if (!StartIn(hJob.Get(), szProgram, szWritable, pi)) StartHeld(hJob.Get(), szProgram, szWritable, pi, hJob);
     if (hJob.Valid()) SetKillOnClose(hJob.Get(), false);
     return std::make_unique<WinGameProcess>(pi, std::move(hJob), szCommandLine, FolderPrefix(szGameFolder));
 }
 
 bool WinProcessStarter::IsRunning(const ProcessId& id) {
     const UniqueHandle hProcess(OpenProcess(kAskAndWait, FALSE, id.lId));
-    if (!hProcess.Valid()) return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process any more
+    if (!hProcess.Valid()) return GetLastError() != ERROR_INVALID_PARAMETER && ListedAs(id.lId, id.szExe);
     const uint64_t lStart = StartTimeOf(hProcess.Get());
     if (lStart != 0 && lStart != id.lStartTime) return false;  // the id went to another process
     return StillRuns(hProcess.Get());
@@ -249,13 +265,17 @@ bool WinProcessStarter::IsRunning(const ProcessId& id) {
 
 bool WinProcessStarter::AnyRunsFrom(const std::string& szFolder) { return RunsFrom(FolderPrefix(szFolder)); }
 
-void WinProcessStarter::WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder) {
+bool WinProcessStarter::WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder,
+                                   const std::atomic<bool>& bStop) {
     const std::string szPrefix = FolderPrefix(szFolder);
     for (;;) {
         bool bRunning = RunsFrom(szPrefix);
         for (const ProcessId& id : ids) bRunning = bRunning || IsRunning(id);
-        if (!bRunning) return;
-        Sleep(500);
+        if (!bRunning) return true;
+        for (int i = 0; i < 10; ++i) {
+            if (bStop) return false;
+            Sleep(50);
+        }
     }
 }
 

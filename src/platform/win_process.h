@@ -7,10 +7,12 @@ namespace corvane {
 
 class WinProcessStarter : public ProcessStarter {
 public:
-    std::unique_ptr<GameProcess> Start(const std::string& szCommandLine, const std::string& szGameFolder) override;
+    std::unique_ptr<GameProcess> Start(const std::string& szProgram, const std::string& szCommandLine,
+                                       const std::string& szGameFolder) override;
     bool IsRunning(const ProcessId& id) override;
     bool AnyRunsFrom(const std::string& szFolder) override;
-    void WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder) override;
+    bool WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder,
+                    const std::atomic<bool>& bStop) override;
 };
 
 }  // namespace corvane

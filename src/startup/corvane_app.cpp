@@ -35,8 +35,13 @@ int CorvaneApp::Main() {
         return 0;
     }
     // A launch cut short is undone before anything else can swap; the
-    // program goes on once the game folder is back.
-    if (launch.RecoverAtStart([this] { StartRoad(); })) return ui::RunMessageLoop();
+    // program goes on once the game folder is back. A player who would not
+    // wait for its game still gets the main window, where every launch
+    // undoes it first; a silent road ends there.
+    if (launch.RecoverAtStart([this](bool bStopped) {
+            if (!bStopped || RoadOf(szArguments) == Road::kNormal) StartRoad();
+        }))
+        return ui::RunMessageLoop();
     StartRoad();
     // A silent launch that was refused has already closed its window.
     if (!AnyWindowLoaded()) return 0;

@@ -82,7 +82,7 @@ bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int 
 
 void StartAgain(FakePlatform& fakes) {
     ProgramRun run(fakes);
-    run.launcher.RecoverAtStart([] {});
+    run.launcher.RecoverAtStart([](bool) {});
 }
 
 TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
@@ -129,7 +129,7 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
             std::vector<std::string> lines;
             try {
                 ProgramRun second(fakes);
-                second.launcher.RecoverAtStart([] {});
+                second.launcher.RecoverAtStart([](bool) {});
                 lines = second.window.lines;
             } catch (const SimulatedCrash&) {
                 fakes.disk.AfterCrash();

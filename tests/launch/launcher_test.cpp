@@ -203,7 +203,7 @@ TEST_F(LauncherTest, ArchivesAreLinkedWhereTheDriveAllowsAndEverythingElseIsCopi
     EXPECT_EQ(noted[1].rfind("Test: Copied instead of linked: " + G + "\\Data\\Other.big: CreateHardLinkA(", 0), 0u);
     EXPECT_EQ(noted[2].rfind("Test: Copied instead of linked: E:\\Game\\Far.big: CreateHardLinkA(", 0), 0u);
     run.EndGame(fakes);
-    ProgramRun(fakes).launcher.RecoverAtStart([] {});  // the read-only copy goes at the next start
+    ProgramRun(fakes).launcher.RecoverAtStart([](bool) {});  // the read-only copy goes at the next start
     EXPECT_EQ(fakes.disk.Tree(G), before);
     EXPECT_EQ(fakes.disk.Tree("C:\\Mods"), sources);
 }
@@ -217,7 +217,7 @@ TEST_F(LauncherTest, AJournalThatCannotBeHadNowIsLeftAsItIs) {
             fakes.locks.held.clear();  // the launch's program died
             fakes.disk.FailAt(2);      // reading the journal
         }
-        EXPECT_FALSE(other.launcher.RecoverAtStart([] {}));
+        EXPECT_FALSE(other.launcher.RecoverAtStart([](bool) {}));
         fakes.disk.FailAt(-1);
         EXPECT_TRUE(fakes.disk.Read());
         EXPECT_TRUE(other.window.lines.empty());
@@ -227,8 +227,8 @@ TEST_F(LauncherTest, AJournalThatCannotBeHadNowIsLeftAsItIs) {
 TEST(LaunchJournal, AWriteCutShortIsCutBackBeforeTheNextOne) {
     MemoryDisk disk;
     LaunchJournal journal(disk);
-    const std::vector<JournalRecord> records = {RecordOf(JournalStep::kBegin, "C:\\G\\", "x"), GameRecord({42, 7}),
-                                                GameRecord({43, 8})};
+    const std::vector<JournalRecord> records = {RecordOf(JournalStep::kBegin, "C:\\G\\", "x"), GameRecord({42, 7, "Generals.exe"}),
+                                                GameRecord({43, 8, "game.dat"})};
     journal.WriteNow(records[0]);
     journal.Note(records[1]);
     disk.FailAt(2, Fault::kShortWrite);
@@ -244,7 +244,7 @@ TEST(LaunchJournal, ReadsBackUpToTheFirstTornOrDamagedRecord) {
     copy.stamp = {true, 12, 1234567890123};
     copy.dEntry = 3;
     const std::vector<JournalRecord> records = {RecordOf(JournalStep::kBegin, "C:\\G\\", "x"), copy,
-                                                GameRecord({42, 1234567890123})};
+                                                GameRecord({42, 1234567890123, "Generals.exe"})};
     std::string szAll;
     for (const JournalRecord& record : records) szAll += EncodeRecord(record);
     const size_t lSecond = EncodeRecord(records[0]).size();

@@ -132,8 +132,9 @@ TEST_F(FileSystemTest, LooksAndIdentitiesAreCertainOrThrown) {
     EXPECT_FALSE(files.Look(G + "\\Data\\b.ini"));
     EXPECT_FALSE(files.Look(G + "\\Missing\\b.ini"));
     WriteBytes(temp / "ab", "ab");
-    EXPECT_TRUE(files.StartsLike(temp / "ab", G + "\\Data\\a.ini"));
-    EXPECT_FALSE(files.StartsLike(G + "\\Data\\a.ini", temp / "ab"));
+    WriteBytes(temp / "abc", "abc");
+    EXPECT_TRUE(files.SameBytes(temp / "abc", G + "\\Data\\a.ini"));
+    EXPECT_FALSE(files.SameBytes(G + "\\Data\\a.ini", temp / "ab"));
 
     ASSERT_TRUE(MoveFileA(szDrive.c_str(), (szDrive + ".away").c_str()));
     EXPECT_FALSE(files.Stat(G + "\\Data\\a.ini")) << "as the existence tests have always seen it";

@@ -20,6 +20,8 @@ bool IsDriveRoot(const std::string& szFolded) { return szFolded.size() == 2 && s
 
 std::string DriveOf(const std::string& szPath) { return FoldPath(szPath.substr(0, 2)); }
 
+size_t Depth(const std::string& szPath) { return std::count(szPath.begin(), szPath.end(), '\\'); }
+
 }  // namespace
 
 size_t MemoryInputFile::Read(char* pBuffer, size_t lSize) {
@@ -32,18 +34,27 @@ size_t MemoryInputFile::Read(char* pBuffer, size_t lSize) {
 
 void MemoryDisk::AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr) {
     AddFolder(ParentOf(szPath));
-    Put(szPath, {NameOf(szPath), false, lAttr, szContent, Now()});
+    Put(szPath, Item(NameOf(szPath), false, lAttr, szContent, Now()));
 }
 
 void MemoryDisk::AddFolder(const std::string& szPath) {
     if (IsDriveRoot(FoldPath(szPath)) || Find(szPath)) return;
     AddFolder(ParentOf(szPath));
-    Put(szPath, {NameOf(szPath), true, 0, "", Now()});
+    Put(szPath, Item(NameOf(szPath), true, 0, "", Now()));
 }
 
 void MemoryDisk::RemoveItem(const std::string& szPath) {
     for (const std::string& szKey : Below(szPath)) items.erase(szKey);
     items.erase(FoldPath(szPath));
+}
+
+// As a program writes a file in place: through a linked name, the other
+// names see it too.
+void MemoryDisk::WriteItem(const std::string& szPath, const std::string& szContent) {
+    Item* item = Find(szPath);
+    if (!item) return AddFile(szPath, szContent);
+    item->body->szContent = szContent;
+    item->body->lWriteTime = Now();
 }
 
 std::map<std::string, std::string> MemoryDisk::Tree(const std::string& szRoot) const {
@@ -54,7 +65,7 @@ std::map<std::string, std::string> MemoryDisk::Tree(const std::string& szRoot) c
         std::string szRel = item.szName;
         for (std::string szUp = ParentOf(szKey); szUp.size() > FoldPath(szRoot).size(); szUp = ParentOf(szUp))
             szRel = items.at(szUp).szName + "\\" + szRel;
-        tree[szRel] = item.bFolder ? "<folder>" : item.szContent;
+        tree[szRel] = item.bFolder ? "<folder>" : item.body->szContent;
     }
     return tree;
 }
@@ -111,7 +122,7 @@ void MemoryDisk::NeedParent(const std::string& szWhat, const std::string& szPath
 }
 
 MemoryDisk::Item& MemoryDisk::Put(const std::string& szPath, Item item) {
-    return items[FoldPath(szPath)] = std::move(item);
+    return items.insert_or_assign(FoldPath(szPath), std::move(item)).first->second;
 }
 
 std::vector<std::string> MemoryDisk::Below(const std::string& szFolder) const {
@@ -122,9 +133,30 @@ std::vector<std::string> MemoryDisk::Below(const std::string& szFolder) const {
     return keys;
 }
 
-// Listing, deleting and writing files by name are the mod scan's and the
-// configuration writer's business, tested on a real disk.
-std::vector<DirEntry> MemoryDisk::Dir(const std::string& szPattern, uint32_t) { Refuse("Dir", szPattern, kInjected); }
+std::vector<std::string> MemoryDisk::Children(const std::string& szFolder) const {
+    std::vector<std::string> keys;
+    const size_t lDepth = Depth(FoldPath(szFolder)) + 1;
+    for (std::string& szKey : Below(szFolder))
+        if (Depth(szKey) == lDepth) keys.push_back(std::move(szKey));
+    return keys;
+}
+
+// Only "<folder>\*" listings, which the undo asks for; the mod scan and the
+// configuration writer list by pattern on a real disk.
+std::vector<DirEntry> MemoryDisk::Dir(const std::string& szPattern, uint32_t lAttr) {
+    Call("FindFirstFileW", szPattern);
+    const std::string szFolder = ParentOf(szPattern);
+    if (NameOf(szPattern) != "*") Refuse("Dir", szPattern, kInjected);
+    NeedDrive("FindFirstFileW", szFolder);
+    std::vector<DirEntry> entries;
+    for (const std::string& szKey : Children(szFolder)) {
+        const Item& item = items.at(szKey);
+        const uint32_t lItemAttr = item.body->lAttr | (item.bFolder ? kAttrDirectory : 0);
+        if ((lItemAttr & (kAttrHidden | kAttrSystem | kAttrDirectory) & ~lAttr) == 0)
+            entries.push_back({item.szName, lItemAttr});
+    }
+    return entries;
+}
 
 void MemoryDisk::Kill(const std::string& szPath) { Refuse("Kill", szPath, kInjected); }
 
@@ -140,7 +172,8 @@ std::optional<ItemInfo> MemoryDisk::Look(const std::string& szPath) {
     NeedDrive("GetFileAttributesExA", szPath);
     const Item* item = Find(szPath);
     if (!item) return std::nullopt;
-    return ItemInfo{item->lAttr | (item->bFolder ? kAttrDirectory : 0), item->szContent.size(), item->lWriteTime};
+    return ItemInfo{item->body->lAttr | (item->bFolder ? kAttrDirectory : 0), item->body->szContent.size(),
+                    item->body->lWriteTime};
 }
 
 std::optional<std::string> MemoryDisk::Identity(const std::string& szPath) {
@@ -163,12 +196,12 @@ VolumeInfo MemoryDisk::Volume(const std::string& szPath) {
 
 bool MemoryDisk::IsLinked(const std::string& szPath) {
     const Item* item = Find(szPath);
-    return item && item->bLink;
+    return item && item->HasOtherNames();
 }
 
 bool MemoryDisk::TryLink(const std::string& szSource, const std::string& szDestination, const Item& source,
                          CopyGuide* guide) {
-    if (!guide || (source.lAttr & kOwnAttributes) || !guide->MayLink(NameOf(szSource))) return false;
+    if (!guide || (source.body->lAttr & kOwnAttributes) || !guide->MayLink(NameOf(szSource))) return false;
     try {
         Call("CreateHardLinkA", szDestination);
         NeedDrive("CreateHardLinkA", szDestination);
@@ -182,19 +215,15 @@ bool MemoryDisk::TryLink(const std::string& szSource, const std::string& szDesti
     }
     Item link = source;
     link.szName = NameOf(szDestination);
-    link.bLink = true;
     Put(szDestination, std::move(link));
-    guide->BytesCopied(source.szContent.size());
+    guide->BytesCopied(source.body->szContent.size());
     guide->FileDone(true);
     return true;
 }
 
-bool MemoryDisk::StartsLike(const std::string& szPart, const std::string& szWhole) {
-    Call("ReadFile", szPart);
-    const Item& part = Need("ReadFile", szPart, false);
-    const Item& whole = Need("ReadFile", szWhole, false);
-    return whole.szContent.compare(0, part.szContent.size(), part.szContent) == 0 &&
-           part.szContent.size() <= whole.szContent.size();
+bool MemoryDisk::SameBytes(const std::string& szOne, const std::string& szOther) {
+    Call("ReadFile", szOne);
+    return Need("ReadFile", szOne, false).body->szContent == Need("ReadFile", szOther, false).body->szContent;
 }
 
 void MemoryDisk::ClearAttributes(const std::string& szPath) {
@@ -202,7 +231,8 @@ void MemoryDisk::ClearAttributes(const std::string& szPath) {
     NeedDrive("SetFileAttributesA", szPath);
     Item* item = Find(szPath);
     if (!item) Refuse("SetFileAttributesA", szPath, kNotFound);
-    item->lAttr &= ~(kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive);
+    if (item->HasOtherNames()) return;
+    item->body->lAttr &= ~(kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive);
 }
 
 void MemoryDisk::Rename(const std::string& szOldPath, const std::string& szNewPath) {
@@ -214,13 +244,13 @@ void MemoryDisk::Rename(const std::string& szOldPath, const std::string& szNewPa
     NeedParent("MoveFileA", szNewPath);
     const std::string szOldKey = FoldPath(szOldPath), szNewKey = FoldPath(szNewPath);
     for (const std::string& szKey : Below(szOldPath)) {
-        items[szNewKey + szKey.substr(szOldKey.size())] = std::move(items[szKey]);
+        items.insert_or_assign(szNewKey + szKey.substr(szOldKey.size()), std::move(items.at(szKey)));
         items.erase(szKey);
     }
     Item moved = std::move(*item);
     items.erase(szOldKey);
     moved.szName = NameOf(szNewPath);
-    items[szNewKey] = std::move(moved);
+    items.insert_or_assign(szNewKey, std::move(moved));
 }
 
 void MemoryDisk::CreateFolder(const std::string& szPath) {
@@ -228,28 +258,31 @@ void MemoryDisk::CreateFolder(const std::string& szPath) {
     NeedDrive("CreateDirectoryA", szPath);
     if (Find(szPath)) Refuse("CreateDirectoryA", szPath, kExists);
     NeedParent("CreateDirectoryA", szPath);
-    Put(szPath, {NameOf(szPath), true, 0, "", Now()});
+    Put(szPath, Item(NameOf(szPath), true, 0, "", Now()));
 }
 
 std::unique_ptr<InputFile> MemoryDisk::OpenInput(const std::string& szPath) {
     Call("CreateFileA", szPath);
-    return std::make_unique<MemoryInputFile>(Need("CreateFileA", szPath, false).szContent);
+    return std::make_unique<MemoryInputFile>(Need("CreateFileA", szPath, false).body->szContent);
 }
 
 // A copy is made in two steps, so that a crash can leave an empty file
 // behind, and a write cut short half a file; it takes its source's last
-// write at its end, as CopyFile does.
+// write at its end, as CopyFile does. A file already there (a folder copy
+// replacing its namesake) is written in place: through all of its names.
 void MemoryDisk::WriteCopy(const std::string& szPath, const Item& source, CopyGuide* guide) {
-    Put(szPath, {NameOf(szPath), false, source.lAttr, "", Now()});
+    Item* there = Find(szPath);
+    Body& body = there ? *there->body : *Put(szPath, Item(NameOf(szPath), false, source.body->lAttr, "", Now())).body;
+    body.szContent.clear();
     if (Call("WriteFile", szPath, true)) {
-        Find(szPath)->szContent = source.szContent.substr(0, source.szContent.size() / 2);
+        body.szContent = source.body->szContent.substr(0, source.body->szContent.size() / 2);
         Refuse("WriteFile", szPath, kInjected);
     }
     NeedDrive("WriteFile", szPath);
-    Item& copy = *Find(szPath);
-    copy.szContent = source.szContent;
-    copy.lWriteTime = source.lWriteTime;
-    if (guide) guide->BytesCopied(source.szContent.size());
+    body.szContent = source.body->szContent;
+    body.lWriteTime = source.body->lWriteTime;
+    body.lAttr = source.body->lAttr;
+    if (guide) guide->BytesCopied(source.body->szContent.size());
     if (guide) guide->FileDone(false);
 }
 
@@ -263,52 +296,81 @@ void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDest
     WriteCopy(szDestination, source, guide);
 }
 
+// The whole source is listed, and the guide told, before anything is written.
 void MemoryDisk::CopyFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
     Call("CopyFolder", szSource);
     Need("CopyFolder", szSource, true);
-    CopyTree(szSource, szDestination, guide);
-}
-
-void MemoryDisk::CopyTree(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
+    const std::string szFrom = FoldPath(szSource);
+    std::vector<PlacedItem> tree;
+    for (const std::string& szKey : Below(szSource)) {
+        std::string szRel;
+        for (std::string szUp = szKey; szUp.size() > szFrom.size(); szUp = ParentOf(szUp))
+            szRel = "\\" + items.at(szUp).szName + szRel;
+        const Item& item = items.at(szKey);
+        tree.push_back({szDestination + szRel, {item.body->lAttr | (item.bFolder ? kAttrDirectory : 0),
+                                                item.bFolder ? 0 : item.body->szContent.size(), item.body->lWriteTime}});
+    }
+    if (guide) guide->WillPlace(tree);
     if (Item* there = Find(szDestination); there && !there->bFolder) Refuse("CreateDirectoryA", szDestination, kExists);
     if (!Find(szDestination)) CreateFolder(szDestination);
-    const size_t lDepth = std::count(szSource.begin(), szSource.end(), '\\') + 1;
-    for (const std::string& szKey : Below(szSource)) {
-        if (static_cast<size_t>(std::count(szKey.begin(), szKey.end(), '\\')) != lDepth) continue;
-        const Item child = items.at(szKey);
-        const std::string szTo = szDestination + "\\" + child.szName;
-        if (child.bFolder) {
-            CopyTree(szSource + "\\" + child.szName, szTo, guide);
-            continue;
-        }
-        if (TryLink(szSource + "\\" + child.szName, szTo, child, guide)) continue;
-        Call("CopyFileExA", szTo);
-        NeedDrive("CopyFileExA", szTo);
-        if (Item* there = Find(szTo); there && (there->bFolder || (there->lAttr & kAttrReadOnly)))
-            Refuse("CopyFileExA", szTo, kAccessDenied);
-        WriteCopy(szTo, child, guide);
+    for (const PlacedItem& item : tree) {
+        if (!item.source.IsFolder())
+            CopyInto(szSource + item.szPath.substr(szDestination.size()), item.szPath, guide);
+        else if (!Find(item.szPath))
+            CreateFolder(item.szPath);
     }
+}
+
+void MemoryDisk::CopyInto(const std::string& szSource, const std::string& szTo, CopyGuide* guide) {
+    const Item child = *Find(szSource);
+    if (TryLink(szSource, szTo, child, guide)) return;
+    Call("CopyFileExA", szTo);
+    NeedDrive("CopyFileExA", szTo);
+    if (Item* there = Find(szTo); there && (there->bFolder || (there->body->lAttr & kAttrReadOnly)))
+        Refuse("CopyFileExA", szTo, kAccessDenied);
+    if (Item* there = Find(szTo); there && there->HasOtherNames()) {
+        items.erase(FoldPath(szTo));
+        if (TryLink(szSource, szTo, child, guide)) return;
+    }
+    WriteCopy(szTo, child, guide);
 }
 
 void MemoryDisk::DeleteFile(const std::string& szPath, bool bForce) {
     Call("DeleteFileA", szPath);
     const Item& item = Need("DeleteFileA", szPath, false);
-    if ((item.lAttr & kAttrReadOnly) && !bForce) Refuse("DeleteFileA", szPath, kAccessDenied);
+    if ((item.body->lAttr & kAttrReadOnly) && !bForce) Refuse("DeleteFileA", szPath, kAccessDenied);
     items.erase(FoldPath(szPath));
 }
 
-// One item at a time, deepest first, as a crash may catch it half-way.
-void MemoryDisk::DeleteFolder(const std::string& szPath) {
+bool MemoryDisk::DeleteFolder(const std::string& szPath, DeleteFilter* filter) {
     Call("RemoveDirectoryA", szPath);
     Need("RemoveDirectoryA", szPath, true);
-    std::vector<std::string> keys = Below(szPath);
-    std::sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    for (const std::string& szKey : keys) {
-        Call("DeleteFileA", szKey);
-        NeedDrive("DeleteFileA", szPath);
-        items.erase(szKey);
+    return DeleteTree(szPath, filter);
+}
+
+// One item at a time, deepest first, as a crash may catch it half-way.
+bool MemoryDisk::DeleteTree(const std::string& szPath, DeleteFilter* filter) {
+    bool bEmptied = true;
+    for (const std::string& szKey : Children(szPath)) {
+        const Item& item = items.at(szKey);
+        const std::string szChild = szPath + "\\" + item.szName;
+        const ItemInfo info{item.body->lAttr | (item.bFolder ? kAttrDirectory : 0), item.body->szContent.size(),
+                            item.body->lWriteTime};
+        if (filter && filter->Keep(szChild, info)) {
+            bEmptied = false;
+        } else if (item.bFolder) {
+            bEmptied = DeleteTree(szChild, filter) && bEmptied;
+        } else {
+            Call("DeleteFileA", szChild);
+            NeedDrive("DeleteFileA", szChild);
+            items.erase(szKey);
+        }
     }
+    if (!bEmptied) return false;
+    Call("RemoveDirectoryA", szPath);
+    NeedDrive("RemoveDirectoryA", szPath);
     items.erase(FoldPath(szPath));
+    return true;
 }
 
 FolderBytes MemoryDisk::FolderBytes(const std::string& szFolder, CopyGuide* guide) {
@@ -317,9 +379,10 @@ FolderBytes MemoryDisk::FolderBytes(const std::string& szFolder, CopyGuide* guid
     corvane::FolderBytes bytes;
     for (const std::string& szKey : Below(szFolder)) {
         const Item& item = items.at(szKey);
-        bytes.lAll += item.szContent.size();
-        if (guide && !item.bFolder && !(item.lAttr & kOwnAttributes) && guide->MayLink(item.szName))
-            bytes.lLinkable += item.szContent.size();
+        if (item.bFolder) continue;
+        bytes.lAll += item.body->szContent.size();
+        if (guide && !(item.body->lAttr & kOwnAttributes) && guide->MayLink(item.szName))
+            bytes.lLinkable += item.body->szContent.size();
     }
     return bytes;
 }

@@ -2,7 +2,9 @@
 // attributes and last-write times, the copies and deletes of the swap and
 // the restore, and the launch journal, with the Windows rules the program
 // relies on (letter case does not matter, a copy never overwrites a file and
-// keeps its source's last write, read-only files refuse a plain delete).
+// keeps its source's last write, read-only files refuse a plain delete). A
+// linked file is one file with two names: its bytes and attributes are the
+// same through either, and a write through one changes both.
 // Every call is counted, so a test can make the N-th one fail as a real disk
 // does (an error, a write cut short, a drive that goes away), or stop the
 // program dead there as a crash does.
@@ -10,6 +12,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -49,8 +52,10 @@ public:
     // Setting up, with every missing parent folder.
     void AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr = 0);
     void AddFolder(const std::string& szPath);
-    // Someone else (the game, the player) takes an item away.
+    // Someone else (the game, the player) takes an item away, or writes a
+    // file (through whatever name it is given).
     void RemoveItem(const std::string& szPath);
+    void WriteItem(const std::string& szPath, const std::string& szContent);
     // Every item under szRoot by its path relative to szRoot: a file's
     // content, or "<folder>" (attributes aside).
     std::map<std::string, std::string> Tree(const std::string& szRoot) const;
@@ -76,7 +81,7 @@ public:
     std::optional<ItemInfo> Look(const std::string& szPath) override;
     std::optional<std::string> Identity(const std::string& szPath) override;
     VolumeInfo Volume(const std::string& szPath) override;
-    bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
+    bool SameBytes(const std::string& szOne, const std::string& szOther) override;
     void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
@@ -89,7 +94,7 @@ public:
     void CopyFolder(const std::string& szSource, const std::string& szDestination,
                     CopyGuide* guide = nullptr) override;
     void DeleteFile(const std::string& szPath, bool bForce = false) override;
-    void DeleteFolder(const std::string& szPath) override;
+    bool DeleteFolder(const std::string& szPath, DeleteFilter* filter = nullptr) override;
     corvane::FolderBytes FolderBytes(const std::string& szFolder, CopyGuide* guide = nullptr) override;
 
     std::optional<std::string> Read() override;
@@ -100,13 +105,22 @@ public:
     void Remove() override;
 
 private:
-    struct Item {
-        std::string szName;  // as given, letter case kept
-        bool bFolder = false;
+    // What a file is, whatever its names.
+    struct Body {
         uint32_t lAttr = 0;
         std::string szContent;
         uint64_t lWriteTime = 0;
-        bool bLink = false;  // a link to another item's file
+    };
+    struct Item {
+        std::string szName;  // as given, letter case kept
+        bool bFolder = false;
+        std::shared_ptr<Body> body;
+
+        Item(std::string szItemName, bool bIsFolder, uint32_t lAttr, std::string szContent, uint64_t lWriteTime)
+            : szName(std::move(szItemName)),
+              bFolder(bIsFolder),
+              body(std::make_shared<Body>(Body{lAttr, std::move(szContent), lWriteTime})) {}
+        bool HasOtherNames() const { return !bFolder && body.use_count() > 1; }
     };
 
     void Arm(int lFail, int lCrash, Fault fault);
@@ -121,8 +135,10 @@ private:
     void NeedParent(const std::string& szWhat, const std::string& szPath);
     Item& Put(const std::string& szPath, Item item);
     std::vector<std::string> Below(const std::string& szFolder) const;  // keys, nearest first
-    void CopyTree(const std::string& szSource, const std::string& szDestination, CopyGuide* guide);
+    std::vector<std::string> Children(const std::string& szFolder) const;  // keys
+    void CopyInto(const std::string& szSource, const std::string& szDestination, CopyGuide* guide);
     void WriteCopy(const std::string& szPath, const Item& source, CopyGuide* guide);
+    bool DeleteTree(const std::string& szPath, DeleteFilter* filter);
     // Links the destination to the source where the guide and the drive
     // allow it; false (the guide told why) when it is to be copied.
     bool TryLink(const std::string& szSource, const std::string& szDestination, const Item& source, CopyGuide* guide);

@@ -53,8 +53,8 @@ std::optional<std::string> CountedFiles::Identity(const std::string& szPath) {
 VolumeInfo CountedFiles::Volume(const std::string& szPath) {
     return Counted(tally, "Volume", [&] { return real.Volume(szPath); });
 }
-bool CountedFiles::StartsLike(const std::string& szPart, const std::string& szWhole) {
-    return Counted(tally, "StartsLike", [&] { return real.StartsLike(szPart, szWhole); });
+bool CountedFiles::SameBytes(const std::string& szOne, const std::string& szOther) {
+    return Counted(tally, "SameBytes", [&] { return real.SameBytes(szOne, szOther); });
 }
 void CountedFiles::ClearAttributes(const std::string& szPath) {
     Counted(tally, "ClearAttributes", [&] { real.ClearAttributes(szPath); });
@@ -84,8 +84,8 @@ void CountedFso::CopyFolder(const std::string& szSource, const std::string& szDe
 void CountedFso::DeleteFile(const std::string& szPath, bool bForce) {
     Counted(tally, "DeleteFile", [&] { real.DeleteFile(szPath, bForce); });
 }
-void CountedFso::DeleteFolder(const std::string& szPath) {
-    Counted(tally, "DeleteFolder", [&] { real.DeleteFolder(szPath); });
+bool CountedFso::DeleteFolder(const std::string& szPath, DeleteFilter* filter) {
+    return Counted(tally, "DeleteFolder", [&] { return real.DeleteFolder(szPath, filter); });
 }
 FolderBytes CountedFso::FolderBytes(const std::string& szFolder, CopyGuide* guide) {
     return Counted(tally, "FolderBytes", [&] { return real.FolderBytes(szFolder, guide); });

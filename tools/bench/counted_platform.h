@@ -33,7 +33,7 @@ public:
     std::optional<ItemInfo> Look(const std::string& szPath) override;
     std::optional<std::string> Identity(const std::string& szPath) override;
     VolumeInfo Volume(const std::string& szPath) override;
-    bool StartsLike(const std::string& szPart, const std::string& szWhole) override;
+    bool SameBytes(const std::string& szOne, const std::string& szOther) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
     void CreateFolder(const std::string& szPath) override;
@@ -52,7 +52,7 @@ public:
     void CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) override;
     void CopyFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) override;
     void DeleteFile(const std::string& szPath, bool bForce) override;
-    void DeleteFolder(const std::string& szPath) override;
+    bool DeleteFolder(const std::string& szPath, DeleteFilter* filter = nullptr) override;
     corvane::FolderBytes FolderBytes(const std::string& szFolder, CopyGuide* guide) override;
 
 private:

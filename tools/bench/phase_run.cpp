@@ -69,7 +69,7 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
         CountedFiles files(win.files, restoreTally);
         CountedFso fso(win.fso, restoreTally);
         CountedJournal restoreJournal(win.journal, restoreTally);
-        UndoServices services{files, fso, restoreLog, win.problems};
+        UndoServices services{files, fso, restoreLog, win.problems, journal};
         const FinishedSwap swap{mod, game, szCreated};
         const std::vector<JournalRecord> records = journal.ReadBack();
         const UndoResult result = UndoLaunch(records, &swap, services);

@@ -27,16 +27,18 @@ class TimedStarter : public ProcessStarter {
 public:
     explicit TimedStarter(ProcessStarter& real) : real(real) {}
 
-    std::unique_ptr<GameProcess> Start(const std::string& szCommandLine, const std::string& szGameFolder) override {
+    std::unique_ptr<GameProcess> Start(const std::string& szProgram, const std::string& szCommandLine,
+                                       const std::string& szGameFolder) override {
         dfStartCalled = Now();
-        std::unique_ptr<GameProcess> game = real.Start(szCommandLine, szGameFolder);
+        std::unique_ptr<GameProcess> game = real.Start(szProgram, szCommandLine, szGameFolder);
         dfStartReturned = Now();
         return game;
     }
     bool IsRunning(const ProcessId& id) override { return real.IsRunning(id); }
     bool AnyRunsFrom(const std::string& szFolder) override { return real.AnyRunsFrom(szFolder); }
-    void WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder) override {
-        real.WaitForEnd(ids, szFolder);
+    bool WaitForEnd(const std::vector<ProcessId>& ids, const std::string& szFolder,
+                    const std::atomic<bool>& bStop) override {
+        return real.WaitForEnd(ids, szFolder, bStop);
     }
 
     double dfStartCalled = 0;  // 0: not called since it was last cleared
