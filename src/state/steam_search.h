@@ -1,0 +1,28 @@
+// A game in Steam's libraries: the libraries its own folder lists, each
+// library's app manifest, and the game's folder under steamapps\common.
+// Steam's own folder is found through its registry keys.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "state/game_look.h"
+#include "state/steam_library.h"
+
+namespace corvane {
+
+// The libraries steamapps\libraryfolders.vdf of Steam's folder names, as
+// written there; none when it cannot be read.
+std::vector<SteamLibrary> LibrariesOf(Look& look, const std::string& szSteam);
+
+// The first library that holds the app's folder with the game in it. The
+// places are named "<szSteamName> library <folder>, app <id>" in the log.
+std::optional<Spot> FromSteamLibraries(Look& look, const std::string& szSteam, const std::vector<SteamLibrary>& libraries,
+                                       const std::string& szApp, const std::string& szSteamName);
+
+// The Steam of Windows: its folder from the current user's key, else the
+// machine's.
+std::optional<Spot> FromWindowsSteam(Look& look, const std::string& szApp);
+
+}  // namespace corvane
