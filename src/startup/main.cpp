@@ -7,6 +7,7 @@
 #include "platform/win_file_version.h"
 #include "platform/win_platform.h"
 #include "platform/win_registry.h"
+#include "platform/win_wine_host.h"
 #include "startup/corvane_app.h"
 #include "state/app_version.h"
 
@@ -20,7 +21,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     corvane::WinRegistry machine(HKEY_LOCAL_MACHINE, corvane::RegistryRights::kReadOnly);
     corvane::WinRegistry user(HKEY_CURRENT_USER, corvane::RegistryRights::kReadOnly);
     corvane::WinFileVersions versions;
-    const corvane::GameSources games{gameKeys, machine, user, services.files, versions};
+    corvane::WinWineHost wine;
+    const corvane::GameSources games{gameKeys, machine, user, services.files, versions, wine};
     corvane::CorvaneApp app(services.Get(), games, szAppPath, corvane::ArgumentText());
     return app.Main();
 }

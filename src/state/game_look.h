@@ -16,6 +16,7 @@ struct Spot {
     std::string szFolder;
     std::optional<GameVersion> version;
     std::string szWhere;
+    std::string szCaveat;  // what the player should know about a game found there, if anything
 };
 
 // szFolder & "\" & szName, with one backslash between them.

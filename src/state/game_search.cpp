@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "state/game_look.h"
+#include "state/linux_steam.h"
 #include "state/steam_search.h"
 
 namespace corvane {
@@ -25,7 +26,7 @@ constexpr Edition kEditions[] = {
 };
 
 std::optional<Spot> FromKey(Look& look, Registry& registry, const std::string& szRoot, const std::string& szKey) {
-    Spot spot{"", std::nullopt, szRoot + "\\" + szKey};
+    Spot spot{"", std::nullopt, szRoot + "\\" + szKey, ""};
     spot.szFolder = look.ReadText(registry, szRoot, szKey, "InstallPath", &spot.version);
     return look.Holding(spot);
 }
@@ -34,7 +35,7 @@ std::optional<Spot> FromOrigin(Look& look, const Edition& edition) {
     const std::string szTop = look.ReadText(look.sources.machine, "HKEY_LOCAL_MACHINE", kOriginKey, "Install Dir");
     if (szTop.empty()) return std::nullopt;
     return look.Holding({Joined(szTop, edition.szOriginFolder), std::nullopt,
-                         std::string("Origin, HKEY_LOCAL_MACHINE\\") + kOriginKey});
+                         std::string("Origin, HKEY_LOCAL_MACHINE\\") + kOriginKey, ""});
 }
 
 std::optional<Spot> FromFirstDecade(Look& look, const Edition& edition) {
@@ -42,7 +43,8 @@ std::optional<Spot> FromFirstDecade(Look& look, const Edition& edition) {
         look.ReadText(look.sources.machine, "HKEY_LOCAL_MACHINE", kFirstDecadeKey, edition.szFirstDecadeValue);
     return look.Holding({szFolder, std::nullopt,
                          std::string("The First Decade, HKEY_LOCAL_MACHINE\\") + kFirstDecadeKey + "\\" +
-                             edition.szFirstDecadeValue});
+                             edition.szFirstDecadeValue,
+                         ""});
 }
 
 std::optional<Spot> FromElsewhere(Look& look, const Edition& edition) {
@@ -51,7 +53,8 @@ std::optional<Spot> FromElsewhere(Look& look, const Edition& edition) {
     if (auto spot = FromKey(look, sources.user, "HKEY_CURRENT_USER", edition.szKey)) return spot;
     if (auto spot = FromOrigin(look, edition)) return spot;
     if (auto spot = FromFirstDecade(look, edition)) return spot;
-    return FromWindowsSteam(look, edition.szSteamApp);
+    if (auto spot = FromWindowsSteam(look, edition.szSteamApp)) return spot;
+    return FromLinuxSteam(look, edition.szSteamApp);
 }
 
 // The version of a game found elsewhere: its place's, else its
@@ -76,6 +79,7 @@ std::string FindGame(GameSources& sources, const Edition& edition, GameEntry& ga
     if (!spot) return look.szNotes;
     std::string szFinding = spot->szWhere;
     const GameVersion version = VersionOf(sources, *spot, game, edition, szFinding);
+    if (!spot->szCaveat.empty()) szFinding += "; " + spot->szCaveat;
     game.szInstallPath = spot->szFolder;
     game.dVerMajor = version.dMajor;
     game.dVerMinor = version.dMinor;

@@ -4,7 +4,7 @@
 // keep the game that names a folder holding the game's executable: the key
 // read with read rights only, the same key under HKEY_CURRENT_USER (which
 // the game itself reads), Origin and the Ultimate Collection, The First
-// Decade, and Steam.
+// Decade, Steam, and under Wine or Proton, Steam for Linux.
 #pragma once
 
 #include <array>
@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/file_version.h"
 #include "platform/registry.h"
+#include "platform/wine_host.h"
 #include "state/game_table.h"
 
 namespace corvane {
@@ -24,6 +25,7 @@ struct GameSources {
     Registry& user;      // HKEY_CURRENT_USER, read rights only
     FileSystem& files;
     FileVersions& versions;
+    WineHost& wine;      // the Linux side, where Corvane runs under Wine
 };
 
 inline constexpr const char* kOriginKey = "SOFTWARE\\EA Games\\Command and Conquer Generals Zero Hour";

@@ -34,7 +34,7 @@ std::optional<Spot> FromSteamLibraries(Look& look, const std::string& szSteam, c
             look.Note(szWhere, "no installdir in " + szManifest);
             continue;
         }
-        if (auto spot = look.Holding({Joined(szLibrary, "steamapps\\common\\" + szDir), std::nullopt, szWhere}))
+        if (auto spot = look.Holding({Joined(szLibrary, "steamapps\\common\\" + szDir), std::nullopt, szWhere, ""}))
             return spot;
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 // A game in Steam's libraries: the libraries its own folder lists, each
 // library's app manifest, and the game's folder under steamapps\common.
-// Steam's own folder is found through its registry keys.
+// The Steam of Windows is found through its registry keys; Steam for Linux,
+// seen from Wine, has its own search (linux_steam.h) over the same walk.
 #pragma once
 
 #include <optional>

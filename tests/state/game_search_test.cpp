@@ -10,6 +10,7 @@
 
 #include "state/steam_library.h"
 #include "support/fake_registry.h"
+#include "support/fake_wine_host.h"
 #include "support/memory_disk.h"
 
 namespace corvane {
@@ -21,6 +22,7 @@ using test::Text;
 struct World : FileVersions {
     test::FakeRegistry gameKeys, machine, user;
     test::MemoryDisk disk;
+    test::FakeWineHost wine;  // Windows: no Linux side
     std::map<std::string, FileVersion> versions;  // of the executables
 
     std::optional<FileVersion> Of(const std::string& szPath) override {
@@ -33,7 +35,7 @@ struct World : FileVersions {
         Game(szLibrary + "\\steamapps\\common\\C&C ZH");
     }
     GameTable Find(std::vector<std::string>& szLines) {
-        GameSources sources{gameKeys, machine, user, disk, *this};
+        GameSources sources{gameKeys, machine, user, disk, *this, wine};
         GameTable games = MakeGameTable();
         const GameFindings findings = FindGames(sources, games);
         AppendVersionTitles(games);
