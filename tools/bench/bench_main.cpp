@@ -3,9 +3,12 @@
 //
 //   corvane_bench <scratch folder> <stand-in Generals.exe> [rounds]
 //   corvane_bench <scratch folder> <stand-in Generals.exe> --phases
+//   corvane_bench <scratch folder> <stand-in Generals.exe> --undo
 //
 // The second form runs each mod's check, swap and restore once without the
-// window, with every call of the launch counted and timed.
+// window, with every call of the launch counted and timed. The third times
+// only the undo of a launch whose game drive is gone, on the disk in
+// memory, which the first form times too.
 //
 // The scratch folder (a path without dots, e.g. C:\CorvaneBench) is made
 // and filled by the benchmark; nothing outside it is changed.
@@ -28,6 +31,7 @@
 #include "phase_run.h"
 #include "scratch_layout.h"
 #include "stopwatch.h"
+#include "undo_drive_gone.h"
 #include "window_prober.h"
 
 namespace corvane::bench {
@@ -191,7 +195,19 @@ int RunPhases(const ScratchPaths& paths, const std::string& szStandIn) {
     return 0;
 }
 
+// In memory, and first: the disk work of the scratch trees has no part in it.
+UndoScaling MeasureUndo(int lRounds) {
+    std::printf("Undo of a launch whose game drive is gone, on the disk in memory, %d rounds\n", lRounds);
+    return MeasureUndoScaling(lRounds);
+}
+
+int RunUndo() {
+    std::printf("\n");
+    return PrintUndoScaling(MeasureUndo(3)) ? 0 : 3;
+}
+
 int Run(const ScratchPaths& paths, const std::string& szStandIn, int lRounds) {
+    const UndoScaling undo = MeasureUndo(lRounds);
     SetUp(paths, szStandIn);
     WindowProber prober;
     EngineBench engine(paths, prober);
@@ -223,7 +239,7 @@ int Run(const ScratchPaths& paths, const std::string& szStandIn, int lRounds) {
     std::vector<std::pair<std::string, ModFigures>> figures;
     for (const ModBench& mod : mods) figures.emplace_back(mod.szTitle, mod.figures);
     const LogAlone log = MeasureLogAlone(engine.LongestLog(), paths.szRoot);
-    return PrintTable(figures, scan, log, lWorkingSetBefore, WindowProber::PeakWorkingSet()) ? 0 : 3;
+    return PrintTable(figures, scan, log, undo, lWorkingSetBefore, WindowProber::PeakWorkingSet()) ? 0 : 3;
 }
 
 }  // namespace
@@ -239,6 +255,7 @@ int main(int argc, char** argv) {
     }
     const int lRounds = argc > 3 ? std::atoi(argv[3]) : 3;
     try {
+        if (argc > 3 && std::string(argv[3]) == "--undo") return corvane::bench::RunUndo();
         CreateDirectoryA(argv[1], nullptr);
         const corvane::bench::ScratchPaths paths{argv[1], corvane::bench::FarRoot(argv[1])};
         if (argc > 3 && std::string(argv[3]) == "--phases") return corvane::bench::RunPhases(paths, argv[2]);

@@ -11,6 +11,7 @@
 #include "log_alone.h"
 #include "samples.h"
 #include "scratch_layout.h"
+#include "undo_drive_gone.h"
 
 namespace corvane::bench {
 
@@ -36,6 +37,10 @@ void PrintSetup(const ScratchSummary& summary);
 
 // Prints the table; true when every target is met.
 bool PrintTable(const std::vector<std::pair<std::string, ModFigures>>& mods, const ScanFigures& scan,
-                const LogAlone& log, uint64_t lWorkingSetBefore, uint64_t lPeakWorkingSet);
+                const LogAlone& log, const UndoScaling& undo, uint64_t lWorkingSetBefore, uint64_t lPeakWorkingSet);
+
+// The table's lines of the undo with the game's drive gone; true when both
+// sizes' ratio is within the target.
+bool PrintUndoScaling(const UndoScaling& undo);
 
 }  // namespace corvane::bench
