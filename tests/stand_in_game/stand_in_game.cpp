@@ -14,11 +14,15 @@
 //   STANDIN_STORE_CLIENT  be the store's client, started apart from Corvane:
 //                      once this file exists, start STANDIN_STORE_GAME (the
 //                      real game, with the same orders but these) and end
+//   STANDIN_WRITE      "<relative path>=<content>;...": files to write into the
+//                      game folder, missing folders made, once the report is
+//                      written (as a game saves a replay or its settings)
 // Without STANDIN_WAIT_FOR or STANDIN_RUN_MS it ends at once, and without
 // STANDIN_REPORT it reads nothing. It never waits
 // longer than two minutes, so a failed test cannot leave it behind.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -112,6 +116,18 @@ int RunAsStoreClient(const std::string& szAsked) {
     return StartGame(szGame);
 }
 
+// The report shows the folder as Corvane left it; these come after it.
+void WriteDuringPlay(const std::string& szOrder) {
+    for (size_t lStart = 0; lStart < szOrder.size();) {
+        const size_t lEnd = std::min(szOrder.find(';', lStart), szOrder.size());
+        const std::string szItem = szOrder.substr(lStart, lEnd - lStart);
+        const size_t lEquals = szItem.find('=');
+        if (lEquals != std::string::npos)
+            corvane::test::WriteBytes(GameFolder() + "\\" + szItem.substr(0, lEquals), szItem.substr(lEquals + 1));
+        lStart = lEnd + 1;
+    }
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -127,6 +143,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Reading every file of a modded game folder takes long; only done
     // when someone reads the report.
     if (!szReportPath.empty()) WriteReport(szReportPath, BuildReport());
+    WriteDuringPlay(Environment("STANDIN_WRITE"));
 
     const std::string szWaitFor = Environment("STANDIN_WAIT_FOR");
     const std::string szRunMs = Environment("STANDIN_RUN_MS");

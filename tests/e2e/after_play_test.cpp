@@ -1,0 +1,200 @@
+// The game folder after a launch, on real disks: what the game made or
+// changed while it ran stays where a player finds it and the game's own items
+// get their names back, a patch laid over a base mod never writes into the
+// base mod's linked archive, and game folders on volumes Wine cannot describe
+// come back as they were.
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+#include "e2e/e2e_fixture.h"
+
+namespace corvane::test {
+namespace {
+
+const std::string kKept = "Kept what was made or changed during play:";
+
+// The Unix name Wine gives a path; "" outside Wine.
+std::string UnixPath(const std::string& szPath) {
+    using ToUnix = char*(CDECL*)(const WCHAR*);
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    std::wstring szWide(szPath.size(), L'\0');
+    szWide.resize(MultiByteToWideChar(CP_UTF8, 0, szPath.data(), static_cast<int>(szPath.size()), szWide.data(),
+                                      static_cast<int>(szWide.size())));
+    char* szUnix = toUnix ? toUnix(szWide.c_str()) : nullptr;
+    const std::string szResult = szUnix ? szUnix : "";
+    if (szUnix) HeapFree(GetProcessHeap(), 0, szUnix);
+    return szResult;
+}
+
+// Wine starts a Unix program as it starts a Windows one, but hands back no
+// handle to wait on: the caller waits for its effect.
+void RunUnix(const std::string& szProgram, const std::string& szArguments) {
+    std::string szCommandLine = szProgram + " " + szArguments;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(("Z:" + szProgram).c_str(), szCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi))
+        ADD_FAILURE() << "cannot start " << szCommandLine;
+}
+
+// A drive letter given to a folder while Wine runs, as a player's mount or
+// script gives one: a link in the prefix's dosdevices folder, which Wine's
+// mount manager, started with the session, never learns of. (Under Wine 8
+// DefineDosDevice names a drive whose files cannot be reached, and a Windows
+// program cannot make a Unix link: the Unix ln makes it.)
+class LateDrive {
+public:
+    explicit LateDrive(const std::string& szFolder) {
+        const std::string szDriveC = UnixPath("C:\\");  // <prefix>/dosdevices/c:/
+        for (char cLetter = 'K'; cLetter < 'Z' && szRoot.empty(); ++cLetter)
+            if (!(GetLogicalDrives() & (1u << (cLetter - 'A'))) && !Present(std::string(1, cLetter) + ":\\"))
+                szRoot = std::string(1, cLetter) + ":\\";
+        if (szRoot.empty() || szDriveC.size() < 3) return;
+        szLink = szDriveC.substr(0, szDriveC.size() - 3) + static_cast<char>(std::tolower(szRoot[0])) + ":";
+        RunUnix("/bin/ln", "-s \"" + UnixPath(szFolder) + "\" \"" + szLink + "\"");
+        PumpUntil([&] { return Present(szRoot); }, 5000);
+    }
+    ~LateDrive() {
+        if (szLink.empty()) return;
+        RunUnix("/bin/rm", "\"" + szLink + "\"");
+        PumpUntil([&] { return !Present(szRoot); }, 5000);
+    }
+    LateDrive(const LateDrive&) = delete;
+    LateDrive& operator=(const LateDrive&) = delete;
+
+    // "K:\", or "" when no letter was free.
+    const std::string& Root() const { return szRoot; }
+
+private:
+    std::string szRoot, szLink;
+};
+
+// What Corvane asks of the volume that holds a folder.
+bool VolumeAnswers(const std::string& szFolder) {
+    char szVolume[MAX_PATH] = {};
+    DWORD lSerial = 0;
+    return GetVolumePathNameA(szFolder.c_str(), szVolume, MAX_PATH) &&
+           GetVolumeInformationA(szVolume, nullptr, 0, &lSerial, nullptr, nullptr, nullptr, 0);
+}
+
+class AfterPlay : public CorvaneRunTest {
+protected:
+    // One whole silent launch of the mod, the game released once it has
+    // reported (and done what it was told to do); the launch window's lines
+    // at END.
+    Lines Play(const std::string& szMod) {
+        standIn.Rearm();
+        DeleteFileA(szReport.c_str());
+        CorvaneProcess corvane(program.Path(), "-SILENT " + szMod, work.Path());
+        try {
+            report = WaitForStandInReport(szReport);
+        } catch (const std::runtime_error& e) {
+            std::string szSaid = std::string(e.what()) + "; the launch window said:";
+            for (const std::string& szLine : corvane.LaunchLog()) szSaid += "\n  " + szLine;
+            throw std::runtime_error(szSaid);
+        }
+        ReleaseGame();
+        Lines log;
+        EXPECT_TRUE(PumpUntil([&] {
+            log = corvane.LaunchLog();
+            return !log.empty() && log.back() == "END";
+        }, 30000));
+        return log;
+    }
+
+    StandInReport report;
+};
+
+// A replay saved into a folder the swap created, a file saved into and one
+// rewritten in a folder that stood in for the game's own, and a rewritten
+// copy that stood in for a game file.
+TEST_F(AfterPlay, WhatTheGameMadeOrChangedIsKeptAndTheNextLaunchPlays) {
+    InstallGenerals();
+    const std::string G = game.Path();
+    WriteBytes(mods / "GameData.ini", "; the mod's settings\r\n");
+    WriteBytes(mods / "English\\generals.csf", "mod strings");
+    WriteBytes(mods / "English\\mod.txt", "mod notes");
+    WriteBytes(mods / "Intro.map", "intro map");
+    WriteBytes(program / "Mod.zcf", ZcfText({{mods / "GameData.ini", G + "\\Data\\INI"},
+                                             {mods / "English", G + "\\Data"},
+                                             {mods / "Intro.map", G + "\\Replays"}}));
+    TreeSnapshot expected = SnapshotTree(G);
+    Lines log;
+    {
+        ScopedEnvironment writes("STANDIN_WRITE", "Replays\\Last Replay.rep=replay;Data\\English\\Saved.txt=saved;"
+                                                  "Data\\English\\generals.csf=strings rewritten;"
+                                                  "Data\\INI\\GameData.ini=settings rewritten");
+        log = Play("Mod");
+    }
+    expected["Replays"] = "<folder>";
+    expected["Replays\\Last Replay.rep"] = "replay";
+    expected["Data\\English\\Saved.txt"] = "saved";
+    expected["Data\\English\\generals.csf.changed"] = "strings rewritten";
+    expected["Data\\INI\\GameData.ini.changed"] = "settings rewritten";
+    const TreeSnapshot after = SnapshotTree(G);
+    EXPECT_EQ(after, expected) << Describe(after);
+    const auto Said = [&](const Lines& lines) { return !std::ranges::search(log, lines).empty(); };
+    const std::string szProblems = ReadBytes(program / "Corvane.log");
+    for (const std::string& szKept : {G + "\\Replays\\Last Replay.rep", G + "\\Data\\English\\Saved.txt",
+                                      G + "\\Data\\English\\generals.csf.changed", G + "\\Data\\INI\\GameData.ini.changed"}) {
+        EXPECT_TRUE(Said({kKept, szKept})) << szKept;
+        EXPECT_NE(szProblems.find(kKept + " " + szKept + "\r\n"), std::string::npos) << szKept;
+    }
+    EXPECT_FALSE(Said({"Deleting swapped folder:", G + "\\Replays"}));
+    EXPECT_FALSE(Present(program / "Corvane.journal"));
+
+    Play("Mod");
+    EXPECT_EQ(report.gameFolder.at("Data\\INI\\GameData.ini"), "; the mod's settings\r\n");
+    EXPECT_EQ(report.gameFolder.at("Data\\English\\generals.csf"), "mod strings");
+    EXPECT_EQ(report.gameFolder.at("Replays\\Intro.map"), "intro map");
+    EXPECT_EQ(SnapshotTree(G), expected);
+}
+
+// Both lie on the game's drive: the base mod's archive is linked in, and the
+// patch's takes its place.
+TEST_F(AfterPlay, APatchOverABaseModsLinkedArchiveLeavesBothModsAsTheyWere) {
+    InstallGenerals();
+    WriteBytes(mods / "Base\\Data\\Units.big", std::string(64 * 1024, 'B'));
+    WriteBytes(mods / "Base\\Data\\INI\\Base.ini", "base");
+    WriteBytes(mods / "Patch\\Data\\Units.big", std::string(48 * 1024, 'P'));
+    WriteBytes(program / "Patched.zcf", ZcfText({{mods / "Base\\Data", game.Path()}, {mods / "Patch\\Data", game.Path()}}));
+    const TreeSnapshot before = SnapshotTree(game.Path()), both = SnapshotTree(mods.Path());
+    Play("Patched");
+    EXPECT_EQ(report.gameFolder.at("Data\\Units.big"), both.at("Patch\\Data\\Units.big"));
+    EXPECT_EQ(report.gameFolder.at("Data\\INI\\Base.ini"), "base");
+    EXPECT_EQ(SnapshotTree(mods.Path()), both);
+    EXPECT_EQ(SnapshotTree(game.Path()), before);
+}
+
+// A drive mapped while Wine runs, and a folder on another Linux file system
+// (a tmpfs) reached through Z:.
+TEST_F(AfterPlay, GameFoldersOnVolumesWineCannotDescribeComeBackAsTheyWere) {
+    TempFolder behindDrive;
+    const LateDrive drive(behindDrive.Path());
+    ASSERT_FALSE(drive.Root().empty()) << "no free drive letter";
+    struct Scratch {
+        const std::string szPath = "Z:\\dev\\shm\\" + UniqueScratchName("corvane-test-");
+        ~Scratch() { RemoveTree(szPath); }
+    } onTmpfs;
+    WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
+    WriteBytes(mods / "Art\\Art.big", "BIGF art");
+    WriteBytes(mods / "Art\\tank.tga", "TGA tank");
+    for (const std::string& szGame : {drive.Root() + "Game", onTmpfs.szPath}) {
+        SCOPED_TRACE(szGame);
+        registration.reset();  // it takes its key with it: gone before the key is made again
+        InstallGenerals(0x00010008, szGame);
+        ASSERT_TRUE(PumpUntil([&] { return !VolumeAnswers(szGame); }, 5000)) << "the volume answers after all";
+        WriteBytes(program / "Mod.zcf", ZcfText({{mods / "Weapon.ini", szGame + "\\Data\\INI"}, {mods / "Art", szGame + "\\Data"}}));
+        const TreeSnapshot before = SnapshotTree(szGame);
+        Play("Mod");
+        EXPECT_EQ(report.gameFolder.at("Data\\INI\\Weapon.ini"), "Weapon Plasma\r\nEnd\r\n");
+        EXPECT_EQ(report.gameFolder.at("Data\\Art\\Art.big"), "BIGF art");
+        EXPECT_EQ(SnapshotTree(szGame), before);
+    }
+}
+
+}  // namespace
+}  // namespace corvane::test
