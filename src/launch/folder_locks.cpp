@@ -1,9 +1,6 @@
 #include "launch/folder_locks.h"
 
-#include <map>
-#include <optional>
 #include <set>
-#include <stdexcept>
 
 #include "launch/launch_rules.h"
 
@@ -11,92 +8,65 @@ namespace corvane {
 
 namespace {
 
-std::string WithoutTrailingBackslash(std::string szPath) {
-    while (szPath.size() > 3 && szPath.back() == '\\') szPath.pop_back();
-    return szPath;
+std::string InCapitals(std::string szText) {
+    for (char& c : szText)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return szText;
 }
 
-// What folders are, asked once each.
-class FolderKeys {
-public:
-    explicit FolderKeys(FileSystem& files) : files(files) {}
+std::string ByPath(ProblemLog& problems, const std::string& szKind, const std::string& szFolder,
+                   const std::string& szWhy) {
+    std::string szPath = szFolder;
+    while (szPath.size() > 3 && szPath.back() == '\\') szPath.pop_back();
+    problems.Note("The lock on " + szPath + " is named after its path: " + szWhy);
+    return LockNameFor(szKind, InCapitals(szPath));
+}
 
-    std::optional<std::string> IdentityOf(const std::string& szPath) {
-        const std::string szFolded = FoldPath(szPath);
-        const auto it = known.find(szFolded);
-        if (it != known.end()) return it->second;
-        return known[szFolded] = files.Identity(szPath);
-    }
-
-    // The folder's identity; for a folder that does not exist yet, the
-    // identity of the nearest one above it that does, and the rest of the
-    // path.
-    std::string KeyOf(const std::string& szFolder) {
-        const std::string szPath = WithoutTrailingBackslash(szFolder);
-        for (std::string szAt = szPath;; szAt = ParentOf(szAt)) {
-            if (const std::optional<std::string> id = IdentityOf(szAt)) return *id + FoldPath(szPath.substr(szAt.size()));
-            if (!IsBelowRoot(szAt)) return FoldPath(szPath);
-        }
-    }
-
-private:
-    FileSystem& files;
-    std::map<std::string, std::optional<std::string>> known;
-};
-
-struct Installation {
-    std::string szFolder;
+std::string NamedLock(FileSystem& files, ProblemLog& problems, const std::string& szKind, const std::string& szFolder) {
     std::optional<std::string> id;
-    std::string szLock;
-};
-
-// The installation a destination folder lies in, by its spelling, or by
-// what it and the folders above it are.
-const Installation* InstallationHolding(const std::string& szFolder, const std::vector<Installation>& installs,
-                                        FolderKeys& keys) {
-    for (const Installation& install : installs)
-        if (IsAtOrBelow(szFolder, install.szFolder)) return &install;
-    for (std::string szAt = szFolder; IsBelowRoot(szAt); szAt = ParentOf(szAt)) {
-        const std::optional<std::string> id = keys.IdentityOf(szAt);
-        if (!id) continue;
-        for (const Installation& install : installs)
-            if (install.id == id) return &install;
+    try {
+        id = files.Identity(szFolder);
+    } catch (const std::exception& e) {
+        return ByPath(problems, szKind, files.ResolvedPath(szFolder), e.what());
     }
-    return nullptr;
+    if (!id) return ByPath(problems, szKind, files.ResolvedPath(szFolder), "it does not exist");
+    if (id->empty()) return ByPath(problems, szKind, files.ResolvedPath(szFolder), "its volume tells no serial number");
+    return LockNameFor(szKind, *id);
 }
 
 }  // namespace
 
-std::string ProgramLockName(FileSystem& files, const std::string& szAppPath) {
-    return LockNameFor("program", FolderKeys(files).KeyOf(szAppPath));
+std::string VolumeLockName(FileSystem& files, ProblemLog& problems, const std::string& szFolder) {
+    VolumeInfo volume;
+    try {
+        volume = files.Volume(szFolder);
+    } catch (const std::exception& e) {
+        return ByPath(problems, "volume", szFolder.substr(0, 3), e.what());
+    }
+    if (!volume.bSerial) return ByPath(problems, "volume", volume.szRoot, "its volume tells no serial number");
+    return LockNameFor("volume", volume.szId);
 }
 
-std::string FolderLockName(FileSystem& files, const std::string& szFolder) {
-    return LockNameFor("folder", FolderKeys(files).KeyOf(szFolder));
+std::string ProgramLockName(FileSystem& files, ProblemLog& problems, const std::string& szAppPath) {
+    return NamedLock(files, problems, "program", szAppPath);
 }
 
-std::vector<std::string> FolderLockNames(FileSystem& files, const GameTable& games, int16_t dGame,
-                                         const ModConfig* mod) {
-    FolderKeys keys(files);
-    std::set<std::string> szNames{LockNameFor("folder", keys.KeyOf(games.at(dGame).szInstallPath))};
-    if (mod && !mod->bFolderMod) {
-        std::vector<Installation> installs;
-        for (const GameEntry& game : games) {
-            if (!game.IsInstalled()) continue;
-            const std::string szFolder = WithoutTrailingBackslash(game.szInstallPath);
-            installs.push_back({szFolder, keys.IdentityOf(szFolder), LockNameFor("folder", keys.KeyOf(szFolder))});
-        }
-        std::set<std::string> szSeen;
-        for (int16_t i = 0; i < mod->dCount; ++i) {
-            std::string szFolder;
-            try {
-                szFolder = ParentOf(TargetOf(*mod, i, games.at(dGame)));
-            } catch (const std::invalid_argument&) {
-                continue;  // no target: the swap stops there
-            }
-            if (szFolder.empty() || !szSeen.insert(FoldPath(szFolder)).second) continue;
-            const Installation* install = InstallationHolding(szFolder, installs, keys);
-            szNames.insert(install ? install->szLock : LockNameFor("folder", keys.KeyOf(szFolder)));
+std::string FolderLockName(FileSystem& files, ProblemLog& problems, const std::string& szFolder) {
+    return NamedLock(files, problems, "folder", szFolder);
+}
+
+std::vector<std::string> FolderLockNames(FileSystem& files, ProblemLog& problems, GameFolders& gameFolders,
+                                         const std::string& szGameFolder, const std::vector<std::string>& szTargets) {
+    std::set<std::string> szNames{FolderLockName(files, problems, szGameFolder)};
+    // A folder mod's thousands of targets lie in a few folders.
+    std::set<std::string> szParents, szHolders{FoldPath(szGameFolder)};
+    for (const std::string& szTarget : szTargets) {
+        const std::string szParent = ParentOf(szTarget);
+        if (!szParents.insert(FoldPath(szParent)).second) continue;
+        if (const std::optional<std::string> szHolder = gameFolders.Holding(szParent)) {
+            if (szHolders.insert(FoldPath(*szHolder)).second) szNames.insert(FolderLockName(files, problems, *szHolder));
+        } else {
+            szNames.insert(VolumeLockName(files, problems, szParent));
         }
     }
     return {szNames.begin(), szNames.end()};

@@ -7,8 +7,7 @@
 // else.
 #pragma once
 
-#include <set>
-#include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,20 +58,14 @@ public:
     void MoveBack(const std::string& szBackup, const std::string& szTarget);
 
 private:
-    // Paths in the order of their folded letters, looked up by text too.
-    struct FoldOrder {
-        using is_transparent = void;
-        bool operator()(const Node& a, const Node& b) const { return Less(a.szPath, b.szPath); }
-        bool operator()(const Node& a, const std::string& b) const { return Less(a.szPath, b); }
-        bool operator()(const std::string& a, const Node& b) const { return Less(a, b.szPath); }
-        static bool Less(const std::string& a, const std::string& b);
-    };
-    using Nodes = std::set<Node, FoldOrder>;
+    // By the path with its letters folded, as the file system compares them.
+    using Nodes = std::map<std::string, Node>;
 
+    std::vector<Nodes::iterator> Subtree(const std::string& szPath);
     std::vector<Nodes::const_iterator> Subtree(const std::string& szPath) const;
     void Put(Node node);
     void Note(int lRecord, const JournalRecord& record);
-    void Erase(Nodes::const_iterator it);
+    void Erase(Nodes::iterator it);
 
     // The node at the record's number, or none; a vector, as a launch of
     // 20,000 files has as many records.

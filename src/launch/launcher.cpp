@@ -7,6 +7,7 @@
 
 #include "launch/folder_locks.h"
 #include "launch/free_space.h"
+#include "launch/game_folders.h"
 #include "launch/journal_records.h"
 #include "launch/launch_journal.h"
 #include "launch/launch_rules.h"
@@ -22,6 +23,18 @@ namespace {
 
 // Below this minor version Generals cannot load a mod's BIG file.
 constexpr int16_t kLowestModdableMinor = 4;
+
+// Where the mod's entries go; an entry with no target stops the swap there.
+std::vector<std::string> TargetsOf(const ModConfig& mod, const GameEntry& game) {
+    std::vector<std::string> szTargets;
+    for (int16_t i = 0; i < mod.dCount; ++i) {
+        try {
+            szTargets.push_back(TargetOf(mod, i, game));
+        } catch (const std::invalid_argument&) {
+        }
+    }
+    return szTargets;
+}
 
 const GameEntry& GameAt(const GameTable& games, int16_t dGame) {
     if (dGame < 0) throw std::out_of_range("no game row " + std::to_string(dGame));
@@ -77,7 +90,7 @@ void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16
         run->szCommandLine = CommandLineFor(run->game, szArgs);
         run->dMod = dMod;
         if (dMod >= 0 && static_cast<size_t>(dMod) < state.ModList.size()) run->mod = state.ModList[dMod];
-        if (!HoldLocks(dGame)) return RefuseSecondLaunch();
+        if (!HoldLocks()) return RefuseSecondLaunch();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The launch was given up: ") + e.what());
         locks.Release();
@@ -107,16 +120,21 @@ bool Launcher::RefusedForPatch(int16_t dGame) {
 // every folder a launch writes, whatever folder the program runs from. The
 // journal is read only once this program folder is ours: another launch may
 // be writing it. A launch cut short is undone under its own locks first.
-bool Launcher::HoldLocks(int16_t dGame) {
-    if (!locks.Hold({ProgramLockName(platform.files, szAppPath)})) return false;
+bool Launcher::HoldLocks() {
+    if (!locks.Hold({ProgramLockName(platform.files, platform.problems, szAppPath)})) return false;
     run->pending = FindUnfinishedLaunch(platform.journal);
-    if (run->pending) {
-        std::vector<std::string> szPending = run->pending->LockNames();
-        if (szPending.empty()) szPending.push_back(FolderLockName(platform.files, run->pending->szGameFolder));
-        if (!locks.Hold(szPending)) return false;
-    }
-    run->szLockNames = FolderLockNames(platform.files, state.GameTable, dGame, run->mod ? &*run->mod : nullptr);
+    if (run->pending && !locks.Hold(PendingLockNames(*run->pending))) return false;
+    GameFolders gameFolders(state.GameTable, platform.files);
+    run->szLockNames = FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath,
+                                       run->mod ? TargetsOf(*run->mod, run->game) : std::vector<std::string>{});
     return locks.Hold(run->szLockNames);
+}
+
+// The locks a launch cut short held; a journal of older days names none.
+std::vector<std::string> Launcher::PendingLockNames(const UnfinishedLaunch& launch) {
+    std::vector<std::string> szNames = launch.LockNames();
+    if (szNames.empty()) szNames.push_back(FolderLockName(platform.files, platform.problems, launch.szGameFolder));
+    return szNames;
 }
 
 void Launcher::RefuseSecondLaunch() {
@@ -364,10 +382,9 @@ void Launcher::NoteGameMembers() {
 bool Launcher::RecoverAtStart(std::function<void(bool bStopped)> then) {
     std::optional<UnfinishedLaunch> pending;
     try {
-        if (locks.Hold({ProgramLockName(platform.files, szAppPath)})) pending = FindUnfinishedLaunch(platform.journal);
-        std::vector<std::string> szNames = pending ? pending->LockNames() : std::vector<std::string>{};
-        if (pending && szNames.empty()) szNames.push_back(FolderLockName(platform.files, pending->szGameFolder));
-        if (pending && !locks.Hold(szNames)) pending.reset();
+        if (locks.Hold({ProgramLockName(platform.files, platform.problems, szAppPath)}))
+            pending = FindUnfinishedLaunch(platform.journal);
+        if (pending && !locks.Hold(PendingLockNames(*pending))) pending.reset();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
         pending.reset();

@@ -74,7 +74,8 @@ private:
     struct Run;
 
     bool RefusedForPatch(int16_t dGame);
-    bool HoldLocks(int16_t dGame);
+    bool HoldLocks();
+    std::vector<std::string> PendingLockNames(const UnfinishedLaunch& launch);
     void RefuseSecondLaunch();
     void Work(std::function<void()> work, std::function<void()> then);
 

@@ -228,6 +228,9 @@ private:
         s.files.Rename(szBackup, szTarget);
         owners.MoveBack(szBackup, szTarget);
         states[lRename] = State::kSettled;
+        // What was kept in the game's item moved with it.
+        for (std::string& szKept : szToName)
+            if (IsAtOrBelow(szKept, szBackup)) szKept = szTarget + szKept.substr(szBackup.size());
     }
 
     // The rename that moved an item away from this target, when its backup

@@ -55,6 +55,10 @@ struct VolumeInfo {
     std::string szId;    // the same for every path on the volume, whatever its letter
     bool bLinks = false;  // files on it can be linked
     uint64_t lFree = 0;   // bytes this program may still write on it
+    // szId is the volume's serial number. Where the volume cannot tell one
+    // (under Wine: another Linux file system reached through Z:, a drive
+    // mapped while Wine runs), it is the root's path instead.
+    bool bSerial = true;
 };
 
 class FileSystem {
@@ -80,11 +84,20 @@ public:
     virtual std::optional<ItemInfo> Look(const std::string& szPath) = 0;
     // What the path names whatever it is spelt like: letter case, short
     // names, a trailing backslash, a subst or mapped drive letter all give
-    // the same text. Nothing when no item is there; unreadable paths throw.
+    // the same text. Nothing when no item is there; unreadable paths throw;
+    // "" where the volume tells no serial number (Wine's folders on another
+    // Linux file system), whose file ids another volume may share.
     virtual std::optional<std::string> Identity(const std::string& szPath) = 0;
     // The volume the item at the path, or the nearest folder above it that
     // exists, lies on.
     virtual VolumeInfo Volume(const std::string& szPath) = 0;
+    // The path made whole and plain: relative to the current folder where it
+    // is not a full path, "." and ".." resolved, and the part of it that
+    // exists followed through links, junctions and subst or mapped drive
+    // letters to where it truly lies; the rest joined on as written.
+    virtual std::string ResolvedPath(const std::string& szPath) = 0;
+    // The player's Documents folder, where the games keep their own data.
+    virtual std::string DocumentsFolder() = 0;
     // The two files hold the same bytes.
     virtual bool SameBytes(const std::string& szOne, const std::string& szOther) = 0;
 

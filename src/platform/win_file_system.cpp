@@ -6,7 +6,10 @@
 
 #include "platform/win_code_page.h"
 #include "platform/win32.h"
+// After the Windows header, which it needs.
+#include <shlobj.h>
 #include "platform/win_error.h"
+#include "platform/win_final_path.h"
 #include "platform/win_find.h"
 #include "platform/win_handles.h"
 #include "platform/win_read_only.h"
@@ -205,14 +208,39 @@ VolumeInfo WinFileSystem::Volume(const std::string& szPath) {
         volume.szId = Hex(lSerial);
         volume.bLinks = (lFlags & FILE_SUPPORTS_HARD_LINKS) != 0;
     } else {
-        volume.szRoot = szAt;
-        volume.szId = "folder:" + szAt;
+        volume.szId = volume.szRoot;
         volume.bLinks = true;
+        volume.bSerial = false;
     }
     ULARGE_INTEGER lFree{};
     if (!GetDiskFreeSpaceExA(szAt.c_str(), &lFree, nullptr, nullptr)) ThrowLastError("GetDiskFreeSpaceExA", szAt);
     volume.lFree = lFree.QuadPart;
     return volume;
+}
+
+std::string WinFileSystem::ResolvedPath(const std::string& szPath) {
+    std::vector<char> buffer(szPath.size() + MAX_PATH);
+    const DWORD lLength = GetFullPathNameA(szPath.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (lLength == 0 || lLength >= buffer.size()) ThrowLastError("GetFullPathNameA", szPath);
+    const std::string szFull(buffer.data(), lLength);
+    std::string szTail;
+    for (std::string szHead = szFull;;) {
+        if (const std::optional<std::string> szFinal = FinalPathOf(szHead)) {
+            const bool bSlash = !szFinal->empty() && szFinal->back() == '\\';
+            return (bSlash && !szTail.empty() ? szFinal->substr(0, szFinal->size() - 1) : *szFinal) + szTail;
+        }
+        const size_t lSlash = szHead.find_last_of('\\');
+        if (lSlash == std::string::npos || lSlash < 3) return szFull;
+        szTail = szHead.substr(lSlash) + szTail;
+        szHead.resize(lSlash);
+    }
+}
+
+std::string WinFileSystem::DocumentsFolder() {
+    char szFolder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, szFolder)))
+        ThrowWindowsError("SHGetFolderPathA", "Documents", ERROR_PATH_NOT_FOUND);
+    return szFolder;
 }
 
 bool WinFileSystem::SameBytes(const std::string& szOne, const std::string& szOther) {

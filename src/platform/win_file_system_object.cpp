@@ -103,11 +103,14 @@ bool Linkable(const std::string& szName, DWORD lAttributes, CopyGuide* guide) {
 // Links the destination to the source where the guide allows it and the
 // volume lets it; false (and the guide told why) when the file is to be
 // copied after all.
+// bQuietIfTaken: a name that is taken is no refusal yet; the caller will
+// make room and try again.
 bool TryLink(const std::string& szSource, const std::string& szDestination, DWORD lAttributes, uint64_t lSize,
-             CopyGuide* guide) {
+             CopyGuide* guide, bool bQuietIfTaken = false) {
     if (!Linkable(NameOf(szSource), lAttributes, guide)) return false;
     if (!CreateHardLinkA(szDestination.c_str(), szSource.c_str(), nullptr)) {
         const DWORD lError = GetLastError();
+        if (bQuietIfTaken && lError == ERROR_ALREADY_EXISTS) return false;
         guide->LinkRefused(szDestination, "CreateHardLinkA: error " + std::to_string(lError) + ": " +
                                               WindowsErrorText(lError));
         return false;
@@ -129,7 +132,7 @@ bool TryLink(const std::string& szSource, const std::string& szDestination, DWOR
 void CopyIntoFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide,
                     const FoundEntry& entry) {
     const uint64_t lSize = entry.lSize;
-    if (TryLink(szSource, szDestination, entry.lAttributes, lSize, guide)) return;
+    if (TryLink(szSource, szDestination, entry.lAttributes, lSize, guide, true)) return;
     if (TryCopy(szSource, szDestination, false, guide, lSize)) {
         if (guide) guide->FileDone(false);
         return;
@@ -138,6 +141,8 @@ void CopyIntoFolder(const std::string& szSource, const std::string& szDestinatio
     if (HasOtherNames(szDestination)) {
         if (!DeleteFileA(szDestination.c_str())) ThrowLastError("DeleteFileA", szDestination);
         if (TryLink(szSource, szDestination, entry.lAttributes, lSize, guide)) return;
+    } else if (Linkable(NameOf(szSource), entry.lAttributes, guide)) {
+        guide->LinkRefused(szDestination, "a file of that name is replaced in place");
     }
     CopyOneFile(szSource, szDestination, true, guide, lSize);
 }

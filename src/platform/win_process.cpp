@@ -7,6 +7,7 @@
 #include <tlhelp32.h>
 
 #include "platform/win_error.h"
+#include "platform/win_final_path.h"
 #include "platform/win_handles.h"
 
 namespace corvane {
@@ -33,25 +34,7 @@ std::string Folded(std::string szPath) {
 
 // The path as the system spells it (long names, the drive a subst letter
 // stands for), as process images are reported; as given when that fails.
-std::string SystemSpelling(const std::string& szPath) {
-    UniqueHandle hItem(CreateFileA(szPath.c_str(), FILE_READ_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!hItem.Valid()) return szPath;
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD lLength = GetFinalPathNameByHandleA(hItem.Get(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (lLength == 0) return szPath;
-        if (lLength < buffer.size()) {
-            std::string szFinal(buffer.data(), lLength);
-            if (szFinal.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + szFinal.substr(8);
-            if (szFinal.rfind("\\\\?\\", 0) == 0) return szFinal.substr(4);
-            return szFinal;
-        }
-        buffer.resize(lLength + 1);
-    }
-}
+std::string SystemSpelling(const std::string& szPath) { return FinalPathOf(szPath).value_or(szPath); }
 
 // "c:\games\gen\" for "C:\Games\Gen" or "C:\Games\Gen\".
 std::string FolderPrefix(const std::string& szFolder) {

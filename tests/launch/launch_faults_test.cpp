@@ -1,13 +1,17 @@
 // Nothing a player owns is lost when a launch goes wrong. At every single
-// disk call of a launch of a mod whose entries nest, repeat and replace one
-// another, the call fails, or writes half of its bytes, or loses its drive,
-// or the program dies there; the game deletes one of the copies while it
-// runs. The player then closes the launch window and starts the program
-// again (with the drive back, if it went): the game folder is what it was,
-// byte for byte, and no journal is left.
+// disk call of a launch of a mod whose entries nest, repeat, replace and lay
+// linked archives over one another, the call fails, or writes half of its
+// bytes, or loses its drive, or the program dies there; while the game runs
+// it deletes one copy, rewrites others and saves new files into folders the
+// swap created or copied. The player then closes the launch window and
+// starts the program again (with the drive back, if it went): the game's own
+// files are back, byte for byte, everything the game wrote is still there,
+// nothing else of the mod is left, the mod's sources are untouched, and no
+// journal is left.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "launch_world.h"
 
@@ -29,9 +33,47 @@ void SetUpDisks(MemoryDisk& disk) {
                                "Art\\a.tga", "Art\\c.tga", "Skins\\s1.dds", "Skins\\Sub\\s2.dds", "readme.txt",
                                "m.map", "old.map", "x.ini", "Sounds\\boom.wav"})
         disk.AddFile(M + "\\" + szFile, std::string("mod's ") + szFile);
-    // Archives on the game's drive, which the swap links rather than copies.
-    for (const char* szFile : {"Tanks.big", "Pack\\Skins.big", "Pack\\Skins.ini"})
+    // Archives on the game's drive, which the swap links rather than copies;
+    // a base mod and its patch, laid over the same game folder.
+    disk.AddFile(G + "\\Data\\Textures\\t.dds", "game's own Data\\Textures\\t.dds");
+    for (const char* szFile : {"Tanks.big", "Pack\\Skins.big", "Pack\\Skins.ini", "Base\\Textures\\Units.big",
+                               "Base\\Textures\\b.ini", "Patch\\Textures\\Units.big", "Patch\\Textures\\p.ini"})
         disk.AddFile(L + "\\" + szFile, std::string("mod's ") + szFile);
+}
+
+// What the game writes while it runs: new files in a folder the swap
+// created, in a folder it copied over the game's own and in the layered
+// one, and a rewrite of copies that stand in for game files or lie in a
+// created folder. One copy it deletes.
+const Tree kPlay = {{"Docs\\Mod\\replay.rep", "game's replay"},
+                    {"Data\\Art\\new.tga", "game's new texture"},
+                    {"Data\\Textures\\shot.dds", "game's screenshot"},
+                    {"Data\\INI\\GameData.ini", "game's rewritten settings"},
+                    {"Mods\\Deep\\Skins\\x.ini", "game's rewritten x"}};
+
+void GamePlays(MemoryDisk& disk) {
+    disk.RemoveItem(G + "\\Maps\\m.map");
+    for (const auto& [szPath, szContent] : kPlay) disk.WriteItem(G + "\\" + szPath, szContent);
+}
+
+// The game's own files are where they were; everything the game wrote is
+// somewhere; nothing else is there but the folders that hold what it wrote.
+void ExpectNothingLost(const Tree& after, const Tree& before, bool bPlayed, const std::string& szWhen) {
+    std::set<std::string> written;
+    for (const auto& [szPath, szContent] : kPlay) written.insert(szContent);
+    for (const auto& [szPath, szContent] : before) ASSERT_EQ(after.count(szPath) ? after.at(szPath) : "(gone)", szContent) << szPath << szWhen;
+    std::set<std::string> kept;
+    for (const auto& [szPath, szContent] : after) {
+        if (before.count(szPath)) continue;
+        kept.insert(szContent);
+        const bool bHoldsWrites = std::any_of(after.begin(), after.end(), [&](const auto& item) {
+            return item.first.rfind(szPath + "\\", 0) == 0 && written.count(item.second);
+        });
+        ASSERT_TRUE(written.count(szContent) || (szContent == "<folder>" && bHoldsWrites)) << szPath << szWhen;
+    }
+    if (bPlayed) {
+        ASSERT_EQ(kept.size() - kept.count("<folder>"), written.size()) << "what the game wrote" << szWhen;
+    }
 }
 
 // File entries that replace game files or are new, folder entries that
@@ -48,7 +90,8 @@ ModConfig SweepMod(bool bWithTakenBackup) {
                            M + "\\x.ini", G + "\\Mods\\Deep\\Skins",       M + "\\Sounds", G + "\\Data",
                            M + "\\INI\\Weapon.ini", G + "\\Data\\INI",     M + "\\Art\\c.tga", G + "\\Data\\Art",
                            M + "\\Art", G + "\\Data",                     L + "\\Tanks.big", G + "\\Data",
-                           L + "\\Pack", G + "\\Mods",                    M + "\\INI", G + "\\Data"});
+                           L + "\\Pack", G + "\\Mods",                    M + "\\INI", G + "\\Data",
+                           L + "\\Base\\Textures", G + "\\Data",            L + "\\Patch\\Textures", G + "\\Data"});
     if (bWithTakenBackup) mod.AddEntry(M + "\\old.map", G + "\\Maps");
     return mod;
 }
@@ -56,8 +99,9 @@ ModConfig SweepMod(bool bWithTakenBackup) {
 enum class Way { kFail, kShortWrite, kDriveGone, kCrash };
 
 // The launch runs to its end, and the player closes its window, unless the
-// program dies at call lAt; false when fewer calls were made.
-bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int lAt) {
+// program dies at call lAt; false when fewer calls were made. bPlayed: the
+// game ran and wrote.
+bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int lAt, bool& bPlayed) {
     ProgramRun run(fakes, {mod});
     if (way == Way::kCrash)
         fakes.disk.CrashAt(lAt);
@@ -67,7 +111,8 @@ bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int 
     try {
         run.launcher.LaunchApplication(kGenerals, "", 0);
         if (fakes.processes.bRunning) {
-            fakes.disk.RemoveItem(G + "\\Maps\\m.map");  // the game deletes a copy
+            GamePlays(fakes.disk);
+            bPlayed = true;
             run.EndGame(fakes);
         }
         run.launcher.UndoBeforeClosing([] {});
@@ -93,7 +138,8 @@ TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
                 FakePlatform fakes;
                 SetUpDisks(fakes.disk);
                 const Tree before = fakes.disk.Tree(G), sources = fakes.disk.Tree(L);
-                bReached = LaunchGoingWrongAt(fakes, SweepMod(bTaken), way, lAt);
+                bool bPlayed = false;
+                bReached = LaunchGoingWrongAt(fakes, SweepMod(bTaken), way, lAt, bPlayed);
                 StartAgain(fakes);
                 if (fakes.disk.AnyDriveGone()) {
                     fakes.disk.BringDrivesBack();
@@ -102,12 +148,14 @@ TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
                     }
                     StartAgain(fakes);
                 }
-                ASSERT_EQ(fakes.disk.Tree(G), before) << static_cast<int>(way) << " at call " << lAt
-                                                       << (bTaken ? " with the taken backup" : "");
+                ExpectNothingLost(fakes.disk.Tree(G), before, bPlayed,
+                                  " (" + std::to_string(static_cast<int>(way)) + " at call " + std::to_string(lAt) +
+                                      (bTaken ? " with the taken backup)" : ")"));
                 ASSERT_FALSE(fakes.disk.Read()) << "journal left after call " << lAt;
                 ASSERT_EQ(fakes.disk.Tree(L), sources) << "a linked archive's source is the mod's own";
             }
             EXPECT_GT(lAt, 100) << "the sweep covered too few calls";
+            std::printf("calls %d\n", lAt);
         }
     }
 }
@@ -124,6 +172,7 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
                 ProgramRun first(fakes, {SweepMod(false)});
                 first.launcher.LaunchApplication(kGenerals, "", 0);
                 ASSERT_TRUE(fakes.processes.bRunning);
+                GamePlays(fakes.disk);
             }  // dies while its game runs on
             bCrash ? fakes.disk.CrashAt(lAt) : fakes.disk.FailAt(lAt);
             std::vector<std::string> lines;
@@ -142,7 +191,8 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
                 EXPECT_TRUE(fakes.disk.Read()) << "what was named is tried again: call " << lAt;
             }
             StartAgain(fakes);
-            ASSERT_EQ(fakes.disk.Tree(G), before) << (bCrash ? "died" : "failed") << " at call " << lAt;
+            ExpectNothingLost(fakes.disk.Tree(G), before, true,
+                              std::string(bCrash ? " (died" : " (failed") + " at call " + std::to_string(lAt) + ")");
             if (bReached || lines.empty()) continue;
             // The restore that ran whole waited for the game before it began.
             EXPECT_EQ(std::vector(lines.begin(), lines.begin() + 3),

@@ -49,6 +49,7 @@ struct RecordingWindow : LaunchView, LaunchLog {
 // Generals 1.08 installed in kGameFolder, and the mods given.
 struct ProgramRun {
     explicit ProgramRun(FakePlatform& fakes, const std::vector<ModConfig>& mods = {}) : platform(fakes.Get()) {
+        fakes.disk.AddFolder(kProgramFolder);
         state.GameTable[kGenerals] = {"Generals.exe", kGameFolder + "\\", "Generals", 1, 8};
         for (const ModConfig& mod : mods) state.AppendMod(mod);
     }

@@ -58,21 +58,21 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
         {"unpatched Generals", [](LauncherTest& t) { t.run.state.GameTable[kGenerals].dVerMinor = 3; },
          kGenerals, 0, {{kNotPatched, kMsgOkOnly | kMsgCritical}}, {}, true},
         {"a launch from this program folder",
-         [](LauncherTest& t) { t.fakes.locks.held.insert(ProgramLockName(t.fakes.disk, kProgramFolder + "\\")); },
+         [](LauncherTest& t) { t.fakes.locks.held.insert(ProgramLockName(t.fakes.disk, t.fakes.problems, kProgramFolder + "\\")); },
          kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
         {"a launch from another folder into the same game folder",
-         [](LauncherTest& t) { t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, "c:\\GAMES\\gen\\")); },
+         [](LauncherTest& t) { t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, t.fakes.problems, "c:\\GAMES\\gen\\")); },
          kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
         // Every folder the mod writes is locked: the game installation it
         // lies in, or the folder itself outside every installation.
         {"a launch into the other game's folder the mod writes into", [](LauncherTest& t) {
              t.run.state.GameTable[kZeroHour].szInstallPath = "C:\\Games\\ZH\\";
              t.run.state.ModList[0].AddEntry("D:\\Mod\\a.ini", "C:\\Games\\ZH\\Data\\INI");
-             t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, "c:\\games\\zh"));
+             t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, t.fakes.problems, "c:\\games\\zh"));
          }, kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
         {"a launch into a folder outside the games the mod writes into", [](LauncherTest& t) {
              t.run.state.ModList[0].AddEntry("D:\\Mod\\a.ini", "E:\\Tools\\Maps");
-             t.fakes.locks.held.insert(FolderLockName(t.fakes.disk, "e:\\tools\\MAPS\\"));
+             t.fakes.locks.held.insert(VolumeLockName(t.fakes.disk, t.fakes.problems, "e:\\other\\"));
          }, kGenerals, 0, {{kAnother, kMsgOkOnly}}, {}, true},
         // The copies would fill the game's drive: stopped before the swap.
         {"a mod larger than the free space", [](LauncherTest& t) { t.fakes.disk.SetFree("c:", 13); }, kGenerals, 0,

@@ -182,6 +182,7 @@ std::optional<std::string> MemoryDisk::Identity(const std::string& szPath) {
     std::string szKey = FoldPath(szPath);
     while (szKey.size() > 3 && szKey.back() == '\\') szKey.pop_back();
     if (!IsDriveRoot(szKey.substr(0, 2)) || (szKey.size() > 3 && !Find(szKey))) return std::nullopt;
+    if (noSerialDrives.count(DriveOf(szPath))) return "";
     return "id:" + szKey;
 }
 
@@ -190,8 +191,23 @@ VolumeInfo MemoryDisk::Volume(const std::string& szPath) {
     NeedDrive("GetVolumeInformationA", szPath);
     const std::string szDrive = DriveOf(szPath);
     const auto free = freeBytes.find(szDrive);
-    return {szDrive + "\\", szDrive, !noLinkDrives.count(szDrive),
-            free == freeBytes.end() ? uint64_t{1} << 40 : free->second};
+    const bool bSerial = !noSerialDrives.count(szDrive);
+    return {szDrive + "\\", bSerial ? szDrive : szDrive + "\\", !noLinkDrives.count(szDrive),
+            free == freeBytes.end() ? uint64_t{1} << 40 : free->second, bSerial};
+}
+
+std::string MemoryDisk::ResolvedPath(const std::string& szPath) {
+    std::vector<std::string> szParts;
+    for (size_t lStart = 0; lStart <= szPath.size();) {
+        const size_t lEnd = std::min(szPath.find('\\', lStart), szPath.size());
+        const std::string szPart = szPath.substr(lStart, lEnd - lStart);
+        if (szPart == ".." && szParts.size() > 1) szParts.pop_back();
+        else if (szPart != "." && szPart != ".." && !(szPart.empty() && !szParts.empty())) szParts.push_back(szPart);
+        lStart = lEnd + 1;
+    }
+    std::string szResolved;
+    for (const std::string& szPart : szParts) szResolved += (szResolved.empty() ? "" : "\\") + szPart;
+    return szParts.size() == 1 ? szResolved + "\\" : szResolved;
 }
 
 bool MemoryDisk::IsLinked(const std::string& szPath) {
@@ -323,7 +339,7 @@ void MemoryDisk::CopyFolder(const std::string& szSource, const std::string& szDe
 
 void MemoryDisk::CopyInto(const std::string& szSource, const std::string& szTo, CopyGuide* guide) {
     const Item child = *Find(szSource);
-    if (TryLink(szSource, szTo, child, guide)) return;
+    if (!Find(szTo) && TryLink(szSource, szTo, child, guide)) return;
     Call("CopyFileExA", szTo);
     NeedDrive("CopyFileExA", szTo);
     if (Item* there = Find(szTo); there && (there->bFolder || (there->body->lAttr & kAttrReadOnly)))
@@ -331,6 +347,8 @@ void MemoryDisk::CopyInto(const std::string& szSource, const std::string& szTo, 
     if (Item* there = Find(szTo); there && there->HasOtherNames()) {
         items.erase(FoldPath(szTo));
         if (TryLink(szSource, szTo, child, guide)) return;
+    } else if (there && guide && !(child.body->lAttr & kOwnAttributes) && guide->MayLink(child.szName)) {
+        guide->LinkRefused(szTo, "a file of that name is replaced in place");
     }
     WriteCopy(szTo, child, guide);
 }

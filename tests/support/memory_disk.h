@@ -81,6 +81,12 @@ public:
     std::optional<ItemInfo> Look(const std::string& szPath) override;
     std::optional<std::string> Identity(const std::string& szPath) override;
     VolumeInfo Volume(const std::string& szPath) override;
+    // "." and ".." resolved; the disk has no links of folders.
+    std::string ResolvedPath(const std::string& szPath) override;
+    std::string DocumentsFolder() override { return "C:\\Users\\Player\\Documents"; }
+    // Volumes whose serial cannot be read (as Wine's on another Linux file
+    // system), and folders whose identity cannot.
+    void NoSerialOn(const std::string& szDrive) { noSerialDrives.insert(szDrive); }
     bool SameBytes(const std::string& szOne, const std::string& szOther) override;
     void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;
@@ -148,6 +154,7 @@ private:
     Fault fault = Fault::kError;
     std::set<std::string> goneDrives;  // "c:"
     std::set<std::string> noLinkDrives;
+    std::set<std::string> noSerialDrives;
     std::map<std::string, uint64_t> freeBytes;
     uint64_t lClock = 130000000000000000ull;
     std::optional<std::string> szJournal;

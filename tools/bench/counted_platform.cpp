@@ -53,6 +53,12 @@ std::optional<std::string> CountedFiles::Identity(const std::string& szPath) {
 VolumeInfo CountedFiles::Volume(const std::string& szPath) {
     return Counted(tally, "Volume", [&] { return real.Volume(szPath); });
 }
+std::string CountedFiles::ResolvedPath(const std::string& szPath) {
+    return Counted(tally, "ResolvedPath", [&] { return real.ResolvedPath(szPath); });
+}
+
+std::string CountedFiles::DocumentsFolder() { return real.DocumentsFolder(); }
+
 bool CountedFiles::SameBytes(const std::string& szOne, const std::string& szOther) {
     return Counted(tally, "SameBytes", [&] { return real.SameBytes(szOne, szOther); });
 }

@@ -33,6 +33,8 @@ public:
     std::optional<ItemInfo> Look(const std::string& szPath) override;
     std::optional<std::string> Identity(const std::string& szPath) override;
     VolumeInfo Volume(const std::string& szPath) override;
+    std::string ResolvedPath(const std::string& szPath) override;
+    std::string DocumentsFolder() override;
     bool SameBytes(const std::string& szOne, const std::string& szOther) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;

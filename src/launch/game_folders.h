@@ -1,0 +1,39 @@
+// The folders a mod may write into without a question: every installed
+// game's installation folder, the Generals folder inside Steam's Zero Hour
+// where mods are sent to it, and the games' own folders in the player's
+// Documents, where they keep maps, replays and settings. A path lies in one
+// when it is that folder or below it, both taken as the system resolves
+// them, "." and ".." and links included.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "state/game_table.h"
+
+namespace corvane {
+
+// szPath is szFolder or lies below it; letter case and trailing
+// backslashes aside ("C:\Games\Gen2" is not in "C:\Games\Gen").
+bool IsInsideFolder(const std::string& szPath, const std::string& szFolder);
+
+class GameFolders {
+public:
+    GameFolders(const GameTable& games, FileSystem& files);
+
+    // The game's folder, as written, that the path lies in; nothing when it
+    // lies in none.
+    std::optional<std::string> Holding(const std::string& szPath);
+
+private:
+    struct Folder {
+        std::string szPath;      // as written
+        std::string szResolved;
+    };
+    FileSystem& files;
+    std::vector<Folder> folders;
+};
+
+}  // namespace corvane
