@@ -16,8 +16,7 @@ std::string InCapitals(std::string szText) {
 
 std::string ByPath(ProblemLog& problems, const std::string& szKind, const std::string& szFolder,
                    const std::string& szWhy) {
-    std::string szPath = szFolder;
-    while (szPath.size() > 3 && szPath.back() == '\\') szPath.pop_back();
+    const std::string szPath = WithoutTrailingBackslashes(szFolder);
     problems.Note("The lock on " + szPath + " is named after its path: " + szWhy);
     return LockNameFor(szKind, InCapitals(szPath));
 }
@@ -59,7 +58,7 @@ std::vector<std::string> FolderLockNames(FileSystem& files, ProblemLog& problems
                                          const std::string& szGameFolder, const std::vector<std::string>& szTargets) {
     std::set<std::string> szNames{FolderLockName(files, problems, szGameFolder)};
     // A folder mod's thousands of targets lie in a few folders.
-    std::set<std::string> szParents, szHolders{FoldPath(szGameFolder)};
+    std::set<std::string> szParents, szHolders{FoldPath(WithoutTrailingBackslashes(szGameFolder))};
     for (const std::string& szTarget : szTargets) {
         const std::string szParent = ParentOf(szTarget);
         if (!szParents.insert(FoldPath(szParent)).second) continue;

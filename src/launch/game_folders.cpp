@@ -10,11 +10,6 @@ namespace {
 constexpr const char* kUserDataFolders[] = {"Command and Conquer Generals Data",
                                             "Command and Conquer Generals Zero Hour Data"};
 
-std::string WithoutTrailingBackslashes(std::string szPath) {
-    while (szPath.size() > 3 && szPath.back() == '\\') szPath.pop_back();
-    return szPath;
-}
-
 }  // namespace
 
 bool IsInsideFolder(const std::string& szPath, const std::string& szFolder) {

@@ -54,6 +54,11 @@ bool IsAtOrBelow(const std::string& szPath, const std::string& szFolder) {
     return a.compare(0, b.size(), b) == 0 && (a.size() == b.size() || a[b.size()] == '\\');
 }
 
+std::string WithoutTrailingBackslashes(std::string szPath) {
+    while (szPath.size() > 3 && szPath.back() == '\\') szPath.pop_back();
+    return szPath;
+}
+
 std::string ParentOf(const std::string& szPath) {
     const size_t lSlash = szPath.find_last_of('\\');
     return lSlash == std::string::npos ? std::string() : szPath.substr(0, lSlash);

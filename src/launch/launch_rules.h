@@ -46,6 +46,8 @@ std::string FoldPath(const std::string& szPath);
 bool PathsOverlap(const std::string& szOne, const std::string& szOther);
 // szPath is szFolder or lies inside it (letter case aside).
 bool IsAtOrBelow(const std::string& szPath, const std::string& szFolder);
+// The path without trailing backslashes, but a drive's root keeps its own.
+std::string WithoutTrailingBackslashes(std::string szPath);
 // The path without its last part; "" when it has only one.
 std::string ParentOf(const std::string& szPath);
 // The path lies inside a drive's root ("C:\Games") or a share's

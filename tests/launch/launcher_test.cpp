@@ -28,6 +28,9 @@ struct LauncherTest : ::testing::Test {
         fakes.disk.AddFile(G + "\\Data\\a.ini", "game's a");
         fakes.disk.AddFile("D:\\Mod\\a.ini", "mod's a");
         fakes.disk.AddFile("D:\\Mod\\Art.Pack\\t.tga", "mod's t");
+        fakes.disk.AddFile("D:\\Mod\\Art\\b.tga", "mod's b");
+        fakes.disk.AddFile(G + "\\Data\\Art\\a.tga", "game's a");
+        fakes.disk.AddFile(G + "\\Data\\Art.original\\old.tga", "another tool's backup");
         run.state.AppendMod(ModOf({"D:\\Mod\\a.ini", G + "\\Data", "D:\\Mod\\Art.Pack\\t.tga", G + "\\New\\Sub"}));
         before = fakes.disk.Tree(G);
     }
@@ -83,6 +86,13 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
          false},
         {"no such game row", [](LauncherTest&) {}, 4, -1, {{kError, kMsgOkOnly}}, {}, false},
         {"no such mod", [](LauncherTest&) {}, kGenerals, 1, {{kError, kMsgOkOnly}}, {"This is what is happening..."}, false},
+        // Merged into, the game's current folder would have no backup.
+        {"an older backup in the way of a folder entry",
+         [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("D:\\Mod\\Art", G + "\\Data"); }, kGenerals, 0, {},
+         {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
+          "Checking...D:\\Mod\\a.ini", "Checking...D:\\Mod\\Art.Pack\\t.tga", "Checking...D:\\Mod\\Art",
+          "ERROR: An older backup is in the way, please move it away first:", G + "\\Data\\Art.original"},
+         false},
         // Sources with a dot are looked for as files, even a folder.
         {"missing sources", [](LauncherTest& t) { t.fakes.disk.DeleteFile("D:\\Mod\\a.ini", true); }, kGenerals, 0, {},
          {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
@@ -206,6 +216,56 @@ TEST_F(LauncherTest, ArchivesAreLinkedWhereTheDriveAllowsAndEverythingElseIsCopi
     ProgramRun(fakes).launcher.RecoverAtStart([](bool) {});  // the read-only copy goes at the next start
     EXPECT_EQ(fakes.disk.Tree(G), before);
     EXPECT_EQ(fakes.disk.Tree("C:\\Mods"), sources);
+}
+
+// A copy the game rewrote makes way for the game's own file under the first
+// ".changed" name that is free, or that holds the same bytes already.
+TEST_F(LauncherTest, ACopyTheGameRewroteIsKeptBesideTheGamesFile) {
+    const struct {
+        const char* szEarlier;  // an earlier .changed file, if any
+        const char* szKeptAs;
+    } cases[] = {{nullptr, "a.ini.changed"}, {"an older rewrite", "a.ini.changed2"}, {"game's rewrite", "a.ini.changed"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.szKeptAs);
+        FakePlatform world;
+        world.disk.AddFile(G + "\\Data\\a.ini", "game's a");
+        world.disk.AddFile("D:\\Mod\\a.ini", "mod's a");
+        if (c.szEarlier) world.disk.AddFile(G + "\\Data\\a.ini.changed", c.szEarlier);
+        ProgramRun launch(world, {ModOf({"D:\\Mod\\a.ini", G + "\\Data"})});
+        launch.launcher.LaunchApplication(kGenerals, "", 0);
+        world.disk.WriteItem(G + "\\Data\\a.ini", "game's rewrite");
+        launch.EndGame(world);
+        const Tree after = world.disk.Tree(G);
+        EXPECT_EQ(after.at("Data\\a.ini"), "game's a");
+        EXPECT_EQ(after.at(std::string("Data\\") + c.szKeptAs), "game's rewrite");
+        EXPECT_EQ(after.size(), c.szEarlier && c.szEarlier != std::string("game's rewrite") ? 4u : 3u);
+        EXPECT_EQ(Lines(launch.window.lines.end() - 6, launch.window.lines.end()),
+                  (Lines{"Cleanup, restoring original files and folders.", "Restoring original folder:", G + "\\Data\\a.ini",
+                         "Kept what was made or changed during play:", G + "\\Data\\" + c.szKeptAs, "END"}));
+        EXPECT_EQ(world.problems.noted.back(), "Kept what was made or changed during play: " + G + "\\Data\\" + c.szKeptAs);
+        EXPECT_FALSE(world.disk.Read()) << "nothing of it is tried again";
+    }
+}
+
+// The game of a launch cut short still runs; the player will not wait for
+// it. Nothing is touched, the journal stays for the next start, and the
+// window goes.
+TEST_F(LauncherTest, AWaitForAGameStillRunningEndsAtClose) {
+    {
+        ProgramRun first(fakes, {run.state.ModList[0]});
+        first.launcher.LaunchApplication(kGenerals, "", 0);
+    }  // dies while its game runs on
+    const Tree modded = fakes.disk.Tree(G);
+    fakes.processes.bNeverEnds = true;
+    ProgramRun next(fakes);
+    std::optional<bool> bStopped;
+    EXPECT_TRUE(next.launcher.RecoverAtStart([&](bool bWasStopped) { bStopped = bWasStopped; }));
+    EXPECT_EQ(bStopped, true);
+    EXPECT_TRUE(next.window.bUnloaded);
+    EXPECT_EQ(next.window.lines, (Lines{"Restoring the game folder after an unfinished launch.",
+                                        "The game of that launch is still running: waiting for it to end."}));
+    EXPECT_EQ(fakes.disk.Tree(G), modded);
+    EXPECT_TRUE(fakes.disk.Read());
 }
 
 TEST_F(LauncherTest, AJournalThatCannotBeHadNowIsLeftAsItIs) {
