@@ -38,19 +38,13 @@ std::string SizeText(uint64_t lBytes, bool bRoundUp) {
 
 }  // namespace
 
-std::optional<std::string> SpaceShortfall(const ModConfig& mod, const GameEntry& game, const SourceCheck& check,
-                                          FileSystem& files) {
+std::optional<std::string> SpaceShortfall(const ModConfig& mod, const SourceCheck& check, FileSystem& files) {
     Volumes volumes(files);
     std::map<std::string, uint64_t> needed;  // by volume
     std::map<std::string, const VolumeInfo*> byId;
     for (int16_t i = 0; i < mod.dCount && static_cast<size_t>(i) < check.bytes.size(); ++i) {
-        std::string szTarget;
-        try {
-            szTarget = TargetOf(mod, i, game);
-        } catch (const std::invalid_argument&) {
-            continue;  // no target: the swap stops there
-        }
-        const VolumeInfo& target = volumes.Of(ParentOf(szTarget));
+        if (!check.targets.at(i)) continue;  // no target: the swap stops there
+        const VolumeInfo& target = volumes.Of(ParentOf(check.targets[i]->szPath));
         const EntryBytes& bytes = check.bytes[i];
         uint64_t lNeed = bytes.lCopy;
         if (bytes.lLink && !(target.bLinks && volumes.Of(ParentOf(mod.szSrc.at(i))).szId == target.szId))

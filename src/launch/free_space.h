@@ -8,7 +8,6 @@
 
 #include "launch/swap_in.h"
 #include "platform/file_system.h"
-#include "state/game_table.h"
 #include "state/mod_config.h"
 
 namespace corvane {
@@ -16,7 +15,6 @@ namespace corvane {
 // The log line that names the space needed and the space free on the first
 // drive the mod would fill, or nothing when it fits. Archives that will be
 // linked, on the drive their source lies on, take no space.
-std::optional<std::string> SpaceShortfall(const ModConfig& mod, const GameEntry& game, const SourceCheck& check,
-                                          FileSystem& files);
+std::optional<std::string> SpaceShortfall(const ModConfig& mod, const SourceCheck& check, FileSystem& files);
 
 }  // namespace corvane

@@ -15,6 +15,16 @@ bool HeldLocks::Hold(const std::vector<std::string>& szNames) {
     return true;
 }
 
+bool HeldLocks::HoldFile(const std::string& szPath) {
+    const std::string szName = "file:" + szPath;
+    if (std::find(szHeld.begin(), szHeld.end(), szName) != szHeld.end()) return true;
+    std::unique_ptr<HeldLock> lock = locks.TryHoldFile(szPath);
+    if (!lock) return false;
+    held.push_back(std::move(lock));
+    szHeld.push_back(szName);
+    return true;
+}
+
 void HeldLocks::Release() {
     held.clear();
     szHeld.clear();

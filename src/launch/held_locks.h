@@ -16,6 +16,8 @@ public:
     // Takes every lock of these names not held yet; false as soon as one is
     // held by another program (those taken stay held).
     bool Hold(const std::vector<std::string>& szNames);
+    // The same for the lock on a file.
+    bool HoldFile(const std::string& szPath);
     void Release();
 
 private:

@@ -1,5 +1,7 @@
 #include "launch/launch_rules.h"
 
+#include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 #include "state/ascii_case.h"
@@ -18,6 +20,35 @@ std::string TargetPath(bool bFolderMod, const std::string& szSrc, const std::str
 std::string TargetOf(const ModConfig& mod, int16_t i, const GameEntry& game) {
     const SwapEntry entry = mod.Entry(i);
     return TargetPath(mod.bFolderMod, entry.szSrc, entry.szDst, game.szInstallPath);
+}
+
+Target TargetAt(const ModConfig& mod, int16_t i, const GameEntry& game) {
+    std::string szShown = TargetOf(mod, i, game);
+    std::string szPath = FullPathOf(szShown).value_or("");
+    return {std::move(szShown), std::move(szPath)};
+}
+
+std::optional<std::string> FullPathOf(const std::string& szPath) {
+    const bool bShare = szPath.rfind("\\\\", 0) == 0;
+    const bool bDrive = szPath.size() >= 3 && std::isalpha(static_cast<unsigned char>(szPath[0])) && szPath[1] == ':' &&
+                        szPath[2] == '\\';
+    if (!bShare && !bDrive) return std::nullopt;
+    std::vector<std::string> szParts;
+    for (size_t lStart = bShare ? 2 : 0; lStart <= szPath.size();) {
+        const size_t lEnd = std::min(szPath.find('\\', lStart), szPath.size());
+        const std::string szPart = szPath.substr(lStart, lEnd - lStart);
+        const size_t lRoot = bShare ? 2 : 1;  // \\server\share, or C:
+        if (szPart == ".." && szParts.size() > lRoot) {
+            szParts.pop_back();
+        } else if (!szPart.empty() && szPart != "." && szPart != "..") {
+            szParts.push_back(szPart);
+        }
+        lStart = lEnd + 1;
+    }
+    if (bShare && szParts.size() < 2) return std::nullopt;
+    std::string szFull = bShare ? "\\\\" : "";
+    for (size_t i = 0; i < szParts.size(); ++i) szFull += (i ? "\\" : "") + szParts[i];
+    return bDrive && szParts.size() == 1 ? szFull + "\\" : szFull;
 }
 
 bool IsFilePath(const std::string& szPath) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,20 @@ std::string TargetPath(bool bFolderMod, const std::string& szSrc, const std::str
 
 // The target of entry i of the mod, launched into the given game row.
 std::string TargetOf(const ModConfig& mod, int16_t i, const GameEntry& game);
+
+// Where an entry goes: the text its log lines show, joined as it always
+// was, and the full path the swap, the journal and the undo work on.
+struct Target {
+    std::string szShown;
+    std::string szPath;  // "" when the text is no full path (a relative destination)
+};
+// Throws std::invalid_argument as TargetOf does.
+Target TargetAt(const ModConfig& mod, int16_t i, const GameEntry& game);
+
+// The full path a path names: "." and ".." resolved, backslashes in a row
+// and at the end dropped (a drive's root keeps its own); nothing when it
+// is no full path (no drive letter and backslash, no \\server\share).
+std::optional<std::string> FullPathOf(const std::string& szPath);
 
 // A path counts as a file when its first "." is not its first character;
 // everything else, dotless paths included, counts as a folder.

@@ -8,6 +8,7 @@
 #include "launch/folder_locks.h"
 #include "launch/free_space.h"
 #include "launch/game_folders.h"
+#include "launch/outside_folders.h"
 #include "launch/journal_records.h"
 #include "launch/launch_journal.h"
 #include "launch/launch_rules.h"
@@ -24,12 +25,13 @@ namespace {
 // Below this minor version Generals cannot load a mod's BIG file.
 constexpr int16_t kLowestModdableMinor = 4;
 
-// Where the mod's entries go; an entry with no target stops the swap there.
+// Where the mod's entries go, as full paths; an entry with none is refused
+// or stops the swap there.
 std::vector<std::string> TargetsOf(const ModConfig& mod, const GameEntry& game) {
     std::vector<std::string> szTargets;
     for (int16_t i = 0; i < mod.dCount; ++i) {
         try {
-            szTargets.push_back(TargetOf(mod, i, game));
+            if (std::string szPath = TargetAt(mod, i, game).szPath; !szPath.empty()) szTargets.push_back(std::move(szPath));
         } catch (const std::invalid_argument&) {
         }
     }
@@ -43,7 +45,7 @@ const GameEntry& GameAt(const GameTable& games, int16_t dGame) {
 
 }  // namespace
 
-enum class Outcome { kGameStarted, kMissingSources, kFailed, kNeedsAdministrator, kEnded, kStopped };
+enum class Outcome { kGameStarted, kMissingSources, kFailed, kNeedsAdministrator, kAskOutside, kEnded, kStopped };
 
 // Everything one launch works with, copied when it starts: the mod list may
 // be rebuilt while the game runs, and the restore must undo exactly what the
@@ -57,6 +59,11 @@ struct Launcher::Run {
     std::vector<std::string> szLockNames;     // the folders this launch writes
     std::unique_ptr<LaunchJournal> journal;   // from the swap on
     std::vector<std::string> szCreated;
+    std::unique_ptr<SwapCopies> copies;       // from the check on
+    SourceCheck check;
+    std::vector<std::string> szOutside;       // destination folders outside the game's
+    std::string szNeedsRights;                // a game's folder Windows keeps from us
+    std::vector<std::optional<Target>> targets;  // of the swap
     std::vector<ProcessId> noted;  // processes of the game in the journal
     bool bSwapFailed = false;      // a swap that failed half-way is still in the game folder
     bool bUndoneAtClose = false;   // ...and its undo was tried when the window was closed
@@ -121,13 +128,20 @@ bool Launcher::RefusedForPatch(int16_t dGame) {
 // journal is read only once this program folder is ours: another launch may
 // be writing it. A launch cut short is undone under its own locks first.
 bool Launcher::HoldLocks() {
-    if (!locks.Hold({ProgramLockName(platform.files, platform.problems, szAppPath)})) return false;
+    if (!HoldProgramFolder()) return false;
     run->pending = FindUnfinishedLaunch(platform.journal);
     if (run->pending && !locks.Hold(PendingLockNames(*run->pending))) return false;
     GameFolders gameFolders(state.GameTable, platform.files);
     run->szLockNames = FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath,
                                        run->mod ? TargetsOf(*run->mod, run->game) : std::vector<std::string>{});
     return locks.Hold(run->szLockNames);
+}
+
+// One launch at a time from this program folder, in whatever Wine prefix
+// its copies run: there they share the journal.
+bool Launcher::HoldProgramFolder() {
+    return locks.Hold({ProgramLockName(platform.files, platform.problems, szAppPath)}) &&
+           locks.HoldFile(szAppPath + "\\Corvane.lock");
 }
 
 // The locks a launch cut short held; a journal of older days names none.
@@ -155,7 +169,7 @@ void Launcher::Work(std::function<void()> work, std::function<void()> then) {
 }
 
 void Launcher::LaunchWork() {
-    try {
+    Attempt([this] {
         if (run->pending) {
             const Recovery recovery = Recover(*run->pending);
             if (recovery == Recovery::kStopped) {
@@ -165,8 +179,14 @@ void Launcher::LaunchWork() {
             if (recovery != Recovery::kDone) throw std::runtime_error("an unfinished launch could not be undone");
         }
         log.Line("This is what is happening...");
-        if (run->dMod >= 0 && !SwapModIn()) return;
-        StartGame();
+        if (run->dMod >= 0 && !CheckMod()) return;
+        SwapAndStart();
+    });
+}
+
+void Launcher::Attempt(const std::function<void()>& work) {
+    try {
+        work();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The launch was given up: ") + e.what());
         run->outcome = Outcome::kFailed;
@@ -174,25 +194,76 @@ void Launcher::LaunchWork() {
     }
 }
 
-// False when the launch stops before the swap.
-bool Launcher::SwapModIn() {
+// Once nothing stands in its way.
+void Launcher::SwapAndStart() {
+    if (run->dMod >= 0) SwapModIn();
+    StartGame();
+}
+
+// Before anything is touched: the sources and their targets, where Windows
+// lets Corvane write, and where the mod writes outside the game's folders.
+// False when the launch stops here, or waits for the player.
+bool Launcher::CheckMod() {
     if (!run->mod) throw std::out_of_range("no mod " + std::to_string(run->dMod));
     const ModConfig& mod = *run->mod;
     run->szCreated.assign(1, std::string());
     run->szCommandLine = WithModSwitch(run->szCommandLine, mod.szModFile);
-    SwapCopies copies(log);
-    const SourceCheck check = CheckSources(mod, run->game, platform.files, platform.fso, copies, log);
-    if (!check.bAllThere) {
+    run->copies = std::make_unique<SwapCopies>(log);
+    run->check = CheckSources(mod, run->game, platform.files, platform.fso, *run->copies, log);
+    if (!run->check.bAllThere) {
         run->outcome = Outcome::kMissingSources;
         return false;
     }
-    const std::string& szGameFolder = run->game.szInstallPath;
-    if (!platform.rights.IsAdministrator() && !platform.rights.MayChange(szGameFolder)) {
-        log.Line("ERROR: Windows does not let Corvane change " + szGameFolder + " without administrator rights.");
-        run->outcome = Outcome::kNeedsAdministrator;
+    GameFolders gameFolders(state.GameTable, platform.files);
+    run->szOutside = OutsideFolders(run->check.targets, gameFolders);
+    if (const std::optional<std::string> szFolder = UnwritableOf(run->szOutside)) {
+        log.Line("ERROR: Windows does not let Corvane write here, and Corvane asks for administrator rights only for "
+                 "the game's folders:");
+        log.Line(*szFolder);
+        run->outcome = Outcome::kMissingSources;
         return false;
     }
-    if (const std::optional<std::string> szShort = SpaceShortfall(mod, run->game, check, platform.files)) {
+    if (!platform.rights.IsAdministrator()) {
+        if (const std::optional<std::string> szFolder = UnwritableOf(GameFoldersWritten(gameFolders))) {
+            log.Line("ERROR: Windows does not let Corvane change " + *szFolder + " without administrator rights.");
+            run->szNeedsRights = *szFolder;
+            run->outcome = Outcome::kNeedsAdministrator;
+            return false;
+        }
+    }
+    if (run->szOutside.empty()) return true;
+    run->outcome = Outcome::kAskOutside;
+    return false;
+}
+
+// The launched game's folder, and every game's folder a target lies in.
+std::vector<std::string> Launcher::GameFoldersWritten(GameFolders& gameFolders) {
+    std::vector<std::string> szFolders{run->game.szInstallPath};
+    std::set<std::string> szSeen{FoldPath(WithoutTrailingBackslashes(run->game.szInstallPath))};
+    for (const std::optional<Target>& target : run->check.targets) {
+        if (!target) continue;
+        const std::optional<std::string> szHolder = gameFolders.Holding(ParentOf(target->szPath));
+        if (szHolder && szSeen.insert(FoldPath(*szHolder)).second) szFolders.push_back(*szHolder);
+    }
+    return szFolders;
+}
+
+// The first folder Windows will not let Corvane write, asked of the
+// nearest one that exists, where the swap would make the rest.
+std::optional<std::string> Launcher::UnwritableOf(const std::vector<std::string>& szFolders) {
+    for (const std::string& szFolder : szFolders) {
+        std::string szAt = WithoutTrailingBackslashes(szFolder);
+        while (IsBelowRoot(szAt) && !platform.files.Stat(szAt)) szAt = ParentOf(szAt);
+        if (szAt.size() == 2 && szAt[1] == ':') szAt += '\\';
+        if (!platform.rights.MayChange(szAt)) return szFolder;
+    }
+    return std::nullopt;
+}
+
+void Launcher::SwapModIn() {
+    const ModConfig& mod = *run->mod;
+    const std::string& szGameFolder = run->game.szInstallPath;
+    if (const std::optional<std::string> szShort = SpaceShortfall(mod, run->check, platform.files)) {
         log.Line(*szShort);
         throw std::runtime_error(*szShort);
     }
@@ -200,12 +271,12 @@ bool Launcher::SwapModIn() {
     run->journal->Note(RecordOf(JournalStep::kBegin, szGameFolder, run->game.szTitle + " with " + mod.szTitle));
     for (const std::string& szLock : run->szLockNames)
         run->journal->Note(RecordOf(JournalStep::kLock, szLock));
-    copies.Expect(check.lBytes);
-    SwapServices services{platform.files, platform.fso, *run->journal, log, &copies};
-    SwapIn(mod, run->game, check, services, run->szCreated);
+    run->targets = run->check.targets;
+    run->copies->Expect(run->check.lBytes);
+    SwapServices services{platform.files, platform.fso, *run->journal, log, run->copies.get()};
+    SwapIn(mod, run->game, run->check, services, run->szCreated);
     log.Progress(0, 0);
-    for (const std::string& szLine : copies.Report()) platform.problems.Note(mod.szTitle + ": " + szLine);
-    return true;
+    for (const std::string& szLine : run->copies->Report()) platform.problems.Note(mod.szTitle + ": " + szLine);
 }
 
 // The journal learns that the game is about to start before it does, and
@@ -241,7 +312,7 @@ void Launcher::StartGame() {
 // What the restore has to leave (a file in use, a drive gone) stays in the
 // journal: the next start undoes it.
 void Launcher::RestoreAndEnd() {
-    const FinishedSwap swap{*run->mod, run->game, run->szCreated};
+    const FinishedSwap swap{run->targets, run->szCreated};
     UndoFromJournal(&swap);
 }
 
@@ -305,6 +376,8 @@ void Launcher::AfterLaunchWork() {
         return ReportLaunchError();
     case Outcome::kNeedsAdministrator:
         return AskForAdministrator();
+    case Outcome::kAskOutside:
+        return AskAboutOutside();
     case Outcome::kMissingSources:
     case Outcome::kEnded:
         return EndLaunch();
@@ -318,7 +391,7 @@ void Launcher::AfterLaunchWork() {
 // of the program that Windows lets change the game folder.
 void Launcher::AskForAdministrator() {
     const int lAnswer = platform.messageBoxes.Show(
-        "Windows does not let Corvane change the game folder:\r" + run->game.szInstallPath +
+        "Windows does not let Corvane change the game folder:\r" + run->szNeedsRights +
             "\r\rRestart Corvane as administrator?",
         kMsgYesNo | kMsgQuestion);
     if (lAnswer == kAnswerYes) {
@@ -326,6 +399,19 @@ void Launcher::AskForAdministrator() {
         if (platform.rights.RestartAsAdministrator()) return view.EndProgram();
     }
     EndLaunch();
+}
+
+// Asked at every launch of such a mod, on every road, with administrator
+// rights too; nothing is touched before the answer.
+void Launcher::AskAboutOutside() {
+    const int lAnswer =
+        platform.messageBoxes.Show(OutsideQuestion(run->szOutside), kMsgYesNo | kMsgExclamation | kMsgDefaultButton2);
+    if (lAnswer != kAnswerYes) {
+        log.Line("ERROR: The launch was stopped before anything was touched: the mod writes outside the game's folders.");
+        return EndLaunch();
+    }
+    run->outcome = Outcome::kEnded;
+    Work([this] { Attempt([this] { SwapAndStart(); }); }, [this] { AfterLaunchWork(); });
 }
 
 // A failed swap is shown as it is until its window is closed; then the
@@ -382,8 +468,7 @@ void Launcher::NoteGameMembers() {
 bool Launcher::RecoverAtStart(std::function<void(bool bStopped)> then) {
     std::optional<UnfinishedLaunch> pending;
     try {
-        if (locks.Hold({ProgramLockName(platform.files, platform.problems, szAppPath)}))
-            pending = FindUnfinishedLaunch(platform.journal);
+        if (HoldProgramFolder()) pending = FindUnfinishedLaunch(platform.journal);
         if (pending && !locks.Hold(PendingLockNames(*pending))) pending.reset();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());

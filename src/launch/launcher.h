@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/game_folders.h"
 #include "launch/held_locks.h"
 #include "launch/launch_log.h"
 #include "launch/launch_view.h"
@@ -75,13 +76,19 @@ private:
 
     bool RefusedForPatch(int16_t dGame);
     bool HoldLocks();
+    bool HoldProgramFolder();
     std::vector<std::string> PendingLockNames(const UnfinishedLaunch& launch);
     void RefuseSecondLaunch();
     void Work(std::function<void()> work, std::function<void()> then);
 
     // On the runner.
     void LaunchWork();
-    bool SwapModIn();
+    void Attempt(const std::function<void()>& work);
+    bool CheckMod();
+    std::vector<std::string> GameFoldersWritten(GameFolders& gameFolders);
+    std::optional<std::string> UnwritableOf(const std::vector<std::string>& szFolders);
+    void SwapAndStart();
+    void SwapModIn();
     void StartGame();
     void RestoreAndEnd();
     void UndoFromJournal(const FinishedSwap* swap);
@@ -91,6 +98,7 @@ private:
     // On the window's thread, after the runner.
     void AfterLaunchWork();
     void AskForAdministrator();
+    void AskAboutOutside();
     void NoteGameMembers();
     void EndLaunch();
 

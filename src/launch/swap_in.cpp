@@ -75,7 +75,8 @@ private:
 // entry's turn comes.
 struct EntryPlan {
     int16_t i = 0;
-    std::string szTarget;
+    std::string szTarget;  // the full path
+    std::string szShown;   // as the log shows it
     std::string szBackup;
     ItemStamp targetStamp;       // the item in the way, as it was
     bool bTargetExists = false;  // the game's own item is in the way
@@ -99,7 +100,10 @@ public:
             EntryPlan plan;
             plan.i = i;
             Planned([&] {
-                plan.szTarget = TargetOf(mod, i, game);
+                const std::optional<Target>& target = check.targets.at(i);
+                if (!target) (void)TargetOf(mod, i, game);  // throws why there is none
+                plan.szTarget = target->szPath;
+                plan.szShown = target->szShown;
                 plan.szBackup = BackupName(plan.szTarget);
             });
             if (queue.size() >= kEntriesPerFlush || DependsOnQueue(plan)) CarryOutQueue();
@@ -238,7 +242,7 @@ private:
     void CarryOut(const EntryPlan& plan) {
         if (plan.bTargetExists) {
             s.files.ClearAttributes(plan.szTarget);
-            s.log.Line(plan.szBackup);
+            s.log.Line(BackupName(plan.szShown));
             // A backup that is already there belongs to an earlier launch that
             // was never restored; it is the game's true original, so it is
             // never overwritten.
@@ -251,8 +255,8 @@ private:
             szCreated.emplace_back();
             s.files.CreateFolder(folder.szPath);
         }
-        s.log.Line(plan.szTarget);
-        if (IsFilePath(plan.szTarget)) return s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
+        s.log.Line(plan.szShown);
+        if (IsFilePath(plan.szShown)) return s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
         // Into an item that is not the launch's (a hidden one, which counts
         // as absent), nothing is noted: the undo never takes anything there.
         const bool bIntoForeign = plan.bOccupied && !plan.bTargetExists;
@@ -276,19 +280,12 @@ private:
 // A folder entry whose target is its source, or lies inside it, would copy
 // the folder into itself again and again. Asked of the disk as well as of
 // the spelling, since a drive letter or short name may hide that they meet.
-bool CopiedIntoItself(const ModConfig& mod, int16_t i, const GameEntry& game, FileSystem& files) {
-    std::string szTarget;
-    try {
-        szTarget = TargetOf(mod, i, game);
-    } catch (const std::invalid_argument&) {
-        return false;  // no target at all: the swap reports it
-    }
-    const std::string& szSrc = mod.szSrc.at(i);
-    if (IsFilePath(szTarget)) return false;  // copied as a file, which fails on a folder
-    if (IsAtOrBelow(szTarget, szSrc)) return true;
+bool CopiedIntoItself(const std::string& szSrc, const Target& target, FileSystem& files) {
+    if (IsFilePath(target.szShown)) return false;  // copied as a file, which fails on a folder
+    if (IsAtOrBelow(target.szPath, szSrc)) return true;
     const std::optional<std::string> source = files.Identity(szSrc);
     if (!source || source->empty()) return false;
-    for (std::string szAt = szTarget; IsBelowRoot(szAt); szAt = ParentOf(szAt))
+    for (std::string szAt = target.szPath; IsBelowRoot(szAt); szAt = ParentOf(szAt))
         if (files.Identity(szAt) == source) return true;
     return false;
 }
@@ -320,26 +317,33 @@ EntryBytes SourceBytes(const std::string& szSrc, const std::optional<ItemInfo>& 
 // have no backup of its own, and the restore would put the older one in its
 // place. A target inside what an earlier entry puts in place is the
 // launch's own. Gives the backup's path.
-std::optional<std::string> OlderBackupInTheWay(const ModConfig& mod, int16_t i, const GameEntry& game,
-                                               FileSystem& files, const std::set<std::string>& szEarlier) {
-    std::string szTarget;
-    try {
-        szTarget = TargetOf(mod, i, game);
-    } catch (const std::invalid_argument&) {
-        return std::nullopt;
-    }
-    if (IsFilePath(szTarget)) return std::nullopt;
-    for (std::string szAt = FoldPath(szTarget); !szAt.empty(); szAt = ParentOf(szAt))
+std::optional<std::string> OlderBackupInTheWay(const Target& target, FileSystem& files,
+                                               const std::set<std::string>& szEarlier) {
+    if (IsFilePath(target.szShown)) return std::nullopt;
+    for (std::string szAt = FoldPath(target.szPath); !szAt.empty(); szAt = ParentOf(szAt))
         if (szEarlier.count(szAt)) return std::nullopt;
-    const std::optional<ItemInfo> target = files.Stat(szTarget);
-    if (!target || !target->IsVisible() || !files.Stat(BackupName(szTarget))) return std::nullopt;
-    return BackupName(szTarget);
+    const std::optional<ItemInfo> item = files.Stat(target.szPath);
+    if (!item || !item->IsVisible() || !files.Stat(BackupName(target.szPath))) return std::nullopt;
+    return BackupName(target.szShown);
 }
 
-void AddTarget(const ModConfig& mod, int16_t i, const GameEntry& game, std::set<std::string>& szTargets) {
+// The lines that refuse an entry whose source is there; none when it may go.
+std::vector<std::string> RefusalOf(const std::string& szSrc, const ItemInfo& source, const Target& target,
+                                   FileSystem& files, const std::set<std::string>& szEarlier) {
+    if (target.szPath.empty())
+        return {"ERROR: This destination is not a full path, please check configuration ZCF file with NotePad!"};
+    if (source.IsFolder() && CopiedIntoItself(szSrc, target, files))
+        return {"ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!"};
+    if (const std::optional<std::string> szBackup = OlderBackupInTheWay(target, files, szEarlier))
+        return {"ERROR: An older backup is in the way, please move it away first:", *szBackup};
+    return {};
+}
+
+std::optional<Target> TargetIfAny(const ModConfig& mod, int16_t i, const GameEntry& game) {
     try {
-        szTargets.insert(FoldPath(TargetOf(mod, i, game)));
+        return TargetAt(mod, i, game);
     } catch (const std::invalid_argument&) {
+        return std::nullopt;  // no name to give: the swap stops there
     }
 }
 
@@ -357,17 +361,16 @@ SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem
         check.sources.push_back(item.value_or(ItemInfo{}));
         check.bytes.push_back(SourceBytes(szSrc, item, fso, guide));
         check.lBytes += check.bytes.back().lCopy + check.bytes.back().lLink;
+        const std::optional<Target>& target = check.targets.emplace_back(TargetIfAny(mod, i, game));
         if (!SourcePresent(szSrc, item, log)) {
             check.bAllThere = false;
-        } else if (item->IsFolder() && CopiedIntoItself(mod, i, game, files)) {
-            log.Line("ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!");
-            check.bAllThere = false;
-        } else if (const std::optional<std::string> szBackup = OlderBackupInTheWay(mod, i, game, files, szEarlier)) {
-            log.Line("ERROR: An older backup is in the way, please move it away first:");
-            log.Line(*szBackup);
-            check.bAllThere = false;
+        } else if (target) {
+            for (const std::string& szLine : RefusalOf(szSrc, *item, *target, files, szEarlier)) {
+                log.Line(szLine);
+                check.bAllThere = false;
+            }
         }
-        AddTarget(mod, i, game, szEarlier);
+        if (target && !target->szPath.empty()) szEarlier.insert(FoldPath(target->szPath));
     }
     return check;
 }

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "launch/launch_journal.h"
 #include "launch/launch_log.h"
+#include "launch/launch_rules.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "state/game_table.h"
@@ -28,10 +30,13 @@ struct SourceCheck {
     uint64_t lBytes = 0;  // what the swap will put in place, linked or copied
     std::vector<ItemInfo> sources;  // each entry's source as the check found it
     std::vector<EntryBytes> bytes;  // each entry's share of lBytes
+    // Each entry's target; nothing where its source has no name to give.
+    std::vector<std::optional<Target>> targets;
 };
 
 // Logs each source as it is checked, with an error line right after each one
-// that is missing, or that is a folder the swap would copy into itself.
+// that is missing, whose destination is no full path, that is a folder the
+// swap would copy into itself, or whose backup name an older backup takes.
 // Every source is checked, so the player sees all the faults of a
 // configuration at once. game: the row the mod is launched into.
 // guide: tells which files the swap may link.

@@ -58,15 +58,13 @@ private:
     // last to the first, then each entry in order. A step that fails is
     // passed over, and what it was about stays for the next start.
     void SwapSteps(const FinishedSwap& swap) {
-        lTotal += swap.szCreated.size() + static_cast<uint64_t>(swap.mod.dCount);
+        lTotal += swap.szCreated.size() + swap.targets.size();
         for (auto it = swap.szCreated.rbegin(); it != swap.szCreated.rend(); ++it) {
-            if (!it->empty()) Guarded(*it, [&] { Clear(*it, false); });
+            if (!it->empty()) Guarded(*it, [&] { Clear(*it, *it, false); });
             EndStep();
         }
-        for (int16_t i = 0; i < swap.mod.dCount; ++i) {
-            std::string szTarget;
-            if (PassOverFailure(s.problems, [&] { szTarget = TargetOf(swap.mod, i, swap.game); }))
-                EntryStep(szTarget);
+        for (const std::optional<Target>& target : swap.targets) {
+            if (target) EntryStep(*target);
             EndStep();
         }
     }
@@ -80,7 +78,8 @@ private:
     // and the game's own item keeps its backup name until the next start.
     // Where the target is still there, the game's item is given its name
     // back even when the copy could not go, as the restore always did.
-    void EntryStep(const std::string& szTarget) {
+    void EntryStep(const Target& target) {
+        const std::string& szTarget = target.szPath;
         const int lRename = RenameWaitingFor(szTarget);
         std::optional<ItemInfo> item;
         if (!PassOverFailure(s.problems, [&] { item = s.files.Look(szTarget); })) return TryAgainAt(szTarget);
@@ -88,9 +87,9 @@ private:
             if (lRename >= 0 && owners.At(szTarget)) TryAgain(lRename);
             return Gone(szTarget);
         }
-        Guarded(szTarget, [&] { Clear(szTarget, false); });
+        Guarded(szTarget, [&] { Clear(szTarget, target.szShown, false); });
         if (lRename >= 0 && states[lRename] != State::kSettled)
-            Guarded(BackupName(szTarget), [&] { RenameBack(lRename); });
+            Guarded(BackupName(szTarget), [&] { RenameBack(lRename, target.szShown); });
     }
 
     // What is left, newest first: each change finds the disk as it was right
@@ -123,9 +122,10 @@ private:
 
     void UndoRecord(int i) {
         if (records[i].step == JournalStep::kRename) {
-            RenameBack(i);
+            RenameBack(i, records[i].szPath);
         } else if (const ItemOwners::Node* node = owners.ItemOf(i)) {
-            Clear(std::string(node->szPath), true);
+            const std::string szPath = node->szPath;
+            Clear(szPath, szPath, true);
         } else {
             Settle(i);
         }
@@ -133,8 +133,8 @@ private:
     }
 
     // The launch's own at the path: deleted unchanged, its folders cleared,
-    // what was made or changed kept.
-    void Clear(const std::string& szPath, bool bForce) {
+    // what was made or changed kept. Its lines name it szShown.
+    void Clear(const std::string& szPath, const std::string& szShown, bool bForce) {
         const std::optional<ItemInfo> item = s.files.Look(szPath);
         const ItemOwners::Node* node = owners.At(szPath);
         switch (FateOf(FactsAt(szPath, item, InsideOurs(szPath)))) {
@@ -146,10 +146,10 @@ private:
         case ItemFate::kKeep:
             return Keep(szPath, item->IsFolder());
         case ItemFate::kClearInside:
-            return ClearFolder(szPath);
+            return ClearFolder(szPath, szShown);
         case ItemFate::kDelete:
             s.log.Line("Deleting swapped file:");
-            s.log.Line(szPath);
+            s.log.Line(szShown);
             s.fso.DeleteFile(szPath, bForce);
             return Gone(szPath);
         }
@@ -159,7 +159,7 @@ private:
     // is kept and the folder stood in for the game's own, the kept items
     // move into it and the emptied copy goes. The line is written once it
     // is known that the folder goes (or was about to, when a delete fails).
-    void ClearFolder(const std::string& szPath) {
+    void ClearFolder(const std::string& szPath, const std::string& szShown) {
         Filter filter(*this);
         bool bGone = false;
         try {
@@ -174,10 +174,10 @@ private:
                 bGone = s.fso.DeleteFolder(szPath, &filter);
             }
         } catch (...) {
-            if (filter.szKept.empty()) LogDeletingFolder(szPath);
+            if (filter.szKept.empty()) LogDeletingFolder(szShown);
             throw;
         }
-        if (bGone) LogDeletingFolder(szPath);
+        if (bGone) LogDeletingFolder(szShown);
         szToName.insert(szToName.end(), filter.szKept.begin(), filter.szKept.end());
         Gone(szPath);
     }
@@ -210,7 +210,7 @@ private:
     // The game's own item, or the launch's moved aside, gets its name back.
     // One of the launch's own that cannot, since something kept holds its
     // place, is cleared where it lies.
-    void RenameBack(int lRename) {
+    void RenameBack(int lRename, const std::string& szShown) {
         const ItemOwners::Node* node = owners.BackupOf(lRename);
         if (!node) return Settle(lRename);
         const std::string szBackup = node->szPath, szTarget = records[lRename].szPath;
@@ -220,11 +220,11 @@ private:
             return Settle(lRename);
         }
         if (node->Ours() && s.files.Look(szTarget)) {
-            Clear(szBackup, true);
+            Clear(szBackup, szBackup, true);
             return Settle(lRename);
         }
         s.log.Line("Restoring original folder:");
-        s.log.Line(szTarget);
+        s.log.Line(szShown);
         s.files.Rename(szBackup, szTarget);
         owners.MoveBack(szBackup, szTarget);
         states[lRename] = State::kSettled;

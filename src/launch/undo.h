@@ -13,17 +13,17 @@
 // in the log and kept in the journal for the next start.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "launch/journal_records.h"
 #include "launch/launch_journal.h"
 #include "launch/launch_log.h"
+#include "launch/launch_rules.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "platform/problem_log.h"
-#include "state/game_table.h"
-#include "state/mod_config.h"
 
 namespace corvane {
 
@@ -36,10 +36,9 @@ struct UndoServices {
 };
 
 // A swap that went through, as the restore after the game walks it: the
-// folders it created, then each entry of the mod in order.
+// folders it created, then each entry's target in order.
 struct FinishedSwap {
-    const ModConfig& mod;
-    const GameEntry& game;
+    const std::vector<std::optional<Target>>& targets;
     const std::vector<std::string>& szCreated;
 };
 

@@ -13,7 +13,9 @@ inline constexpr uint32_t kMsgYesNoCancel = 3;
 inline constexpr uint32_t kMsgYesNo = 4;
 inline constexpr uint32_t kMsgCritical = 16;
 inline constexpr uint32_t kMsgQuestion = 32;
+inline constexpr uint32_t kMsgExclamation = 48;
 inline constexpr uint32_t kMsgInformation = 64;
+inline constexpr uint32_t kMsgDefaultButton2 = 256;
 
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;

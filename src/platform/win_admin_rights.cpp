@@ -27,14 +27,18 @@ bool WinAdminRights::IsAdministrator() {
            elevation.TokenIsElevated;
 }
 
+// The elevated copy works in the program's own folder: Windows would start
+// it in the system folder, where a relative path would then lead.
 bool WinAdminRights::RestartAsAdministrator() {
     const std::string szProgram = ProgramFile();
     const std::string szArguments = ArgumentText();
+    const std::string szFolder = AppPath();
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(info);
     info.lpVerb = "runas";
     info.lpFile = szProgram.c_str();
     info.lpParameters = szArguments.c_str();
+    info.lpDirectory = szFolder.c_str();
     info.nShow = SW_SHOWNORMAL;
     return ShellExecuteExA(&info) != FALSE;
 }

@@ -30,6 +30,24 @@ TEST(LaunchRules, TargetJoinsPathsAsPlainText) {
     }
 }
 
+TEST(LaunchRules, AFullPathHasItsDotsAndDoubleBackslashesResolved) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Games\\Gen\\\\a.big", "C:\\Games\\Gen\\a.big"},
+        {"C:\\Games\\Gen\\..\\..\\Windows\\System32", "C:\\Windows\\System32"},
+        {"C:\\Games\\.\\Gen\\", "C:\\Games\\Gen"},
+        {"C:\\..\\..\\x", "C:\\x"},
+        {"C:\\", "C:\\"},
+        {"\\\\server\\share\\..\\..\\Gen", "\\\\server\\share\\Gen"},
+        // Not full paths: what a destination for the Generals folder leaves
+        // when no Generals is found, and paths relative to a drive's own folder.
+        {"Data\\INI\\Weapon.ini", nullptr}, {"C:Data", nullptr}, {"\\Data", nullptr}, {"\\\\server", nullptr}, {"", nullptr},
+    };
+    for (const auto& [szPath, szFull] : cases) {
+        const std::optional<std::string> full = FullPathOf(szPath);
+        EXPECT_EQ(full.value_or("none"), szFull ? szFull : "none") << szPath;
+    }
+}
+
 TEST(LaunchRules, DotTestLooksOnlyAtTheFirstDot) {
     const std::pair<const char*, bool> cases[] = {
         {"C:\\Gen\\Data\\INI\\Weapon.ini", true}, {"C:\\Mods\\Art.Pack\\Textures", true},  // a folder, dotted

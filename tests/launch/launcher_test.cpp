@@ -3,6 +3,9 @@
 // a launch cut short being undone before the next one.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <set>
+
 #include "launch/folder_locks.h"
 #include "launch/journal_records.h"
 #include "launch/launch_journal.h"
@@ -132,6 +135,69 @@ TEST_F(LauncherTest, AGameFolderWindowsKeepsFromUsOffersARestartAsAdministrator)
     EXPECT_TRUE(fakes.locks.held.empty()) << "the new copy must be free to launch";
 }
 
+// Before anything is touched, in this order: the entries' refusals, a
+// folder outside the game's that Windows will not let Corvane write, the
+// offer of administrator rights (for the game's folders only), and the
+// question whether to write outside the game's folders.
+TEST_F(LauncherTest, WhatStandsInALaunchsWayComesInItsOrder) {
+    const std::string kNoRights = "ERROR: Windows does not let Corvane write here, and Corvane asks for administrator "
+                                  "rights only for the game's folders:";
+    const std::string kStopped =
+        "ERROR: The launch was stopped before anything was touched: the mod writes outside the game's folders.";
+    const std::string kAsk = "This mod writes outside the game's folders:\r";
+    const std::string kAskEnd = "\r\rOnly go on if you trust where the mod came from. Go on?";
+    const uint32_t kAskStyle = kMsgYesNo | kMsgExclamation | kMsgDefaultButton2;
+    const struct {
+        const char* szWhat;
+        std::string szDestination;  // of one more entry
+        std::set<std::string> szRefused;
+        bool bAdministrator;
+        std::deque<int> answers;
+        Lines lastLines;
+        Boxes boxes;
+        bool bPlays;
+    } cases[] = {
+        {"a destination that is no full path", "Data\\INI", {G}, false, {},
+         {"Checking...D:\\Mod\\a.ini", "ERROR: This destination is not a full path, please check configuration ZCF file with NotePad!"},
+         {}, false},
+        {"outside, where Windows will not let Corvane write", "E:\\Locked", {"E:\\Locked", G}, false, {},
+         {kNoRights, "E:\\Locked"}, {}, false},
+        {"the game's folder is Windows'", "E:\\Open", {G}, false, {kAnswerNo},
+         {"ERROR: Windows does not let Corvane change " + G + "\\ without administrator rights."},
+         {{"Windows does not let Corvane change the game folder:\r" + G + "\\\r\rRestart Corvane as administrator?",
+           kMsgYesNo | kMsgQuestion}}, false},
+        {"climbing out of the game's folder, answered No", G + "\\..\\Out", {}, false, {kAnswerNo}, {kStopped},
+         {{kAsk + "C:\\Games\\Out" + kAskEnd, kAskStyle}}, false},
+        {"outside, as administrator, answered Yes", "E:\\Open", {G}, true, {kAnswerYes}, {},
+         {{kAsk + "E:\\Open" + kAskEnd, kAskStyle}}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.szWhat);
+        FakePlatform world;
+        world.disk.AddFile(G + "\\Generals.exe", "game");
+        world.disk.AddFile("D:\\Mod\\a.ini", "mod's a");
+        world.disk.AddFolder("E:\\Locked");
+        world.rights.szRefused = c.szRefused;
+        world.rights.bAdministrator = c.bAdministrator;
+        world.boxes.answers = c.answers;
+        ProgramRun launch(world, {ModOf({"D:\\Mod\\a.ini", G + "\\Data", "D:\\Mod\\a.ini", c.szDestination})});
+        const Tree before = world.disk.Tree("C:\\"), outside = world.disk.Tree("E:\\");
+        launch.launcher.LaunchApplication(kGenerals, "", 0);
+        EXPECT_EQ(world.boxes.shown, c.boxes);
+        EXPECT_EQ(!world.processes.started.empty(), c.bPlays);
+        if (c.bPlays) {
+            EXPECT_EQ(world.disk.Tree("E:\\Open").at("a.ini"), "mod's a");
+            launch.EndGame(world);
+            EXPECT_EQ(world.disk.Tree("E:\\"), outside) << "what it made outside goes too";
+            continue;
+        }
+        const Lines& lines = launch.window.lines;
+        EXPECT_EQ(Lines(lines.end() - static_cast<long>(c.lastLines.size()), lines.end()), c.lastLines);
+        EXPECT_EQ(world.disk.Tree("C:\\"), before);
+        EXPECT_TRUE(launch.window.bCloseEnabled);
+    }
+}
+
 TEST_F(LauncherTest, AGameThatCannotStartHasItsSwapUndoneAtOnce) {
     fakes.processes.bRefuse = true;
     run.launcher.LaunchApplication(kGenerals, "", 0);
@@ -200,6 +266,7 @@ TEST_F(LauncherTest, ArchivesAreLinkedWhereTheDriveAllowsAndEverythingElseIsCopi
     fakes.disk.AddFolder("E:\\Game");
     mod.AddEntry("E:\\Mods\\Far.big", "E:\\Game");
     run.state.ModList[0] = mod;
+    fakes.boxes.answers = {kAnswerYes};  // E:\\Game lies outside the game's folders
     const Tree sources = fakes.disk.Tree("C:\\Mods");
     run.launcher.LaunchApplication(kGenerals, "", 0);
     for (const auto& file : files) {

@@ -60,6 +60,7 @@ public:
         if (!held.insert(szName).second) return nullptr;
         return std::make_unique<Held>(*this, szName);
     }
+    std::unique_ptr<HeldLock> TryHoldFile(const std::string& szPath) override { return TryHold("file " + szPath); }
 
 private:
     struct Held : HeldLock {
@@ -72,8 +73,9 @@ private:
 
 struct FakeRights : AdminRights {
     bool bMayChange = true, bAdministrator = false;
+    std::set<std::string> szRefused;  // folders, letter case as given
     int lRestarts = 0;
-    bool MayChange(const std::string&) override { return bMayChange; }
+    bool MayChange(const std::string& szFolder) override { return bMayChange && !szRefused.count(szFolder); }
     bool IsAdministrator() override { return bAdministrator; }
     bool RestartAsAdministrator() override { return ++lRestarts > 0; }
 };

@@ -196,19 +196,7 @@ VolumeInfo MemoryDisk::Volume(const std::string& szPath) {
             free == freeBytes.end() ? uint64_t{1} << 40 : free->second, bSerial};
 }
 
-std::string MemoryDisk::ResolvedPath(const std::string& szPath) {
-    std::vector<std::string> szParts;
-    for (size_t lStart = 0; lStart <= szPath.size();) {
-        const size_t lEnd = std::min(szPath.find('\\', lStart), szPath.size());
-        const std::string szPart = szPath.substr(lStart, lEnd - lStart);
-        if (szPart == ".." && szParts.size() > 1) szParts.pop_back();
-        else if (szPart != "." && szPart != ".." && !(szPart.empty() && !szParts.empty())) szParts.push_back(szPart);
-        lStart = lEnd + 1;
-    }
-    std::string szResolved;
-    for (const std::string& szPart : szParts) szResolved += (szResolved.empty() ? "" : "\\") + szPart;
-    return szParts.size() == 1 ? szResolved + "\\" : szResolved;
-}
+std::string MemoryDisk::ResolvedPath(const std::string& szPath) { return FullPathOf(szPath).value_or(szPath); }
 
 bool MemoryDisk::IsLinked(const std::string& szPath) {
     const Item* item = Find(szPath);

@@ -70,7 +70,7 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
         CountedFso fso(win.fso, restoreTally);
         CountedJournal restoreJournal(win.journal, restoreTally);
         UndoServices services{files, fso, restoreLog, win.problems, journal};
-        const FinishedSwap swap{mod, game, szCreated};
+        const FinishedSwap swap{check.targets, szCreated};
         const std::vector<JournalRecord> records = journal.ReadBack();
         const UndoResult result = UndoLaunch(records, &swap, services);
         KeepInJournal(records, result, restoreJournal, win.problems);

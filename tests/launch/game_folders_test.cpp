@@ -1,11 +1,12 @@
-// Which folders are the game's, and the locks a launch takes: named after
-// folders that exist when it begins, so that two launches never meet in a
-// folder one of them creates.
+// Which folders are the game's; the question a mod that writes outside them
+// puts; and the locks a launch takes, named after folders that exist when it
+// begins, so that two launches never meet in a folder one of them creates.
 #include "launch/folder_locks.h"
 
 #include <gtest/gtest.h>
 
 #include "launch/game_folders.h"
+#include "launch/outside_folders.h"
 #include "support/fake_platform.h"
 
 namespace corvane::test {
@@ -51,6 +52,32 @@ TEST(GameFolders, AreTheInstallationsAndTheGamesOwnFoldersInDocuments) {
         const std::optional<std::string> holder = folders.Holding(szPath);
         EXPECT_EQ(holder.value_or("none"), szHolder ? szHolder : "none") << szPath;
     }
+}
+
+TEST(OutsideFolders, AreNamedEachOnceAtMostTenAndTheQuestionSaysWhatItMeans) {
+    MemoryDisk disk;
+    GameTable games = MakeGameTable();
+    games[kGenerals].szInstallPath = "C:\\Games\\Gen\\";
+    GameFolders folders(games, disk);
+    std::vector<std::optional<Target>> targets = {Target{"", "C:\\Games\\Gen\\Data\\a.ini"},
+                                                  Target{"", "C:\\Windows\\System32\\x.dll"}, std::nullopt,
+                                                  Target{"", "c:\\windows\\SYSTEM32\\y.dll"}};
+    for (int i = 0; i < 11; ++i) targets.push_back(Target{"", "E:\\Out" + std::to_string(i) + "\\f.ini"});
+    const std::vector<std::string> szOutside = OutsideFolders(targets, folders);
+    ASSERT_EQ(szOutside.size(), 12u);
+    EXPECT_EQ(szOutside[0], "C:\\Windows\\System32");
+    EXPECT_EQ(szOutside[1], "E:\\Out0");
+
+    const std::string szEnd = "\r\rOnly go on if you trust where the mod came from. Go on?";
+    std::string szTen = "This mod writes outside the game's folders:";
+    for (int i = 0; i < 10; ++i) szTen += "\r" + szOutside[i];
+    const std::pair<size_t, std::string> cases[] = {
+        {1, "This mod writes outside the game's folders:\rC:\\Windows\\System32" + szEnd},
+        {10, szTen + szEnd},
+        {12, szTen + "\rand 2 more folders" + szEnd},
+    };
+    for (const auto& [lCount, szText] : cases)
+        EXPECT_EQ(OutsideQuestion(std::vector(szOutside.begin(), szOutside.begin() + lCount)), szText) << lCount;
 }
 
 TEST(FolderLocks, AreNamedAfterFoldersThatExistWhenTheLaunchBegins) {
