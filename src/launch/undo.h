@@ -9,8 +9,10 @@
 // or changed is kept and named; where it lies in a copy that stood in for
 // the game's own item, it moves into that item, or beside it under a
 // ".changed" name, and the game's item gets its name back. A folder goes
-// once nothing is left in it. What cannot be read or put back now is named
-// in the log and kept in the journal for the next start.
+// once nothing is left in it. What cannot be read or put back now is kept
+// in the journal for the next start: the undo newest first names it in the
+// log, while the swap's own steps pass over a failure without a line, as
+// the restore after a game always has.
 #pragma once
 
 #include <optional>
