@@ -120,21 +120,6 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
     }
 }
 
-// Nothing is touched before Windows lets the program change the game folder.
-TEST_F(LauncherTest, AGameFolderWindowsKeepsFromUsOffersARestartAsAdministrator) {
-    fakes.rights.bMayChange = false;
-    fakes.boxes.answers = {kAnswerNo, kAnswerYes};
-    run.launcher.LaunchApplication(kGenerals, "", 0);
-    EXPECT_EQ(Log().back(), "ERROR: Windows does not let Corvane change " + G + "\\ without administrator rights.");
-    ExpectNothingDone();
-    EXPECT_EQ(fakes.boxes.shown.back().second, kMsgYesNo | kMsgQuestion);
-    EXPECT_EQ(fakes.rights.lRestarts, 0);
-    run.launcher.LaunchApplication(kGenerals, "", 0);
-    EXPECT_EQ(fakes.rights.lRestarts, 1);
-    EXPECT_TRUE(run.window.bProgramEnded);
-    EXPECT_TRUE(fakes.locks.held.empty()) << "the new copy must be free to launch";
-}
-
 // Before anything is touched, in this order: the entries' refusals, a
 // folder outside the game's that Windows will not let Corvane write, the
 // offer of administrator rights (for the game's folders only), and the
@@ -156,16 +141,17 @@ TEST_F(LauncherTest, WhatStandsInALaunchsWayComesInItsOrder) {
         Lines lastLines;
         Boxes boxes;
         bool bPlays;
+        bool bRestarts = false;
     } cases[] = {
         {"a destination that is no full path", "Data\\INI", {G}, false, {},
          {"Checking...D:\\Mod\\a.ini", "ERROR: This destination is not a full path, please check configuration ZCF file with NotePad!"},
          {}, false},
         {"outside, where Windows will not let Corvane write", "E:\\Locked", {"E:\\Locked", G}, false, {},
          {kNoRights, "E:\\Locked"}, {}, false},
-        {"the game's folder is Windows'", "E:\\Open", {G}, false, {kAnswerNo},
+        {"the game's folder is Windows', a restart answered Yes", "E:\\Open", {G}, false, {kAnswerYes},
          {"ERROR: Windows does not let Corvane change " + G + "\\ without administrator rights."},
          {{"Windows does not let Corvane change the game folder:\r" + G + "\\\r\rRestart Corvane as administrator?",
-           kMsgYesNo | kMsgQuestion}}, false},
+           kMsgYesNo | kMsgQuestion}}, false, true},
         {"climbing out of the game's folder, answered No", G + "\\..\\Out", {}, false, {kAnswerNo}, {kStopped},
          {{kAsk + "C:\\Games\\Out" + kAskEnd, kAskStyle}}, false},
         {"outside, as administrator, answered Yes", "E:\\Open", {G}, true, {kAnswerYes}, {},
@@ -194,7 +180,10 @@ TEST_F(LauncherTest, WhatStandsInALaunchsWayComesInItsOrder) {
         const Lines& lines = launch.window.lines;
         EXPECT_EQ(Lines(lines.end() - static_cast<long>(c.lastLines.size()), lines.end()), c.lastLines);
         EXPECT_EQ(world.disk.Tree("C:\\"), before);
-        EXPECT_TRUE(launch.window.bCloseEnabled);
+        // A copy with administrator rights takes over, free to launch.
+        EXPECT_EQ(world.rights.lRestarts, c.bRestarts ? 1 : 0);
+        EXPECT_EQ(launch.window.bProgramEnded, c.bRestarts);
+        EXPECT_TRUE(c.bRestarts ? world.locks.held.empty() : launch.window.bCloseEnabled);
     }
 }
 
