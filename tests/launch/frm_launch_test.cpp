@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "launch/journal_records.h"
 #include "launch/launch_timer.h"
 #include "platform/win32.h"
 // After the Windows header, which it needs.
@@ -124,6 +125,30 @@ TEST_F(FrmLaunchTest, KeepsOneLogUntilClosedWithTheNewestLineInViewAndAnEmptyPro
     ASSERT_TRUE(Finished());
     EndGame();
     EXPECT_EQ(ListLines(Log()), one);
+}
+
+// The game of a launch cut short still runs when the program starts again;
+// Close gives the wait up: the window goes, the journal stays, and the
+// program goes on.
+TEST_F(FrmLaunchTest, CloseEndsTheWaitForAGameStillRunning) {
+    const std::unique_ptr<GameProcess> running =
+        win.processes.Start(szGame + "Generals.exe", szGame + "Generals.exe", szGame);
+    std::string szJournal = EncodeRecord(RecordOf(JournalStep::kBegin, szGame, "a launch cut short"));
+    szJournal += EncodeRecord(RecordOf(JournalStep::kCreateFolder, game / "Mods"));
+    szJournal += EncodeRecord(GameRecord(running->Id()));
+    WriteBytes(app / "Corvane.journal", szJournal);
+    std::optional<bool> bStopped;
+    ASSERT_TRUE(form.RecoverAtStart([&](bool bWasStopped) { bStopped = bWasStopped; }));
+    HWND hClose = ChildWithText(form.Handle(), "Button", "&Close");
+    ASSERT_TRUE(PumpUntil([&] { return Enabled(hClose); }));
+    EXPECT_EQ(ListLines(Log()).back(), "The game of that launch is still running: waiting for it to end.");
+    ClickButton(hClose);
+    ASSERT_TRUE(PumpUntil([&] { return bStopped.has_value(); }));
+    EXPECT_TRUE(*bStopped);
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_EQ(ReadBytes(app / "Corvane.journal"), szJournal);
+    EXPECT_FALSE(running->Poll().bEnded);
+    standIn.EndGame();
 }
 
 }  // namespace
