@@ -8,14 +8,12 @@
 #include "launch/folder_locks.h"
 #include "launch/free_space.h"
 #include "launch/game_folders.h"
-#include "launch/outside_folders.h"
 #include "launch/journal_records.h"
-#include "launch/launch_journal.h"
-#include "launch/launch_rules.h"
+#include "launch/launch_run.h"
+#include "launch/outside_folders.h"
 #include "launch/pass_over_failure.h"
-#include "launch/swap_copies.h"
 #include "launch/swap_in.h"
-#include "launch/undo.h"
+#include "launch/write_rights.h"
 #include "platform/message_boxes.h"
 
 namespace corvane {
@@ -45,31 +43,6 @@ const GameEntry& GameAt(const GameTable& games, int16_t dGame) {
 
 }  // namespace
 
-enum class Outcome { kGameStarted, kMissingSources, kFailed, kNeedsAdministrator, kAskOutside, kEnded, kStopped };
-
-// Everything one launch works with, copied when it starts: the mod list may
-// be rebuilt while the game runs, and the restore must undo exactly what the
-// swap did. The runner's work and the window's thread take turns with it.
-struct Launcher::Run {
-    GameEntry game;
-    int16_t dMod = -1;
-    std::optional<ModConfig> mod;
-    std::string szCommandLine;
-    std::optional<UnfinishedLaunch> pending;  // undone first
-    std::vector<std::string> szLockNames;     // the folders this launch writes
-    std::unique_ptr<LaunchJournal> journal;   // from the swap on
-    std::vector<std::string> szCreated;
-    std::unique_ptr<SwapCopies> copies;       // from the check on
-    SourceCheck check;
-    std::vector<std::string> szOutside;       // destination folders outside the game's
-    std::string szNeedsRights;                // a game's folder Windows keeps from us
-    std::vector<std::optional<Target>> targets;  // of the swap
-    std::vector<ProcessId> noted;  // processes of the game in the journal
-    bool bSwapFailed = false;      // a swap that failed half-way is still in the game folder
-    bool bUndoneAtClose = false;   // ...and its undo was tried when the window was closed
-    Outcome outcome = Outcome::kEnded;
-    std::unique_ptr<GameProcess> process;
-};
 
 Launcher::Launcher(ProgramState& state, const Platform& platform, std::string szAppPath, LaunchView& view,
                    LaunchLog& log, WorkRunner& runner)
@@ -216,7 +189,7 @@ bool Launcher::CheckMod() {
     }
     GameFolders gameFolders(state.GameTable, platform.files);
     run->szOutside = OutsideFolders(run->check.targets, gameFolders);
-    if (const std::optional<std::string> szFolder = UnwritableOf(run->szOutside)) {
+    if (const std::optional<std::string> szFolder = FirstUnwritable(platform.files, platform.rights, run->szOutside)) {
         log.Line("ERROR: Windows does not let Corvane write here, and Corvane asks for administrator rights only for "
                  "the game's folders:");
         log.Line(*szFolder);
@@ -224,7 +197,9 @@ bool Launcher::CheckMod() {
         return false;
     }
     if (!platform.rights.IsAdministrator()) {
-        if (const std::optional<std::string> szFolder = UnwritableOf(GameFoldersWritten(gameFolders))) {
+        const std::vector<std::string> szGameFolders =
+            GameFoldersWritten(run->game.szInstallPath, run->check.targets, gameFolders);
+        if (const std::optional<std::string> szFolder = FirstUnwritable(platform.files, platform.rights, szGameFolders)) {
             log.Line("ERROR: Windows does not let Corvane change " + *szFolder + " without administrator rights.");
             run->szNeedsRights = *szFolder;
             run->outcome = Outcome::kNeedsAdministrator;
@@ -234,30 +209,6 @@ bool Launcher::CheckMod() {
     if (run->szOutside.empty()) return true;
     run->outcome = Outcome::kAskOutside;
     return false;
-}
-
-// The launched game's folder, and every game's folder a target lies in.
-std::vector<std::string> Launcher::GameFoldersWritten(GameFolders& gameFolders) {
-    std::vector<std::string> szFolders{run->game.szInstallPath};
-    std::set<std::string> szSeen{FoldPath(WithoutTrailingBackslashes(run->game.szInstallPath))};
-    for (const std::optional<Target>& target : run->check.targets) {
-        if (!target) continue;
-        const std::optional<std::string> szHolder = gameFolders.Holding(ParentOf(target->szPath));
-        if (szHolder && szSeen.insert(FoldPath(*szHolder)).second) szFolders.push_back(*szHolder);
-    }
-    return szFolders;
-}
-
-// The first folder Windows will not let Corvane write, asked of the
-// nearest one that exists, where the swap would make the rest.
-std::optional<std::string> Launcher::UnwritableOf(const std::vector<std::string>& szFolders) {
-    for (const std::string& szFolder : szFolders) {
-        std::string szAt = WithoutTrailingBackslashes(szFolder);
-        while (IsBelowRoot(szAt) && !platform.files.Stat(szAt)) szAt = ParentOf(szAt);
-        if (szAt.size() == 2 && szAt[1] == ':') szAt += '\\';
-        if (!platform.rights.MayChange(szAt)) return szFolder;
-    }
-    return std::nullopt;
 }
 
 void Launcher::SwapModIn() {
@@ -309,60 +260,6 @@ void Launcher::StartGame() {
     run->outcome = Outcome::kEnded;
 }
 
-// What the restore has to leave (a file in use, a drive gone) stays in the
-// journal: the next start undoes it.
-void Launcher::RestoreAndEnd() {
-    const FinishedSwap swap{run->targets, run->szCreated};
-    UndoFromJournal(&swap);
-}
-
-// The journal is read back whole: it is what the launch did. One that
-// cannot be read leaves everything for the next start.
-void Launcher::UndoFromJournal(const FinishedSwap* swap) {
-    std::vector<JournalRecord> records;
-    try {
-        records = run->journal->ReadBack();
-    } catch (const std::exception& e) {
-        platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
-        log.Line("ERROR: This could not be put back now; Corvane tries again at its next start:");
-        log.Line(run->game.szInstallPath);
-        log.Line("END");
-        return;
-    }
-    UndoServices services{platform.files, platform.fso, log, platform.problems, *run->journal};
-    const UndoResult result = UndoLaunch(records, swap, services);
-    log.Progress(0, 0);
-    log.Line("END");
-    KeepInJournal(records, result, platform.journal, platform.problems);
-    run->bSwapFailed = run->bSwapFailed && !result.Clean();
-}
-
-Recovery Launcher::Recover(const UnfinishedLaunch& launch) {
-    bStopWait = false;
-    RecoveryServices services{platform.files, platform.fso,       log,
-                              platform.problems, platform.processes, platform.journal};
-    const Recovery recovery = RecoverLaunch(launch, services, bStopWait);
-    log.Progress(0, 0);
-    return recovery;
-}
-
-void Launcher::WaitingChanged(bool bNowWaiting) {
-    bWaiting = bNowWaiting;
-    view.SetCloseEnabled(bWaiting);
-}
-
-bool Launcher::StopWaiting() {
-    if (!bWaiting) return false;
-    bStopWait = true;
-    WaitingChanged(false);
-    return true;
-}
-
-void Launcher::UndoFailedSwap() {
-    log.Line("");
-    UndoFromJournal(nullptr);
-}
-
 void Launcher::AfterLaunchWork() {
     switch (run->outcome) {
     case Outcome::kGameStarted:
@@ -412,84 +309,6 @@ void Launcher::AskAboutOutside() {
     }
     run->outcome = Outcome::kEnded;
     Work([this] { Attempt([this] { SwapAndStart(); }); }, [this] { AfterLaunchWork(); });
-}
-
-// A failed swap is shown as it is until its window is closed; then the
-// game folder is put back before the window goes. What cannot be put back
-// now is named in the log, and the window stays for the player to read it;
-// the next Close lets it go, and the next start tries again.
-bool Launcher::UndoBeforeClosing(std::function<void()> then) {
-    if (!run || !run->bSwapFailed || run->bUndoneAtClose || IsBusy()) return false;
-    run->bUndoneAtClose = true;
-    view.SetCloseEnabled(false);
-    Work([this] { UndoFailedSwap(); }, [this, then = std::move(then)] {
-        view.SetCloseEnabled(true);
-        if (run->bSwapFailed) return;
-        locks.Release();
-        then();
-    });
-    return true;
-}
-
-// Every step runs even when one before it failed: the game has ended, and
-// whatever can be given back must be given back.
-void Launcher::tmrRestore_Timer() {
-    if (!piGame) {
-        PassOverFailure(platform.problems, [&] { view.SetWatchTimerEnabled(false); });
-        return;
-    }
-    if (!piGame->Poll().bEnded) {
-        if (dLaunchMod >= 0) PassOverFailure(platform.problems, [&] { NoteGameMembers(); });
-        return;
-    }
-    piGame.reset();
-    PassOverFailure(platform.problems, [&] { view.SetWatchTimerEnabled(false); });
-    log.Line("");
-    if (dLaunchMod < 0) {
-        log.Line("END");
-        return EndLaunch();
-    }
-    Work([this] { RestoreAndEnd(); }, [this] { EndLaunch(); });
-}
-
-// The journal learns of each process of the game as it appears, so that a
-// restore after a crash can wait for the game's children too.
-void Launcher::NoteGameMembers() {
-    GameProcess& game = piGame ? *piGame : *run->process;
-    const std::vector<ProcessId> members = run->noted.empty() ? std::vector{game.Id()} : game.Members();
-    for (const ProcessId& id : members) {
-        if (std::find(run->noted.begin(), run->noted.end(), id) != run->noted.end()) continue;
-        run->noted.push_back(id);
-        run->journal->Note(GameRecord(id));
-    }
-    run->journal->Write();
-}
-
-bool Launcher::RecoverAtStart(std::function<void(bool bStopped)> then) {
-    std::optional<UnfinishedLaunch> pending;
-    try {
-        if (HoldProgramFolder()) pending = FindUnfinishedLaunch(platform.journal);
-        if (pending && !locks.Hold(PendingLockNames(*pending))) pending.reset();
-    } catch (const std::exception& e) {
-        platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
-        pending.reset();
-    }
-    if (!pending) {
-        locks.Release();
-        return false;
-    }
-    run = std::make_unique<Run>();
-    run->pending = std::move(pending);
-    view.ShowLaunchWindow();
-    view.SetCloseEnabled(false);
-    Work([this] { run->outcome = Recover(*run->pending) == Recovery::kStopped ? Outcome::kStopped : Outcome::kEnded; },
-         [this, then = std::move(then)] {
-             EndLaunch();
-             const bool bStopped = run->outcome == Outcome::kStopped;
-             then(bStopped);
-             if (bStopped) view.UnloadLaunchWindow();
-         });
-    return true;
 }
 
 void Launcher::EndLaunch() {

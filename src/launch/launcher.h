@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "launch/game_folders.h"
 #include "launch/held_locks.h"
 #include "launch/launch_log.h"
 #include "launch/launch_view.h"
@@ -85,8 +84,6 @@ private:
     void LaunchWork();
     void Attempt(const std::function<void()>& work);
     bool CheckMod();
-    std::vector<std::string> GameFoldersWritten(GameFolders& gameFolders);
-    std::optional<std::string> UnwritableOf(const std::vector<std::string>& szFolders);
     void SwapAndStart();
     void SwapModIn();
     void StartGame();
