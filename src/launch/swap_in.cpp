@@ -86,10 +86,10 @@ public:
             EntryPlan plan;
             plan.i = i;
             Planned([&] {
-                const std::optional<Target>& target = check.targets.at(i);
-                if (!target) (void)TargetOf(mod, i, game);  // throws why there is none
-                plan.szTarget = target->szPath;
-                plan.szShown = target->szShown;
+                // An entry without a target throws, with why it has none.
+                const Target target = check.targets.at(i) ? *check.targets[i] : TargetAt(mod, i, game);
+                plan.szTarget = target.szPath;
+                plan.szShown = target.szShown;
                 plan.szBackup = BackupName(plan.szTarget);
             });
             if (queue.size() >= kEntriesPerFlush || DependsOnQueue(plan)) CarryOutQueue();
