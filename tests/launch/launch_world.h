@@ -29,7 +29,7 @@ struct InlineRunner : WorkRunner {
 
 struct RecordingWindow : LaunchView, LaunchLog {
     std::vector<std::string> lines;
-    bool bCloseEnabled = false, bShown = false, bTimer = false, bUnloaded = false, bProgramEnded = false;
+    bool bCloseEnabled = false, bTimer = false, bUnloaded = false, bProgramEnded = false;
     int lEnded = 0;
     uint64_t lDone = 0, lTotal = 0;
 
@@ -38,7 +38,7 @@ struct RecordingWindow : LaunchView, LaunchLog {
         if (lNowTotal) lDone = lNowDone, lTotal = lNowTotal;
     }
     void SetCloseEnabled(bool bEnabled) override { bCloseEnabled = bEnabled; }
-    void ShowLaunchWindow() override { bShown = true; }
+    void ShowLaunchWindow() override {}
     void SetWatchTimerEnabled(bool bEnabled) override { bTimer = bEnabled; }
     void UnloadLaunchWindow() override { bUnloaded = true; }
     void SetWorking(bool) override {}

@@ -24,6 +24,15 @@ const std::string G = kGameFolder;
 const std::string kNotPatched = "You need patch 1.04 minimum in order to play mods with Generals";
 const std::string kError = "An error occurred whilst trying to launch the game!";
 const std::string kAnother = "Another Corvane launch is still running. Close it first.";
+const Lines kChecked = {"This is what is happening...",
+                        "Checking for existance of all source folders and files in configuration.",
+                        "Checking...D:\\Mod\\a.ini", "Checking...D:\\Mod\\Art.Pack\\t.tga"};
+
+Lines Checked(const Lines& more) {
+    Lines lines = kChecked;
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
 
 struct LauncherTest : ::testing::Test {
     LauncherTest() {
@@ -83,18 +92,22 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
         // The copies would fill the game's drive: stopped before the swap.
         {"a mod larger than the free space", [](LauncherTest& t) { t.fakes.disk.SetFree("c:", 13); }, kGenerals, 0,
          {{kError, kMsgOkOnly}},
-         {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
-          "Checking...D:\\Mod\\a.ini", "Checking...D:\\Mod\\Art.Pack\\t.tga",
-          "ERROR: There is not enough free space on c:\\ for this mod: it needs 14 bytes and 13 bytes are free."},
+         Checked({"ERROR: There is not enough free space on c:\\ for this mod: it needs 14 bytes and 13 bytes are free."}),
          false},
         {"no such game row", [](LauncherTest&) {}, 4, -1, {{kError, kMsgOkOnly}}, {}, false},
         {"no such mod", [](LauncherTest&) {}, kGenerals, 1, {{kError, kMsgOkOnly}}, {"This is what is happening..."}, false},
         // Merged into, the game's current folder would have no backup.
         {"an older backup in the way of a folder entry",
          [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("D:\\Mod\\Art", G + "\\Data"); }, kGenerals, 0, {},
-         {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
-          "Checking...D:\\Mod\\a.ini", "Checking...D:\\Mod\\Art.Pack\\t.tga", "Checking...D:\\Mod\\Art",
-          "ERROR: An older backup is in the way, please move it away first:", G + "\\Data\\Art.original"},
+         Checked({"Checking...D:\\Mod\\Art", "ERROR: An older backup is in the way, please move it away first:",
+                  G + "\\Data\\Art.original"}),
+         false},
+        // However it is spelt, a folder copied into one inside itself would never end.
+        {"a folder entry into a folder inside its source",
+         [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("c:\\games\\GEN\\Data", G + "\\Data\\INI"); },
+         kGenerals, 0, {},
+         Checked({"Checking...c:\\games\\GEN\\Data",
+                  "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!"}),
          false},
         // Sources with a dot are looked for as files, even a folder.
         {"missing sources", [](LauncherTest& t) { t.fakes.disk.DeleteFile("D:\\Mod\\a.ini", true); }, kGenerals, 0, {},
@@ -187,6 +200,23 @@ TEST_F(LauncherTest, WhatStandsInALaunchsWayComesInItsOrder) {
     }
 }
 
+// A swap that fails half-way (a backup name taken by a file left long ago)
+// stays in the game folder for the player to see until Close.
+TEST_F(LauncherTest, ASwapThatFailsHalfWayIsShownUntilCloseAndThenUndone) {
+    fakes.disk.AddFile(G + "\\Data\\Art\\b.tga", "game's b");
+    fakes.disk.AddFile(G + "\\Data\\Art\\b.tga.original", "left by a launch long ago");
+    run.state.ModList[0].AddEntry("D:\\Mod\\Art\\b.tga", G + "\\Data\\Art");
+    before = fakes.disk.Tree(G);
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    EXPECT_EQ(fakes.boxes.shown, (Boxes{{kError, kMsgOkOnly}}));
+    EXPECT_EQ(fakes.disk.Tree(G).at("Data\\a.ini"), "mod's a");
+    bool bClosed = false;
+    EXPECT_TRUE(run.launcher.UndoBeforeClosing([&] { bClosed = true; }));
+    EXPECT_TRUE(bClosed);
+    EXPECT_FALSE(fakes.disk.Read());
+    ExpectNothingDone();
+}
+
 TEST_F(LauncherTest, AGameThatCannotStartHasItsSwapUndoneAtOnce) {
     fakes.processes.bRefuse = true;
     run.launcher.LaunchApplication(kGenerals, "", 0);
@@ -234,21 +264,19 @@ TEST_F(LauncherTest, ArchivesAreLinkedWhereTheDriveAllowsAndEverythingElseIsCopi
     fakes.disk.NoLinksOn("e:");
     const struct {
         const char* szSource;
-        uint32_t lAttr;
         const char* szTarget;  // below the game folder
         bool bLinked;
     } files[] = {
-        {"C:\\Mods\\Tanks.big", 0, "Data\\Tanks.big", true},
-        {"C:\\Mods\\Skins.BIG", 0, "Data\\Skins.BIG", true},
-        {"C:\\Mods\\Tanks.ini", 0, "Data\\Tanks.ini", false},
-        {"C:\\Mods\\Locked.big", kAttrReadOnly, "Data\\Locked.big", false},  // a link would share the attribute
-        {"D:\\Mod\\Other.big", 0, "Data\\Other.big", false},                 // another drive
-        {"C:\\Mods\\Pack\\Inner.big", 0, "Data\\Pack\\Inner.big", true},   // in a folder entry
-        {"C:\\Mods\\Pack\\Inner.ini", 0, "Data\\Pack\\Inner.ini", false},
+        {"C:\\Mods\\Tanks.big", "Data\\Tanks.big", true},
+        {"C:\\Mods\\Skins.BIG", "Data\\Skins.BIG", true},
+        {"C:\\Mods\\Tanks.ini", "Data\\Tanks.ini", false},
+        {"D:\\Mod\\Other.big", "Data\\Other.big", false},                // another drive
+        {"C:\\Mods\\Pack\\Inner.big", "Data\\Pack\\Inner.big", true},  // in a folder entry
+        {"C:\\Mods\\Pack\\Inner.ini", "Data\\Pack\\Inner.ini", false},
     };
     ModConfig mod = ModOf({"C:\\Mods\\Pack", G + "\\Data"});
     for (const auto& file : files) {
-        fakes.disk.AddFile(file.szSource, std::string("mod's ") + file.szSource, file.lAttr);
+        fakes.disk.AddFile(file.szSource, std::string("mod's ") + file.szSource);
         if (std::string(file.szSource).find("Pack") == std::string::npos) mod.AddEntry(file.szSource, G + "\\Data");
     }
     fakes.disk.AddFile("E:\\Mods\\Far.big", "far");
@@ -265,11 +293,10 @@ TEST_F(LauncherTest, ArchivesAreLinkedWhereTheDriveAllowsAndEverythingElseIsCopi
     EXPECT_FALSE(fakes.disk.IsLinked("E:\\Game\\Far.big"));
     const std::vector<std::string>& noted = fakes.problems.noted;
     ASSERT_EQ(noted.size(), 3u);
-    EXPECT_EQ(noted[0], "Test: The swap linked 3 files and copied 5.");
+    EXPECT_EQ(noted[0], "Test: The swap linked 3 files and copied 4.");
     EXPECT_EQ(noted[1].rfind("Test: Copied instead of linked: " + G + "\\Data\\Other.big: CreateHardLinkA(", 0), 0u);
     EXPECT_EQ(noted[2].rfind("Test: Copied instead of linked: E:\\Game\\Far.big: CreateHardLinkA(", 0), 0u);
     run.EndGame(fakes);
-    ProgramRun(fakes).launcher.RecoverAtStart([](bool) {});  // the read-only copy goes at the next start
     EXPECT_EQ(fakes.disk.Tree(G), before);
     EXPECT_EQ(fakes.disk.Tree("C:\\Mods"), sources);
 }
@@ -301,27 +328,6 @@ TEST_F(LauncherTest, ACopyTheGameRewroteIsKeptBesideTheGamesFile) {
         EXPECT_EQ(world.problems.noted.back(), "Kept what was made or changed during play: " + G + "\\Data\\" + c.szKeptAs);
         EXPECT_FALSE(world.disk.Read()) << "nothing of it is tried again";
     }
-}
-
-// The game of a launch cut short still runs; the player will not wait for
-// it. Nothing is touched, the journal stays for the next start, and the
-// window goes.
-TEST_F(LauncherTest, AWaitForAGameStillRunningEndsAtClose) {
-    {
-        ProgramRun first(fakes, {run.state.ModList[0]});
-        first.launcher.LaunchApplication(kGenerals, "", 0);
-    }  // dies while its game runs on
-    const Tree modded = fakes.disk.Tree(G);
-    fakes.processes.bNeverEnds = true;
-    ProgramRun next(fakes);
-    std::optional<bool> bStopped;
-    EXPECT_TRUE(next.launcher.RecoverAtStart([&](bool bWasStopped) { bStopped = bWasStopped; }));
-    EXPECT_EQ(bStopped, true);
-    EXPECT_TRUE(next.window.bUnloaded);
-    EXPECT_EQ(next.window.lines, (Lines{"Restoring the game folder after an unfinished launch.",
-                                        "The game of that launch is still running: waiting for it to end."}));
-    EXPECT_EQ(fakes.disk.Tree(G), modded);
-    EXPECT_TRUE(fakes.disk.Read());
 }
 
 TEST_F(LauncherTest, AJournalThatCannotBeHadNowIsLeftAsItIs) {

@@ -1,6 +1,9 @@
 // Where a game is found when its retail key gives no folder: the places in
 // their order, each taken only where the game's executable is, the
-// versions, and the lines Corvane.log gets.
+// versions, and the lines Corvane.log gets. Under Wine also Steam for
+// Linux: which of its folders are looked at, each once however many links
+// lead to it; its libraries' Unix paths reached through Wine's drives; and
+// the prefix a game found there runs in, as Corvane.log tells the player.
 #include "state/game_search.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +22,37 @@ namespace {
 using test::Dword;
 using test::Text;
 
+// A disk whose folders may be links, as ~/.steam/steam mostly is: a path is
+// followed to its target before the disk sees it.
+struct LinkedDisk : test::MemoryDisk {
+    std::map<std::string, std::string> links;  // link -> target
+
+    std::string Followed(std::string szPath) const {
+        for (bool bFollowed = true; bFollowed;) {
+            bFollowed = false;
+            for (const auto& [szLink, szTarget] : links) {
+                if (szPath != szLink && szPath.rfind(szLink + "\\", 0) != 0) continue;
+                szPath = szTarget + szPath.substr(szLink.size());
+                bFollowed = true;
+            }
+        }
+        return szPath;
+    }
+    std::optional<ItemInfo> Stat(const std::string& szPath) override { return MemoryDisk::Stat(Followed(szPath)); }
+    std::optional<std::string> Identity(const std::string& szPath) override {
+        return MemoryDisk::Identity(Followed(szPath));
+    }
+    std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override {
+        return MemoryDisk::OpenInput(Followed(szPath));
+    }
+};
+
+// The places the search looks in: the registry's three views, the disk,
+// the executables' versions and the Linux side (none: Windows).
 struct World : FileVersions {
     test::FakeRegistry gameKeys, machine, user;
-    test::MemoryDisk disk;
-    test::FakeWineHost wine;  // Windows: no Linux side
+    LinkedDisk disk;
+    test::FakeWineHost wine;
     std::map<std::string, FileVersion> versions;  // of the executables
 
     std::optional<FileVersion> Of(const std::string& szPath) override {
@@ -120,6 +150,107 @@ TEST(GameSearch, TakesTheRetailKeyAsItStandsElseTheFirstPlaceWhoseFolderHoldsThe
             "G:\\Lib\\steamapps\\appmanifest_2732960.acf)",
         "Found Generals WorldBuilder Version 1.08 in E:\\C&C\\Command and Conquer Generals\\ (with Generals)",
         "Not found: Zero Hour WorldBuilder (with Zero Hour Generals Expansion)"}));
+}
+
+const std::string kHome = "Z:\\home\\deck", kSteam = kHome + "\\.local\\share\\Steam";
+const std::string kZeroHourDir = "Command & Conquer Generals - Zero Hour";
+
+// Corvane under Wine, in a home with no Steam unless a test puts one there.
+struct LinuxWorld : World {
+    LinuxWorld() {
+        wine.bUnderWine = true;
+        wine.drives["/"] = "Z:\\";
+        wine.environment["WINEHOMEDIR"] = "\\??\\" + kHome;
+    }
+    // libraryfolders.vdf naming each library with the one app it holds ("" for none).
+    void Steam(const std::string& szRoot, const std::vector<std::pair<std::string, std::string>>& libraries) {
+        std::string szVdf = "\"libraryfolders\" {";
+        for (size_t i = 0; i < libraries.size(); ++i)
+            szVdf += " \"" + std::to_string(i) + "\" { \"path\" \"" + libraries[i].first + "\" \"apps\" { " +
+                     (libraries[i].second.empty() ? "" : "\"" + libraries[i].second + "\" \"1\" ") + "} }";
+        disk.AddFile(szRoot + "\\steamapps\\libraryfolders.vdf", szVdf + " }");
+    }
+    void Game(const std::string& szLibrary, const std::string& szApp, const std::string& szDir) {
+        disk.AddFile(szLibrary + "\\steamapps\\appmanifest_" + szApp + ".acf", "\"AppState\" { \"installdir\" \"" + szDir + "\" }");
+        disk.AddFile(szLibrary + "\\steamapps\\common\\" + szDir + "\\Generals.exe", "MZ");
+    }
+};
+
+// A line of a game found whole; of one not found, what Linux's Steam gave,
+// after the registry's places.
+std::string Shown(const std::string& szLine) {
+    if (szLine.rfind("Found", 0) == 0) return szLine;
+    const std::string szAfter = std::string(kSteamMachineKey) + ": no key; ";
+    const size_t lAt = szLine.find(szAfter);
+    return lAt == std::string::npos ? szLine : szLine.substr(lAt + szAfter.size(), szLine.size() - lAt - szAfter.size() - 1);
+}
+
+TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWhichPrefixTheGameRunsIn) {
+    const std::string kFoundZh = "Found Zero Hour Generals Expansion Version 1.04 in ";
+    const std::string kOtherPrefix = "; it will run in this prefix, not its own: start Corvane with corvane-proton --game ";
+    const struct {
+        const char* szWhat;
+        std::function<void(LinuxWorld&)> setUp;
+        size_t lRow;
+        std::string szLine;  // or, for a game not found, what Linux's Steam gave
+    } kCases[] = {
+        {"~/.steam/steam, a link, leads to Steam, whose SD card holds the game; outside Proton it runs in this prefix",
+         [](LinuxWorld& w) {
+             w.disk.links[kHome + "\\.steam\\steam"] = kSteam;
+             w.Steam(kSteam, {{"/home/deck/.local/share/Steam", ""}, {"/run/media/mmcblk0p1", "2732960"}});
+             w.Game("Z:\\run\\media\\mmcblk0p1", "2732960", kZeroHourDir);
+         },
+         kZeroHour,
+         kFoundZh + "Z:\\run\\media\\mmcblk0p1\\steamapps\\common\\" + kZeroHourDir +
+             "\\ (Linux Steam library Z:\\run\\media\\mmcblk0p1, app 2732960; version of the last release" + kOtherPrefix +
+             "zerohour to play it in its own Proton prefix)"},
+        {"Proton's Steam folder instead of the home's, a library through a drive of its own, the game's own prefix",
+         [](LinuxWorld& w) {
+             w.wine.environment["STEAM_COMPAT_CLIENT_INSTALL_PATH"] = "/home/deck/.local/share/Steam/";
+             w.wine.environment["STEAM_COMPAT_DATA_PATH"] = "/home/deck/.local/share/Steam/steamapps/compatdata/2732960/";
+             w.wine.environment["SteamAppId"] = "2732960";
+             w.wine.drives["/run/media"] = "D:\\";
+             w.Steam(kSteam, {{"/run/media/mmcblk0p1", "2732960"}});
+             w.Game("D:\\mmcblk0p1", "2732960", kZeroHourDir);
+             w.disk.links[kHome + "\\.steam\\steam"] = kHome + "\\.steam\\debian-installation";
+             w.Steam(kHome + "\\.steam\\debian-installation", {{"/home/deck/Games", "2732960"}});
+             w.Game("Z:\\home\\deck\\Games", "2732960", kZeroHourDir);
+         },
+         kZeroHour,
+         kFoundZh + "D:\\mmcblk0p1\\steamapps\\common\\" + kZeroHourDir +
+             "\\ (Linux Steam library D:\\mmcblk0p1, app 2732960; version of the last release)"},
+        {"Steam's older list, Steam's folder first; Generals in Zero Hour's prefix does not run in its own",
+         [](LinuxWorld& w) {
+             w.wine.environment["STEAM_COMPAT_DATA_PATH"] = "/home/deck/.local/share/Steam/steamapps/compatdata/2732960";
+             w.wine.environment["SteamAppId"] = "2732960";
+             w.disk.AddFile(kSteam + "\\steamapps\\libraryfolders.vdf", "\"LibraryFolders\" { \"1\" \"/mnt/games\" }");
+             w.Game(kSteam, "2229870", "Command and Conquer Generals");
+         },
+         kGenerals,
+         "Found Generals Version 1.08 in " + kSteam + "\\steamapps\\common\\Command and Conquer Generals\\ (Linux Steam library " +
+             kSteam + ", app 2229870; version of the last release" + kOtherPrefix +
+             "generals to play it in its own Proton prefix)"},
+        {"~/.steam/steam and ~/.steam/root lead to one Steam, looked at once; a library without a Unix path",
+         [](LinuxWorld& w) {
+             w.disk.links[kHome + "\\.steam\\steam"] = kSteam;
+             w.disk.links[kHome + "\\.steam\\root"] = kSteam;
+             w.Steam(kSteam, {{"/home/deck/.local/share/Steam", "228980"}, {"SteamLibrary", "2732960"}});
+         },
+         kZeroHour, "Linux Steam library SteamLibrary: no Windows path; Linux Steam " + kHome + "\\.steam\\steam: app 2732960 in no library"},
+        {"no Steam in a home no drive maps: every folder looked at, in order", [](LinuxWorld& w) {
+             w.wine.environment["WINEHOMEDIR"] = "\\??\\unix\\home\\deck";
+         },
+         kZeroHour, "Linux Steam: no folder \\\\?\\unix\\home\\deck\\.steam\\steam or \\\\?\\unix\\home\\deck\\.steam\\root or "
+                    "\\\\?\\unix\\home\\deck\\.local\\share\\Steam or "
+                    "\\\\?\\unix\\home\\deck\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam"},
+    };
+    for (const auto& c : kCases) {
+        LinuxWorld world;
+        c.setUp(world);
+        std::vector<std::string> szLines;
+        world.Find(szLines);
+        EXPECT_EQ(Shown(szLines.at(c.lRow)), c.szLine) << c.szWhat;
+    }
 }
 
 }  // namespace

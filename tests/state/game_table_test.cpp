@@ -14,13 +14,6 @@ using test::Dword;
 using test::FakeRegistry;
 using test::Text;
 
-GameTable ReadTitled(FakeRegistry& registry) {
-    GameTable games = MakeGameTable();
-    ReadGameTable(registry, games);
-    AppendVersionTitles(games);
-    return games;
-}
-
 using Keys = std::map<std::string, FakeRegistry::Values>;
 
 // What each game's key holds, and the four rows it gives: folders and titles.
@@ -51,7 +44,9 @@ TEST(GameTable, EachGameFillsItsRowAndItsWorldBuilderRowFromWhatItsKeyHolds) {
     for (const auto& c : cases) {
         FakeRegistry registry;
         registry.keys = c.keys;
-        const GameTable games = ReadTitled(registry);
+        GameTable games = MakeGameTable();
+        ReadGameTable(registry, games);
+        AppendVersionTitles(games);
         for (size_t lRow = 0; lRow < 4; ++lRow) {
             EXPECT_EQ(games[lRow].szInstallPath, c.szFolders[lRow]) << c.szWhat << ", row " << lRow;
             if (!c.szTitles[lRow].empty()) {
@@ -59,9 +54,6 @@ TEST(GameTable, EachGameFillsItsRowAndItsWorldBuilderRowFromWhatItsKeyHolds) {
             }
         }
     }
-    const GameTable games = MakeGameTable();
-    EXPECT_EQ(games[1].szExe, "Generals.exe");
-    EXPECT_EQ(games[3].szExe, "WorldBuilder.exe");
 }
 
 TEST(GameTable, VersionsRoundTheMajorHalfToEvenTakeTheLowByteAndShowTwoDigitsAtLeast) {
@@ -82,12 +74,9 @@ TEST(GameTable, VersionsRoundTheMajorHalfToEvenTakeTheLowByteAndShowTwoDigitsAtL
         EXPECT_EQ(version.dMinor, c.dMinor) << std::hex << c.lBits;
     }
     GameTable games = MakeGameTable();
-    games[0].dVerMajor = 1;
-    games[0].dVerMinor = 5;
     games[1].dVerMajor = 12;
     games[1].dVerMinor = 123;
     AppendVersionTitles(games);
-    EXPECT_EQ(games[0].szTitle, "Generals Version 1.05");
     EXPECT_EQ(games[1].szTitle, "Zero Hour Generals Expansion Version 12.123");
 }
 

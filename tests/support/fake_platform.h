@@ -20,24 +20,20 @@ namespace corvane::test {
 class FakeProcesses : public ProcessStarter {
 public:
     std::vector<std::string> started;  // command lines
-    std::vector<std::string> programs;  // the programs named to the system
     bool bRunning = false;             // the game started last
     bool bRefuse = false;              // as an executable that cannot start
-    bool bNeverEnds = false;           // the player stops waiting for it
 
     std::unique_ptr<GameProcess> Start(const std::string& szProgram, const std::string& szCommandLine,
                                        const std::string&) override {
         if (bRefuse) throw PlatformError("CreateProcessA", szProgram, 2);
-        programs.push_back(szProgram);
         started.push_back(szCommandLine);
         bRunning = true;
         return std::make_unique<Game>(*this, ProcessId{static_cast<uint32_t>(started.size()), 7, "Generals.exe"});
     }
     bool IsRunning(const ProcessId& id) override { return bRunning && id.lId == started.size(); }
     bool AnyRunsFrom(const std::string&) override { return false; }
-    // The game ends while the program waits for it, or the player gives up.
+    // The game ends while the program waits for it.
     bool WaitForEnd(const std::vector<ProcessId>&, const std::string&, const std::atomic<bool>&) override {
-        if (bNeverEnds) return false;
         bRunning = false;
         return true;
     }
@@ -72,10 +68,10 @@ private:
 };
 
 struct FakeRights : AdminRights {
-    bool bMayChange = true, bAdministrator = false;
+    bool bAdministrator = false;
     std::set<std::string> szRefused;  // folders, letter case as given
     int lRestarts = 0;
-    bool MayChange(const std::string& szFolder) override { return bMayChange && !szRefused.count(szFolder); }
+    bool MayChange(const std::string& szFolder) override { return !szRefused.count(szFolder); }
     bool IsAdministrator() override { return bAdministrator; }
     bool RestartAsAdministrator() override { return ++lRestarts > 0; }
 };

@@ -168,8 +168,7 @@ std::optional<ItemInfo> MemoryDisk::Stat(const std::string& szPath) {
 }
 
 std::optional<ItemInfo> MemoryDisk::Look(const std::string& szPath) {
-    Call("GetFileAttributesExA", szPath);
-    NeedDrive("GetFileAttributesExA", szPath);
+    Enter("GetFileAttributesExA", szPath);
     const Item* item = Find(szPath);
     if (!item) return std::nullopt;
     return ItemInfo{item->body->lAttr | (item->bFolder ? kAttrDirectory : 0), item->body->szContent.size(),
@@ -177,8 +176,7 @@ std::optional<ItemInfo> MemoryDisk::Look(const std::string& szPath) {
 }
 
 std::optional<std::string> MemoryDisk::Identity(const std::string& szPath) {
-    Call("GetFileInformationByHandle", szPath);
-    NeedDrive("CreateFileA", szPath);
+    Enter("GetFileInformationByHandle", szPath);
     std::string szKey = FoldPath(szPath);
     while (szKey.size() > 3 && szKey.back() == '\\') szKey.pop_back();
     if (!IsDriveRoot(szKey.substr(0, 2)) || (szKey.size() > 3 && !Find(szKey))) return std::nullopt;
@@ -187,8 +185,7 @@ std::optional<std::string> MemoryDisk::Identity(const std::string& szPath) {
 }
 
 VolumeInfo MemoryDisk::Volume(const std::string& szPath) {
-    Call("GetVolumeInformationA", szPath);
-    NeedDrive("GetVolumeInformationA", szPath);
+    Enter("GetVolumeInformationA", szPath);
     const std::string szDrive = DriveOf(szPath);
     const auto free = freeBytes.find(szDrive);
     const bool bSerial = !noSerialDrives.count(szDrive);
@@ -207,8 +204,7 @@ bool MemoryDisk::TryLink(const std::string& szSource, const std::string& szDesti
                          CopyGuide* guide) {
     if (!guide || (source.body->lAttr & kOwnAttributes) || !guide->MayLink(NameOf(szSource))) return false;
     try {
-        Call("CreateHardLinkA", szDestination);
-        NeedDrive("CreateHardLinkA", szDestination);
+        Enter("CreateHardLinkA", szDestination);
         if (Find(szDestination)) Refuse("CreateHardLinkA", szDestination, kExists);
         NeedParent("CreateHardLinkA", szDestination);
         if (DriveOf(szSource) != DriveOf(szDestination)) Refuse("CreateHardLinkA", szDestination, kNotSameDevice);
@@ -231,8 +227,7 @@ bool MemoryDisk::SameBytes(const std::string& szOne, const std::string& szOther)
 }
 
 void MemoryDisk::ClearAttributes(const std::string& szPath) {
-    Call("SetFileAttributesA", szPath);
-    NeedDrive("SetFileAttributesA", szPath);
+    Enter("SetFileAttributesA", szPath);
     Item* item = Find(szPath);
     if (!item) Refuse("SetFileAttributesA", szPath, kNotFound);
     if (item->HasOtherNames()) return;
@@ -240,8 +235,7 @@ void MemoryDisk::ClearAttributes(const std::string& szPath) {
 }
 
 void MemoryDisk::Rename(const std::string& szOldPath, const std::string& szNewPath) {
-    Call("MoveFileA", szOldPath);
-    NeedDrive("MoveFileA", szOldPath);
+    Enter("MoveFileA", szOldPath);
     Item* item = Find(szOldPath);
     if (!item) Refuse("MoveFileA", szOldPath, kNotFound);
     if (Find(szNewPath)) Refuse("MoveFileA", szNewPath, kExists);
@@ -258,8 +252,7 @@ void MemoryDisk::Rename(const std::string& szOldPath, const std::string& szNewPa
 }
 
 void MemoryDisk::CreateFolder(const std::string& szPath) {
-    Call("CreateDirectoryA", szPath);
-    NeedDrive("CreateDirectoryA", szPath);
+    Enter("CreateDirectoryA", szPath);
     if (Find(szPath)) Refuse("CreateDirectoryA", szPath, kExists);
     NeedParent("CreateDirectoryA", szPath);
     Put(szPath, Item(NameOf(szPath), true, 0, "", Now()));
@@ -328,8 +321,7 @@ void MemoryDisk::CopyFolder(const std::string& szSource, const std::string& szDe
 void MemoryDisk::CopyInto(const std::string& szSource, const std::string& szTo, CopyGuide* guide) {
     const Item child = *Find(szSource);
     if (!Find(szTo) && TryLink(szSource, szTo, child, guide)) return;
-    Call("CopyFileExA", szTo);
-    NeedDrive("CopyFileExA", szTo);
+    Enter("CopyFileExA", szTo);
     if (Item* there = Find(szTo); there && (there->bFolder || (there->body->lAttr & kAttrReadOnly)))
         Refuse("CopyFileExA", szTo, kAccessDenied);
     if (Item* there = Find(szTo); there && there->HasOtherNames()) {
@@ -367,21 +359,18 @@ bool MemoryDisk::DeleteTree(const std::string& szPath, DeleteFilter* filter) {
         } else if (item.bFolder) {
             bEmptied = DeleteTree(szChild, filter) && bEmptied;
         } else {
-            Call("DeleteFileA", szChild);
-            NeedDrive("DeleteFileA", szChild);
+            Enter("DeleteFileA", szChild);
             items.erase(szKey);
         }
     }
     if (!bEmptied) return false;
-    Call("RemoveDirectoryA", szPath);
-    NeedDrive("RemoveDirectoryA", szPath);
+    Enter("RemoveDirectoryA", szPath);
     items.erase(FoldPath(szPath));
     return true;
 }
 
 FolderBytes MemoryDisk::FolderBytes(const std::string& szFolder, CopyGuide* guide) {
-    Call("FindFirstFileW", szFolder);
-    NeedDrive("FindFirstFileW", szFolder);
+    Enter("FindFirstFileW", szFolder);
     corvane::FolderBytes bytes;
     for (const std::string& szKey : Below(szFolder)) {
         const Item& item = items.at(szKey);

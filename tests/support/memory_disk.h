@@ -134,6 +134,11 @@ private:
     // that writes (bWrites) is to put down half of its bytes and then fail.
     bool Call(const std::string& szWhat, const std::string& szPath, bool bWrites = false);
     void NeedDrive(const std::string& szWhat, const std::string& szPath) const;
+    // A call that needs the drive of its path.
+    void Enter(const std::string& szWhat, const std::string& szPath) {
+        Call(szWhat, szPath);
+        NeedDrive(szWhat, szPath);
+    }
     uint64_t Now() { return lClock += 10000000; }
     [[noreturn]] static void Refuse(const std::string& szWhat, const std::string& szPath, uint32_t lError);
     Item* Find(const std::string& szPath);

@@ -38,7 +38,9 @@ TEST(PackedLines, GivesBackEveryLineAsItWasAdded) {
     }
 }
 
-TEST(PackedLines, ALogOfPathsTakesFarLessThanItsTextAndClearsToNothing) {
+// Cleared, it starts again from nothing: the launch window's test, where a
+// new window shows a new log.
+TEST(PackedLines, ALogOfPathsTakesFarLessThanItsText) {
     PackedLines packed;
     size_t lText = 0;
     for (const Lines& part : {Paths(20000, "Checking...D:\\Mods\\Small\\Data"), Paths(20000, "C:\\Games\\Generals\\Data")}) {
@@ -48,10 +50,6 @@ TEST(PackedLines, ALogOfPathsTakesFarLessThanItsTextAndClearsToNothing) {
         }
     }
     EXPECT_LT(packed.Bytes(), lText / 2);
-    packed.Clear();
-    EXPECT_EQ(packed.Count(), 0u);
-    packed.Add("again");
-    EXPECT_EQ(packed.Line(0), "again");
 }
 
 }  // namespace
