@@ -1,6 +1,7 @@
 // The Windows services the launch keeps the player's game folder safe with:
 // the journal beside the program and the problem log. The launch locks are
-// seen at work between two copies of Corvane.exe (crash_safety_test).
+// seen at work between two copies of Corvane.exe (game_folder_test, and the
+// shell test of two Wine prefixes).
 #include <gtest/gtest.h>
 
 #include "platform/win_journal_store.h"

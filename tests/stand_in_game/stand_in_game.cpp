@@ -4,7 +4,6 @@
 //                      current folder and every entry of the game folder (the
 //                      program's own folder) with its content
 //   STANDIN_WAIT_FOR   end once this file exists
-//   STANDIN_RUN_MS     end after this many milliseconds
 //   STANDIN_EXIT_CODE  the exit code to end with (default 0; 259 allowed)
 //   STANDIN_LAUNCHER   "1": be only a launcher: start the game (a copy of
 //                      this program, with the same orders but this one) and
@@ -17,9 +16,9 @@
 //   STANDIN_WRITE      "<relative path>=<content>;...": files to write into the
 //                      game folder, missing folders made, once the report is
 //                      written (as a game saves a replay or its settings)
-// Without STANDIN_WAIT_FOR or STANDIN_RUN_MS it ends at once, and without
-// STANDIN_REPORT it reads nothing. It never waits
-// longer than two minutes, so a failed test cannot leave it behind.
+// Without STANDIN_WAIT_FOR it ends at once, and without STANDIN_REPORT it
+// reads nothing. It never waits longer than two minutes, so a failed test
+// cannot leave it behind.
 #include <windows.h>
 
 #include <algorithm>
@@ -54,36 +53,22 @@ std::string GameFolder() {
 
 // What the game was given, then one line per entry of its folder:
 // "item=<relative path>|<hex content>", a folder's content being "<folder>".
-struct Report {
-    std::string szGiven;
-    corvane::test::TreeSnapshot gameFolder;
-
-    std::string Text() const {
-        std::string szText = szGiven;
-        for (const auto& [szPath, szContent] : gameFolder) szText += "item=" + szPath + "|" + Hex(szContent) + "\r\n";
-        return szText + "end\r\n";
-    }
-};
-
-Report BuildReport() {
+// Written beside the target and renamed over it, so a reader never sees half
+// a report.
+void WriteReport(const std::string& szPath) {
     char szCwd[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, szCwd);
-    return {"commandline=" + std::string(GetCommandLineA()) + "\r\ncwd=" + szCwd + "\r\ngamefolder=" + GameFolder() +
-                "\r\n",
-            corvane::test::SnapshotTree(GameFolder())};
-}
-
-// Written beside the target and renamed over it, so a reader never sees half a report.
-void WriteReport(const std::string& szPath, const Report& report) {
-    corvane::test::WriteBytes(szPath + ".partial", report.Text());
+    std::string szText = "commandline=" + std::string(GetCommandLineA()) + "\r\ncwd=" + szCwd +
+                         "\r\ngamefolder=" + GameFolder() + "\r\n";
+    for (const auto& [szItem, szContent] : corvane::test::SnapshotTree(GameFolder()))
+        szText += "item=" + szItem + "|" + Hex(szContent) + "\r\n";
+    corvane::test::WriteBytes(szPath + ".partial", szText + "end\r\n");
     MoveFileExA((szPath + ".partial").c_str(), szPath.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
-bool TimeToEnd(DWORD lStart, DWORD lRunMs, const std::string& szWaitFor) {
-    const DWORD lElapsed = GetTickCount() - lStart;
-    if (lElapsed >= kLongestRunMs) return true;
-    if (!szWaitFor.empty()) return GetFileAttributesA(szWaitFor.c_str()) != INVALID_FILE_ATTRIBUTES;
-    return lElapsed >= lRunMs;
+bool TimeToEnd(DWORD lStart, const std::string& szWaitFor) {
+    return GetTickCount() - lStart >= kLongestRunMs || szWaitFor.empty() ||
+           GetFileAttributesA(szWaitFor.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 int StartGame(const std::string& szExe) {
@@ -108,7 +93,7 @@ int RunAsLauncher() {
 
 int RunAsStoreClient(const std::string& szAsked) {
     const DWORD lStart = GetTickCount();
-    while (!TimeToEnd(lStart, kLongestRunMs, szAsked)) Sleep(20);
+    while (!TimeToEnd(lStart, szAsked)) Sleep(20);
     DeleteFileA(szAsked.c_str());
     const std::string szGame = Environment("STANDIN_STORE_GAME");
     for (const char* szOrder : {"STANDIN_STORE_CLIENT", "STANDIN_STORE_GAME", "STANDIN_ASK_STORE"})
@@ -142,14 +127,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string szReportPath = Environment("STANDIN_REPORT");
     // Reading every file of a modded game folder takes long; only done
     // when someone reads the report.
-    if (!szReportPath.empty()) WriteReport(szReportPath, BuildReport());
+    if (!szReportPath.empty()) WriteReport(szReportPath);
     WriteDuringPlay(Environment("STANDIN_WRITE"));
 
     const std::string szWaitFor = Environment("STANDIN_WAIT_FOR");
-    const std::string szRunMs = Environment("STANDIN_RUN_MS");
-    const DWORD lRunMs = szRunMs.empty() ? 0 : static_cast<DWORD>(std::strtoul(szRunMs.c_str(), nullptr, 10));
-
-    while (!TimeToEnd(lStart, lRunMs, szWaitFor)) Sleep(20);
+    while (!TimeToEnd(lStart, szWaitFor)) Sleep(20);
     const std::string szExitCode = Environment("STANDIN_EXIT_CODE");
     return szExitCode.empty() ? 0 : static_cast<int>(std::strtoul(szExitCode.c_str(), nullptr, 10));
 }

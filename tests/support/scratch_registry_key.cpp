@@ -6,17 +6,9 @@
 
 namespace corvane::test {
 
-namespace {
-
-REGSAM ViewFlag(RegistryView view) {
-    return view == RegistryView::k32Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-}
-
-}  // namespace
-
 ScratchRegistryKey::ScratchRegistryKey(RegistryView view, std::string szKey, HKEY hRoot)
     : hRootKey(hRoot),
-      lView(ViewFlag(view)), szSubKey(szKey.empty() ? "SOFTWARE\\" + UniqueScratchName("CorvaneTest-") : std::move(szKey)) {
+      lView(view == RegistryView::k32Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY), szSubKey(szKey.empty() ? "SOFTWARE\\" + UniqueScratchName("CorvaneTest-") : std::move(szKey)) {
     const LSTATUS lResult = RegCreateKeyExA(hRootKey, szSubKey.c_str(), 0, nullptr, 0,
                                             KEY_ALL_ACCESS | lView, nullptr, &hKey, nullptr);
     if (lResult != ERROR_SUCCESS)

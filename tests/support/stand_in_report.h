@@ -26,8 +26,11 @@ struct StandInOrders {
     ScopedEnvironment waitFor{"STANDIN_WAIT_FOR", szEndFlag};
 
     void EndGame() const { WriteBytes(szEndFlag, ""); }
-    // The next game waits again.
-    void Rearm() const { RemoveTree(szEndFlag); }
+    // The next game waits again, and its report is its own.
+    void Rearm() const {
+        RemoveTree(szEndFlag);
+        RemoveTree(szReport);
+    }
 };
 
 // Waits up to lTimeoutMs for the report file and reads it; throws when it

@@ -2,6 +2,7 @@
 // Remove, its Tab order, Start Game with the game row, the switches and the
 // mod handed to the launch window (read back from the stand-in game's report
 // of its command line), the guard against a second launch, and the picture link.
+#include "platform/app_info.h"
 #include "state/app_version.h"
 #include "ui/dpi.h"
 #include "ui/main/main_window_fixture.h"
@@ -93,7 +94,6 @@ TEST_F(MainWindowTest, StartGameHandsOnTheSelectedRowBoxesAndModAndIsHeldWhileTh
     ASSERT_TRUE(PumpUntil([&] { return lLaunchesEnded == 2; }));
     EXPECT_TRUE(Enabled(hStartGame)) << "a launch that ran no game gives Start Game back";
 
-    DeleteFileA(standIn.szReport.c_str());
     ResetEvent(copies.hOpen);
     HWND hLog = ChildOfClass(launch->Handle(), "ListBox");
     const size_t lBefore = ListLines(hLog).size();
@@ -117,17 +117,6 @@ TEST_F(MainWindowTest, StartGameHandsOnTheSelectedRowBoxesAndModAndIsHeldWhileTh
     EXPECT_TRUE(Enabled(hStartGame));
 }
 
-TEST_F(MainWindowTest, StartGameWithNoGameInstalledAsksForOneEachTimeAndLaunchesNothing) {
-    WriteMods({"Classic.zcf"});
-    Open();
-    ClickListEntry(Mods(), 0);
-    for (int i = 0; i < 2; ++i) ClickButton(Button("Start &Game"));
-    const std::pair<std::string, uint32_t> asked("Please select the game to launch", kMsgOkOnly);  // no icon
-    EXPECT_EQ(boxes.shown, decltype(boxes.shown)(2, asked));
-    EXPECT_EQ(SoundsOf("biggun.wav"), 2);
-    EXPECT_FALSE(launch->IsLoaded()) << "the launch window was never used";
-}
-
 // Opens a context menu by open(), notes the caption of its first item and
 // whether it can be chosen, and then chooses item lItem (-1: dismisses it).
 std::pair<std::string, bool> AnswerMenu(const std::function<void()>& open, int lItem) {
@@ -146,8 +135,10 @@ std::pair<std::string, bool> AnswerMenu(const std::function<void()>& open, int l
     return seen;
 }
 
-// The link's own fields are read back from a real one in the end-to-end run.
-TEST_F(MainWindowTest, AModsMenuMakesADesktopShortcutOnlyWithAGameSelectedAndReplacesOneOnlyAfterYes) {
+// With no game selected (as with none installed) Start Game asks for one
+// each time. The link's own fields are read back from a real one in the
+// end-to-end run.
+TEST_F(MainWindowTest, AModsMenuMakesADesktopShortcutAndStartGameLaunchesOnlyWithAGameSelected) {
     Install({1});
     WriteMods({"Alpha.zcf", "Contra.zcf"});
     TempFolder desktop;
@@ -158,8 +149,14 @@ TEST_F(MainWindowTest, AModsMenuMakesADesktopShortcutOnlyWithAGameSelectedAndRep
               std::pair(std::string("Create Desktop Shortcut (no game selected)"), false));
     EXPECT_EQ(ListSelection(Mods()), 1) << "the right click picks the mod";
     EXPECT_TRUE(Enabled(Button("&Edit...")));
+    for (int i = 0; i < 2; ++i) ClickButton(Button("Start &Game"));
+    EXPECT_EQ(boxes.shown, decltype(boxes.shown)(2, {"Please select the game to launch", kMsgOkOnly}));  // no icon
+    EXPECT_EQ(SoundsOf("biggun.wav"), 2);
+    EXPECT_FALSE(launch->IsLoaded()) << "the launch window was never used";
+    boxes.shown.clear();
 
     ClickListEntry(Games(), 0);
+    for (const char* szBox : {"Run In Window", "No Music"}) ClickButton(Button(szBox));
     SetFocus(Mods());
     WriteBytes(desktop / "Contra (Zero Hour).lnk", "made before");
     boxes.answers = {kAnswerNo, kAnswerYes};
@@ -173,6 +170,9 @@ TEST_F(MainWindowTest, AModsMenuMakesADesktopShortcutOnlyWithAGameSelectedAndRep
     EXPECT_EQ(boxes.shown, decltype(boxes.shown)(2, asked));
     ASSERT_EQ(shortcuts.saved.size(), 1u);
     EXPECT_EQ(shortcuts.saved[0].first, desktop / "Contra (Zero Hour).lnk");
+    const ShortcutLink& link = shortcuts.saved[0].second;
+    EXPECT_EQ(std::tie(link.szTarget, link.szArguments, link.szWorkingFolder, link.szIconFile),
+              std::tuple(ProgramFile(), std::string("-PLAY ZeroHour \"Contra\" -- -nomusic -win"), program.Path(), ProgramFile()));
 }
 
 int Px(int lTwips) { return ui::TwipsToPixels(lTwips, ui::DpiOf(nullptr)); }

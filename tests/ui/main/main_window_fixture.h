@@ -1,6 +1,7 @@
-// A main window on a scratch program folder, with a launch window behind it,
-// real files and real processes (the stand-in game), and recording stand-ins
-// for the message boxes (a real one would block), the sounds and the browser.
+// A main window on a scratch program folder, with a launch window behind it
+// (or the launch window alone), real files and real processes (the stand-in
+// game), and recording stand-ins for the message boxes (a real one would
+// block), the sounds and the browser.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -65,11 +66,15 @@ protected:
         for (const char* szFile : files) WriteBytes(program / szFile, "Location=\r\n");
     }
 
+    // The launch window alone (loaded by its first launch).
+    void OpenLaunch() {
+        launch = std::make_unique<frmLaunch>(state, platform, program.Path());
+        launch->onLaunchEnded = [this] { ++lLaunchesEnded; };
+    }
     // Scans the program folder and shows the main window.
     void Open() {
         ScanMods(win.files, program.Path(), state);
-        launch = std::make_unique<frmLaunch>(state, platform, program.Path());
-        launch->onLaunchEnded = [this] { ++lLaunchesEnded; };
+        OpenLaunch();
         main = std::make_unique<frmMain>(state, platform, program.Path(), *launch);
         main->Show();
         ui::PumpPendingMessages();
