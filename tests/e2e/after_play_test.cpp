@@ -5,7 +5,6 @@
 // come back as they were.
 #include <algorithm>
 #include <cctype>
-#include <stdexcept>
 
 #include "e2e/e2e_fixture.h"
 
@@ -87,22 +86,11 @@ protected:
     // at END.
     Lines Play(const std::string& szMod) {
         standIn.Rearm();
-        DeleteFileA(szReport.c_str());
         CorvaneProcess corvane(program.Path(), "-SILENT " + szMod, work.Path());
-        try {
-            report = WaitForStandInReport(szReport);
-        } catch (const std::runtime_error& e) {
-            std::string szSaid = std::string(e.what()) + "; the launch window said:";
-            for (const std::string& szLine : corvane.LaunchLog()) szSaid += "\n  " + szLine;
-            throw std::runtime_error(szSaid);
-        }
+        report = GameReport(corvane);
         ReleaseGame();
-        Lines log;
-        EXPECT_TRUE(PumpUntil([&] {
-            log = corvane.LaunchLog();
-            return !log.empty() && log.back() == "END";
-        }, 30000));
-        return log;
+        EXPECT_TRUE(corvane.WaitForLogLine("END"));
+        return corvane.LaunchLog();
     }
 
     StandInReport report;

@@ -35,15 +35,11 @@ bool CorvaneProcess::WaitForExit(unsigned lTimeoutMs, DWORD* lExitCode) {
     return true;
 }
 
-bool CorvaneProcess::Running() { return WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
-
 void CorvaneProcess::Kill() {
-    if (!Running()) return;
+    if (WaitForExit(0)) return;
     TerminateProcess(pi.hProcess, 1);
     WaitForSingleObject(pi.hProcess, 5000);
 }
-
-HWND CorvaneProcess::FindWindowNow(const std::string& szCaption) { return WaitForTopLevel(szCaption, lProcessId, nullptr, 0); }
 
 HWND CorvaneProcess::WaitForWindow(const std::string& szCaption, unsigned lTimeoutMs) {
     return WaitForTopLevel(szCaption, lProcessId, nullptr, lTimeoutMs);
@@ -56,8 +52,14 @@ std::string CorvaneProcess::WaitForMessageBox(unsigned lTimeoutMs, HWND* hBox) {
 }
 
 Lines CorvaneProcess::LaunchLog() {
-    HWND hLaunch = FindWindowNow("Launching...");
+    HWND hLaunch = WaitForWindow("Launching...", 0);
     return hLaunch ? ListLines(ChildOfClass(hLaunch, "ListBox")) : Lines{};
+}
+
+std::string CorvaneProcess::Said() {
+    std::string szSaid = "the box said: " + WaitForMessageBox(0) + "; the launch window said:";
+    for (const std::string& szLine : LaunchLog()) szSaid += "\n  " + szLine;
+    return szSaid;
 }
 
 bool CorvaneProcess::WaitForLogLine(const std::string& szLine, unsigned lTimeoutMs) {

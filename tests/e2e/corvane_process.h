@@ -22,18 +22,18 @@ public:
     DWORD Id() const { return lProcessId; }
     // True once it ended within the time; its exit code then in lExitCode.
     bool WaitForExit(unsigned lTimeoutMs, DWORD* lExitCode = nullptr);
-    bool Running();
     // Ends it at once, as Task Manager or a crash would.
     void Kill();
 
     // A visible top-level window of this process with exactly that caption,
-    // waited for up to lTimeoutMs; nullptr when none came.
+    // waited for up to lTimeoutMs (0: looked for once); nullptr when none came.
     HWND WaitForWindow(const std::string& szCaption, unsigned lTimeoutMs = 10000);
-    HWND FindWindowNow(const std::string& szCaption);
     // The text of a message box of this process, waited for; "" when none came.
     std::string WaitForMessageBox(unsigned lTimeoutMs, HWND* hBox = nullptr);
     // The lines of the launch window's log; none without a launch window.
     Lines LaunchLog();
+    // What a player would read now: the message box, and the launch window's log.
+    std::string Said();
     // Waits until the launch window's log holds the line.
     bool WaitForLogLine(const std::string& szLine, unsigned lTimeoutMs = 30000);
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,7 +48,6 @@ protected:
     StandInOrders standIn;
     const TempFolder& work = standIn.folder;
     const std::string& szReport = standIn.szReport;
-    ScopedEnvironment envExitCode{"STANDIN_EXIT_CODE", "0"};
     std::unique_ptr<ScratchRegistryKey> registration, zeroHourRegistration;
 
     // The stand-in game as the game's executable, with a few data files of its own.
@@ -68,12 +68,22 @@ protected:
     }
 
     // Zero Hour in a folder of its own, where its installer registers it.
-    void InstallZeroHour() {
-        PlaceGame(zeroHour.Path());
-        zeroHourRegistration = Register(kZeroHourRegistryKey, zeroHour.Path(), 0x00010004);
+    void InstallZeroHour(const std::string& szFolder = "") {
+        const std::string szGame = szFolder.empty() ? zeroHour.Path() : szFolder;
+        PlaceGame(szGame);
+        zeroHourRegistration = Register(kZeroHourRegistryKey, szGame, 0x00010004);
     }
 
     void ReleaseGame() { standIn.EndGame(); }
+
+    // The game's report; when none comes, what Corvane said instead.
+    StandInReport GameReport(CorvaneProcess& corvane) {
+        try {
+            return WaitForStandInReport(szReport);
+        } catch (const std::runtime_error& e) {
+            throw std::runtime_error(std::string(e.what()) + "; " + corvane.Said());
+        }
+    }
 
 private:
     // Where the game's 32-bit installer registers it.
