@@ -81,6 +81,9 @@ private:
     void EntryStep(const Target& target) {
         const std::string& szTarget = target.szPath;
         const int lRename = RenameWaitingFor(szTarget);
+        // Went with a folder the undo took away whole: a folder mod's
+        // thousands of targets are not asked of the disk again.
+        if (lRename < 0 && !owners.At(szTarget) && !InsideOurs(szTarget)) return;
         std::optional<ItemInfo> item;
         if (!PassOverFailure(s.problems, [&] { item = s.files.Look(szTarget); })) return TryAgainAt(szTarget);
         if (!item) {
