@@ -39,9 +39,8 @@ ItemOwners::ItemOwners(const std::vector<JournalRecord>& records)
 // A file put where one of the launch's own already lay (a folder copied
 // over an earlier copy) may be either of them.
 void ItemOwners::Note(int lRecord, const JournalRecord& record) {
-    const auto it = nodes.find(FoldPath(record.szPath));
-    if (it == nodes.end() || !it->second.Ours()) Put({record.szPath, lRecord, lRecord, true, {}, {}});
-    Node& node = nodes.at(FoldPath(record.szPath));
+    auto it = nodes.find(FoldPath(record.szPath));
+    Node& node = it != nodes.end() && it->second.Ours() ? it->second : Put({record.szPath, lRecord, lRecord, true, {}, {}});
     if (record.stamp.bKnown) node.stamps.push_back(record.stamp);
     node.lNotedBy.push_back(lRecord);
 }
@@ -129,12 +128,13 @@ void ItemOwners::MoveBack(const std::string& szBackup, const std::string& szTarg
     if (moved.Ours()) Put({szTarget, moved.lItem, moved.lItem, true, std::move(moved.stamps), std::move(moved.lNotedBy)});
 }
 
-void ItemOwners::Put(Node node) {
+ItemOwners::Node& ItemOwners::Put(Node node) {
     std::string szKey = FoldPath(node.szPath);
     if (const auto it = nodes.find(szKey); it != nodes.end()) Erase(it);
-    const Node& put = nodes.emplace(std::move(szKey), std::move(node)).first->second;
+    Node& put = nodes.emplace(std::move(szKey), std::move(node)).first->second;
     if (put.bWhole && put.lItem >= 0) items[put.lItem] = &put;
     if (put.lPlacedBy >= 0 && put.lPlacedBy != put.lItem) backups[put.lPlacedBy] = &put;
+    return put;
 }
 
 // Its records' slots forget it by address; the node itself may have been

@@ -63,7 +63,7 @@ private:
 
     std::vector<Nodes::iterator> Subtree(const std::string& szPath);
     std::vector<Nodes::const_iterator> Subtree(const std::string& szPath) const;
-    void Put(Node node);
+    Node& Put(Node node);
     void Note(int lRecord, const JournalRecord& record);
     void Erase(Nodes::iterator it);
 
