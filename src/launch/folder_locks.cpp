@@ -3,22 +3,17 @@
 #include <set>
 
 #include "launch/launch_rules.h"
+#include "state/ascii_case.h"
 
 namespace corvane {
 
 namespace {
 
-std::string InCapitals(std::string szText) {
-    for (char& c : szText)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return szText;
-}
-
 std::string ByPath(ProblemLog& problems, const std::string& szKind, const std::string& szFolder,
                    const std::string& szWhy) {
     const std::string szPath = WithoutTrailingBackslashes(szFolder);
     problems.Note("The lock on " + szPath + " is named after its path: " + szWhy);
-    return LockNameFor(szKind, InCapitals(szPath));
+    return LockNameFor(szKind, UpperAscii(szPath));
 }
 
 std::string NamedLock(FileSystem& files, ProblemLog& problems, const std::string& szKind, const std::string& szFolder) {

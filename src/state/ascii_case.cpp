@@ -7,6 +7,11 @@ std::string LowerAscii(std::string szText) {
     return szText;
 }
 
+std::string UpperAscii(std::string szText) {
+    for (char& c : szText) c = UpperAscii(c);
+    return szText;
+}
+
 bool SameIgnoringAsciiCase(const std::string& szOne, const std::string& szOther) {
     return szOne.size() == szOther.size() && StartsIgnoringAsciiCase(szOne, szOther);
 }

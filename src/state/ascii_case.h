@@ -8,6 +8,7 @@
 namespace corvane {
 
 constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Orders as the folded bytes, unsigned, so that names beyond ASCII sort after.
 constexpr bool LessIgnoringAsciiCase(char a, char b) {
@@ -15,6 +16,7 @@ constexpr bool LessIgnoringAsciiCase(char a, char b) {
 }
 
 std::string LowerAscii(std::string szText);
+std::string UpperAscii(std::string szText);
 bool SameIgnoringAsciiCase(const std::string& szOne, const std::string& szOther);
 bool StartsIgnoringAsciiCase(const std::string& szText, const std::string& szPrefix);
 

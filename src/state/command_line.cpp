@@ -1,20 +1,13 @@
 #include "state/command_line.h"
 
-#include <algorithm>
-#include <cctype>
+#include "state/ascii_case.h"
 
 namespace corvane {
 
 namespace {
 
-std::string UpperCase(std::string szText) {
-    std::transform(szText.begin(), szText.end(), szText.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return szText;
-}
-
 bool AsksForSilent(const std::string& szArguments) {
-    return UpperCase(szArguments).find("-SILENT") != std::string::npos;
+    return UpperAscii(szArguments).find("-SILENT") != std::string::npos;
 }
 
 // The arguments reach us with their leading blanks removed.
@@ -26,7 +19,7 @@ std::string FirstWord(const std::string& szArguments) {
 
 Road RoadOf(const std::string& szArguments) {
     if (AsksForSilent(szArguments)) return Road::kSilent;
-    const std::string szFirst = UpperCase(FirstWord(szArguments));
+    const std::string szFirst = UpperAscii(FirstWord(szArguments));
     if (szFirst == "-PLAY") return Road::kPlay;
     if (szFirst == "-?" || szFirst == "/?") return Road::kHelp;
     return Road::kNormal;
