@@ -9,6 +9,7 @@
 // After the Windows header, which it needs.
 #include <shlobj.h>
 #include "platform/win_error.h"
+#include "platform/win_file_digest.h"
 #include "platform/win_final_path.h"
 #include "platform/win_find.h"
 #include "platform/win_handles.h"
@@ -254,6 +255,8 @@ bool WinFileSystem::SameBytes(const std::string& szOne, const std::string& szOth
         if (lOne == 0) return true;
     }
 }
+
+std::string WinFileSystem::Sha256(const std::string& szPath) { return FileSha256(szPath); }
 
 void WinFileSystem::ClearAttributes(const std::string& szPath) {
     const DWORD lAttributes = GetAttr(szPath);

@@ -16,6 +16,7 @@ public:
     std::string ResolvedPath(const std::string& szPath) override;
     std::string DocumentsFolder() override;
     bool SameBytes(const std::string& szOne, const std::string& szOther) override;
+    std::string Sha256(const std::string& szPath) override;
     void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;

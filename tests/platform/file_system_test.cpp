@@ -149,6 +149,7 @@ TEST_F(FileSystemTest, LooksAndIdentitiesAreCertainOrThrown) {
     WriteBytes(temp / "abc", "abc");
     EXPECT_TRUE(files.SameBytes(temp / "abc", G + "\\Data\\a.ini"));
     EXPECT_FALSE(files.SameBytes(G + "\\Data\\a.ini", temp / "ab"));
+    EXPECT_EQ(files.Sha256(temp / "abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 
     ASSERT_TRUE(MoveFileA(szDrive.c_str(), (szDrive + ".away").c_str()));
     EXPECT_FALSE(files.Stat(G + "\\Data\\a.ini")) << "as the existence tests have always seen it";

@@ -226,6 +226,18 @@ bool MemoryDisk::SameBytes(const std::string& szOne, const std::string& szOther)
     return Need("ReadFile", szOne, false).body->szContent == Need("ReadFile", szOther, false).body->szContent;
 }
 
+std::string MemoryDisk::Sha256(const std::string& szPath) {
+    Call("ReadFile", szPath);
+    const std::string& szContent = Need("ReadFile", szPath, false).body->szContent;
+    std::string szHex;
+    for (uint64_t lSeed = 0; szHex.size() < 64; ++lSeed) {
+        uint64_t lHash = 14695981039346656037ull ^ lSeed;  // FNV-1a
+        for (unsigned char c : szContent) lHash = (lHash ^ c) * 1099511628211ull;
+        for (int i = 60; i >= 0; i -= 4) szHex += "0123456789abcdef"[(lHash >> i) & 15];
+    }
+    return szHex;
+}
+
 void MemoryDisk::ClearAttributes(const std::string& szPath) {
     Enter("SetFileAttributesA", szPath);
     Item* item = Find(szPath);

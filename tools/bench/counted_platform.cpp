@@ -62,6 +62,9 @@ std::string CountedFiles::DocumentsFolder() { return real.DocumentsFolder(); }
 bool CountedFiles::SameBytes(const std::string& szOne, const std::string& szOther) {
     return Counted(tally, "SameBytes", [&] { return real.SameBytes(szOne, szOther); });
 }
+std::string CountedFiles::Sha256(const std::string& szPath) {
+    return Counted(tally, "Sha256", [&] { return real.Sha256(szPath); });
+}
 void CountedFiles::ClearAttributes(const std::string& szPath) {
     Counted(tally, "ClearAttributes", [&] { real.ClearAttributes(szPath); });
 }

@@ -36,6 +36,7 @@ public:
     std::string ResolvedPath(const std::string& szPath) override;
     std::string DocumentsFolder() override;
     bool SameBytes(const std::string& szOne, const std::string& szOther) override;
+    std::string Sha256(const std::string& szPath) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
     void CreateFolder(const std::string& szPath) override;
