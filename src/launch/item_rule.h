@@ -3,25 +3,39 @@
 // whatever the game or the player made or changed during play is kept.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "launch/journal_records.h"
 
 namespace corvane {
 
+// A file against the source it was copied from, byte for byte.
+enum class SourceMatch {
+    kUnknown,    // not compared, or the source is not there to compare with
+    kSame,
+    kFirstPart,  // the file holds the source's first bytes, and no more: a copy cut short
+    kDifferent,
+};
+
 struct ItemFacts {
     bool bThere = false;
     bool bFolder = false;
-    // The launch put this very item here (a copy, a file of a copied
-    // folder, a folder it created); notes: the stamps a file was put with.
-    bool bOurs = false;
+    // The journal notes that the launch put a folder at this very path, or
+    // a file, with the stamp it was put there with (one per copy: a later
+    // folder copy may have laid its file over an earlier one's).
+    bool bFolderPut = false;
     std::vector<ItemStamp> notes;
-    // Not the launch's own, but inside a folder that is.
+    // Not noted, but inside a folder that is the launch's.
     bool bInsideOurs = false;
     uint64_t lSize = 0, lWriteTime = 0;
     // The game ran after the swap. Before it, a copy that differs from its
-    // note was cut short by a crash and is the launch's all the same.
+    // note may have been cut short by a crash.
     bool bPlayed = false;
+    SourceMatch source = SourceMatch::kUnknown;
+    // The journal was written before each file placed was noted: its
+    // copies are undone whole, as they were then.
+    bool bOldFormat = false;
 };
 
 enum class ItemFate {
@@ -33,8 +47,10 @@ enum class ItemFate {
 
 ItemFate FateOf(const ItemFacts& item);
 
-// The file has the size and last write of one of its notes (FAT keeps a
-// last write only to two seconds).
-bool MatchesANote(const ItemFacts& item);
+// The decision waits for the file to be compared with its source: a file
+// of the launch's whose size matches a note but not its last write (times
+// that read back off, on FAT or a share), or that differs before the game
+// ever ran.
+bool NeedsSource(const ItemFacts& item);
 
 }  // namespace corvane

@@ -106,6 +106,7 @@ void AppendRecord(std::string& szOut, const JournalRecord& record) {
     PutNumber(szOut, record.stamp.lSize, 8);
     PutNumber(szOut, record.stamp.lWriteTime, 8);
     PutNumber(szOut, static_cast<uint16_t>(record.dEntry), 2);
+    PutNumber(szOut, record.dFormat, 2);
     const size_t lPayload = lFrame + kFrameSize;
     PutNumberAt(szOut, lFrame, szOut.size() - lPayload, 4);
     PutNumberAt(szOut, lFrame + 4, Crc32(szOut.data() + lPayload, szOut.size() - lPayload), 4);
@@ -156,12 +157,15 @@ std::vector<JournalRecord> DecodeJournal(const std::string& szBytes, size_t* lWh
         record.szPath = fields.Text();
         record.szOther = fields.Text();
         record.szBackup = fields.Text();
+        record.dFormat = 1;
         if (fields.More()) {
             record.stamp.bKnown = fields.Number(1) != 0;
             record.stamp.lSize = fields.Number(8);
             record.stamp.lWriteTime = fields.Number(8);
             record.dEntry = static_cast<int16_t>(static_cast<uint16_t>(fields.Number(2)));
+            record.dFormat = 2;
         }
+        if (fields.More()) record.dFormat = static_cast<uint16_t>(fields.Number(2));
         if (!fields.Whole() || !KnownStep(lStep)) break;
         record.step = static_cast<JournalStep>(lStep);
         if (record.step == JournalStep::kGameStarted) record.process.szExe = record.szPath;

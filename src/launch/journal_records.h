@@ -26,6 +26,11 @@ enum class JournalStep : uint8_t {
     kMove = 10,         // szPath: something kept after a game, about to be moved to szOther
 };
 
+// How a journal was written, and so by which rule its copies are undone:
+// 1, before each file placed was noted (its records end after szBackup);
+// 2, with the notes but without this mark; 3, with both.
+inline constexpr uint16_t kJournalFormat = 3;
+
 // What a file looked like when the launch noted it: a copy has its source's
 // size and last write (a file in a copied folder too), and so does the
 // game's own file under its backup name. Folders have none.
@@ -50,7 +55,8 @@ struct JournalRecord {
     ProcessId process;
     // kCopy: the copy as it will be; kRename: the game's own file moved aside.
     ItemStamp stamp;
-    int16_t dEntry = -1;  // kRename, kCreateFolder, kCopy: the mod's entry
+    int16_t dEntry = -1;  // kRename, kCreateFolder, kCopy, kPlace: the mod's entry
+    uint16_t dFormat = kJournalFormat;
 
     bool operator==(const JournalRecord&) const = default;
 };

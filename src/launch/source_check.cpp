@@ -67,7 +67,7 @@ std::optional<std::string> OlderBackupInTheWay(const Target& target, FileSystem&
     for (std::string szAt = FoldPath(target.szPath); !szAt.empty(); szAt = ParentOf(szAt))
         if (szEarlier.count(szAt)) return std::nullopt;
     const std::optional<ItemInfo> item = files.Stat(target.szPath);
-    if (!item || !item->IsVisible() || !files.Stat(BackupName(target.szPath))) return std::nullopt;
+    if (!item || !files.Stat(BackupName(target.szPath))) return std::nullopt;
     return BackupName(target.szShown);
 }
 

@@ -65,14 +65,9 @@ struct EntryPlan {
     std::string szShown;   // as the log shows it
     std::string szBackup;
     ItemStamp targetStamp;       // the item in the way, as it was
-    bool bTargetExists = false;  // the game's own item is in the way
+    bool bTargetExists = false;  // an item is in the way, hidden and system ones too
     bool bMoveAside = false;     // ...and its backup name is free
-    bool bOccupied = false;      // something will be at the target when the copy starts
-    struct NewFolder {
-        std::string szPath;
-        bool bWasThere;  // a hidden item of that name is in the way
-    };
-    std::vector<NewFolder> newFolders;
+    std::vector<std::string> szNewFolders;
 };
 
 class Swapper {
@@ -143,15 +138,12 @@ private:
         // A folder the swap created holds only what the swap put there.
         const std::optional<ItemInfo> target =
             InFreshFolder(szFolded) ? std::nullopt : s.files.Look(plan.szTarget);
-        plan.bTargetExists = target && target->IsVisible();
+        plan.bTargetExists = target.has_value();
         if (plan.bTargetExists) {
             plan.targetStamp = StampOf(*target);
-            const std::optional<ItemInfo> backup = s.files.Look(plan.szBackup);
-            plan.bMoveAside = !(backup && backup->IsVisible());
-            plan.bOccupied = !plan.bMoveAside;
+            plan.bMoveAside = !s.files.Look(plan.szBackup);
             ForgetBelow(knownFolders, szFolded);
         } else {
-            plan.bOccupied = target.has_value();
             for (const std::string& szFolder : ParentFoldersOf(plan.szTarget)) AddIfMissing(szFolder, plan);
         }
         // Whatever is moved away or copied over here no longer leaves the
@@ -176,10 +168,9 @@ private:
     void AddIfMissing(const std::string& szFolder, EntryPlan& plan) {
         std::string szFolded = FoldPath(szFolder);
         if (!knownFolders.insert(szFolded).second) return;
-        const std::optional<ItemInfo> item = s.files.Look(szFolder);
-        if (item && item->IsVisible()) return;
-        plan.newFolders.push_back({szFolder, item.has_value()});
-        if (!item) freshFolders.insert(std::move(szFolded));
+        if (s.files.Look(szFolder)) return;
+        plan.szNewFolders.push_back(szFolder);
+        freshFolders.insert(std::move(szFolded));
     }
 
     static void ForgetBelow(std::set<std::string>& szPaths, const std::string& szFolded) {
@@ -201,17 +192,17 @@ private:
         }
         record.szOther.clear();
         record.stamp = {};
-        for (const EntryPlan::NewFolder& folder : plan.newFolders) {
+        record.bWasThere = false;
+        for (const std::string& szFolder : plan.szNewFolders) {
             record.step = JournalStep::kCreateFolder;
-            record.szPath = folder.szPath;
-            record.bWasThere = folder.bWasThere;
+            record.szPath = szFolder;
             s.journal.Note(record);
         }
         record.step = JournalStep::kCopy;
         record.szPath = plan.szTarget;
         record.szOther = mod.szSrc.at(plan.i);
         record.szBackup = plan.bMoveAside ? plan.szBackup : "";
-        record.bWasThere = plan.bOccupied;
+        record.bWasThere = plan.bTargetExists && !plan.bMoveAside;  // merged into what is there
         record.stamp = plan.i < static_cast<int16_t>(check.sources.size()) ? StampOf(check.sources[plan.i]) : ItemStamp{};
         s.journal.Note(record);
     }
@@ -236,20 +227,17 @@ private:
             // never overwritten.
             if (plan.bMoveAside) s.files.Rename(plan.szTarget, plan.szBackup);
         }
-        for (const EntryPlan::NewFolder& folder : plan.newFolders) {
+        for (const std::string& szFolder : plan.szNewFolders) {
             // Remembered before it is made, so that a folder whose creation
             // went half-way is still in the list the restore clears away.
-            szCreated.back() = folder.szPath;
+            szCreated.back() = szFolder;
             szCreated.emplace_back();
-            s.files.CreateFolder(folder.szPath);
+            s.files.CreateFolder(szFolder);
         }
         s.log.Line(plan.szShown);
         if (IsFilePath(plan.szShown)) return s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
-        // Into an item that is not the launch's (a hidden one, which counts
-        // as absent), nothing is noted: the undo never takes anything there.
-        const bool bIntoForeign = plan.bOccupied && !plan.bTargetExists;
         NotingGuide noting(s.guide, s.journal, plan.i);
-        s.fso.CopyFolder(mod.szSrc.at(plan.i), plan.szTarget, bIntoForeign ? s.guide : &noting);
+        s.fso.CopyFolder(mod.szSrc.at(plan.i), plan.szTarget, &noting);
     }
 
     const ModConfig& mod;

@@ -2,17 +2,21 @@
 // way back, after the game has ended, when it could not start, when a swap
 // failed, and at the next start after a launch was cut short.
 //
-// Only the launch's own unchanged copies are deleted, as its journal notes
-// them: each file it put in place, those in copied folders too, with the
-// size and last write it was put there with (before the game ran, a copy
-// that differs was cut short by a crash). What the game or the player made
-// or changed is kept and named; where it lies in a copy that stood in for
-// the game's own item, it moves into that item, or beside it under a
-// ".changed" name, and the game's item gets its name back. A folder goes
-// once nothing is left in it. What cannot be read or put back now is kept
-// in the journal for the next start: the undo newest first names it in the
-// log, while the swap's own steps pass over a failure without a line, as
-// the restore after a game always has.
+// Each kind of change has one rule, taken newest first so that each finds
+// the disk as it was right after it was made: a copy is deleted only where
+// it is as it was put there (its size and last write, or its bytes against
+// its source; a copy cut short by a crash before the game ran, too), a
+// folder the launch made goes once nothing is left in it but such copies,
+// and a game item moved aside gets its name back. What the game or the
+// player made or changed is kept and named; where it lies in a copy that
+// stood in for the game's own item, it moves into that item, or beside it
+// under a ".changed" name. The rules decide from the journal and the disk
+// alone, never from the order a folder is listed in. A swap whose entries
+// share no path is first undone in the order the restore after a game has
+// always gone, with its lines. What cannot be put back now is kept in the
+// journal for the next start: the undo newest first names it in the log,
+// while the swap's own steps pass over a failure without a line, as the
+// restore after a game always has.
 #pragma once
 
 #include <optional>

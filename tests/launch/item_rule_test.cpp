@@ -9,6 +9,7 @@ namespace corvane {
 namespace {
 
 constexpr ItemStamp kNote{true, 100, 50'000'000'000};
+constexpr uint64_t kSecond = 10'000'000;
 
 ItemFacts File(uint64_t lSize, uint64_t lWriteTime) {
     ItemFacts item;
@@ -18,38 +19,76 @@ ItemFacts File(uint64_t lSize, uint64_t lWriteTime) {
     return item;
 }
 
-TEST(ItemRule, OnlyTheLaunchsUnchangedCopiesGo) {
-    const auto ours = [](ItemFacts item, std::vector<ItemStamp> notes = {kNote}, bool bPlayed = true) {
-        item.bOurs = true;
-        item.notes = std::move(notes);
-        item.bPlayed = bPlayed;
-        return item;
-    };
+ItemFacts Ours(ItemFacts item, std::vector<ItemStamp> notes = {kNote}, bool bPlayed = true,
+               SourceMatch source = SourceMatch::kUnknown) {
+    item.bFolderPut = notes.empty();
+    item.notes = std::move(notes);
+    item.bPlayed = bPlayed;
+    item.source = source;
+    return item;
+}
+
+ItemFacts Folder() {
     ItemFacts folder;
     folder.bThere = folder.bFolder = true;
-    ItemFacts inside = File(7, 1);
-    inside.bInsideOurs = true;
+    return folder;
+}
+
+ItemFacts Inside(ItemFacts item) {
+    item.bInsideOurs = true;
+    return item;
+}
+
+ItemFacts OldFormat(ItemFacts item) {
+    item.bOldFormat = true;
+    return item;
+}
+
+TEST(ItemRule, OnlyTheLaunchsUnchangedCopiesGo) {
+    const uint64_t t = kNote.lWriteTime;
     const struct {
         const char* szWhat;
         ItemFacts item;
         ItemFate fate;
+        bool bNeedsSource;
     } cases[] = {
-        {"nothing there", ItemFacts{}, ItemFate::kNothing},
-        {"the game's own item", File(100, kNote.lWriteTime), ItemFate::kNothing},
-        {"an unchanged copy", ours(File(100, kNote.lWriteTime)), ItemFate::kDelete},
-        {"a copy on FAT, its time rounded to two seconds", ours(File(100, kNote.lWriteTime + 19'999'999)),
-         ItemFate::kDelete},
-        {"a copy rewritten with the same size", ours(File(100, kNote.lWriteTime + 20'000'001)), ItemFate::kKeep},
-        {"a copy rewritten at the same time", ours(File(101, kNote.lWriteTime)), ItemFate::kKeep},
-        {"a copy cut short by a crash before the game ran", ours(File(50, 1), {kNote}, false), ItemFate::kDelete},
-        {"either of two copies laid one over the other",
-         ours(File(9, 9), {kNote, ItemStamp{true, 9, 9}}), ItemFate::kDelete},
-        {"a folder the launch made or copied", ours(folder, {}), ItemFate::kClearInside},
-        {"a folder where the launch put a file", ours(folder), ItemFate::kKeep},
-        {"a file where the launch put a folder", ours(File(1, 1), {}), ItemFate::kKeep},
-        {"something new in a folder of the launch's", inside, ItemFate::kKeep},
+        {"nothing there", ItemFacts{}, ItemFate::kNothing, false},
+        {"the game's own item", File(100, t), ItemFate::kNothing, false},
+        {"an unchanged copy", Ours(File(100, t)), ItemFate::kDelete, false},
+        {"a copy on FAT, stamped up to two seconds later", Ours(File(100, t + 2 * kSecond)), ItemFate::kDelete, false},
+        {"a copy on FAT or exFAT, read back up to two seconds earlier", Ours(File(100, t - 2 * kSecond)),
+         ItemFate::kDelete, false},
+        {"a copy rewritten with the same size, not yet compared", Ours(File(100, t + 2 * kSecond + 1)), ItemFate::kKeep,
+         true},
+        {"...and its bytes its source's: the time alone moved (an hour, a share)",
+         Ours(File(100, t + 3600 * kSecond), {kNote}, true, SourceMatch::kSame), ItemFate::kDelete, true},
+        {"...and its bytes not its source's", Ours(File(100, t - 3 * kSecond), {kNote}, true, SourceMatch::kDifferent),
+         ItemFate::kKeep, true},
+        {"a copy rewritten at the same time with another size", Ours(File(101, t)), ItemFate::kKeep, false},
+        {"the first part of its source after the game ran", Ours(File(50, 1), {kNote}, true, SourceMatch::kFirstPart),
+         ItemFate::kKeep, false},
+        {"cut short by a crash before the game ran", Ours(File(50, 1), {kNote}, false, SourceMatch::kFirstPart),
+         ItemFate::kDelete, true},
+        {"rewritten before the game ran from here (the game started from its store)",
+         Ours(File(50, 1), {kNote}, false, SourceMatch::kDifferent), ItemFate::kKeep, true},
+        {"differing before the game ran, its source gone", Ours(File(50, 1), {kNote}, false), ItemFate::kKeep, true},
+        {"either of two copies laid one over the other", Ours(File(9, 9), {kNote, ItemStamp{true, 9, 9}}),
+         ItemFate::kDelete, false},
+        {"a folder the launch made or copied", Ours(Folder(), {}), ItemFate::kClearInside, false},
+        {"a folder where the launch put a file", Ours(Folder()), ItemFate::kKeep, false},
+        {"a file where the launch put a folder", Ours(File(1, 1), {}), ItemFate::kKeep, false},
+        {"something new in a folder of the launch's", Inside(File(7, 1)), ItemFate::kKeep, false},
+        {"a new folder in a folder of the launch's", Inside(Folder()), ItemFate::kKeep, false},
+        {"an old journal's copy, whatever it holds now", OldFormat(Ours(File(7, 1), {ItemStamp{}})), ItemFate::kDelete,
+         false},
+        {"something new in an old journal's folder", OldFormat(Inside(File(7, 1))), ItemFate::kDelete, false},
+        {"a folder in an old journal's folder", OldFormat(Inside(Folder())), ItemFate::kClearInside, false},
+        {"the game's own item beside an old journal's copy", OldFormat(File(7, 1)), ItemFate::kNothing, false},
     };
-    for (const auto& c : cases) EXPECT_EQ(FateOf(c.item), c.fate) << c.szWhat;
+    for (const auto& c : cases) {
+        EXPECT_EQ(FateOf(c.item), c.fate) << c.szWhat;
+        EXPECT_EQ(NeedsSource(c.item), c.bNeedsSource) << c.szWhat;
+    }
 }
 
 }  // namespace
