@@ -102,11 +102,15 @@ void AppendRecord(std::string& szOut, const JournalRecord& record) {
     PutText(szOut, record.szPath);
     PutText(szOut, record.szOther);
     PutText(szOut, record.szBackup);
-    PutNumber(szOut, record.stamp.bKnown ? 1 : 0, 1);
-    PutNumber(szOut, record.stamp.lSize, 8);
-    PutNumber(szOut, record.stamp.lWriteTime, 8);
-    PutNumber(szOut, static_cast<uint16_t>(record.dEntry), 2);
-    PutNumber(szOut, record.dFormat, 2);
+    // A record read from an older journal is written back as it was, so
+    // that the next start undoes it by the same rule.
+    if (record.dFormat >= 2) {
+        PutNumber(szOut, record.stamp.bKnown ? 1 : 0, 1);
+        PutNumber(szOut, record.stamp.lSize, 8);
+        PutNumber(szOut, record.stamp.lWriteTime, 8);
+        PutNumber(szOut, static_cast<uint16_t>(record.dEntry), 2);
+    }
+    if (record.dFormat >= 3) PutNumber(szOut, record.dFormat, 2);
     const size_t lPayload = lFrame + kFrameSize;
     PutNumberAt(szOut, lFrame, szOut.size() - lPayload, 4);
     PutNumberAt(szOut, lFrame + 4, Crc32(szOut.data() + lPayload, szOut.size() - lPayload), 4);

@@ -1,13 +1,17 @@
 // Nothing a player owns is lost when a launch goes wrong. At every single
 // disk call of a launch of a mod whose entries nest, repeat, replace and lay
-// linked archives over one another, the call fails, or writes half of its
-// bytes, or loses its drive, or the program dies there; while the game runs
-// it deletes one copy, rewrites others and saves new files into folders the
-// swap created or copied. The player then closes the launch window and
-// starts the program again (with the drive back, if it went): the game's own
-// files are back, byte for byte, everything the game wrote is still there,
-// nothing else of the mod is left, the mod's sources are untouched, and no
-// journal is left.
+// linked archives over one another, into a game folder with a hidden and a
+// system folder, the call fails, or writes half of its bytes, or loses its
+// drive, or the program dies there; while the game runs it deletes one copy,
+// rewrites others and saves new files into folders the swap created or
+// copied (one inside a copy laid over a copy). A swap that died is followed
+// by the game started from its store, which writes too. The player then
+// closes the launch window and starts the program again (with the drive
+// back, if it went): the game's own files are back, byte for byte, under
+// their names, everything the game wrote is still there, nothing else of
+// the mod is left, the mod's sources are untouched, no journal is left, and
+// the next launch of the mod plays. Some runs read the disk as FAT may:
+// folders listed last name first, times an hour off.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,43 +28,55 @@ const std::string G = kGameFolder, M = "D:\\Mod", L = "C:\\Mods";
 
 void SetUpDisks(MemoryDisk& disk) {
     for (const char* szFile : {"Generals.exe", "Data\\INI\\GameData.ini", "Data\\INI\\Weapon.ini",
-                               "Data\\INI\\Armor.ini", "Data\\Art\\a.tga", "Data\\Art\\b.tga", "Maps\\m.map",
-                               "Maps\\old.map"})
+                               "Data\\INI\\Armor.ini", "Data\\INI\\Object\\o.ini", "Data\\Art\\a.tga",
+                               "Data\\Art\\b.tga", "Maps\\m.map", "Maps\\old.map"})
         disk.AddFile(G + "\\" + szFile, std::string("game's own ") + szFile);
+    disk.AddFolder(G + "\\Data\\Art", kAttrHidden);
     disk.AddFile(G + "\\Data\\INI\\Armor.ini.original", "left by a launch long ago");
     disk.AddFile(G + "\\Maps\\old.map.original", "left by a launch long ago");
     for (const char* szFile : {"INI\\GameData.ini", "INI\\New.ini", "INI\\Weapon.ini", "INI\\Armor.ini",
-                               "Art\\a.tga", "Art\\c.tga", "Skins\\s1.dds", "Skins\\Sub\\s2.dds", "readme.txt",
-                               "m.map", "old.map", "x.ini", "Sounds\\boom.wav"})
+                               "INI\\Object\\o.ini", "INI\\Object\\p.ini", "Art\\a.tga", "Art\\c.tga",
+                               "Skins\\s1.dds", "Skins\\Sub\\s2.dds", "readme.txt", "m.map", "old.map", "x.ini",
+                               "Sounds\\boom.wav"})
         disk.AddFile(M + "\\" + szFile, std::string("mod's ") + szFile);
     // Archives on the game's drive, which the swap links rather than copies;
     // a base mod and its patch, laid over the same game folder.
     disk.AddFile(G + "\\Data\\Textures\\t.dds", "game's own Data\\Textures\\t.dds");
+    disk.AddFolder(G + "\\Data\\Textures", kAttrSystem);
     for (const char* szFile : {"Tanks.big", "Pack\\Skins.big", "Pack\\Skins.ini", "Base\\Textures\\Units.big",
                                "Base\\Textures\\b.ini", "Patch\\Textures\\Units.big", "Patch\\Textures\\p.ini"})
         disk.AddFile(L + "\\" + szFile, std::string("mod's ") + szFile);
 }
 
 // What the game writes while it runs: new files in a folder the swap
-// created, in a folder it copied over the game's own and in the layered
-// one, and a rewrite of copies that stand in for game files or lie in a
-// created folder. One copy it deletes.
+// created, in a folder it copied over the game's own, in the layered one
+// and in a copy laid over a copy, and a rewrite of copies that stand in for
+// game files or lie in a created folder. One copy it deletes. Started from
+// its store after a swap that died, it rewrites only what is a copy.
 const Tree kPlay = {{"Docs\\Mod\\replay.rep", "game's replay"},
                     {"Data\\Art\\new.tga", "game's new texture"},
                     {"Data\\Textures\\shot.dds", "game's screenshot"},
+                    {"Data\\INI\\Object\\new.ini", "game's new object"},
                     {"Data\\INI\\GameData.ini", "game's rewritten settings"},
                     {"Mods\\Deep\\Skins\\x.ini", "game's rewritten x"}};
 
-void GamePlays(MemoryDisk& disk) {
-    disk.RemoveItem(G + "\\Maps\\m.map");
-    for (const auto& [szPath, szContent] : kPlay) disk.WriteItem(G + "\\" + szPath, szContent);
+std::set<std::string> GamePlays(MemoryDisk& disk, bool bFromStore = false) {
+    if (!bFromStore) disk.RemoveItem(G + "\\Maps\\m.map");
+    std::set<std::string> written;
+    for (const auto& [szPath, szContent] : kPlay) {
+        const Tree now = disk.Tree(G);
+        const auto it = now.find(szPath);
+        if (bFromStore && it != now.end() && it->second.rfind("mod's", 0) != 0) continue;
+        disk.WriteItem(G + "\\" + szPath, szContent);
+        written.insert(szContent);
+    }
+    return written;
 }
 
 // The game's own files are where they were; everything the game wrote is
 // somewhere; nothing else is there but the folders that hold what it wrote.
-void ExpectNothingLost(const Tree& after, const Tree& before, bool bPlayed, const std::string& szWhen) {
-    std::set<std::string> written;
-    for (const auto& [szPath, szContent] : kPlay) written.insert(szContent);
+void ExpectNothingLost(const Tree& after, const Tree& before, const std::set<std::string>& written,
+                       const std::string& szWhen) {
     for (const auto& [szPath, szContent] : before) ASSERT_EQ(after.count(szPath) ? after.at(szPath) : "(gone)", szContent) << szPath << szWhen;
     std::set<std::string> kept;
     for (const auto& [szPath, szContent] : after) {
@@ -71,9 +87,7 @@ void ExpectNothingLost(const Tree& after, const Tree& before, bool bPlayed, cons
         });
         ASSERT_TRUE(written.count(szContent) || (szContent == "<folder>" && bHoldsWrites)) << szPath << szWhen;
     }
-    if (bPlayed) {
-        ASSERT_EQ(kept.size() - kept.count("<folder>"), written.size()) << "what the game wrote" << szWhen;
-    }
+    ASSERT_EQ(kept.size() - kept.count("<folder>"), written.size()) << "what the game wrote" << szWhen;
 }
 
 // File entries that replace game files or are new, folder entries that
@@ -91,6 +105,7 @@ ModConfig SweepMod(bool bWithTakenBackup) {
                            M + "\\INI\\Weapon.ini", G + "\\Data\\INI",     M + "\\Art\\c.tga", G + "\\Data\\Art",
                            M + "\\Art", G + "\\Data",                     L + "\\Tanks.big", G + "\\Data",
                            L + "\\Pack", G + "\\Mods",                    M + "\\INI", G + "\\Data",
+                           M + "\\INI\\Object", G + "\\Data\\INI",
                            L + "\\Base\\Textures", G + "\\Data",            L + "\\Patch\\Textures", G + "\\Data"});
     if (bWithTakenBackup) mod.AddEntry(M + "\\old.map", G + "\\Maps");
     return mod;
@@ -99,9 +114,9 @@ ModConfig SweepMod(bool bWithTakenBackup) {
 enum class Way { kFail, kShortWrite, kDriveGone, kCrash };
 
 // The launch runs to its end, and the player closes its window, unless the
-// program dies at call lAt; false when fewer calls were made. bPlayed: the
-// game ran and wrote.
-bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int lAt, bool& bPlayed) {
+// program dies at call lAt; false when fewer calls were made. written: what
+// the game wrote.
+bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int lAt, std::set<std::string>& written) {
     ProgramRun run(fakes, {mod});
     if (way == Way::kCrash)
         fakes.disk.CrashAt(lAt);
@@ -111,13 +126,13 @@ bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int 
     try {
         run.launcher.LaunchApplication(kGenerals, "", 0);
         if (fakes.processes.bRunning) {
-            GamePlays(fakes.disk);
-            bPlayed = true;
+            written = GamePlays(fakes.disk);
             run.EndGame(fakes);
         }
         run.launcher.UndoBeforeClosing([] {});
     } catch (const SimulatedCrash&) {
         fakes.disk.AfterCrash();
+        if (fakes.processes.started.empty()) written = GamePlays(fakes.disk, true);
         return true;
     }
     const bool bReached = fakes.disk.Calls() >= lAt;
@@ -130,16 +145,35 @@ void StartAgain(FakePlatform& fakes) {
     run.launcher.RecoverAtStart([](bool) {});
 }
 
+// The same mod plays again and leaves the game folder as it found it.
+void ExpectTheNextLaunchPlays(FakePlatform& fakes, const std::string& szWhen) {
+    const Tree before = fakes.disk.Tree(G);
+    ProgramRun run(fakes, {SweepMod(false)});
+    fakes.processes.started.clear();
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    ASSERT_TRUE(fakes.processes.bRunning) << "the next launch" << szWhen;
+    run.EndGame(fakes);
+    ASSERT_EQ(fakes.disk.Tree(G), before) << "after the next launch" << szWhen;
+}
+
 TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
-    for (const bool bTaken : {false, true}) {
-        for (const Way way : {Way::kFail, Way::kShortWrite, Way::kDriveGone, Way::kCrash}) {
+    const struct {
+        bool bTaken, bFat;
+        std::vector<Way> ways;
+    } kRuns[] = {{false, false, {Way::kFail, Way::kShortWrite, Way::kDriveGone, Way::kCrash}},
+                 {true, false, {Way::kFail, Way::kCrash}},
+                 {false, true, {Way::kFail, Way::kCrash}}};
+    for (const auto& [bTaken, bFat, ways] : kRuns) {
+        for (const Way way : ways) {
             int lAt = 1;
             for (bool bReached = true; bReached; ++lAt) {
                 FakePlatform fakes;
                 SetUpDisks(fakes.disk);
+                if (bFat) fakes.disk.ListBackwards();
                 const Tree before = fakes.disk.Tree(G), sources = fakes.disk.Tree(L);
-                bool bPlayed = false;
-                bReached = LaunchGoingWrongAt(fakes, SweepMod(bTaken), way, lAt, bPlayed);
+                std::set<std::string> written;
+                bReached = LaunchGoingWrongAt(fakes, SweepMod(bTaken), way, lAt, written);
+                if (bFat) fakes.disk.ShiftTimes(3600 * 10'000'000ll);
                 StartAgain(fakes);
                 if (fakes.disk.AnyDriveGone()) {
                     fakes.disk.BringDrivesBack();
@@ -148,11 +182,13 @@ TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
                     }
                     StartAgain(fakes);
                 }
-                ExpectNothingLost(fakes.disk.Tree(G), before, bPlayed,
-                                  " (" + std::to_string(static_cast<int>(way)) + " at call " + std::to_string(lAt) +
-                                      (bTaken ? " with the taken backup)" : ")"));
-                ASSERT_FALSE(fakes.disk.Read()) << "journal left after call " << lAt;
+                const std::string szWhen = " (" + std::to_string(static_cast<int>(way)) + " at call " +
+                                           std::to_string(lAt) + (bTaken ? " with the taken backup" : "") +
+                                           (bFat ? " as FAT reads" : "") + ")";
+                ExpectNothingLost(fakes.disk.Tree(G), before, written, szWhen);
+                ASSERT_FALSE(fakes.disk.Read()) << "journal left" << szWhen;
                 ASSERT_EQ(fakes.disk.Tree(L), sources) << "a linked archive's source is the mod's own";
+                ExpectTheNextLaunchPlays(fakes, szWhen);
             }
             EXPECT_GT(lAt, 100) << "the sweep covered too few calls";
             std::printf("calls %d\n", lAt);
@@ -168,11 +204,12 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
             FakePlatform fakes;
             SetUpDisks(fakes.disk);
             const Tree before = fakes.disk.Tree(G);
+            std::set<std::string> written;
             {
                 ProgramRun first(fakes, {SweepMod(false)});
                 first.launcher.LaunchApplication(kGenerals, "", 0);
                 ASSERT_TRUE(fakes.processes.bRunning);
-                GamePlays(fakes.disk);
+                written = GamePlays(fakes.disk);
             }  // dies while its game runs on
             bCrash ? fakes.disk.CrashAt(lAt) : fakes.disk.FailAt(lAt);
             std::vector<std::string> lines;
@@ -191,7 +228,7 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
                 EXPECT_TRUE(fakes.disk.Read()) << "what was named is tried again: call " << lAt;
             }
             StartAgain(fakes);
-            ExpectNothingLost(fakes.disk.Tree(G), before, true,
+            ExpectNothingLost(fakes.disk.Tree(G), before, written,
                               std::string(bCrash ? " (died" : " (failed") + " at call " + std::to_string(lAt) + ")");
             if (bReached || lines.empty()) continue;
             // The restore that ran whole waited for the game before it began.

@@ -382,5 +382,34 @@ TEST(LaunchJournal, ReadsBackUpToTheFirstTornOrDamagedRecord) {
         EXPECT_EQ(DecodeJournal(szBytes), std::vector(records.begin(), records.begin() + lKept)) << szBytes.size();
 }
 
+// The journal's bytes as this release writes them and as the one before did
+// (without the mark of the format): both are read back, and a record read
+// from the older journal is written back as it was.
+TEST(LaunchJournal, RecordsOfThisAndThePreviousReleaseReadBackFromTheirBytes) {
+    using namespace std::string_literals;
+    const std::string szFields =  // step, was there, process, start time, then the three paths
+        "\x04\x00" "\x00\x00\x00\x00" "\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\x0a\x00\x00\x00" "C:\\G\\a.ini" "\x0a\x00\x00\x00" "D:\\M\\a.ini"
+        "\x13\x00\x00\x00" "C:\\G\\a.ini.original"
+        // the stamp (known, size, last write), the entry
+        "\x01" "\x07\x00\x00\x00\x00\x00\x00\x00" "\x01\x00\x00\x00\x00\x00\xd0\x01" "\x02\x00"s;
+    const struct {
+        std::string szBytes;  // the frame (length, checksum), the fields
+        uint16_t dFormat;
+    } cases[] = {
+        {std::string("\x56\x00\x00\x00" "\x53\x96\xf4\xa7", 8) + szFields + std::string("\x03\x00", 2), 3},
+        {std::string("\x54\x00\x00\x00" "\xe1\x1b\x2e\xdc", 8) + szFields, 2},
+    };
+    JournalRecord copy = RecordOf(JournalStep::kCopy, "C:\\G\\a.ini", "D:\\M\\a.ini");
+    copy.szBackup = "C:\\G\\a.ini.original";
+    copy.stamp = {true, 7, 0x01D0000000000001ull};
+    copy.dEntry = 2;
+    for (const auto& c : cases) {
+        copy.dFormat = c.dFormat;
+        EXPECT_EQ(DecodeJournal(c.szBytes), std::vector{copy}) << c.dFormat;
+        EXPECT_EQ(EncodeRecord(copy), c.szBytes) << c.dFormat;
+    }
+}
+
 }  // namespace
 }  // namespace corvane::test

@@ -37,10 +37,14 @@ void MemoryDisk::AddFile(const std::string& szPath, const std::string& szContent
     Put(szPath, Item(NameOf(szPath), false, lAttr, szContent, Now()));
 }
 
-void MemoryDisk::AddFolder(const std::string& szPath) {
-    if (IsDriveRoot(FoldPath(szPath)) || Find(szPath)) return;
+void MemoryDisk::AddFolder(const std::string& szPath, uint32_t lAttr) {
+    if (IsDriveRoot(FoldPath(szPath))) return;
+    if (Item* item = Find(szPath)) {
+        item->body->lAttr |= lAttr;
+        return;
+    }
     AddFolder(ParentOf(szPath));
-    Put(szPath, Item(NameOf(szPath), true, 0, "", Now()));
+    Put(szPath, Item(NameOf(szPath), true, lAttr, "", Now()));
 }
 
 void MemoryDisk::RemoveItem(const std::string& szPath) {
@@ -138,7 +142,13 @@ std::vector<std::string> MemoryDisk::Children(const std::string& szFolder) const
     const size_t lDepth = Depth(FoldPath(szFolder)) + 1;
     for (std::string& szKey : Below(szFolder))
         if (Depth(szKey) == lDepth) keys.push_back(std::move(szKey));
+    if (bBackwards) std::reverse(keys.begin(), keys.end());
     return keys;
+}
+
+ItemInfo MemoryDisk::InfoOf(const Item& item) const {
+    return {item.body->lAttr | (item.bFolder ? kAttrDirectory : 0), item.body->szContent.size(),
+            item.body->lWriteTime + lTimeShift};
 }
 
 // Only "<folder>\*" listings, which the undo asks for; the mod scan and the
@@ -171,8 +181,7 @@ std::optional<ItemInfo> MemoryDisk::Look(const std::string& szPath) {
     Enter("GetFileAttributesExA", szPath);
     const Item* item = Find(szPath);
     if (!item) return std::nullopt;
-    return ItemInfo{item->body->lAttr | (item->bFolder ? kAttrDirectory : 0), item->body->szContent.size(),
-                    item->body->lWriteTime};
+    return InfoOf(*item);
 }
 
 std::optional<std::string> MemoryDisk::Identity(const std::string& szPath) {
@@ -364,9 +373,7 @@ bool MemoryDisk::DeleteTree(const std::string& szPath, DeleteFilter* filter) {
     for (const std::string& szKey : Children(szPath)) {
         const Item& item = items.at(szKey);
         const std::string szChild = szPath + "\\" + item.szName;
-        const ItemInfo info{item.body->lAttr | (item.bFolder ? kAttrDirectory : 0), item.body->szContent.size(),
-                            item.body->lWriteTime};
-        if (filter && filter->Keep(szChild, info)) {
+        if (filter && filter->Keep(szChild, InfoOf(item))) {
             bEmptied = false;
         } else if (item.bFolder) {
             bEmptied = DeleteTree(szChild, filter) && bEmptied;

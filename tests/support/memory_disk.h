@@ -51,7 +51,8 @@ class MemoryDisk : public FileSystem, public FileSystemObject, public JournalSto
 public:
     // Setting up, with every missing parent folder.
     void AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr = 0);
-    void AddFolder(const std::string& szPath);
+    // A folder that is there gains the attributes given.
+    void AddFolder(const std::string& szPath, uint32_t lAttr = 0);
     // Someone else (the game, the player) takes an item away, or writes a
     // file (through whatever name it is given).
     void RemoveItem(const std::string& szPath);
@@ -75,6 +76,11 @@ public:
     // The file was linked to its source, not copied.
     bool IsLinked(const std::string& szPath);
     bool AnyDriveGone() const { return !goneDrives.empty(); }
+    // Folders list their items last name first (X.original before X), as
+    // FAT and some shares may; last writes read back shifted (a FAT drive
+    // across a change of daylight saving time).
+    void ListBackwards() { bBackwards = true; }
+    void ShiftTimes(int64_t lShift) { lTimeShift = lShift; }
 
     std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) override;
     std::optional<ItemInfo> Stat(const std::string& szPath) override;
@@ -150,6 +156,7 @@ private:
     Item& Put(const std::string& szPath, Item item);
     std::vector<std::string> Below(const std::string& szFolder) const;  // keys, nearest first
     std::vector<std::string> Children(const std::string& szFolder) const;  // keys
+    ItemInfo InfoOf(const Item& item) const;
     void CopyInto(const std::string& szSource, const std::string& szDestination, CopyGuide* guide);
     void WriteCopy(const std::string& szPath, const Item& source, CopyGuide* guide);
     bool DeleteTree(const std::string& szPath, DeleteFilter* filter);
@@ -165,6 +172,8 @@ private:
     std::set<std::string> noSerialDrives;
     std::map<std::string, uint64_t> freeBytes;
     uint64_t lClock = 130000000000000000ull;
+    bool bBackwards = false;
+    int64_t lTimeShift = 0;
     std::optional<std::string> szJournal;
     size_t lJournalFlushed = 0;
 };
