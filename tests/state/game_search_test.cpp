@@ -45,6 +45,7 @@ struct LinkedDisk : test::MemoryDisk {
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override {
         return MemoryDisk::OpenInput(Followed(szPath));
     }
+    std::string ResolvedPath(const std::string& szPath) override { return Followed(szPath); }
 };
 
 // The places the search looks in: the registry's three views, the disk,
@@ -147,12 +148,15 @@ TEST(GameSearch, TakesTheRetailKeyAsItStandsElseTheFirstPlaceWhoseFolderHoldsThe
             "HKEY_CURRENT_USER\\" + kZh + ": no key; Origin, HKEY_LOCAL_MACHINE\\" + kOrigin + ": no Generals.exe in "
             "E:\\C&C\\Command and Conquer Generals Zero Hour\\; The First Decade, HKEY_LOCAL_MACHINE\\" + kDecade +
             "\\zh_folder: no Generals.exe in F:\\TFD\\; Steam library G:\\Lib, app 2732960: no installdir in "
-            "G:\\Lib\\steamapps\\appmanifest_2732960.acf)",
+            "G:\\Lib\\steamapps\\appmanifest_2732960.acf; Steam library C:\\Steam, app 2732960: no installdir in "
+            "C:\\Steam\\steamapps\\appmanifest_2732960.acf)",
         "Found Generals WorldBuilder Version 1.08 in E:\\C&C\\Command and Conquer Generals\\ (with Generals)",
         "Not found: Zero Hour WorldBuilder (with Zero Hour Generals Expansion)"}));
 }
 
-const std::string kHome = "Z:\\home\\deck", kSteam = kHome + "\\.local\\share\\Steam";
+const std::string kHome = "Z:\\home\\deck", kSteam = kHome + "\\.local\\share\\Steam", kLib = "Z:\\mnt\\lib";
+const std::string kFlatpak = kHome + "\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam";
+const std::string kSnap = kHome + "\\snap\\steam\\common\\.local\\share\\Steam";
 const std::string kZeroHourDir = "Command & Conquer Generals - Zero Hour";
 
 // Corvane under Wine, in a home with no Steam unless a test puts one there.
@@ -192,7 +196,7 @@ TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWh
         const char* szWhat;
         std::function<void(LinuxWorld&)> setUp;
         size_t lRow;
-        std::string szLine;  // or, for a game not found, what Linux's Steam gave
+        std::string szLine;  // or, for a game not found, what Linux's Steam gave; or only the folder it was found in
     } kCases[] = {
         {"~/.steam/steam, a link, leads to Steam, whose SD card holds the game; outside Proton it runs in this prefix",
          [](LinuxWorld& w) {
@@ -236,20 +240,51 @@ TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWh
              w.disk.links[kHome + "\\.steam\\root"] = kSteam;
              w.Steam(kSteam, {{"/home/deck/.local/share/Steam", "228980"}, {"SteamLibrary", "2732960"}});
          },
-         kZeroHour, "Linux Steam library SteamLibrary: no Windows path; Linux Steam " + kHome + "\\.steam\\steam: app 2732960 in no library"},
+         kZeroHour, "Linux Steam library SteamLibrary: no Windows path; Linux Steam library " + kHome + "\\.steam\\steam, app "
+                    "2732960: no installdir in " + kHome + "\\.steam\\steam\\steamapps\\appmanifest_2732960.acf"},
+        {"Flatpak's Steam names its folder as its sandbox sees it; outside, that path is another Steam with the game",
+         [](LinuxWorld& w) {
+             w.wine.environment["STEAM_COMPAT_CLIENT_INSTALL_PATH"] =
+                 "/home/deck/.var/app/com.valvesoftware.Steam/.local/share/Steam";
+             w.Steam(kFlatpak, {{"/home/deck/.local/share/Steam", "2732960"}});
+             w.Game(kSteam, "2732960", "Native");
+             w.Game(kFlatpak, "2732960", kZeroHourDir);
+         }, kZeroHour, kFlatpak + "\\steamapps\\common\\" + kZeroHourDir + "\\"},
+        {"no identity from Wine: links to one Steam count once by where they lead, Snap's Steam is another",
+         [](LinuxWorld& w) {
+             w.disk.NoSerialOn("Z:");
+             w.disk.links[kHome + "\\.steam\\steam"] = w.disk.links[kHome + "\\.steam\\root"] = kSteam;
+             w.Steam(kSteam, {});
+             w.Steam(kSnap, {});
+         }, kZeroHour, "Linux Steam library " + kHome + "\\.steam\\steam, app 2732960: no installdir in " + kHome +
+                       "\\.steam\\steam\\steamapps\\appmanifest_2732960.acf; Linux Steam library " + kSnap +
+                       ", app 2732960: no installdir in " + kSnap + "\\steamapps\\appmanifest_2732960.acf"},
+        {"only config/libraryfolders.vdf, its apps stale: the game in a library without an apps block", [](LinuxWorld& w) {
+             w.disk.AddFile(kSteam + "\\config\\libraryfolders.vdf", "\"libraryfolders\" { \"0\" { \"path\" "
+                            "\"/home/deck/.local/share/Steam\" \"apps\" { \"2732960\" \"1\" } } \"1\" { \"path\" \"/mnt/lib\" } }");
+             w.Game(kLib, "2732960", kZeroHourDir);
+         }, kZeroHour, kLib + "\\steamapps\\common\\" + kZeroHourDir + "\\"},
+        {"the mid-2021 form without \"0\": Steam's own folder is still a library", [](LinuxWorld& w) {
+             w.disk.AddFile(kSteam + "\\steamapps\\libraryfolders.vdf",
+                            "\"libraryfolders\" { \"1\" { \"path\" \"/mnt/lib\" \"apps\" { \"228980\" \"1\" } } }");
+             w.Game(kSteam, "2732960", kZeroHourDir);
+         }, kZeroHour, kSteam + "\\steamapps\\common\\" + kZeroHourDir + "\\"},
         {"no Steam in a home no drive maps: every folder looked at, in order", [](LinuxWorld& w) {
              w.wine.environment["WINEHOMEDIR"] = "\\??\\unix\\home\\deck";
          },
          kZeroHour, "Linux Steam: no folder \\\\?\\unix\\home\\deck\\.steam\\steam or \\\\?\\unix\\home\\deck\\.steam\\root or "
                     "\\\\?\\unix\\home\\deck\\.local\\share\\Steam or "
-                    "\\\\?\\unix\\home\\deck\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam"},
+                    "\\\\?\\unix\\home\\deck\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam or "
+                    "\\\\?\\unix\\home\\deck\\snap\\steam\\common\\.local\\share\\Steam or "
+                    "\\\\?\\unix\\home\\deck\\snap\\steam\\common\\.steam\\steam"},
     };
     for (const auto& c : kCases) {
         LinuxWorld world;
         c.setUp(world);
         std::vector<std::string> szLines;
-        world.Find(szLines);
-        EXPECT_EQ(Shown(szLines.at(c.lRow)), c.szLine) << c.szWhat;
+        const GameTable games = world.Find(szLines);
+        // A row that gives only a folder asks where the game was found.
+        EXPECT_EQ(c.szLine.starts_with("Z:") ? games[c.lRow].szInstallPath : Shown(szLines.at(c.lRow)), c.szLine) << c.szWhat;
     }
 }
 
