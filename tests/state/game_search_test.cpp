@@ -252,7 +252,7 @@ TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWh
          }, kZeroHour, kFlatpak + "\\steamapps\\common\\" + kZeroHourDir + "\\"},
         {"no identity from Wine: links to one Steam count once by where they lead, Snap's Steam is another",
          [](LinuxWorld& w) {
-             w.disk.NoSerialOn("Z:");
+             w.disk.NoSerialOn("z:");
              w.disk.links[kHome + "\\.steam\\steam"] = w.disk.links[kHome + "\\.steam\\root"] = kSteam;
              w.Steam(kSteam, {});
              w.Steam(kSnap, {});
