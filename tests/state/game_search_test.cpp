@@ -154,7 +154,8 @@ TEST(GameSearch, TakesTheRetailKeyAsItStandsElseTheFirstPlaceWhoseFolderHoldsThe
         "Not found: Zero Hour WorldBuilder (with Zero Hour Generals Expansion)"}));
 }
 
-const std::string kHome = "Z:\\home\\deck", kSteam = kHome + "\\.local\\share\\Steam", kLib = "Z:\\mnt\\lib";
+const std::string kHome = "Z:\\home\\deck", kSteam = kHome + "\\.local\\share\\Steam";
+const std::string kFlatpakUnix = "/home/deck/.var/app/com.valvesoftware.Steam/.local/share/Steam";
 const std::string kFlatpak = kHome + "\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam";
 const std::string kSnap = kHome + "\\snap\\steam\\common\\.local\\share\\Steam";
 const std::string kZeroHourDir = "Command & Conquer Generals - Zero Hour";
@@ -192,11 +193,14 @@ std::string Shown(const std::string& szLine) {
 TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWhichPrefixTheGameRunsIn) {
     const std::string kFoundZh = "Found Zero Hour Generals Expansion Version 1.04 in ";
     const std::string kOtherPrefix = "; it will run in this prefix, not its own: start Corvane with corvane-proton --game ";
+    const auto noManifest = [](const std::string& szLib) {
+        return "Linux Steam library " + szLib + ", app 2732960: no installdir in " + szLib + "\\steamapps\\appmanifest_2732960.acf";
+    };
     const struct {
         const char* szWhat;
         std::function<void(LinuxWorld&)> setUp;
         size_t lRow;
-        std::string szLine;  // or, for a game not found, what Linux's Steam gave; or only the folder it was found in
+        std::string szLine;  // or, for a game not found, what Linux's Steam gave; or a library (below)
     } kCases[] = {
         {"~/.steam/steam, a link, leads to Steam, whose SD card holds the game; outside Proton it runs in this prefix",
          [](LinuxWorld& w) {
@@ -234,41 +238,28 @@ TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWh
          "Found Generals Version 1.08 in " + kSteam + "\\steamapps\\common\\Command and Conquer Generals\\ (Linux Steam library " +
              kSteam + ", app 2229870; version of the last release" + kOtherPrefix +
              "generals to play it in its own Proton prefix)"},
-        {"~/.steam/steam and ~/.steam/root lead to one Steam, looked at once; a library without a Unix path",
+        {"Flatpak's Steam names its folder as its sandbox sees it; outside, that is another Steam with the game",
          [](LinuxWorld& w) {
-             w.disk.links[kHome + "\\.steam\\steam"] = kSteam;
-             w.disk.links[kHome + "\\.steam\\root"] = kSteam;
-             w.Steam(kSteam, {{"/home/deck/.local/share/Steam", "228980"}, {"SteamLibrary", "2732960"}});
-         },
-         kZeroHour, "Linux Steam library SteamLibrary: no Windows path; Linux Steam library " + kHome + "\\.steam\\steam, app "
-                    "2732960: no installdir in " + kHome + "\\.steam\\steam\\steamapps\\appmanifest_2732960.acf"},
-        {"Flatpak's Steam names its folder as its sandbox sees it; outside, that path is another Steam with the game",
-         [](LinuxWorld& w) {
-             w.wine.environment["STEAM_COMPAT_CLIENT_INSTALL_PATH"] =
-                 "/home/deck/.var/app/com.valvesoftware.Steam/.local/share/Steam";
+             w.wine.environment["STEAM_COMPAT_CLIENT_INSTALL_PATH"] = kFlatpakUnix;
              w.Steam(kFlatpak, {{"/home/deck/.local/share/Steam", "2732960"}});
              w.Game(kSteam, "2732960", "Native");
-             w.Game(kFlatpak, "2732960", kZeroHourDir);
-         }, kZeroHour, kFlatpak + "\\steamapps\\common\\" + kZeroHourDir + "\\"},
-        {"no identity from Wine: links to one Steam count once by where they lead, Snap's Steam is another",
-         [](LinuxWorld& w) {
+         }, kZeroHour, kFlatpak},
+        {"~/.steam/steam and ~/.steam/root lead to one Steam, looked at once by where they lead (Wine gives no identity); "
+         "Snap's Steam is another; a library without a Unix path", [](LinuxWorld& w) {
              w.disk.NoSerialOn("z:");
              w.disk.links[kHome + "\\.steam\\steam"] = w.disk.links[kHome + "\\.steam\\root"] = kSteam;
-             w.Steam(kSteam, {});
+             w.Steam(kSteam, {{"/home/deck/.local/share/Steam", "228980"}, {"SteamLibrary", "2732960"}});
              w.Steam(kSnap, {});
-         }, kZeroHour, "Linux Steam library " + kHome + "\\.steam\\steam, app 2732960: no installdir in " + kHome +
-                       "\\.steam\\steam\\steamapps\\appmanifest_2732960.acf; Linux Steam library " + kSnap +
-                       ", app 2732960: no installdir in " + kSnap + "\\steamapps\\appmanifest_2732960.acf"},
+         }, kZeroHour, "Linux Steam library SteamLibrary: no Windows path; " + noManifest(kHome + "\\.steam\\steam") + "; " +
+                       noManifest(kSnap)},
         {"only config/libraryfolders.vdf, its apps stale: the game in a library without an apps block", [](LinuxWorld& w) {
              w.disk.AddFile(kSteam + "\\config\\libraryfolders.vdf", "\"libraryfolders\" { \"0\" { \"path\" "
                             "\"/home/deck/.local/share/Steam\" \"apps\" { \"2732960\" \"1\" } } \"1\" { \"path\" \"/mnt/lib\" } }");
-             w.Game(kLib, "2732960", kZeroHourDir);
-         }, kZeroHour, kLib + "\\steamapps\\common\\" + kZeroHourDir + "\\"},
+         }, kZeroHour, "Z:\\mnt\\lib"},
         {"the mid-2021 form without \"0\": Steam's own folder is still a library", [](LinuxWorld& w) {
              w.disk.AddFile(kSteam + "\\steamapps\\libraryfolders.vdf",
                             "\"libraryfolders\" { \"1\" { \"path\" \"/mnt/lib\" \"apps\" { \"228980\" \"1\" } } }");
-             w.Game(kSteam, "2732960", kZeroHourDir);
-         }, kZeroHour, kSteam + "\\steamapps\\common\\" + kZeroHourDir + "\\"},
+         }, kZeroHour, kSteam},
         {"no Steam in a home no drive maps: every folder looked at, in order", [](LinuxWorld& w) {
              w.wine.environment["WINEHOMEDIR"] = "\\??\\unix\\home\\deck";
          },
@@ -281,10 +272,13 @@ TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWh
     for (const auto& c : kCases) {
         LinuxWorld world;
         c.setUp(world);
+        // A row that gives a library has Zero Hour installed there, and asks that it is found there.
+        const bool bLibrary = c.szLine.starts_with("Z:");
+        if (bLibrary) world.Game(c.szLine, kSteamZeroHourApp, kZeroHourDir);
         std::vector<std::string> szLines;
         const GameTable games = world.Find(szLines);
-        // A row that gives only a folder asks where the game was found.
-        EXPECT_EQ(c.szLine.starts_with("Z:") ? games[c.lRow].szInstallPath : Shown(szLines.at(c.lRow)), c.szLine) << c.szWhat;
+        EXPECT_EQ(bLibrary ? games[c.lRow].szInstallPath : Shown(szLines.at(c.lRow)),
+                  bLibrary ? c.szLine + "\\steamapps\\common\\" + kZeroHourDir + "\\" : c.szLine) << c.szWhat;
     }
 }
 

@@ -24,8 +24,6 @@ TEST(SteamLibraries, ReadBothFormsAndGiveTheLibrariesToLookInForAnApp) {
          "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1690000000\" \"1\" \"E:\\\\SteamLibrary\" // moved\n"
          "\"2\" \"c:\\\\steam\" \"3\" \"F:\\\\More\" }",
          {"C:\\Steam", "E:\\SteamLibrary", "F:\\More"}},
-        {"the app in no library: Steam's own folder still", "\"libraryfolders\"{\"0\"{\"path\" \"C:\\\\Steam\" \"apps\"{}}}",
-         {"C:\\Steam"}},
         {"no file", "", {"C:\\Steam"}},
         {"unclosed quote", "\"libraryfolders\" { \"1\" \"E:\\\\Lib", {"C:\\Steam"}},
         {"unclosed block", "\"libraryfolders\" { \"1\" \"E:\\\\Lib\"", {"C:\\Steam"}},
