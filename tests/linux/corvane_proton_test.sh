@@ -236,6 +236,7 @@ older_form() { older_libraries "$L" >"$S/steamapps/libraryfolders.vdf"; }
 # Older installs spell the folder SteamApps, in Steam's folder or a library.
 steamapps_upper_root() { move "$S/steamapps" "$S/SteamApps"; }
 steamapps_upper_library() { move "$L/steamapps" "$L/SteamApps"; }
+config_list() { move "$S/steamapps/libraryfolders.vdf" "$S/config/libraryfolders.vdf"; }
 # Steam's folder keeps the manifest of a Zero Hour that went to the library.
 stale_manifest() {
     cp "$L/steamapps/appmanifest_2732960.acf" "$S/steamapps/"
@@ -308,6 +309,7 @@ Zero Hour before Generals|:||2732960|$L/steamapps/compatdata/2732960|
 Generals alone|hide_zero_hour||2229870|$S/steamapps/compatdata/2229870|
 older libraryfolders.vdf|older_form||2732960|$L/steamapps/compatdata/2732960|
 escapes in a library's path|escaped_library||2732960|$T/Lib \\ "quoted" ü/steamapps/compatdata/2732960|
+only config/libraryfolders.vdf|config_list||2732960|$L/steamapps/compatdata/2732960|
 SteamApps in Steam's folder|steamapps_upper_root|--game generals|2229870|$S/SteamApps/compatdata/2229870|
 SteamApps in a library|steamapps_upper_library||2732960|$L/SteamApps/compatdata/2732960|
 a stale manifest in Steam's folder, the game in the library|stale_manifest||2732960|$L/steamapps/compatdata/2732960|Passing over $S/steamapps/appmanifest_2732960.acf
