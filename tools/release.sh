@@ -11,6 +11,10 @@
 # The version is the one Explorer shows for the Corvane.exe packed: read
 # from its version resource, so a zip can never be named after another
 # build than the one inside it.
+#
+# Two builds of one commit give the same zip, byte for byte, and so the same
+# checksum: every entry carries the time of that commit (SOURCE_DATE_EPOCH
+# instead, where it is set), fixed attributes, and the entries a fixed order.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=""
@@ -79,6 +83,20 @@ readme_text() {
         cat -s
 }
 
+# The time every entry carries, in seconds since 1970. A zip keeps times from
+# 1980 on, to two seconds, in local time: the packing runs in UTC.
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+    epoch=$SOURCE_DATE_EPOCH
+elif ! epoch=$(git -C "$root" log -1 --format=%ct 2>/dev/null) || [ -z "$epoch" ]; then
+    echo "release: $root is no git checkout: set SOURCE_DATE_EPOCH to the time the zip's entries are to carry" >&2
+    exit 1
+fi
+if [[ ! $epoch =~ ^[0-9]+$ ]]; then
+    echo "release: SOURCE_DATE_EPOCH is to be seconds since 1970, not: $epoch" >&2
+    exit 1
+fi
+[ "$epoch" -ge 315532800 ] || epoch=315532800
+
 name="Corvane-$version"
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
@@ -88,12 +106,15 @@ readme_text | sed 's/$/\r/' >"$stage/README.txt"
 sed 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
 chmod 644 "$stage/Corvane.exe" "$stage/README.txt" "$stage/LICENSE.txt"
 chmod 755 "$stage/corvane-proton"
+entries=(Corvane.exe corvane-proton README.txt LICENSE.txt)
+(cd "$stage" && TZ=UTC touch -d "@$epoch" "${entries[@]}")
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 # zip adds to an existing archive: start afresh.
 rm -f "$out/$name.zip" "$out/$name.zip.sha256"
-(cd "$stage" && zip -q -X "$out/$name.zip" Corvane.exe corvane-proton README.txt LICENSE.txt)
+# -X leaves out what differs from machine to machine (owners, extra times).
+(cd "$stage" && TZ=UTC zip -q -X "$out/$name.zip" "${entries[@]}")
 (cd "$out" && sha256sum "$name.zip" >"$name.zip.sha256")
 echo "$out/$name.zip"
 echo "$out/$name.zip.sha256"

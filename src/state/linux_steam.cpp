@@ -1,11 +1,13 @@
 #include "state/linux_steam.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "platform/platform_error.h"
 #include "state/steam_search.h"
+#include "state/vdf.h"
 
 namespace corvane {
 
@@ -13,7 +15,12 @@ namespace {
 
 constexpr const char* kSteamName = "Linux Steam";
 constexpr const char* kHomeSteams[] = {".steam\\steam", ".steam\\root", ".local\\share\\Steam",
-                                       ".var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam"};
+                                       ".var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam",
+                                       "snap\\steam\\common\\.local\\share\\Steam", "snap\\steam\\common\\.steam\\steam"};
+// Flatpak's Steam takes this folder of the home for the home itself, and
+// writes its own folder into its files as one of these in the home.
+constexpr std::string_view kFlatpakHome = "\\.var\\app\\com.valvesoftware.Steam\\";
+constexpr const char* kSandboxSteams[] = {".local\\share\\Steam", ".steam\\steam", ".steam\\root"};
 // The name corvane-proton knows each game by.
 constexpr std::pair<const char*, const char*> kProtonGames[] = {{kSteamGeneralsApp, "generals"},
                                                                {kSteamZeroHourApp, "zerohour"}};
@@ -63,14 +70,24 @@ std::vector<std::string> RootCandidates(Look& look) {
     return szRoots;
 }
 
+// What tells one folder from another: its identity, or where Wine gives
+// none (every folder on another Linux file system than the one Z: shows has
+// the same empty one) its path with every link followed. Nothing when the
+// folder is not there.
+std::optional<std::string> FolderKey(Look& look, const std::string& szFolder) {
+    std::optional<std::string> szKey = look.sources.files.Identity(szFolder);
+    if (szKey && szKey->empty()) szKey = "path " + look.sources.files.ResolvedPath(szFolder);
+    return szKey;
+}
+
 // .steam/steam and .steam/root are mostly links to one of the others.
 std::vector<std::string> DistinctRoots(Look& look, const std::vector<std::string>& szCandidates) {
-    std::vector<std::string> szRoots, szIds;
+    std::vector<std::string> szRoots, szKeys;
     for (const std::string& szCandidate : szCandidates) {
         try {
-            const std::optional<std::string> szId = look.sources.files.Identity(szCandidate);
-            if (!szId || std::find(szIds.begin(), szIds.end(), *szId) != szIds.end()) continue;
-            szIds.push_back(*szId);
+            const std::optional<std::string> szKey = FolderKey(look, szCandidate);
+            if (!szKey || std::find(szKeys.begin(), szKeys.end(), *szKey) != szKeys.end()) continue;
+            szKeys.push_back(*szKey);
             szRoots.push_back(szCandidate);
         } catch (const PlatformError& e) {
             look.Note(LinuxSteam(szCandidate), e.what());
@@ -84,15 +101,46 @@ std::vector<std::string> DistinctRoots(Look& look, const std::vector<std::string
     return szRoots;
 }
 
-std::vector<SteamLibrary> ReachedLibraries(Look& look, std::vector<SteamLibrary> libraries) {
+// The home Flatpak's Steam sees as its own, where the folder is that Steam's
+// (by its name or where its links lead); "" for any other Steam.
+std::string FlatpakHome(Look& look, const std::string& szRoot) {
+    for (const std::string& szPath : {szRoot, look.sources.files.ResolvedPath(szRoot)}) {
+        for (size_t lAt = 0; lAt + kFlatpakHome.size() <= szPath.size(); ++lAt)
+            if (SameLetters(std::string_view(szPath).substr(lAt, kFlatpakHome.size()), kFlatpakHome))
+                return szPath.substr(0, lAt);
+    }
+    return "";
+}
+
+// A library that is Steam's own folder by another name: the one Flatpak's
+// sandbox gives it (outside, that path holds nothing or another Steam), or
+// another way through links.
+bool IsSteamItself(Look& look, const std::string& szSandboxHome, const std::optional<std::string>& szRootKey,
+                   const std::string& szLibrary) {
+    if (!szSandboxHome.empty())
+        for (const char* szSteam : kSandboxSteams)
+            if (SameLetters(szLibrary, Joined(szSandboxHome, szSteam))) return true;
+    try {
+        return FolderKey(look, szLibrary) == szRootKey;
+    } catch (const PlatformError&) {
+        return false;  // the search notes what the library gives when it looks in it
+    }
+}
+
+// Each library through the Windows path Wine gives it; Steam's own folder by
+// its root's name, so that it is looked in once and as the right folder.
+std::vector<SteamLibrary> ReachedLibraries(Look& look, const std::string& szRoot, std::vector<SteamLibrary> libraries) {
+    const std::string szSandboxHome = FlatpakHome(look, szRoot);
+    const std::optional<std::string> szRootKey = FolderKey(look, szRoot);
     std::vector<SteamLibrary> reached;
     for (SteamLibrary& library : libraries) {
-        if (const std::optional<std::string> szPath = WindowsPathOfUnixPath(look.sources.wine, library.szPath)) {
-            library.szPath = *szPath;
-            reached.push_back(std::move(library));
-        } else {
+        const std::optional<std::string> szPath = WindowsPathOfUnixPath(look.sources.wine, library.szPath);
+        if (!szPath) {
             look.Note(LinuxSteam("library " + library.szPath), "no Windows path");
+            continue;
         }
+        library.szPath = IsSteamItself(look, szSandboxHome, szRootKey, *szPath) ? szRoot : *szPath;
+        reached.push_back(std::move(library));
     }
     return reached;
 }
@@ -122,7 +170,7 @@ std::optional<Spot> FromLinuxSteam(Look& look, const std::string& szApp) {
     if (!look.sources.wine.UnderWine()) return std::nullopt;
     try {
         for (const std::string& szRoot : DistinctRoots(look, RootCandidates(look))) {
-            const std::vector<SteamLibrary> libraries = ReachedLibraries(look, LibrariesOf(look, szRoot));
+            const std::vector<SteamLibrary> libraries = ReachedLibraries(look, szRoot, LibrariesOf(look, szRoot));
             if (std::optional<Spot> spot = FromSteamLibraries(look, szRoot, libraries, szApp, kSteamName)) {
                 spot->szCaveat = PrefixCaveat(look.sources.wine, szApp);
                 return spot;

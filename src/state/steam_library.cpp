@@ -32,8 +32,7 @@ std::vector<SteamLibrary> ReadLibraryFolders(std::string_view szVdf) {
         if (entry.bBlock) {
             library.szPath = entry.ValueOf("path");
             const VdfEntry* apps = entry.Find("apps");
-            library.bListsApps = apps && apps->bBlock;
-            if (library.bListsApps)
+            if (apps && apps->bBlock)
                 for (const VdfEntry& app : apps->children) library.szApps.push_back(app.szKey);
         } else {
             library.szPath = entry.szValue;
@@ -46,16 +45,16 @@ std::vector<SteamLibrary> ReadLibraryFolders(std::string_view szVdf) {
 
 std::vector<std::string> LibrariesForApp(const std::vector<SteamLibrary>& libraries, const std::string& szSteamFolder,
                                          const std::string& szApp) {
-    const bool bCurrentForm =
-        std::any_of(libraries.begin(), libraries.end(), [](const SteamLibrary& l) { return l.bListsApps; });
     std::vector<std::string> szFolders;
-    if (!bCurrentForm) szFolders.push_back(WithoutTrailingBackslashes(szSteamFolder));
-    for (const SteamLibrary& library : libraries) {
-        const bool bHolds = std::find(library.szApps.begin(), library.szApps.end(), szApp) != library.szApps.end();
-        const bool bListed = std::any_of(szFolders.begin(), szFolders.end(),
-                                         [&](const std::string& szFolder) { return SameLetters(szFolder, library.szPath); });
-        if ((bHolds || !bCurrentForm) && !bListed) szFolders.push_back(library.szPath);
-    }
+    const auto add = [&](const std::string& szPath) {
+        if (std::none_of(szFolders.begin(), szFolders.end(),
+                         [&](const std::string& szFolder) { return SameLetters(szFolder, szPath); }))
+            szFolders.push_back(szPath);
+    };
+    for (const SteamLibrary& library : libraries)
+        if (std::find(library.szApps.begin(), library.szApps.end(), szApp) != library.szApps.end()) add(library.szPath);
+    add(WithoutTrailingBackslashes(szSteamFolder));
+    for (const SteamLibrary& library : libraries) add(library.szPath);
     return szFolders;
 }
 

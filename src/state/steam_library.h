@@ -15,8 +15,7 @@ inline constexpr const char* kSteamZeroHourApp = "2732960";
 
 struct SteamLibrary {
     std::string szPath;              // as written, without a trailing backslash
-    bool bListsApps = false;         // the current form says which apps it holds
-    std::vector<std::string> szApps; // those apps' ids
+    std::vector<std::string> szApps; // the apps its "apps" block lists, if it has one
 };
 
 // The libraries of libraryfolders.vdf, in file order: the current form, a

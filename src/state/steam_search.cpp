@@ -18,15 +18,16 @@ std::string SteamFolder(Look& look) {
 
 }  // namespace
 
+// Some Steams keep the list only in config\libraryfolders.vdf.
 std::vector<SteamLibrary> LibrariesOf(Look& look, const std::string& szSteam) {
-    return ReadLibraryFolders(look.ReadFile(Joined(szSteam, "steamapps\\libraryfolders.vdf")).value_or(""));
+    std::optional<std::string> szVdf = look.ReadFile(Joined(szSteam, "steamapps\\libraryfolders.vdf"));
+    if (!szVdf) szVdf = look.ReadFile(Joined(szSteam, "config\\libraryfolders.vdf"));
+    return ReadLibraryFolders(szVdf.value_or(""));
 }
 
 std::optional<Spot> FromSteamLibraries(Look& look, const std::string& szSteam, const std::vector<SteamLibrary>& libraries,
                                        const std::string& szApp, const std::string& szSteamName) {
-    const std::vector<std::string> szLibraries = LibrariesForApp(libraries, szSteam, szApp);
-    if (szLibraries.empty()) look.Note(szSteamName + " " + szSteam, "app " + szApp + " in no library");
-    for (const std::string& szLibrary : szLibraries) {
+    for (const std::string& szLibrary : LibrariesForApp(libraries, szSteam, szApp)) {
         const std::string szWhere = szSteamName + " library " + szLibrary + ", app " + szApp;
         const std::string szManifest = Joined(szLibrary, "steamapps\\appmanifest_" + szApp + ".acf");
         const std::string szDir = ReadInstallDir(look.ReadFile(szManifest).value_or(""));

@@ -13,12 +13,13 @@
 
 namespace corvane {
 
-// The libraries steamapps\libraryfolders.vdf of Steam's folder names, as
-// written there; none when it cannot be read.
+// The libraries steamapps\libraryfolders.vdf of Steam's folder names (else
+// config\libraryfolders.vdf), as written there; none when neither can be read.
 std::vector<SteamLibrary> LibrariesOf(Look& look, const std::string& szSteam);
 
-// The first library that holds the app's folder with the game in it. The
-// places are named "<szSteamName> library <folder>, app <id>" in the log.
+// The first library, of those LibrariesForApp gives, whose app manifest
+// names a folder with the game in it. The places are named
+// "<szSteamName> library <folder>, app <id>" in the log.
 std::optional<Spot> FromSteamLibraries(Look& look, const std::string& szSteam, const std::vector<SteamLibrary>& libraries,
                                        const std::string& szApp, const std::string& szSteamName);
 

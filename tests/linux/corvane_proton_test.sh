@@ -1,9 +1,12 @@
 #!/bin/sh
-# corvane-proton against a Steam made up in a scratch folder: Steam's root
-# and a second library whose path holds a blank and "&", stand-in Protons
-# (small scripts that note how they were called and then run the program
-# under Wine in the test prefix), a stand-in Steam runtime, and a copy of
-# the script beside the stand-in game named Corvane.exe.
+# corvane-proton against a Steam made up in a scratch folder as players have
+# it: Steam's root and a second library whose path holds a blank and "&",
+# homes that reach Steam as the Deck, Flatpak, Snap and ProtonUp-Qt's users
+# do, stand-in Protons (small scripts that note how they were called and
+# then run the program under Wine in the test prefix) in every place Steam
+# takes them from, a stand-in Steam runtime, and a copy of the script beside
+# the stand-in game named Corvane.exe. The system's folders are a scratch
+# one too (CORVANE_PROTON_SYSROOT).
 #
 #   sh corvane_proton_test.sh SHELL SCRIPT STAND_IN_GAME_EXE
 #
@@ -109,7 +112,7 @@ write_config() { # name for Zero Hour, name for every game ("-": none)
 }
 
 install_game() { # library app
-    mkdir -p "$1/steamapps/compatdata/$2/pfx"
+    mkdir -p "$1/steamapps/compatdata/$2/pfx" "$1/steamapps/common/Game $2"
     printf '"AppState"\n{\n\t"appid"\t\t"%s"\n\t"installdir"\t\t"Game %s"\n}\n' "$2" "$2" >"$1/steamapps/appmanifest_$2.acf"
 }
 
@@ -121,10 +124,27 @@ for p in "Proton - Experimental" "Proton Hotfix" "Proton 9.0" "Proton 6.3" "Prot
     stand_in_proton "$S/steamapps/common/$p"
 done
 stand_in_proton "$L/steamapps/common/Proton 10.0" 1628350
-# The player's own tool: the folder's name is not the tool's.
+tool_manifest() { # file, the name Steam records, install_path
+    mkdir -p "${1%/*}"
+    printf '"compatibilitytools"\n{\n  "compat_tools"\n  {\n    "%s" // the name Steam records\n    {\n      "install_path" "%s"\n      "display_name" "%s"\n      "from_oslist" "windows"\n      "to_oslist" "linux"\n    }\n  }\n}\n' \
+        "$2" "$3" "$2" >"$1"
+}
+# The player's own tools, in each place Steam looks: the folder's name is
+# not the tool's; a manifest may lie straight in the tools folder.
 stand_in_proton "$S/compatibilitytools.d/my tool"
-printf '"compatibilitytools"\n{\n  "compat_tools"\n  {\n    "GE-Proton9-20" // the name Steam records\n    {\n      "install_path" "."\n      "display_name" "GE-Proton9-20"\n      "from_oslist" "windows"\n      "to_oslist" "linux"\n    }\n  }\n}\n' \
-    >"$S/compatibilitytools.d/my tool/compatibilitytool.vdf"
+tool_manifest "$S/compatibilitytools.d/my tool/compatibilitytool.vdf" GE-Proton9-20 .
+stand_in_proton "$T/tools/GE abs"
+tool_manifest "$S/compatibilitytools.d/ge.vdf" GE-Absolute "$T/tools/GE abs"
+stand_in_proton "$T/homes/protonup/.steam/compatibilitytools.d/GE-Proton10-1"
+tool_manifest "$T/homes/protonup/.steam/compatibilitytools.d/GE-Proton10-1/compatibilitytool.vdf" GE-Proton10-1 .
+stand_in_proton "$T/sysroot/usr/local/share/steam/compatibilitytools.d/Local Proton"
+tool_manifest "$T/sysroot/usr/local/share/steam/compatibilitytools.d/local.vdf" Local-Proton "Local Proton"
+stand_in_proton "$T/sysroot/usr/share/steam/compatibilitytools.d/Shadowed"
+tool_manifest "$T/sysroot/usr/share/steam/compatibilitytools.d/Shadowed/compatibilitytool.vdf" GE-Proton10-1 .
+stand_in_proton "$T/extra tools/Nix Proton"
+tool_manifest "$T/extra tools/Nix Proton/compatibilitytool.vdf" Nix-Proton .
+# A Flatpak extension of Flatpak's Steam, kept by Flatpak in the home.
+tool_manifest "$T/homes/deck/.local/share/flatpak/runtime/com.valvesoftware.Steam.CompatibilityTool.Proton-GE/x86_64/stable/active/files/compatibilitytool.vdf" Proton-GE .
 # Steam's Linux runtime, installed only where a case says so.
 runtime="$L/steamapps/common/SteamLinuxRuntime_sniper"
 mkdir -p "$runtime"
@@ -140,27 +160,59 @@ chmod +x "$runtime/_v2-entry-point"
 cp "$script" "$C/corvane-proton"
 cp "$game_exe" "$C/Corvane.exe"
 
-# Homes: the Deck's links to Steam's root, Flatpak's Steam, none at all.
+# Homes: the Deck's links to Steam's root, Flatpak's Steam, Snap's, a
+# ProtonUp-Qt user's ~/.steam/root that is ~/.steam itself, none at all.
 mkdir -p "$T/homes/deck/.steam" "$T/homes/deck/.local/share" "$T/homes/none" \
-         "$T/homes/flatpak/.var/app/com.valvesoftware.Steam/.local/share"
+         "$T/homes/flatpak/.var/app/com.valvesoftware.Steam/.local/share" "$T/homes/snap/snap/steam/common/.local/share"
 ln -s "$S" "$T/homes/deck/.local/share/Steam"
 ln -s ../.local/share/Steam "$T/homes/deck/.steam/steam"
 ln -s ../.local/share/Steam "$T/homes/deck/.steam/root"
 ln -s "$S" "$T/homes/flatpak/.var/app/com.valvesoftware.Steam/.local/share/Steam"
+ln -s "$S" "$T/homes/snap/snap/steam/common/.local/share/Steam"
+ln -s "$S" "$T/homes/protonup/.steam/steam"
+ln -s . "$T/homes/protonup/.steam/root"
 
-# Moves a path away for one case; restore puts everything back.
-hidden=''
-hide() {
-    for path; do
-        n=$(printf '%s' "$hidden" | grep -c '^')
-        mv "$path" "$T/away/$n"
-        hidden="$hidden$n	$path
-"
-    done
+# Flatpak's own Steam, whose files name its folder as its sandbox sees it
+# (~/.local/share/Steam, nothing outside), with Generals and the Proton that
+# last ran it.
+F="$T/homes/flatpak2/.var/app/com.valvesoftware.Steam/.local/share/Steam"
+mkdir -p "$F/config" "$F/steamapps"
+current_libraries "$T/homes/flatpak2/.local/share/Steam" >"$F/steamapps/libraryfolders.vdf"
+install_game "$F" 2229870
+stand_in_proton "$F/steamapps/common/Proton 7.0"
+stand_in_proton "$F/steamapps/common/Proton 8.0"
+printf '7.0-6\n%s\n' "$T/homes/flatpak2/.local/share/Steam/steamapps/common/Proton 7.0/files/share/fonts/" \
+    >"$F/steamapps/compatdata/2229870/config_info"
+
+# Moves paths away or to another name for one case, and makes new ones;
+# restore puts everything back.
+moved=''
+made=''
+move() { # from to
+    mv "$1" "$2"
+    moved="$2	$1
+$moved"
 }
+hide() {
+    for path; do move "$path" "$T/away/$(printf '%s' "$moved" | grep -c '^')"; done
+}
+make_proton() { # folder [the app manifest in Steam's folder that names it]
+    stand_in_proton "$1"
+    made="$made$1
+"
+    if [ $# -gt 1 ]; then
+        id=${2##*_}
+        printf '"AppState"\n{\n\t"appid"\t\t"%s"\n\t"installdir"\t\t"%s"\n}\n' "${id%.acf}" "${1##*/}" >"$2"
+        made="$made$2
+"
+    fi
+}
+extra_tools=''
 restore() {
-    printf '%s' "$hidden" | while IFS='	' read -r n path; do mv "$T/away/$n" "$path"; done
-    hidden=''
+    printf '%s' "$moved" | while IFS='	' read -r from to; do mv "$from" "$to"; done
+    printf '%s' "$made" | while IFS= read -r path; do rm -rf "$path"; done
+    moved='' made='' extra_tools=''
+    rm -f "$L/steamapps/compatdata/2732960/config_info"
     write_config - -
     current_libraries "$S" "$L" >"$S/steamapps/libraryfolders.vdf"
 }
@@ -170,7 +222,8 @@ use_runtime() {
         >"$L/steamapps/appmanifest_1628350.acf"
 }
 hide_numbered() { hide "$S/steamapps/common/Proton "[0-9]* "$L/steamapps/common/Proton 10.0"; }
-hide_protons() { hide_numbered; hide "$S/steamapps/common/Proton - Experimental"; }
+hide_experimental() { hide "$S/steamapps/common/Proton - Experimental"; }
+hide_protons() { hide_numbered; hide_experimental; }
 hide_zero_hour() { hide "$L/steamapps/appmanifest_2732960.acf"; }
 hide_prefix() { hide "$L/steamapps/compatdata/2732960"; }
 # Zero Hour in a library whose name needs Steam's escapes, named only there.
@@ -180,6 +233,28 @@ escaped_library() {
     current_libraries "$S" "$E" >"$S/steamapps/libraryfolders.vdf"
 }
 older_form() { older_libraries "$L" >"$S/steamapps/libraryfolders.vdf"; }
+# Older installs spell the folder SteamApps, in Steam's folder or a library.
+steamapps_upper_root() { move "$S/steamapps" "$S/SteamApps"; }
+steamapps_upper_library() { move "$L/steamapps" "$L/SteamApps"; }
+config_list() { move "$S/steamapps/libraryfolders.vdf" "$S/config/libraryfolders.vdf"; }
+# Steam's folder keeps the manifest of a Zero Hour that went to the library.
+stale_manifest() {
+    cp "$L/steamapps/appmanifest_2732960.acf" "$S/steamapps/"
+    made="$made$S/steamapps/appmanifest_2732960.acf
+"
+}
+# The prefix notes the Proton that last ran it.
+last_ran_63() {
+    printf '9.0-1\n%s\n%s\n' "$S/steamapps/common/Proton 6.3/files/share/fonts/" \
+        "$S/steamapps/common/Proton 6.3/files/lib/" >"$L/steamapps/compatdata/2732960/config_info"
+}
+last_ran_gone() {
+    printf '9.0-1\n%s\n' "$S/steamapps/common/Proton 5.0/dist/share/fonts/" >"$L/steamapps/compatdata/2732960/config_info"
+}
+# Steam installed Proton 9.0 (Beta); a Proton 9.0 folder is left over.
+choose_flatpak_tool() { write_config Proton-GE -; }
+installed_beta() { make_proton "$S/steamapps/common/Proton 9.0 (Beta)" "$S/steamapps/appmanifest_2805730.acf"; }
+extra_path() { extra_tools="$T/no such folder:$T/extra tools"; }
 
 # Runs the script from Corvane's folder, in the scratch folder, with Steam's
 # variable only when $steam_client names a root; the game ends with status
@@ -191,7 +266,8 @@ run() { # home, then the script's arguments
     shift
     rm -f "$CALLS" "$report"
     (cd "$T" && exec env ${steam_client:+"STEAM_COMPAT_CLIENT_INSTALL_PATH=$steam_client"} \
-        HOME="$T/homes/$home" STANDIN_EXIT_CODE=$exit_code \
+        ${extra_tools:+"STEAM_EXTRA_COMPAT_TOOLS_PATHS=$extra_tools"} CORVANE_PROTON_SYSROOT="$T/sysroot" \
+        HOME="$T/homes/$home" XDG_DATA_HOME="$T/homes/$home/.local/share" STANDIN_EXIT_CODE=$exit_code \
         "$shell" "$C/corvane-proton" "$@") </dev/null >"$T/out" 2>"$T/err"
     status=$?
 }
@@ -216,7 +292,7 @@ case $line in
 esac
 
 # Which game: its prefix (compatdata) and the app id Proton is told.
-while IFS='|' read -r case_name prepare args app compat_data; do
+while IFS='|' read -r case_name prepare args app compat_data said; do
     [ -n "$case_name" ] || continue
     $prepare
     # shellcheck disable=SC2086 # the arguments of the row, one word each
@@ -225,42 +301,59 @@ while IFS='|' read -r case_name prepare args app compat_data; do
     expect "compatdata" "$(called STEAM_COMPAT_DATA_PATH)" "$compat_data"
     expect "SteamAppId" "$(called SteamAppId)" "$app"
     expect "SteamGameId" "$(called SteamGameId)" "$app"
+    [ -z "$said" ] || expect_text "$T/err" "$said"
     restore
 done <<EOF
-Zero Hour before Generals|:||2732960|$L/steamapps/compatdata/2732960
---game generals|:|--game generals|2229870|$S/steamapps/compatdata/2229870
-Generals alone|hide_zero_hour||2229870|$S/steamapps/compatdata/2229870
-older libraryfolders.vdf|older_form||2732960|$L/steamapps/compatdata/2732960
-escapes in a library's path|escaped_library||2732960|$T/Lib \\ "quoted" ü/steamapps/compatdata/2732960
+Zero Hour before Generals|:||2732960|$L/steamapps/compatdata/2732960|
+--game generals|:|--game generals|2229870|$S/steamapps/compatdata/2229870|
+Generals alone|hide_zero_hour||2229870|$S/steamapps/compatdata/2229870|
+older libraryfolders.vdf|older_form||2732960|$L/steamapps/compatdata/2732960|
+escapes in a library's path|escaped_library||2732960|$T/Lib \\ "quoted" ü/steamapps/compatdata/2732960|
+only config/libraryfolders.vdf|config_list||2732960|$L/steamapps/compatdata/2732960|
+SteamApps in Steam's folder|steamapps_upper_root|--game generals|2229870|$S/SteamApps/compatdata/2229870|
+SteamApps in a library|steamapps_upper_library||2732960|$L/SteamApps/compatdata/2732960|
+a stale manifest in Steam's folder, the game in the library|stale_manifest||2732960|$L/steamapps/compatdata/2732960|Passing over $S/steamapps/appmanifest_2732960.acf
 EOF
 
-# Which Proton: the game's entry in config.vdf, else the entry "0", else
-# the highest numbered Proton installed, else Experimental.
-while IFS='|' read -r case_name prepare for_game for_all expected; do
+# Which Proton: the game's entry in config.vdf, else the one that last ran
+# its prefix, else the entry "0", else Experimental, else the highest
+# numbered; the line that names it says why.
+while IFS='|' read -r case_name prepare home for_game for_all expected why; do
     [ -n "$case_name" ] || continue
     $prepare
     write_config "$for_game" "$for_all"
-    run deck
+    run "$home"
     expect "exit status" "$status" 0
     expect "Proton" "$(called proton)" "$expected"
+    expect_text "$T/err" "with ${expected##*/} ($why"
     restore
 done <<EOF
-a tool of the player's own, not Valve's newer|:|GE-Proton9-20|proton_9|$S/compatibilitytools.d/my tool
-proton_experimental|:|proton_experimental|-|$S/steamapps/common/Proton - Experimental
-proton_hotfix|:|proton_hotfix|-|$S/steamapps/common/Proton Hotfix
-proton_9|:|proton_9|-|$S/steamapps/common/Proton 9.0
-proton_63|:|proton_63|-|$S/steamapps/common/Proton 6.3
-a beta|:|proton_8|-|$S/steamapps/common/Proton 8.0 (Beta)
-the entry for every game|:|-|proton_63|$S/steamapps/common/Proton 6.3
-no choice: the highest numbered|:|-|-|$L/steamapps/common/Proton 10.0
-the choice not installed|:|proton_5|proton_9|$L/steamapps/common/Proton 10.0
-no numbered Proton: Experimental|hide_numbered|-|-|$S/steamapps/common/Proton - Experimental
+a tool of the player's own, not Valve's newer|:|deck|GE-Proton9-20|proton_9|$S/compatibilitytools.d/my tool|Steam's choice for Zero Hour
+a manifest straight in compatibilitytools.d, an absolute path|:|deck|GE-Absolute|-|$T/tools/GE abs|Steam's choice
+~/.steam/root is ~/.steam, before the system's tool of that name|:|protonup|GE-Proton10-1|-|$T/homes/protonup/.steam/compatibilitytools.d/GE-Proton10-1|Steam's choice
+/usr/local/share, a manifest straight there, a relative path|:|deck|Local-Proton|-|$T/sysroot/usr/local/share/steam/compatibilitytools.d/Local Proton|Steam's choice
+STEAM_EXTRA_COMPAT_TOOLS_PATHS|extra_path|deck|Nix-Proton|-|$T/extra tools/Nix Proton|Steam's choice
+proton_experimental|:|deck|proton_experimental|-|$S/steamapps/common/Proton - Experimental|Steam's choice
+proton_hotfix|:|deck|proton_hotfix|-|$S/steamapps/common/Proton Hotfix|Steam's choice
+proton_9|:|deck|proton_9|-|$S/steamapps/common/Proton 9.0|Steam's choice
+proton_9 installed as a beta, a Proton 9.0 folder left over|installed_beta|deck|proton_9|-|$S/steamapps/common/Proton 9.0 (Beta)|Steam's choice
+proton_63|:|deck|proton_63|-|$S/steamapps/common/Proton 6.3|Steam's choice
+a beta|:|deck|proton_8|-|$S/steamapps/common/Proton 8.0 (Beta)|Steam's choice
+the choice before the one that last ran the prefix|last_ran_63|deck|proton_9|-|$S/steamapps/common/Proton 9.0|Steam's choice
+no choice: the one that last ran the prefix, older than the newest|last_ran_63|deck|-|proton_9|$S/steamapps/common/Proton 6.3|it last ran this prefix
+an empty choice is none|last_ran_63|deck||proton_9|$S/steamapps/common/Proton 6.3|it last ran this prefix
+the one that last ran is gone: the entry for every game|last_ran_gone|deck|-|proton_63|$S/steamapps/common/Proton 6.3|Steam's default
+the choice not installed: the entry for every game|:|deck|proton_5|proton_9|$S/steamapps/common/Proton 9.0|Steam's default
+no choice: Experimental|:|deck|-|-|$S/steamapps/common/Proton - Experimental|fallback
+no choice, no Experimental: the highest numbered|hide_experimental|deck|-|-|$L/steamapps/common/Proton 10.0|fallback
+Flatpak's Steam naming its folder as its sandbox sees it|:|flatpak2|-|-|$F/steamapps/common/Proton 7.0|it last ran this prefix
 EOF
 
 # Steam's Linux runtime: used when the Proton asks for it and it is installed.
 while IFS='|' read -r case_name prepare first options verb; do
     [ -n "$case_name" ] || continue
     $prepare
+    write_config proton_10 -
     run deck -- -PLAY ZeroHour "$mod"
     expect "exit status" "$status" 0
     expect "runtime" "$(called runtime)" "$first"
@@ -269,7 +362,12 @@ while IFS='|' read -r case_name prepare first options verb; do
     expect "proton's verb" "$(called verb)" "$verb"
     # The container sees only what it is told to share: Corvane's folder and
     # every library.
-    if [ -n "$first" ]; then shared_folder=$C shared_libraries=$S:$L; else shared_folder=unset shared_libraries=unset; fi
+    # Steam names each library's steamapps folder, as Proton expects.
+    if [ -n "$first" ]; then
+        shared_folder=$C shared_libraries=$S/steamapps:$L/steamapps
+    else
+        shared_folder=unset shared_libraries=unset
+    fi
     expect "Corvane's folder shared" "$(called STEAM_COMPAT_INSTALL_PATH)" "$shared_folder"
     expect "libraries shared" "$(called STEAM_COMPAT_LIBRARY_PATHS)" "$shared_libraries"
     expect "the game given" "$(head -n 1 "$report" 2>/dev/null | tr -d '\r' | grep -c -F " -PLAY ZeroHour \"$mod\"")" 1
@@ -297,6 +395,7 @@ while IFS='|' read -r case_name home client expected; do
 done <<EOF
 the Deck's links|deck||$S
 Flatpak|flatpak||$S
+Snap|snap||$S
 Steam's variable|none|$S|$S
 Steam's variable before the home|deck|$T/no such Steam|
 none|none||
@@ -337,6 +436,7 @@ no prefix yet|hide_prefix||1|Zero Hour has no Proton prefix yet|Start Zero Hour 
 no Proton|hide_protons||1|No Proton was found|WINEPREFIX=~/.wine-generals wine '$C/Corvane.exe'
 no such game|hide_zero_hour|--game zerohour|1|Zero Hour (Steam app 2732960) is not installed|
 --proton without one|:|--proton $T|1|no program called proton|
+a tool only Flatpak's sandbox runs|choose_flatpak_tool|--game zerohour -- -PLAY ZeroHour|1|Proton-GE, is a Flatpak extension|flatpak run '--filesystem=$C' '--command=$C/corvane-proton' com.valvesoftware.Steam --game zerohour -- -PLAY ZeroHour
 Corvane's arguments before --|:|-PLAY ZeroHour|2|go after --|
 an unknown game|:|--game redalert|2|zerohour or generals|
 EOF

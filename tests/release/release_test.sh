@@ -1,7 +1,8 @@
 #!/bin/sh
 # tools/release.sh packs a given Corvane.exe into a scratch folder: the zip
 # named after the version, holding exactly what players get, the script still
-# runnable once unpacked, a checksum sha256sum accepts and text for Notepad.
+# runnable once unpacked, a checksum sha256sum accepts and text for Notepad;
+# packed again elsewhere, the same bytes.
 #
 #   sh release_test.sh SOURCE_DIR CORVANE_EXE NOT_CORVANE_EXE
 #
@@ -55,6 +56,28 @@ expect "README.txt ends the part with \"$last\"" $?
 expect "README.txt stops before \"For developers\"" $?
 ! grep -q -e '`' -e '[*][*]' "$out/README.txt"
 expect "README.txt has no Markdown marks (backticks, **)" $?
+
+# Every entry carries the time of the commit (a zip keeps even seconds), or
+# SOURCE_DATE_EPOCH's; packed again in another time zone, under another
+# umask, from a copy of Corvane.exe with another time, the zip and its
+# checksum are the same bytes.
+commit=$(git -C "$src" log -1 --format=%ct)
+times=$(TZ=UTC zipinfo -T "$zip" | awk '/^-/ { print $7 }' | sort -u | tr '\n' ' ')
+case $times in
+    "$(TZ=UTC date -d "@$((commit / 2 * 2))" +%Y%m%d.%H%M%S) " | "$(TZ=UTC date -d "@$((commit / 2 * 2 + 2))" +%Y%m%d.%H%M%S) ") true ;;
+    *) false ;;
+esac
+expect "every entry carries the commit's time, $(TZ=UTC date -d "@$commit" +%Y%m%d.%H%M%S) (they carry $times)" $?
+mkdir "$out/again"
+cp "$exe" "$out/again/Corvane.exe"
+touch -d '2001-02-03 04:05:06' "$out/again/Corvane.exe"
+(umask 077 && TZ=Asia/Tokyo bash "$src/tools/release.sh" --exe "$out/again/Corvane.exe" --out "$out/again") >/dev/null 2>&1 &&
+    cmp -s "$zip" "$out/again/$name.zip" && cmp -s "$out/$name.zip.sha256" "$out/again/$name.zip.sha256"
+expect "packed twice, the same zip and checksum" $?
+SOURCE_DATE_EPOCH=1700000000 bash "$src/tools/release.sh" --exe "$exe" --out "$out/again" >/dev/null 2>&1 &&
+    [ "$(TZ=UTC zipinfo -T "$out/again/$name.zip" | awk '/^-/ { print $7 }' | sort -u)" = 20231114.221320 ]
+expect "with SOURCE_DATE_EPOCH every entry carries its time" $?
+rm -rf "$out/again"
 
 # A program without Corvane's version is refused, and nothing is written.
 rm -f "$out"/*.zip "$out"/*.sha256

@@ -45,6 +45,7 @@ struct LinkedDisk : test::MemoryDisk {
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override {
         return MemoryDisk::OpenInput(Followed(szPath));
     }
+    std::string ResolvedPath(const std::string& szPath) override { return Followed(szPath); }
 };
 
 // The places the search looks in: the registry's three views, the disk,
@@ -147,12 +148,16 @@ TEST(GameSearch, TakesTheRetailKeyAsItStandsElseTheFirstPlaceWhoseFolderHoldsThe
             "HKEY_CURRENT_USER\\" + kZh + ": no key; Origin, HKEY_LOCAL_MACHINE\\" + kOrigin + ": no Generals.exe in "
             "E:\\C&C\\Command and Conquer Generals Zero Hour\\; The First Decade, HKEY_LOCAL_MACHINE\\" + kDecade +
             "\\zh_folder: no Generals.exe in F:\\TFD\\; Steam library G:\\Lib, app 2732960: no installdir in "
-            "G:\\Lib\\steamapps\\appmanifest_2732960.acf)",
+            "G:\\Lib\\steamapps\\appmanifest_2732960.acf; Steam library C:\\Steam, app 2732960: no installdir in "
+            "C:\\Steam\\steamapps\\appmanifest_2732960.acf)",
         "Found Generals WorldBuilder Version 1.08 in E:\\C&C\\Command and Conquer Generals\\ (with Generals)",
         "Not found: Zero Hour WorldBuilder (with Zero Hour Generals Expansion)"}));
 }
 
 const std::string kHome = "Z:\\home\\deck", kSteam = kHome + "\\.local\\share\\Steam";
+const std::string kFlatpakUnix = "/home/deck/.var/app/com.valvesoftware.Steam/.local/share/Steam";
+const std::string kFlatpak = kHome + "\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam";
+const std::string kSnap = kHome + "\\snap\\steam\\common\\.local\\share\\Steam";
 const std::string kZeroHourDir = "Command & Conquer Generals - Zero Hour";
 
 // Corvane under Wine, in a home with no Steam unless a test puts one there.
@@ -188,11 +193,14 @@ std::string Shown(const std::string& szLine) {
 TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWhichPrefixTheGameRunsIn) {
     const std::string kFoundZh = "Found Zero Hour Generals Expansion Version 1.04 in ";
     const std::string kOtherPrefix = "; it will run in this prefix, not its own: start Corvane with corvane-proton --game ";
+    const auto noManifest = [](const std::string& szLib) {
+        return "Linux Steam library " + szLib + ", app 2732960: no installdir in " + szLib + "\\steamapps\\appmanifest_2732960.acf";
+    };
     const struct {
         const char* szWhat;
         std::function<void(LinuxWorld&)> setUp;
         size_t lRow;
-        std::string szLine;  // or, for a game not found, what Linux's Steam gave
+        std::string szLine;  // or, for a game not found, what Linux's Steam gave; or a library (below)
     } kCases[] = {
         {"~/.steam/steam, a link, leads to Steam, whose SD card holds the game; outside Proton it runs in this prefix",
          [](LinuxWorld& w) {
@@ -230,26 +238,47 @@ TEST(LinuxSteam, FindsEachSteamFolderOnceReachesItsLibrariesThroughWineAndSaysWh
          "Found Generals Version 1.08 in " + kSteam + "\\steamapps\\common\\Command and Conquer Generals\\ (Linux Steam library " +
              kSteam + ", app 2229870; version of the last release" + kOtherPrefix +
              "generals to play it in its own Proton prefix)"},
-        {"~/.steam/steam and ~/.steam/root lead to one Steam, looked at once; a library without a Unix path",
+        {"Flatpak's Steam names its folder as its sandbox sees it; outside, that is another Steam with the game",
          [](LinuxWorld& w) {
-             w.disk.links[kHome + "\\.steam\\steam"] = kSteam;
-             w.disk.links[kHome + "\\.steam\\root"] = kSteam;
+             w.wine.environment["STEAM_COMPAT_CLIENT_INSTALL_PATH"] = kFlatpakUnix;
+             w.Steam(kFlatpak, {{"/home/deck/.local/share/Steam", "2732960"}});
+             w.Game(kSteam, "2732960", "Native");
+         }, kZeroHour, kFlatpak},
+        {"~/.steam/steam and ~/.steam/root lead to one Steam, looked at once by where they lead (Wine gives no identity); "
+         "Snap's Steam is another; a library without a Unix path", [](LinuxWorld& w) {
+             w.disk.NoSerialOn("z:");
+             w.disk.links[kHome + "\\.steam\\steam"] = w.disk.links[kHome + "\\.steam\\root"] = kSteam;
              w.Steam(kSteam, {{"/home/deck/.local/share/Steam", "228980"}, {"SteamLibrary", "2732960"}});
-         },
-         kZeroHour, "Linux Steam library SteamLibrary: no Windows path; Linux Steam " + kHome + "\\.steam\\steam: app 2732960 in no library"},
+             w.Steam(kSnap, {});
+         }, kZeroHour, "Linux Steam library SteamLibrary: no Windows path; " + noManifest(kHome + "\\.steam\\steam") + "; " +
+                       noManifest(kSnap)},
+        {"only config/libraryfolders.vdf, its apps stale: the game in a library without an apps block", [](LinuxWorld& w) {
+             w.disk.AddFile(kSteam + "\\config\\libraryfolders.vdf", "\"libraryfolders\" { \"0\" { \"path\" "
+                            "\"/home/deck/.local/share/Steam\" \"apps\" { \"2732960\" \"1\" } } \"1\" { \"path\" \"/mnt/lib\" } }");
+         }, kZeroHour, "Z:\\mnt\\lib"},
+        {"the mid-2021 form without \"0\": Steam's own folder is still a library", [](LinuxWorld& w) {
+             w.disk.AddFile(kSteam + "\\steamapps\\libraryfolders.vdf",
+                            "\"libraryfolders\" { \"1\" { \"path\" \"/mnt/lib\" \"apps\" { \"228980\" \"1\" } } }");
+         }, kZeroHour, kSteam},
         {"no Steam in a home no drive maps: every folder looked at, in order", [](LinuxWorld& w) {
              w.wine.environment["WINEHOMEDIR"] = "\\??\\unix\\home\\deck";
          },
          kZeroHour, "Linux Steam: no folder \\\\?\\unix\\home\\deck\\.steam\\steam or \\\\?\\unix\\home\\deck\\.steam\\root or "
                     "\\\\?\\unix\\home\\deck\\.local\\share\\Steam or "
-                    "\\\\?\\unix\\home\\deck\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam"},
+                    "\\\\?\\unix\\home\\deck\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam or "
+                    "\\\\?\\unix\\home\\deck\\snap\\steam\\common\\.local\\share\\Steam or "
+                    "\\\\?\\unix\\home\\deck\\snap\\steam\\common\\.steam\\steam"},
     };
     for (const auto& c : kCases) {
         LinuxWorld world;
         c.setUp(world);
+        // A row that gives a library has Zero Hour installed there, and asks that it is found there.
+        const bool bLibrary = c.szLine.starts_with("Z:");
+        if (bLibrary) world.Game(c.szLine, kSteamZeroHourApp, kZeroHourDir);
         std::vector<std::string> szLines;
-        world.Find(szLines);
-        EXPECT_EQ(Shown(szLines.at(c.lRow)), c.szLine) << c.szWhat;
+        const GameTable games = world.Find(szLines);
+        EXPECT_EQ(bLibrary ? games[c.lRow].szInstallPath : Shown(szLines.at(c.lRow)),
+                  bLibrary ? c.szLine + "\\steamapps\\common\\" + kZeroHourDir + "\\" : c.szLine) << c.szWhat;
     }
 }
 

@@ -8,26 +8,29 @@ namespace corvane {
 namespace {
 
 TEST(SteamLibraries, ReadBothFormsAndGiveTheLibrariesToLookInForAnApp) {
+    // Blocks nested n deep inside the list: the reader descends to its limit, and no further.
+    const auto nested = [](int n) { std::string sz; while (n--) sz = "\"k\" { " + sz + "}"; return sz; };
     const struct {
         const char* szWhat;
         std::string szVdf;
         std::vector<std::string> zeroHour;  // where Zero Hour is looked for, Steam being in C:\Steam
     } kCases[] = {
-        {"current form: the libraries that list the app",
+        {"current form: the libraries that list the app, then Steam's own folder, then the others",
          "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\Program Files (x86)\\\\Steam\"\n\t\t\"label\"\t\t\"\"\n"
          "\t\t\"apps\"\n\t\t{\n\t\t\t\"228980\"\t\t\"29212173\"\n\t\t}\n\t}\n\t\"1\" { \"path\" \"D:\\\\Lib \\\"2\\\"\\\\\" "
          "\"apps\" { \"2732960\" \"1342177280\" \"2229870\" \"1\" } }\n}\n",
-         {"D:\\Lib \"2\""}},
+         {"D:\\Lib \"2\"", "C:\\Steam", "C:\\Program Files (x86)\\Steam"}},
         {"older form: Steam's own folder, then every library once",
          "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1690000000\" \"1\" \"E:\\\\SteamLibrary\" // moved\n"
          "\"2\" \"c:\\\\steam\" \"3\" \"F:\\\\More\" }",
          {"C:\\Steam", "E:\\SteamLibrary", "F:\\More"}},
-        {"the app in no library", "\"libraryfolders\"{\"0\"{\"path\" \"C:\\\\Steam\" \"apps\"{}}}", {}},
         {"no file", "", {"C:\\Steam"}},
         {"unclosed quote", "\"libraryfolders\" { \"1\" \"E:\\\\Lib", {"C:\\Steam"}},
         {"unclosed block", "\"libraryfolders\" { \"1\" \"E:\\\\Lib\"", {"C:\\Steam"}},
         {"stray brace", "\"libraryfolders\" { \"1\" \"E:\\\\Lib\" } }", {"C:\\Steam"}},
-        {"nested beyond any Steam file", "\"libraryfolders\" " + std::string(40, '{') + std::string(40, '}'), {"C:\\Steam"}},
+        {"nested as deep as the reader goes", "\"libraryfolders\" { \"1\" \"E:\\\\Lib\" " + nested(30) + "}",
+         {"C:\\Steam", "E:\\Lib"}},
+        {"nested beyond any Steam file", "\"libraryfolders\" { \"1\" \"E:\\\\Lib\" " + nested(31) + "}", {"C:\\Steam"}},
         {"binary", std::string("\0\xff{\"\x01", 5), {"C:\\Steam"}},
     };
     for (const auto& c : kCases) {
