@@ -25,6 +25,8 @@ TEST(GameFolders, APathIsInsideAFolderWhenItIsThatFolderOrBelowIt) {
         {"C:\\Games", "C:\\Games\\Gen", false},
         {"D:\\Games\\Gen", "C:\\Games\\Gen", false},
         {"C:\\Anything", "C:\\", true},
+        {"d:\\New\\Maps", "D:\\", true},
+        {"\\\\?\\UNIX\\home\\Gen\\Data", "\\\\?\\unix\\home\\Gen", true},
         {"\\\\server\\share\\Gen\\Maps", "\\\\SERVER\\share\\Gen", true},
     };
     for (const auto& c : cases) EXPECT_EQ(IsInsideFolder(c.szPath, c.szFolder), c.bInside) << c.szPath << " in " << c.szFolder;
@@ -51,6 +53,73 @@ TEST(GameFolders, AreTheInstallationsAndTheGamesOwnFoldersInDocuments) {
     for (const auto& [szPath, szHolder] : cases) {
         const std::optional<std::string> holder = folders.Holding(szPath);
         EXPECT_EQ(holder.value_or("none"), szHolder ? szHolder : "none") << szPath;
+    }
+}
+
+// Whatever form a destination is written in, the question comes when, and
+// only when, what Windows makes of the target lies outside the game's
+// folders, and names the folder in its plain form.
+TEST(GameFolders, EachPathFormIsComparedInItsPlainForm) {
+    const struct {
+        const char *szGame, *szDestination;
+        const char* szAsked;  // "" when inside; nullptr when no full path at all
+    } cases[] = {
+        {"C:\\Games\\Gen\\", "\\\\?\\C:\\Games\\Gen\\Data", ""},
+        {"C:\\Games\\Gen\\", "\\\\?\\C:\\Games\\Gen\\..\\Out", nullptr},
+        {"C:\\Games\\Gen\\", "\\\\.\\C:\\Games\\Gen\\Data", ""},
+        {"C:\\Games\\Gen\\", "\\\\.\\c:\\games\\gen\\..\\Out", "c:\\games\\Out"},
+        {"C:\\Games\\Gen\\", "C:/Games/Gen/Data", ""},
+        {"C:\\Games\\Gen\\", "C:/Games/Gen/../Out", "C:\\Games\\Out"},
+        {"C:\\Games\\Gen\\", "C:\\Games\\\\Gen\\\\Data", ""},
+        {"C:\\Games\\Gen\\", "C:\\Games\\Gen.", ""},
+        {"C:\\Games\\Gen\\", "C:\\", "C:\\"},
+        {"\\\\?\\C:\\Games\\Gen\\", "C:\\Games\\Gen\\Data", ""},
+        {"\\\\nas\\games\\Gen\\", "\\\\?\\UNC\\nas\\games\\Gen\\Data", ""},
+        {"\\\\nas\\games\\Gen\\", "\\\\?\\UNC\\nas\\games\\Gen2", "\\\\nas\\games\\Gen2"},
+        {"\\\\?\\unix\\home\\Gen\\", "\\\\?\\unix\\home\\Gen\\Data", ""},
+        {"\\\\?\\unix\\home\\Gen\\", "\\\\?\\unix\\home", "\\\\?\\unix\\home"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.szGame) + " " + c.szDestination);
+        MemoryDisk disk;
+        GameTable games = MakeGameTable();
+        games[kGenerals].szInstallPath = c.szGame;
+        GameFolders folders(games, disk);
+        ModConfig mod;
+        mod.AddEntry("D:\\Mod\\a.ini", c.szDestination);
+        const Target target = TargetAt(mod, 0, games[kGenerals]);
+        ASSERT_EQ(target.szPath.empty(), !c.szAsked);
+        if (!c.szAsked) continue;
+        const std::vector<std::string> szAsked = OutsideFolders({target}, folders);
+        EXPECT_EQ(szAsked, *c.szAsked ? std::vector<std::string>{c.szAsked} : std::vector<std::string>{});
+    }
+}
+
+// A game installed in a root or in a folder of the system or its users is
+// played, but nothing there counts as the game's, and Corvane.log is told
+// why, once for the game and its WorldBuilder.
+TEST(GameFolders, NoRootOrFolderOfTheSystemIsAGamesFolder) {
+    const std::pair<const char*, const char*> cases[] = {  // nullptr: the game's folder
+        {"C:\\", "a drive's root"}, {"\\\\?\\unix\\", "a drive's root"}, {"\\\\nas\\games\\", "a network share's root"},
+        {"C:\\Windows\\", "the Windows folder"}, {"C:\\Windows\\System32\\..\\", "the Windows folder"},
+        {"c:\\program files\\", "a Program Files folder"}, {"C:\\Program Files (x86)\\", "a Program Files folder"},
+        {"C:\\ProgramData\\", "ProgramData"}, {"C:\\Users\\", "the Users folder"},
+        {"C:\\Users\\Player\\", "a user's profile folder"}, {"C:\\Users\\Public\\", "a user's profile folder"},
+        {"C:\\Program Files\\EA Games\\Generals\\", nullptr}, {"C:\\Users\\Player\\Games\\", nullptr},
+    };
+    for (const auto& [szFolder, szWhy] : cases) {
+        SCOPED_TRACE(szFolder);
+        MemoryDisk disk;
+        GameTable games = MakeGameTable();
+        games[kGenerals].szInstallPath = games[kGeneralsWorldBuilder].szInstallPath = szFolder;
+        games[kGenerals].szTitle = "Generals Version 1.08";
+        GameFolders folders(games, disk);
+        EXPECT_EQ(folders.Holding(std::string(szFolder) + "Data").has_value(), !szWhy);
+        const std::string szLine = "Generals Version 1.08 is installed in " + std::string(szFolder) + ", " +
+                                   (szWhy ? szWhy : "") +
+                                   ": that folder does not count as the game's, so Corvane asks before a mod writes "
+                                   "into it and offers no administrator rights for it.";
+        EXPECT_EQ(folders.PassedOver(), szWhy ? std::vector{szLine} : std::vector<std::string>{});
     }
 }
 
