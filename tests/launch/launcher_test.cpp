@@ -24,6 +24,9 @@ const std::string G = kGameFolder;
 const std::string kNotPatched = "You need patch 1.04 minimum in order to play mods with Generals";
 const std::string kError = "An error occurred whilst trying to launch the game!";
 const std::string kAnother = "Another Corvane launch is still running. Close it first.";
+const std::string kNoFile = "ERROR: This file does not exist, please check configuration ZCF file with NotePad!";
+const std::string kBadName =
+    "ERROR: This source's name cannot be copied as it is, please check configuration ZCF file with NotePad!";
 const Lines kChecked = {"This is what is happening...",
                         "Checking for existance of all source folders and files in configuration.",
                         "Checking...D:\\Mod\\a.ini", "Checking...D:\\Mod\\Art.Pack\\t.tga"};
@@ -110,22 +113,16 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
                   "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!"}),
          false},
         // A source folder with a dot in its name is looked for as a file,
-        // which it is not: refused before anything is swapped.
-        {"a source folder with a dot in its name",
-         [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("D:\\Mod\\Art.Pack", G + "\\Data"); }, kGenerals, 0, {},
-         Checked({"Checking...D:\\Mod\\Art.Pack",
-                  "ERROR: This file does not exist, please check configuration ZCF file with NotePad!"}),
-         false},
-        // Windows reads "/" as "\\": the copy would climb out of its destination.
-        {"a source whose name would not be copied as it stands",
-         [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("D:\\Mod\\Art\\x/../b.tga", G + "\\Data"); },
-         kGenerals, 0, {},
-         Checked({"Checking...D:\\Mod\\Art\\x/../b.tga", "ERROR: This source's name cannot be copied as it is, please "
-                                                           "check configuration ZCF file with NotePad!"}),
-         false},
+        // which it is not; Windows reads a "/" in a name as a backslash, and
+        // the copy would climb out of its destination. Both are refused
+        // before anything is swapped.
+        {"a source folder with a dot in its name", [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("D:\\Mod\\Art.Pack", G); },
+         kGenerals, 0, {}, Checked({"Checking...D:\\Mod\\Art.Pack", kNoFile}), false},
+        {"a source's name", [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("D:\\Mod\\Art\\x/../b.tga", G); }, kGenerals, 0,
+         {}, Checked({"Checking...D:\\Mod\\Art\\x/../b.tga", kBadName}), false},
         {"missing sources", [](LauncherTest& t) { t.fakes.disk.DeleteFile("D:\\Mod\\a.ini", true); }, kGenerals, 0, {},
          {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
-          "Checking...D:\\Mod\\a.ini", "ERROR: This file does not exist, please check configuration ZCF file with NotePad!",
+          "Checking...D:\\Mod\\a.ini", kNoFile,
           "Checking...D:\\Mod\\Art.Pack\\t.tga"}, false},
     };
     const ModConfig mod = run.state.ModList[0];
