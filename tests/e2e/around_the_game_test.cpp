@@ -67,8 +67,8 @@ TEST_F(AroundTheGameFolder, YesPlaysAndTheFolderOutsideComesBackToo) {
     ExpectAsBefore();
 }
 
-// Windows reads "/" as a backslash: copied under its name, this source would land
-// in the folder beside the game's.
+// Windows reads "/" as a backslash: copied under its name, this source
+// would land in the folder beside the game's.
 TEST_F(AroundTheGameFolder, ASourceWhoseNameClimbsOutIsRefused) {
     WriteBytes(program / "Climb.zcf", ZcfText({{mods / "Sub\\x/../../Outside/Readme.txt", szGame}}));
     WriteBytes(mods / "Outside\\Readme.txt", "read me");
