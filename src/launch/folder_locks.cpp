@@ -35,7 +35,7 @@ std::string VolumeLockName(FileSystem& files, ProblemLog& problems, const std::s
     try {
         volume = files.Volume(szFolder);
     } catch (const std::exception& e) {
-        return ByPath(problems, "volume", szFolder.substr(0, 3), e.what());
+        return ByPath(problems, "volume", szFolder.substr(0, RootLength(szFolder)), e.what());
     }
     if (!volume.bSerial) return ByPath(problems, "volume", volume.szRoot, "its volume tells no serial number");
     return LockNameFor("volume", volume.szId);
@@ -55,12 +55,12 @@ std::vector<std::string> FolderLockNames(FileSystem& files, ProblemLog& problems
     // A folder mod's thousands of targets lie in a few folders.
     std::set<std::string> szParents, szHolders{FoldPath(WithoutTrailingBackslashes(szGameFolder))};
     for (const std::string& szTarget : szTargets) {
-        const std::string szParent = ParentOf(szTarget);
+        const std::string szParent = FolderOf(szTarget);
         if (!szParents.insert(FoldPath(szParent)).second) continue;
         if (const std::optional<std::string> szHolder = gameFolders.Holding(szParent)) {
             if (szHolders.insert(FoldPath(*szHolder)).second) szNames.insert(FolderLockName(files, problems, *szHolder));
         } else {
-            szNames.insert(VolumeLockName(files, problems, szParent));
+            szNames.insert(VolumeLockName(files, problems, ResolvedOrWritten(files, szParent)));
         }
     }
     return {szNames.begin(), szNames.end()};

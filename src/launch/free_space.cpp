@@ -3,13 +3,15 @@
 #include <map>
 #include <stdexcept>
 
+#include "launch/game_folders.h"
 #include "launch/launch_rules.h"
 
 namespace corvane {
 
 namespace {
 
-// Volumes asked once per folder.
+// Volumes asked once per folder, of the folder as the system resolves it:
+// a link in the game's folder may lead to another drive.
 class Volumes {
 public:
     explicit Volumes(FileSystem& files) : files(files) {}
@@ -18,7 +20,7 @@ public:
         const std::string szKey = FoldPath(szFolder);
         const auto it = known.find(szKey);
         if (it != known.end()) return it->second;
-        return known.emplace(szKey, files.Volume(szFolder)).first->second;
+        return known.emplace(szKey, files.Volume(ResolvedOrWritten(files, szFolder))).first->second;
     }
 
 private:
@@ -44,7 +46,7 @@ std::optional<std::string> SpaceShortfall(const ModConfig& mod, const SourceChec
     std::map<std::string, const VolumeInfo*> byId;
     for (int16_t i = 0; i < mod.dCount && static_cast<size_t>(i) < check.bytes.size(); ++i) {
         if (!check.targets.at(i)) continue;  // no target: the swap stops there
-        const VolumeInfo& target = volumes.Of(ParentOf(check.targets[i]->szPath));
+        const VolumeInfo& target = volumes.Of(FolderOf(check.targets[i]->szPath));
         const EntryBytes& bytes = check.bytes[i];
         uint64_t lNeed = bytes.lCopy;
         if (bytes.lLink && !(target.bLinks && volumes.Of(ParentOf(mod.szSrc.at(i))).szId == target.szId))

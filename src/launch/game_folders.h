@@ -4,6 +4,11 @@
 // Documents, where they keep maps, replays and settings. A path lies in one
 // when it is that folder or below it, both taken as the system resolves
 // them, "." and ".." and links included.
+//
+// A game installed in a drive's root or in a folder of the system or its
+// users (a broken or hand-made installer key) is still played, but its
+// folder is not one of these: every folder of the drive, or the Windows
+// folder, would be the game's.
 #pragma once
 
 #include <optional>
@@ -19,6 +24,10 @@ namespace corvane {
 // backslashes aside ("C:\Games\Gen2" is not in "C:\Games\Gen").
 bool IsInsideFolder(const std::string& szPath, const std::string& szFolder);
 
+// The path as the system resolves it, links included; as written where it
+// cannot be resolved.
+std::string ResolvedOrWritten(FileSystem& files, const std::string& szPath);
+
 class GameFolders {
 public:
     GameFolders(const GameTable& games, FileSystem& files);
@@ -27,13 +36,19 @@ public:
     // lies in none.
     std::optional<std::string> Holding(const std::string& szPath);
 
+    // For Corvane.log, one line for each installed game whose folder does
+    // not count among the game's folders, saying why.
+    const std::vector<std::string>& PassedOver() const { return szPassedOver; }
+
 private:
     struct Folder {
         std::string szPath;      // as written
         std::string szResolved;
     };
+
     FileSystem& files;
     std::vector<Folder> folders;
+    std::vector<std::string> szPassedOver;
 };
 
 }  // namespace corvane

@@ -1,7 +1,6 @@
 #include "launch/launch_rules.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 #include "state/ascii_case.h"
@@ -28,27 +27,12 @@ Target TargetAt(const ModConfig& mod, int16_t i, const GameEntry& game) {
     return {std::move(szShown), std::move(szPath)};
 }
 
-std::optional<std::string> FullPathOf(const std::string& szPath) {
-    const bool bShare = szPath.rfind("\\\\", 0) == 0;
-    const bool bDrive = szPath.size() >= 3 && std::isalpha(static_cast<unsigned char>(szPath[0])) && szPath[1] == ':' &&
-                        szPath[2] == '\\';
-    if (!bShare && !bDrive) return std::nullopt;
-    std::vector<std::string> szParts;
-    for (size_t lStart = bShare ? 2 : 0; lStart <= szPath.size();) {
-        const size_t lEnd = std::min(szPath.find('\\', lStart), szPath.size());
-        const std::string szPart = szPath.substr(lStart, lEnd - lStart);
-        const size_t lRoot = bShare ? 2 : 1;  // \\server\share, or C:
-        if (szPart == ".." && szParts.size() > lRoot) {
-            szParts.pop_back();
-        } else if (!szPart.empty() && szPart != "." && szPart != "..") {
-            szParts.push_back(szPart);
-        }
-        lStart = lEnd + 1;
-    }
-    if (bShare && szParts.size() < 2) return std::nullopt;
-    std::string szFull = bShare ? "\\\\" : "";
-    for (size_t i = 0; i < szParts.size(); ++i) szFull += (i ? "\\" : "") + szParts[i];
-    return bDrive && szParts.size() == 1 ? szFull + "\\" : szFull;
+bool SourceNameCopies(const std::string& szSrc) {
+    const size_t lSlash = szSrc.find_last_of('\\');
+    if (lSlash == std::string::npos) return true;
+    const std::string szName = szSrc.substr(lSlash + 1);
+    if (szName.find_first_of("/:") != std::string::npos) return false;
+    return szName.empty() || (szName.back() != '.' && szName.back() != ' ');
 }
 
 bool IsFilePath(const std::string& szPath) {
@@ -62,11 +46,12 @@ bool IsBigArchive(const std::string& szName) {
 
 std::string BackupName(const std::string& szTarget) { return szTarget + ".original"; }
 
+// A root is never created; in a path without one, nothing in its first
+// three characters, as the swap has always passed over a drive's root.
 std::vector<std::string> ParentFoldersOf(const std::string& szTarget) {
     std::vector<std::string> szFolders;
-    for (size_t lPos = 3; lPos < szTarget.size(); ++lPos) {
+    for (size_t lPos = std::max<size_t>(RootLength(szTarget) + 1, 3); lPos < szTarget.size(); ++lPos)
         if (szTarget[lPos] == '\\') szFolders.push_back(szTarget.substr(0, lPos));
-    }
     return szFolders;
 }
 
@@ -80,13 +65,16 @@ bool PathsOverlap(const std::string& szOne, const std::string& szOther) {
     return szLong.size() == szShort.size() || szLong[szShort.size()] == '\\';
 }
 
+// A folder that ends in a backslash (a root) holds whatever begins with it.
 bool IsAtOrBelow(const std::string& szPath, const std::string& szFolder) {
     const std::string a = FoldPath(szPath), b = FoldPath(szFolder);
-    return a.compare(0, b.size(), b) == 0 && (a.size() == b.size() || a[b.size()] == '\\');
+    if (a.compare(0, b.size(), b) != 0) return false;
+    return a.size() == b.size() || a[b.size()] == '\\' || (!b.empty() && b.back() == '\\');
 }
 
 std::string WithoutTrailingBackslashes(std::string szPath) {
-    while (szPath.size() > 3 && szPath.back() == '\\') szPath.pop_back();
+    const size_t lKeep = std::max<size_t>(RootLength(szPath), 3);
+    while (szPath.size() > lKeep && szPath.back() == '\\') szPath.pop_back();
     return szPath;
 }
 
@@ -95,13 +83,14 @@ std::string ParentOf(const std::string& szPath) {
     return lSlash == std::string::npos ? std::string() : szPath.substr(0, lSlash);
 }
 
+std::string FolderOf(const std::string& szPath) {
+    const std::string szParent = ParentOf(szPath);
+    return RootLength(szParent + "\\") == szParent.size() + 1 ? szParent + "\\" : szParent;
+}
+
 bool IsBelowRoot(const std::string& szPath) {
-    if (szPath.rfind("\\\\", 0) == 0) {
-        size_t lSlashes = 0;
-        for (char c : szPath) lSlashes += c == '\\';
-        return lSlashes >= 4 && szPath.back() != '\\';
-    }
-    return szPath.size() > 3 && szPath[1] == ':' && szPath[2] == '\\';
+    const size_t lRoot = RootLength(szPath);
+    return lRoot > 0 && WithoutTrailingBackslashes(szPath).size() > lRoot;
 }
 
 std::string LockNameFor(const std::string& szKind, const std::string& szFolder) {

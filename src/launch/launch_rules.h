@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "state/mod_config.h"
+#include "state/full_path.h"
 #include "state/game_table.h"
+#include "state/mod_config.h"
 
 namespace corvane {
 
@@ -25,7 +26,8 @@ std::string TargetPath(bool bFolderMod, const std::string& szSrc, const std::str
 std::string TargetOf(const ModConfig& mod, int16_t i, const GameEntry& game);
 
 // Where an entry goes: the text its log lines show, joined as it always
-// was, and the full path the swap, the journal and the undo work on.
+// was, and the full path Windows makes of all of it, which the swap, the
+// journal, the undo and every check before them work on.
 struct Target {
     std::string szShown;
     std::string szPath;  // "" when the text is no full path (a relative destination)
@@ -33,10 +35,13 @@ struct Target {
 // Throws std::invalid_argument as TargetOf does.
 Target TargetAt(const ModConfig& mod, int16_t i, const GameEntry& game);
 
-// The full path a path names: "." and ".." resolved, backslashes in a row
-// and at the end dropped (a drive's root keeps its own); nothing when it
-// is no full path (no drive letter and backslash, no \\server\share).
-std::optional<std::string> FullPathOf(const std::string& szPath);
+// A source's name, after its last backslash, is copied as it stands only
+// when Windows takes it for one plain name: not "." or "..", no "/" (which
+// Windows reads as a backslash, so "x/../.." climbs out of the
+// destination), no ":" (a stream of the file, or a drive), no trailing dot
+// or blank (which Windows drops, so the copy would take another name). A
+// source without a backslash has no name to check.
+bool SourceNameCopies(const std::string& szSrc);
 
 // A path counts as a file when its first "." is not its first character;
 // everything else, dotless paths included, counts as a folder.
@@ -49,8 +54,7 @@ bool IsBigArchive(const std::string& szName);
 std::string BackupName(const std::string& szTarget);
 
 // The folders above the target, outermost first, that the swap must create
-// when they are missing. A backslash in the first three characters (a drive
-// root such as C:\) never ends such a folder.
+// when they are missing. A root (C:\, \\server\share) is never one of them.
 std::vector<std::string> ParentFoldersOf(const std::string& szTarget);
 
 // A path in the form paths are compared in: ASCII letters in lower case, as
@@ -61,12 +65,16 @@ std::string FoldPath(const std::string& szPath);
 bool PathsOverlap(const std::string& szOne, const std::string& szOther);
 // szPath is szFolder or lies inside it (letter case aside).
 bool IsAtOrBelow(const std::string& szPath, const std::string& szFolder);
-// The path without trailing backslashes, but a drive's root keeps its own.
+// The path without trailing backslashes, but a root keeps its own.
 std::string WithoutTrailingBackslashes(std::string szPath);
 // The path without its last part; "" when it has only one.
 std::string ParentOf(const std::string& szPath);
-// The path lies inside a drive's root ("C:\Games") or a share's
-// ("\\server\share\Games"), so its parent is a folder too.
+// The folder a full path's item lies in, a root with its backslash
+// ("C:\" for "C:\x.ini", which "C:" alone would not name: it is the
+// current folder on drive C:).
+std::string FolderOf(const std::string& szPath);
+// The path lies inside a root ("C:\Games", "\\server\share\Games",
+// "\\?\unix\home"), so its parent is a folder too.
 bool IsBelowRoot(const std::string& szPath);
 
 // The name of the lock that keeps two launches off one folder: szKind and a

@@ -15,7 +15,7 @@ std::vector<std::string> OutsideFolders(const std::vector<std::optional<Target>>
     std::set<std::string> szSeen;
     for (const std::optional<Target>& target : targets) {
         if (!target || target->szPath.empty()) continue;
-        const std::string szFolder = ParentOf(target->szPath);
+        const std::string szFolder = FolderOf(target->szPath);
         if (!szSeen.insert(FoldPath(szFolder)).second || gameFolders.Holding(szFolder)) continue;
         szOutside.push_back(szFolder);
     }

@@ -106,7 +106,10 @@ SourceCheck CheckSources(const ModConfig& mod, const GameEntry& game, FileSystem
         check.bytes.push_back(SourceBytes(szSrc, item, fso, guide));
         check.lBytes += check.bytes.back().lCopy + check.bytes.back().lLink;
         const std::optional<Target>& target = check.targets.emplace_back(TargetIfAny(mod, i, game));
-        if (!SourcePresent(szSrc, item, log)) {
+        if (!SourceNameCopies(szSrc)) {
+            log.Line("ERROR: This source's name cannot be copied as it is, please check configuration ZCF file with NotePad!");
+            check.bAllThere = false;
+        } else if (!SourcePresent(szSrc, item, log)) {
             check.bAllThere = false;
         } else if (target) {
             for (const std::string& szLine : RefusalOf(szSrc, *item, *target, files, szEarlier)) {

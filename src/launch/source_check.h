@@ -33,8 +33,9 @@ struct SourceCheck {
 };
 
 // Logs each source as it is checked, with an error line right after each one
-// that is missing, whose destination is no full path, that is a folder the
-// swap would copy into itself, or whose backup name an older backup takes.
+// whose name would not be copied as it stands, that is missing, whose
+// destination is no full path, that is a folder the swap would copy into
+// itself, or whose backup name an older backup takes.
 // Every source is checked, so the player sees all the faults of a
 // configuration at once. game: the row the mod is launched into.
 // guide: tells which files the swap may link.

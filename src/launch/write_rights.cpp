@@ -6,11 +6,13 @@ namespace corvane {
 
 std::vector<std::string> GameFoldersWritten(const std::string& szGameFolder,
                                             const std::vector<std::optional<Target>>& targets, GameFolders& gameFolders) {
-    std::vector<std::string> szFolders{szGameFolder};
+    // The game's own folder too, unless it does not count as the game's.
+    std::vector<std::string> szFolders;
+    if (gameFolders.Holding(szGameFolder)) szFolders.push_back(szGameFolder);
     std::set<std::string> szSeen{FoldPath(WithoutTrailingBackslashes(szGameFolder))};
     for (const std::optional<Target>& target : targets) {
         if (!target) continue;
-        const std::optional<std::string> szHolder = gameFolders.Holding(ParentOf(target->szPath));
+        const std::optional<std::string> szHolder = gameFolders.Holding(FolderOf(target->szPath));
         if (szHolder && szSeen.insert(FoldPath(*szHolder)).second) szFolders.push_back(*szHolder);
     }
     return szFolders;
@@ -21,7 +23,7 @@ std::optional<std::string> FirstUnwritable(FileSystem& files, AdminRights& right
     for (const std::string& szFolder : szFolders) {
         std::string szAt = WithoutTrailingBackslashes(szFolder);
         while (IsBelowRoot(szAt) && !files.Stat(szAt)) szAt = ParentOf(szAt);
-        if (szAt.size() == 2 && szAt[1] == ':') szAt += '\\';
+        if (RootLength(szAt + '\\') == szAt.size() + 1) szAt += '\\';
         if (!rights.MayChange(szAt)) return szFolder;
     }
     return std::nullopt;

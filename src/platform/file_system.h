@@ -61,6 +61,16 @@ struct VolumeInfo {
     bool bSerial = true;
 };
 
+// The folders Windows keeps for itself, its programs and its users, as it
+// names them; "" (or none) where it names none.
+struct SystemFolders {
+    std::string szWindows;
+    std::vector<std::string> szProgramFiles;  // the 64-bit and the 32-bit one
+    std::string szProgramData;
+    std::string szUsers;    // every user's profile folder lies in it
+    std::string szProfile;  // this user's
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -98,6 +108,7 @@ public:
     virtual std::string ResolvedPath(const std::string& szPath) = 0;
     // The player's Documents folder, where the games keep their own data.
     virtual std::string DocumentsFolder() = 0;
+    virtual SystemFolders KnownSystemFolders() = 0;
     // The two files hold the same bytes.
     virtual bool SameBytes(const std::string& szOne, const std::string& szOther) = 0;
     // The file's SHA-256 in lower-case hexadecimal: what tells a download or

@@ -8,6 +8,7 @@
 #include "platform/win32.h"
 // After the Windows header, which it needs.
 #include <shlobj.h>
+#include <userenv.h>
 #include "platform/win_error.h"
 #include "platform/win_file_digest.h"
 #include "platform/win_final_path.h"
@@ -96,6 +97,19 @@ size_t ReadUpTo(HANDLE hFile, char* pBuffer, size_t lSize, const std::string& sz
 std::string NameOnDisk(const std::string& szPath) {
     const std::vector<FoundEntry> entries = FindEntries(szPath);
     return entries.size() == 1 ? entries.front().szName : "";
+}
+
+// A folder the shell names; "" where it names none.
+std::string ShellFolder(int lCsidl) {
+    char szFolder[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathA(nullptr, lCsidl, nullptr, SHGFP_TYPE_CURRENT, szFolder)) ? szFolder : "";
+}
+
+// The folder every user's profile folder lies in; "" where it has none.
+std::string ProfilesFolder() {
+    char szFolder[MAX_PATH] = {};
+    DWORD lSize = MAX_PATH;
+    return GetProfilesDirectoryA(szFolder, &lSize) ? szFolder : "";
 }
 
 std::string Hex(uint64_t lValue) {
@@ -200,10 +214,12 @@ VolumeInfo WinFileSystem::Volume(const std::string& szPath) {
     while (GetFileAttributesA(szAt.c_str()) == INVALID_FILE_ATTRIBUTES && szAt.find('\\') != std::string::npos)
         szAt.erase(szAt.find_last_of('\\'));
     std::vector<char> root(szAt.size() + MAX_PATH);
-    if (!GetVolumePathNameA(szAt.c_str(), root.data(), static_cast<DWORD>(root.size())))
-        ThrowLastError("GetVolumePathNameA", szPath);
     VolumeInfo volume;
-    volume.szRoot = root.data();
+    // Wine tells no volume of a Unix folder no drive reaches (\\?\unix\...).
+    if (GetVolumePathNameA(szAt.c_str(), root.data(), static_cast<DWORD>(root.size())))
+        volume.szRoot = root.data();
+    else if ((volume.szRoot = RootOf(szAt)).empty())
+        ThrowLastError("GetVolumePathNameA", szPath);
     DWORD lSerial = 0, lFlags = 0;
     if (GetVolumeInformationA(volume.szRoot.c_str(), nullptr, 0, &lSerial, nullptr, &lFlags, nullptr, 0) && lSerial) {
         volume.szId = Hex(lSerial);
@@ -242,6 +258,17 @@ std::string WinFileSystem::DocumentsFolder() {
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, szFolder)))
         ThrowWindowsError("SHGetFolderPathA", "Documents", ERROR_PATH_NOT_FOUND);
     return szFolder;
+}
+
+SystemFolders WinFileSystem::KnownSystemFolders() {
+    SystemFolders folders;
+    folders.szWindows = ShellFolder(CSIDL_WINDOWS);
+    for (int lCsidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86})
+        if (std::string szFolder = ShellFolder(lCsidl); !szFolder.empty()) folders.szProgramFiles.push_back(szFolder);
+    folders.szProgramData = ShellFolder(CSIDL_COMMON_APPDATA);
+    folders.szUsers = ProfilesFolder();
+    folders.szProfile = ShellFolder(CSIDL_PROFILE);
+    return folders;
 }
 
 bool WinFileSystem::SameBytes(const std::string& szOne, const std::string& szOther) {

@@ -20,7 +20,8 @@ std::optional<std::string> FinalPathOf(const std::string& szPath) {
         if (lLength < buffer.size()) {
             std::string szFinal(buffer.data(), lLength);
             if (szFinal.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + szFinal.substr(8);
-            if (szFinal.rfind("\\\\?\\", 0) == 0) return szFinal.substr(4);
+            // Wine's \\?\unix\ paths, of Unix folders no drive reaches, stay whole.
+            if (szFinal.rfind("\\\\?\\", 0) == 0 && szFinal.size() > 6 && szFinal[5] == ':') return szFinal.substr(4);
             return szFinal;
         }
         buffer.resize(lLength + 1);

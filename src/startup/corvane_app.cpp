@@ -1,5 +1,6 @@
 #include "startup/corvane_app.h"
 
+#include "launch/game_folders.h"
 #include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
 #include "platform/app_info.h"
@@ -77,11 +78,14 @@ void CorvaneApp::CheckCodePage() {
 }
 
 // Where each game was found, or why not, goes to Corvane.log at every start,
-// for the player whose game is not listed.
+// for the player whose game is not listed; and so does why a game's folder
+// does not count as the game's, for the player who is asked about a mod.
 void CorvaneApp::ReadGames() {
     const GameFindings findings = FindGames(games, state.GameTable);
     AppendVersionTitles(state.GameTable);
     for (const std::string& szLine : FindingLines(state.GameTable, findings)) platform.problems.Note(szLine);
+    const GameFolders gameFolders(state.GameTable, platform.files);
+    for (const std::string& szLine : gameFolders.PassedOver()) platform.problems.Note(szLine);
 }
 
 void CorvaneApp::StartNormal() {

@@ -62,7 +62,12 @@ std::string Look::ReadText(Registry& registry, const std::string& szRoot, const 
 
 std::optional<Spot> Look::Holding(Spot spot) {
     if (spot.szFolder.empty()) return std::nullopt;
-    spot.szFolder = WithOneBackslash(spot.szFolder);
+    const std::optional<std::string> szFolder = InstallFolderOf(spot.szFolder);
+    if (!szFolder) {
+        Note(spot.szWhere, spot.szFolder + " is no full path");
+        return std::nullopt;
+    }
+    spot.szFolder = *szFolder;
     try {
         if (sources.files.FileExists(spot.szFolder + szExe)) return spot;
         Note(spot.szWhere, "no " + szExe + " in " + spot.szFolder);

@@ -6,6 +6,7 @@
 
 #include "platform/platform_error.h"
 #include "platform/registry.h"
+#include "state/full_path.h"
 
 namespace corvane {
 
@@ -26,7 +27,8 @@ void ReadGame(Registry& registry, const char* szKey, GameEntry& game) {
     try {
         const std::string szData = key->QueryValue("InstallPath", kInstallPathBufferSize);
         // The stored text without its terminating NUL.
-        game.szInstallPath = szData.empty() ? std::string() : szData.substr(0, szData.size() - 1);
+        const std::string szText = szData.empty() ? std::string() : szData.substr(0, szData.size() - 1);
+        game.szInstallPath = InstallFolderOf(szText).value_or(game.szInstallPath);
     } catch (const PlatformError&) {
     }
 
@@ -50,6 +52,12 @@ std::string TwoDigitsAtLeast(int lNumber) {
 }
 
 }  // namespace
+
+std::optional<std::string> InstallFolderOf(const std::string& szText) {
+    const std::optional<std::string> szFull = FullPathOf(szText);
+    if (!szFull) return std::nullopt;
+    return szFull->back() == '\\' ? *szFull : *szFull + '\\';
+}
 
 GameTable MakeGameTable() {
     GameTable games;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace corvane {
@@ -49,9 +50,17 @@ GameVersion DecodeVersion(int32_t lVersion);
 // number), decoded.
 GameVersion VersionOfValue(const std::string& szData);
 
+// An installation folder as the rows keep it: its full path, ending in one
+// backslash, so that the program, mods' targets and Corvane.log join names
+// onto it as the installers meant ("C:\Games\ZH" and "Generals.exe" make
+// "C:\Games\ZH\Generals.exe", not a program beside the folder). Nothing
+// for a text that is no full path, which Windows would take from whatever
+// folder is current.
+std::optional<std::string> InstallFolderOf(const std::string& szText);
+
 // Reads both games from the registry into rows 0 and 1 and copies them into
-// their WorldBuilder rows. A missing or unreadable key or value leaves the
-// row as it was.
+// their WorldBuilder rows. A missing or unreadable key or value, or an
+// "InstallPath" that is no full path, leaves the row as it was.
 void ReadGameTable(Registry& registry, GameTable& games);
 
 // Appends " Version <major>.<minor, two digits at least>" to every title.

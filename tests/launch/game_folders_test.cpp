@@ -25,32 +25,63 @@ TEST(GameFolders, APathIsInsideAFolderWhenItIsThatFolderOrBelowIt) {
         {"C:\\Games", "C:\\Games\\Gen", false},
         {"D:\\Games\\Gen", "C:\\Games\\Gen", false},
         {"C:\\Anything", "C:\\", true},
+        {"d:\\New\\Maps", "D:\\", true},
         {"\\\\server\\share\\Gen\\Maps", "\\\\SERVER\\share\\Gen", true},
     };
     for (const auto& c : cases) EXPECT_EQ(IsInsideFolder(c.szPath, c.szFolder), c.bInside) << c.szPath << " in " << c.szFolder;
 }
 
-// Paths are taken as the system resolves them: a destination that climbs
-// out of the game's folder with ".." is not in it; the games' own folders
-// in Documents are the game's.
-TEST(GameFolders, AreTheInstallationsAndTheGamesOwnFoldersInDocuments) {
+// A mod's target is taken as Windows makes it of what is written, in any
+// form, and as the system resolves it: a destination that climbs out of the
+// game's folder with ".." is not in it; the games' own folders in Documents
+// are the game's; a \\?\ path that no plain path spells is no full path.
+TEST(GameFolders, HoldATargetWhateverFormItsDestinationIsWrittenIn) {
     MemoryDisk disk;
     GameTable games = MakeGameTable();
     games[kGenerals].szInstallPath = "C:\\Games\\Gen\\";
-    games[kZeroHour].szInstallPath = "D:\\Steam\\ZH\\";
+    games[kZeroHour].szInstallPath = "\\\\?\\unix\\home\\deck\\ZH\\";
     GameFolders folders(games, disk);
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Games\\Gen\\Data\\INI", "C:\\Games\\Gen"},
-        {"D:\\Steam\\ZH\\ZH_Generals\\Data", "D:\\Steam\\ZH"},
-        {"C:\\Users\\Player\\Documents\\Command and Conquer Generals Zero Hour Data\\Maps",
-         "C:\\Users\\Player\\Documents\\Command and Conquer Generals Zero Hour Data"},
-        {"C:\\Games\\Gen\\..\\..\\Windows\\System32", nullptr},
-        {"C:\\Games\\Gen\\Data\\.\\..\\..\\Gen2", nullptr},
-        {"C:\\Users\\Player\\Documents", nullptr},
+    const std::string G = "C:\\Games\\Gen", Z = "\\\\?\\unix\\home\\deck\\ZH";
+    const std::string D = "C:\\Users\\Player\\Documents\\Command and Conquer Generals Zero Hour Data";
+    const std::optional<std::string> kNoFullPath;
+    const std::pair<std::string, std::optional<std::string>> cases[] = {  // and the folder holding it, "" for none
+        {G + "\\Data\\INI", G}, {"\\\\?\\" + G + "\\Data", G}, {"\\\\.\\c:\\games\\gen\\Data", G}, {"C:/Games//Gen/Data.", G},
+        {G + "\\..\\Gen2", ""}, {"\\\\.\\" + G + "\\Data\\.\\..\\..\\Gen2", ""}, {"C:/Games/Gen/../../Windows/System32", ""},
+        {"\\\\?\\" + G + "\\..\\Out", kNoFullPath}, {"\\\\?\\" + G + "/Data", kNoFullPath}, {"Data\\INI", kNoFullPath},
+        {Z + "\\ZH_Generals\\Data", Z}, {"\\\\?\\unix\\home\\deck", ""}, {"\\\\?\\UNC\\nas\\games\\ZH", ""},
+        {D + "\\Maps", D}, {"C:\\Users\\Player\\Documents", ""},
     };
-    for (const auto& [szPath, szHolder] : cases) {
-        const std::optional<std::string> holder = folders.Holding(szPath);
-        EXPECT_EQ(holder.value_or("none"), szHolder ? szHolder : "none") << szPath;
+    for (const auto& [szDestination, szHolder] : cases) {
+        ModConfig mod;
+        mod.AddEntry("D:\\Mod\\a.ini", szDestination);
+        const std::string szPath = TargetAt(mod, 0, games[kGenerals]).szPath;
+        ASSERT_EQ(szPath.empty(), !szHolder) << szDestination;
+        if (szHolder) EXPECT_EQ(folders.Holding(FolderOf(szPath)).value_or(""), *szHolder) << szDestination;
+    }
+}
+
+// A game installed in a root or in a folder of the system or its users is
+// played, but nothing there counts as the game's, and Corvane.log is told
+// why, once for the game and its WorldBuilder.
+TEST(GameFolders, NoRootOrFolderOfTheSystemIsAGamesFolder) {
+    const std::pair<const char*, const char*> cases[] = {  // nullptr: the game's folder
+        {"C:\\", "a drive's root"}, {"\\\\?\\unix\\", "a drive's root"}, {"\\\\nas\\games\\", "a network share's root"},
+        {"C:\\Windows\\System32\\..\\", "the Windows folder"}, {"c:\\program files\\", "a Program Files folder"},
+        {"C:\\Program Files (x86)\\", "a Program Files folder"}, {"C:\\ProgramData\\", "ProgramData"},
+        {"C:\\Users\\", "the Users folder"}, {"C:\\Users\\Player\\", "a user's profile folder"},
+        {"C:\\Users\\Public\\", "a user's profile folder"}, {"C:\\Program Files\\EA Games\\Generals\\", nullptr},
+    };
+    for (const auto& [szFolder, szWhy] : cases) {
+        MemoryDisk disk;
+        GameTable games = MakeGameTable();
+        games[kGenerals].szInstallPath = games[kGeneralsWorldBuilder].szInstallPath = szFolder;
+        games[kGenerals].szTitle = "Generals Version 1.08";
+        GameFolders folders(games, disk);
+        EXPECT_EQ(folders.Holding(std::string(szFolder) + "Data").has_value(), !szWhy) << szFolder;
+        const std::string szLine = "Generals Version 1.08 is installed in " + std::string(szFolder) + ", " + (szWhy ? szWhy : "") +
+                                   ": that folder does not count as the game's, so Corvane asks before a mod writes into it "
+                                   "and offers no administrator rights for it.";
+        EXPECT_EQ(folders.PassedOver(), szWhy ? std::vector{szLine} : std::vector<std::string>{}) << szFolder;
     }
 }
 
@@ -61,12 +92,12 @@ TEST(OutsideFolders, AreNamedEachOnceAtMostTenAndTheQuestionSaysWhatItMeans) {
     GameFolders folders(games, disk);
     std::vector<std::optional<Target>> targets = {Target{"", "C:\\Games\\Gen\\Data\\a.ini"},
                                                   Target{"", "C:\\Windows\\System32\\x.dll"}, std::nullopt,
-                                                  Target{"", "c:\\windows\\SYSTEM32\\y.dll"}};
-    for (int i = 0; i < 11; ++i) targets.push_back(Target{"", "E:\\Out" + std::to_string(i) + "\\f.ini"});
+                                                  Target{"", "c:\\windows\\SYSTEM32\\y.dll"}, Target{"", "C:\\x.dll"}};
+    for (int i = 0; i < 10; ++i) targets.push_back(Target{"", "E:\\Out" + std::to_string(i) + "\\f.ini"});
     const std::vector<std::string> szOutside = OutsideFolders(targets, folders);
     ASSERT_EQ(szOutside.size(), 12u);
     EXPECT_EQ(szOutside[0], "C:\\Windows\\System32");
-    EXPECT_EQ(szOutside[1], "E:\\Out0");
+    EXPECT_EQ(szOutside[1], "C:\\") << "a drive's root, not the current folder on C:";
 
     const std::string szEnd = "\r\rOnly go on if you trust where the mod came from. Go on?";
     std::string szTen = "This mod writes outside the game's folders:";

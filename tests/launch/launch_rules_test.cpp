@@ -30,7 +30,7 @@ TEST(LaunchRules, TargetJoinsPathsAsPlainText) {
     }
 }
 
-TEST(LaunchRules, AFullPathHasItsDotsAndDoubleBackslashesResolved) {
+TEST(LaunchRules, AFullPathIsWhatWindowsMakesOfItInItsPlainForm) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\Games\\Gen\\\\a.big", "C:\\Games\\Gen\\a.big"},
         {"C:\\Games\\Gen\\..\\..\\Windows\\System32", "C:\\Windows\\System32"},
@@ -38,13 +38,41 @@ TEST(LaunchRules, AFullPathHasItsDotsAndDoubleBackslashesResolved) {
         {"C:\\..\\..\\x", "C:\\x"},
         {"C:\\", "C:\\"},
         {"\\\\server\\share\\..\\..\\Gen", "\\\\server\\share\\Gen"},
+        // A part loses one trailing dot, the last part its dots and blanks.
+        {"C:\\Games.\\Gen..\\Data. .", "C:\\Games\\Gen.\\Data"}, {"C:\\Games \\Gen", "C:\\Games \\Gen"},
+        // The plain form of \\?\ paths, which are taken as they stand; //?/ is no such path.
+        {"\\\\?\\UNC\\nas\\share\\Gen", "\\\\nas\\share\\Gen"}, {"\\\\?\\unix\\", "\\\\?\\unix\\"},
+        {"\\\\?\\C:\\Games\\\\Gen", nullptr}, {"\\\\?\\C:\\Gen.", nullptr}, {"//?/C:/Games/../Gen", "C:\\Gen"},
         // Not full paths: what a destination for the Generals folder leaves
-        // when no Generals is found, and paths relative to a drive's own folder.
+        // when no Generals is found, paths relative to a drive's own folder,
+        // and devices.
         {"Data\\INI\\Weapon.ini", nullptr}, {"C:Data", nullptr}, {"\\Data", nullptr}, {"\\\\server", nullptr}, {"", nullptr},
+        {"\\\\.\\PhysicalDrive0", nullptr}, {"\\\\?\\Volume{1}\\Games", nullptr}, {"\\\\?\\C:", nullptr},
     };
     for (const auto& [szPath, szFull] : cases) {
         const std::optional<std::string> full = FullPathOf(szPath);
         EXPECT_EQ(full.value_or("none"), szFull ? szFull : "none") << szPath;
+    }
+}
+
+// A name Windows would not take as it stands is refused: the full path
+// shows where the copy would land instead.
+TEST(LaunchRules, ASourcesNameIsCopiedOnlyAsItStands) {
+    const struct {
+        const char* szSrc;
+        bool bCopies;
+        const char* szPath;  // of the target in C:\Gen\Data
+    } cases[] = {
+        {"D:\\Mod\\x/../../../Windows/evil.dll", false, "C:\\Windows\\evil.dll"}, {"D:\\Mod\\..", false, "C:\\Gen"},
+        {"D:\\Mod\\.", false, "C:\\Gen\\Data"}, {"D:\\Mod\\a.ini:hidden", false, "C:\\Gen\\Data\\a.ini:hidden"},
+        {"D:\\Mod\\a.ini.", false, "C:\\Gen\\Data\\a.ini"}, {"D:\\Mod\\a.ini ", false, "C:\\Gen\\Data\\a.ini"},
+        {"D:\\Mod\\a b.ini", true, "C:\\Gen\\Data\\a b.ini"}, {"D:/Mod/x\\.hidden", true, "C:\\Gen\\Data\\.hidden"},
+    };
+    for (const auto& c : cases) {
+        ModConfig mod;
+        mod.AddEntry(c.szSrc, "C:\\Gen\\Data");
+        EXPECT_EQ(SourceNameCopies(c.szSrc), c.bCopies) << c.szSrc;
+        EXPECT_EQ(TargetAt(mod, 0, GameEntry{}).szPath, c.szPath) << c.szSrc;
     }
 }
 
@@ -56,13 +84,14 @@ TEST(LaunchRules, DotTestLooksOnlyAtTheFirstDot) {
     for (const auto& [szPath, bFile] : cases) EXPECT_EQ(IsFilePath(szPath), bFile) << szPath;
 }
 
-TEST(LaunchRules, ParentFoldersSkipTheFirstThreeCharacters) {
+TEST(LaunchRules, ParentFoldersStopAtTheRoot) {
     using Folders = std::vector<std::string>;
     const std::pair<const char*, Folders> cases[] = {
         {"D:\\Games\\New\\Sub\\File.ini", {"D:\\Games", "D:\\Games\\New", "D:\\Games\\New\\Sub"}},
         {"C:\\File.ini", {}},
         {"C:\\Gen\\", {"C:\\Gen"}},
-        {"\\\\srv\\share\\f.ini", {"\\\\srv", "\\\\srv\\share"}},
+        {"\\\\srv\\share\\f.ini", {}},
+        {"\\\\?\\unix\\home\\Gen\\f.ini", {"\\\\?\\unix\\home", "\\\\?\\unix\\home\\Gen"}},
         {"ab\\c\\d", {"ab\\c"}},  // a backslash at the third character is passed over too
         {"", {}},
     };

@@ -24,6 +24,9 @@ const std::string G = kGameFolder;
 const std::string kNotPatched = "You need patch 1.04 minimum in order to play mods with Generals";
 const std::string kError = "An error occurred whilst trying to launch the game!";
 const std::string kAnother = "Another Corvane launch is still running. Close it first.";
+const std::string kNoFile = "ERROR: This file does not exist, please check configuration ZCF file with NotePad!";
+const std::string kBadName =
+    "ERROR: This source's name cannot be copied as it is, please check configuration ZCF file with NotePad!";
 const Lines kChecked = {"This is what is happening...",
                         "Checking for existance of all source folders and files in configuration.",
                         "Checking...D:\\Mod\\a.ini", "Checking...D:\\Mod\\Art.Pack\\t.tga"};
@@ -109,10 +112,17 @@ TEST_F(LauncherTest, RefusalsTouchNothing) {
          Checked({"Checking...c:\\games\\GEN\\Data",
                   "ERROR: This folder would be copied into itself, please check configuration ZCF file with NotePad!"}),
          false},
-        // Sources with a dot are looked for as files, even a folder.
+        // A source folder with a dot in its name is looked for as a file,
+        // which it is not; Windows reads a "/" in a name as a backslash, and
+        // the copy would climb out of its destination. Both are refused
+        // before anything is swapped.
+        {"a source folder with a dot in its name", [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("D:\\Mod\\Art.Pack", G); },
+         kGenerals, 0, {}, Checked({"Checking...D:\\Mod\\Art.Pack", kNoFile}), false},
+        {"a source's name", [](LauncherTest& t) { t.run.state.ModList[0].AddEntry("D:\\Mod\\Art\\x/../b.tga", G); }, kGenerals, 0,
+         {}, Checked({"Checking...D:\\Mod\\Art\\x/../b.tga", kBadName}), false},
         {"missing sources", [](LauncherTest& t) { t.fakes.disk.DeleteFile("D:\\Mod\\a.ini", true); }, kGenerals, 0, {},
          {"This is what is happening...", "Checking for existance of all source folders and files in configuration.",
-          "Checking...D:\\Mod\\a.ini", "ERROR: This file does not exist, please check configuration ZCF file with NotePad!",
+          "Checking...D:\\Mod\\a.ini", kNoFile,
           "Checking...D:\\Mod\\Art.Pack\\t.tga"}, false},
     };
     const ModConfig mod = run.state.ModList[0];
@@ -155,6 +165,7 @@ TEST_F(LauncherTest, WhatStandsInALaunchsWayComesInItsOrder) {
         Boxes boxes;
         bool bPlays;
         bool bRestarts = false;
+        std::string szGameFolder = G + "\\";
     } cases[] = {
         {"a destination that is no full path", "Data\\INI", {G}, false, {},
          {"Checking...D:\\Mod\\a.ini", "ERROR: This destination is not a full path, please check configuration ZCF file with NotePad!"},
@@ -169,6 +180,10 @@ TEST_F(LauncherTest, WhatStandsInALaunchsWayComesInItsOrder) {
          {{kAsk + "C:\\Games\\Out" + kAskEnd, kAskStyle}}, false},
         {"outside, as administrator, answered Yes", "E:\\Open", {G}, true, {kAnswerYes}, {},
          {{kAsk + "E:\\Open" + kAskEnd, kAskStyle}}, true},
+        // Nothing of a drive counts as the folder of a game in its root: what
+        // the mod writes there is asked about, and no rights are offered.
+        {"a game in a drive's root", "E:\\Open", {"C:\\"}, false, {kAnswerNo}, {kStopped},
+         {{kAsk + G + "\\Data\rE:\\Open" + kAskEnd, kAskStyle}}, false, false, "C:\\"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szWhat);
@@ -180,6 +195,7 @@ TEST_F(LauncherTest, WhatStandsInALaunchsWayComesInItsOrder) {
         world.rights.bAdministrator = c.bAdministrator;
         world.boxes.answers = c.answers;
         ProgramRun launch(world, {ModOf({"D:\\Mod\\a.ini", G + "\\Data", "D:\\Mod\\a.ini", c.szDestination})});
+        launch.state.GameTable[kGenerals].szInstallPath = c.szGameFolder;
         const Tree before = world.disk.Tree("C:\\"), outside = world.disk.Tree("E:\\");
         launch.launcher.LaunchApplication(kGenerals, "", 0);
         EXPECT_EQ(world.boxes.shown, c.boxes);

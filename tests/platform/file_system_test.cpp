@@ -159,6 +159,18 @@ TEST_F(FileSystemTest, LooksAndIdentitiesAreCertainOrThrown) {
     RemoveTree(szDrive + "\\" + szName);
 }
 
+// Wine gives a Unix folder as \\?\unix\... (Steam for Linux's, where no
+// drive letter is known): it resolves to the drive that reaches it, and its
+// volume is told either way. The system's own folders are where it keeps them.
+TEST_F(FileSystemTest, WinesUnixPathsResolveToTheirDriveAndTheSystemsFoldersAreFound) {
+    if (!GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version")) GTEST_SKIP() << "not under Wine";
+    EXPECT_EQ(files.ResolvedPath("\\\\?\\unix\\tmp\\Corvane-none\\x.ini"), "Z:\\tmp\\Corvane-none\\x.ini");
+    EXPECT_GT(files.Volume("\\\\?\\unix\\tmp\\Corvane-none").lFree, 0u);
+    const SystemFolders system = files.KnownSystemFolders();
+    EXPECT_EQ(system.szProgramFiles.size(), 2u);
+    EXPECT_TRUE(files.Stat(system.szWindows) && system.szProfile.rfind(system.szUsers + "\\", 0) == 0) << system.szProfile;
+}
+
 // Links BIG archives with no attributes of their own, as the swap does.
 struct CountedBytes : CopyGuide {
     uint64_t lBytes = 0;

@@ -88,7 +88,7 @@ TEST(GameSearch, TakesTheRetailKeyAsItStandsElseTheFirstPlaceWhoseFolderHoldsThe
              w.gameKeys.keys[kZh] = {{"InstallPath", Text("D:\\Old")}, {"Version", Dword(0x00010003)}};
              w.user.keys[kZh] = {{"InstallPath", Text("D:\\ZH")}};
              w.Game("D:\\ZH");
-         }, "D:\\Old", "1.03", "HKEY_LOCAL_MACHINE\\" + kZh},
+         }, "D:\\Old\\", "1.03", "HKEY_LOCAL_MACHINE\\" + kZh},
         {"retail key refused its old rights, read with read rights", [&](World& w) {
              w.gameKeys.refused = {kZh};
              w.machine.keys[kZh] = {{"InstallPath", Text("D:\\ZH")}, {"Version", Dword(0x00010004)}};

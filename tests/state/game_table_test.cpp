@@ -18,7 +18,7 @@ using Keys = std::map<std::string, FakeRegistry::Values>;
 
 // What each game's key holds, and the four rows it gives: folders and titles.
 TEST(GameTable, EachGameFillsItsRowAndItsWorldBuilderRowFromWhatItsKeyHolds) {
-    const std::string szLongest(255, 'x'), szTooLong(256, 'x');
+    const std::string szLongest = "C:\\" + std::string(252, 'x'), szTooLong = szLongest + "x";
     const struct {
         const char* szWhat;
         Keys keys;
@@ -31,13 +31,17 @@ TEST(GameTable, EachGameFillsItsRowAndItsWorldBuilderRowFromWhatItsKeyHolds) {
          {"", "D:\\ZH\\", "", "D:\\ZH\\"},
          {"Generals Version 0.00", "Zero Hour Generals Expansion Version 1.04", "Generals WorldBuilder Version 0.00",
           "Zero Hour WorldBuilder Version 1.04"}},
-        {"folder kept exactly, version unreadable",
-         {{kGeneralsKey, {{"InstallPath", Text(" C:\\G  ")}, {"Version", std::string("1.08 text", 9)}}}},
-         {" C:\\G  ", "", " C:\\G  ", ""}, {"Generals Version 0.00", "", "", ""}},
+        // Names are joined straight onto a folder: without its backslash,
+        // the program would be C:\Games\ZHGenerals.exe, beside the game.
+        {"a folder without its backslash gets one, version unreadable",
+         {{kGeneralsKey, {{"InstallPath", Text("C:\\Games\\ZH")}, {"Version", std::string("1.08 text", 9)}}}},
+         {"C:\\Games\\ZH\\", "", "C:\\Games\\ZH\\", ""}, {"Generals Version 0.00", "", "", ""}},
+        {"a folder that is no full path", {{kGeneralsKey, {{"InstallPath", Text(" C:\\G  ")}}}}, {"", "", "", ""},
+         {"", "", "", ""}},
         {"a version but no folder", {{kGeneralsKey, {{"Version", Dword(0x00010008)}}}}, {"", "", "", ""},
          {"Generals Version 1.08", "", "", ""}},
         {"the longest folder that fits", {{kGeneralsKey, {{"InstallPath", Text(szLongest)}}}},
-         {szLongest, "", szLongest, ""}, {"", "", "", ""}},
+         {szLongest + "\\", "", szLongest + "\\", ""}, {"", "", "", ""}},
         {"a folder that does not fit", {{kGeneralsKey, {{"InstallPath", Text(szTooLong)}}}}, {"", "", "", ""},
          {"", "", "", ""}},
     };

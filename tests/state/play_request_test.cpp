@@ -46,6 +46,7 @@ TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissin
         // Quotes hold blanks in; unquoted words are joined by one blank.
         {"-PLAY ZeroHour \"Rise of the Reds\" -- -win", Road::kPlay, kZeroHour, 1, " -win"},
         {"-PLAY ZeroHour  Rise   of the\tReds", Road::kPlay, kZeroHour, 1, ""},
+        {"-PLAY\tZeroHour\tContra", Road::kPlay, kZeroHour, 0, ""},
         // A lone - is no mod; quoted, it is the mod of that title.
         {"-PLAY ZeroHour - -- -nologo", Road::kPlay, kZeroHour, -1, " -nologo"},
         {"-PLAY ZeroHour \"-\"", Road::kPlay, kZeroHour, 2, ""},

@@ -90,6 +90,9 @@ public:
     // "." and ".." resolved; the disk has no links of folders.
     std::string ResolvedPath(const std::string& szPath) override;
     std::string DocumentsFolder() override { return "C:\\Users\\Player\\Documents"; }
+    SystemFolders KnownSystemFolders() override { return systemFolders; }
+    SystemFolders systemFolders{"C:\\Windows", {"C:\\Program Files", "C:\\Program Files (x86)"}, "C:\\ProgramData",
+                                "C:\\Users", "C:\\Users\\Player"};
     // Volumes whose serial cannot be read (as Wine's on another Linux file
     // system), and folders whose identity cannot.
     void NoSerialOn(const std::string& szDrive) { noSerialDrives.insert(szDrive); }

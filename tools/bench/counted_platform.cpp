@@ -58,6 +58,7 @@ std::string CountedFiles::ResolvedPath(const std::string& szPath) {
 }
 
 std::string CountedFiles::DocumentsFolder() { return real.DocumentsFolder(); }
+SystemFolders CountedFiles::KnownSystemFolders() { return real.KnownSystemFolders(); }
 
 bool CountedFiles::SameBytes(const std::string& szOne, const std::string& szOther) {
     return Counted(tally, "SameBytes", [&] { return real.SameBytes(szOne, szOther); });

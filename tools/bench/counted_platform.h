@@ -35,6 +35,7 @@ public:
     VolumeInfo Volume(const std::string& szPath) override;
     std::string ResolvedPath(const std::string& szPath) override;
     std::string DocumentsFolder() override;
+    SystemFolders KnownSystemFolders() override;
     bool SameBytes(const std::string& szOne, const std::string& szOther) override;
     std::string Sha256(const std::string& szPath) override;
     void ClearAttributes(const std::string& szPath) override;
