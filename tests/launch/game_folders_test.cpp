@@ -56,7 +56,9 @@ TEST(GameFolders, HoldATargetWhateverFormItsDestinationIsWrittenIn) {
         mod.AddEntry("D:\\Mod\\a.ini", szDestination);
         const std::string szPath = TargetAt(mod, 0, games[kGenerals]).szPath;
         ASSERT_EQ(szPath.empty(), !szHolder) << szDestination;
-        if (szHolder) EXPECT_EQ(folders.Holding(FolderOf(szPath)).value_or(""), *szHolder) << szDestination;
+        if (szHolder) {
+            EXPECT_EQ(folders.Holding(FolderOf(szPath)).value_or(""), *szHolder) << szDestination;
+        }
     }
 }
 
