@@ -83,6 +83,35 @@ TEST_F(AfterPlay, WhatTheGameMadeOrChangedIsKeptAndTheNextLaunchPlays) {
     EXPECT_EQ(SnapshotTree(G), expected);
 }
 
+// A folder copied over the game's and another over the copy's, the game
+// saving a replay into the inner one; and a hidden game folder, which a
+// folder entry replaces rather than merges into.
+TEST_F(AfterPlay, CopiesLaidOverCopiesAndAHiddenGameFolderComeBackAsTheyWere) {
+    InstallGenerals();
+    const std::string G = game.Path();
+    WriteBytes(G + "\\Data\\INI\\Object\\Tank.ini", "game's tank");
+    WriteBytes(G + "\\Data\\Art\\a.tga", "game's art");
+    ASSERT_TRUE(SetFileAttributesA((G + "\\Data\\Art").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    WriteBytes(mods / "INI\\Object\\Tank.ini", "mod's tank");
+    WriteBytes(mods / "Patch\\Object\\Tank.ini", "patch's tank");
+    WriteBytes(mods / "Art\\a.tga", "mod's art");
+    WriteBytes(program / "Mod.zcf", ZcfText({{mods / "INI", G + "\\Data"}, {mods / "Patch\\Object", G + "\\Data\\INI"},
+                                             {mods / "Art", G + "\\Data"}}));
+    TreeSnapshot expected = SnapshotTree(G);
+    {
+        ScopedEnvironment writes("STANDIN_WRITE", "Data\\INI\\Object\\Last Replay.rep=replay");
+        Play("Mod");
+    }
+    EXPECT_EQ(report.gameFolder.at("Data\\INI\\Object\\Tank.ini"), "patch's tank");
+    EXPECT_EQ(report.gameFolder.at("Data\\Art\\a.tga"), "mod's art");
+    EXPECT_EQ(report.gameFolder.at("Data\\Art.original\\a.tga"), "game's art") << "moved aside, not merged into";
+    expected["Data\\INI\\Object\\Last Replay.rep"] = "replay";
+    EXPECT_EQ(SnapshotTree(G), expected) << Describe(SnapshotTree(G));
+    Play("Mod");
+    EXPECT_EQ(report.gameFolder.at("Data\\INI\\Object\\Tank.ini"), "patch's tank") << "the next launch plays";
+    EXPECT_EQ(SnapshotTree(G), expected);
+}
+
 // Both lie on the game's drive: the base mod's archive is linked in, and the
 // patch's takes its place.
 TEST_F(AfterPlay, APatchOverABaseModsLinkedArchiveLeavesBothModsAsTheyWere) {
