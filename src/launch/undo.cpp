@@ -2,22 +2,18 @@
 
 #include <exception>
 #include <map>
-#include <set>
 #include <stdexcept>
 
-#include "launch/item_rule.h"
-#include "launch/kept_items.h"
 #include "launch/launch_rules.h"
 #include "launch/pass_over_failure.h"
 #include "launch/path_index.h"
-#include "launch/placed_notes.h"
+#include "launch/undo_steps.h"
 
 namespace corvane {
 
 namespace {
 
 constexpr const char* kTryAgain = "ERROR: This could not be put back now; Corvane tries again at its next start:";
-constexpr const char* kKeptLine = "Kept what was made or changed during play:";
 
 // A change the undo takes back: what a rename moved aside, a folder made,
 // a copy put in place (or merged into one of the launch's own folders).
@@ -41,7 +37,7 @@ enum class State { kOpen, kDone, kTryAgain, kWaiting };
 class Undoer {
 public:
     Undoer(const std::vector<JournalRecord>& records, UndoServices& services)
-        : records(records), s(services), notes(records), kept(s.files, s.fso, s.journal), states(records.size()) {
+        : records(records), s(services), steps(records, services), states(records.size()) {
         for (size_t i = 0; i < records.size(); ++i) {
             states[i] = IsStep(records[i]) ? State::kOpen : State::kDone;
             if (IsStep(records[i])) paths.Add(records[i].szPath, static_cast<int>(i));
@@ -50,7 +46,7 @@ public:
 
     UndoResult Run(const FinishedSwap* swap) {
         s.log.Line("Cleanup, restoring original files and folders.");
-        NameEarlierMoves();
+        steps.NameEarlierMoves(records);
         if (swap && IsSimple(*swap)) DesignOrder(*swap);
         NewestFirst();
         return Left();
@@ -71,20 +67,11 @@ private:
         return result;
     }
 
-    // What an undo cut short had moved, kept, and maybe not named.
-    void NameEarlierMoves() {
-        for (const JournalRecord& record : records)
-            if (record.step == JournalStep::kMove)
-                PassOverFailure(s.problems, [&] {
-                    if (s.files.Look(record.szOther)) szPending.push_back(record.szOther);
-                });
-    }
-
     // Entries that share no path, and no game item renamed inside a folder
     // the swap made: each can be undone on its own, in the order the
     // restore after a game has always gone, with its lines.
     bool IsSimple(const FinishedSwap& swap) const {
-        if (notes.OldFormat()) return false;
+        if (steps.Notes().OldFormat()) return false;
         PathIndex<int> taken, created;
         for (const std::string& szFolder : swap.szCreated)
             if (!szFolder.empty()) created.Add(szFolder, 0);
@@ -129,7 +116,7 @@ private:
 
     void CreatedFolderStep(const std::string& szFolder) {
         const bool bDone = PassOverFailure(s.problems, [&] {
-            if (s.files.Look(szFolder)) ClearFolder(szFolder, szFolder, "");
+            steps.CreatedFolder(szFolder);
         });
         for (int i : paths.ValuesAtOrBelow(szFolder)) bDone ? Done(i) : TryAgain(i);
         if (!bDone) TryAgainAt(szFolder);
@@ -151,9 +138,11 @@ private:
                 });
             return;
         }
-        if (!PassOverFailure(s.problems, [&] { UndoCopy(lCopy, target.szShown, false); })) TryAgainAt(target.szPath);
-        if (lRename >= 0 && states[lRename] != State::kDone)
-            if (!PassOverFailure(s.problems, [&] { RestoreBackup(lRename, target.szShown); })) TryAgain(lRename);
+        const bool bCleared = PassOverFailure(s.problems, [&] { steps.Copy(records[lCopy], target.szShown, false); });
+        bCleared ? Done(lCopy) : TryAgainAt(target.szPath);
+        if (lRename < 0 || states[lRename] == State::kDone) return;
+        const bool bBack = PassOverFailure(s.problems, [&] { steps.RestoreBackup(records[lRename], target.szShown); });
+        bBack ? Done(lRename) : TryAgain(lRename);
     }
 
     // What is left, newest first: each change finds the disk as it was right
@@ -169,6 +158,7 @@ private:
             } else {
                 try {
                     UndoStep(i);
+                    Done(i);
                 } catch (const std::exception& e) {
                     s.problems.Note("Could not undo a change of an unfinished launch: " + std::string(e.what()));
                     s.log.Line(kTryAgain);
@@ -177,166 +167,21 @@ private:
                 }
             }
             // A copy's kept items are named once its backup has its name back.
-            if (!WaitsForItsRename(i)) NameKept();
+            if (!WaitsForItsRename(i)) steps.NameKept();
             s.log.Progress(++lDone, lTotal);
         }
-        NameKept();
+        steps.NameKept();
     }
 
     void UndoStep(int i) {
         switch (records[i].step) {
         case JournalStep::kCopy:
-            return UndoCopy(i, records[i].szPath, true);
+            return steps.Copy(records[i], records[i].szPath, true);
         case JournalStep::kRename:
-            return UndoRename(i);
+            return steps.Rename(records[i]);
         default:
-            return UndoCreateFolder(i);
+            return steps.CreatedFolder(records[i].szPath);
         }
-    }
-
-    // The copy at the target: deleted unchanged, cleared (a folder), kept
-    // (in the game's item's way, beside it as ".changed"). A copy meant to
-    // take the place of the game's item was only made once that item lay
-    // under its backup name: without the backup, what is there is the
-    // game's (its name given back, or never taken).
-    void UndoCopy(int i, const std::string& szShown, bool bForce) {
-        const JournalRecord& copy = records[i];
-        const std::string& szTarget = copy.szPath;
-        if (!copy.szBackup.empty() && !s.files.Look(copy.szBackup)) return Done(i);
-        const std::optional<ItemInfo> item = s.files.Look(szTarget);
-        if (copy.bWasThere) {  // merged into one of the launch's own folders, which goes with its own copy
-            if (item && item->IsFolder()) ClearFolder(szTarget, szShown, "", false);
-            return Done(i);
-        }
-        switch (FateAt(szTarget, item, false)) {
-        case ItemFate::kNothing:
-            break;
-        case ItemFate::kDelete:
-            s.log.Line("Deleting swapped file:");
-            s.log.Line(szShown);
-            s.fso.DeleteFile(szTarget, bForce);
-            break;
-        case ItemFate::kKeep:
-            KeepInPlace(szTarget, copy.szBackup, item->IsFolder());
-            break;
-        case ItemFate::kClearInside:
-            ClearFolder(szTarget, szShown, copy.szBackup);
-            break;
-        }
-        Done(i);
-    }
-
-    // The game's own item, or one of the launch's moved aside, gets its
-    // name back; where something new has taken that name, the player is
-    // told once which item waits under which name.
-    void UndoRename(int i) {
-        const std::string &szTarget = records[i].szPath, &szBackup = records[i].szOther;
-        if (!s.files.Look(szBackup)) return Done(i);  // given back already, or gone
-        if (s.files.Look(szTarget)) {
-            TellInTheWay(szTarget, szBackup);
-            return Done(i);
-        }
-        RestoreBackup(i, szTarget);
-        s.problems.Note("Gave an item its name back: " + szTarget);
-    }
-
-    void RestoreBackup(int i, const std::string& szShown) {
-        const std::string &szTarget = records[i].szPath, &szBackup = records[i].szOther;
-        if (!s.files.Look(szBackup)) return Done(i);
-        s.log.Line("Restoring original folder:");
-        s.log.Line(szShown);
-        s.files.Rename(szBackup, szTarget);
-        Done(i);
-        // What was kept in the item moved with it.
-        for (std::string& szKept : szPending)
-            if (IsAtOrBelow(szKept, szBackup)) szKept = szTarget + szKept.substr(szBackup.size());
-    }
-
-    // A folder the swap made goes once nothing is left in it but the
-    // launch's unchanged copies.
-    void UndoCreateFolder(int i) {
-        const std::optional<ItemInfo> item = s.files.Look(records[i].szPath);
-        if (item && item->IsFolder()) ClearFolder(records[i].szPath, records[i].szPath, "");
-        Done(i);
-    }
-
-    void TellInTheWay(const std::string& szTarget, const std::string& szBackup) {
-        const std::string szText = "Something new now has the name of an item of the game, which waits under another "
-                                   "name. Move the new item away, then rename " + szBackup + " to " + szTarget + ".";
-        s.log.Line(szText);
-        s.problems.Note(szText);
-    }
-
-    // One pass deletes what is the launch's and unchanged; when something
-    // is kept and the folder stood in for the game's own, the kept items
-    // move into it and the emptied copy goes. The line is written once it
-    // is known that the folder goes (or was about to, when a delete fails).
-    void ClearFolder(const std::string& szPath, const std::string& szShown, const std::string& szBackup,
-                     bool bLineIfGone = true) {
-        Filter filter(*this);
-        bool bGone = false;
-        try {
-            bGone = s.fso.DeleteFolder(szPath, &filter);
-            if (!bGone && !szBackup.empty()) {
-                std::vector<std::string> szMoved;
-                for (const std::string& szKept : filter.szKept)
-                    kept.MoveInto(szKept, szBackup + szKept.substr(szPath.size()), szMoved);
-                filter.szKept = std::move(szMoved);
-                // Only the launch's emptied folders are left: the game's item cannot have its name back
-                // before they go.
-                if (!s.fso.DeleteFolder(szPath, &filter)) throw std::runtime_error("could not empty " + szPath);
-                bGone = true;
-            }
-        } catch (...) {
-            if (filter.szKept.empty() && bLineIfGone) LogDeletingFolder(szShown);
-            throw;
-        }
-        if (bGone && bLineIfGone) LogDeletingFolder(szShown);
-        szPending.insert(szPending.end(), filter.szKept.begin(), filter.szKept.end());
-    }
-
-    void LogDeletingFolder(const std::string& szShown) {
-        s.log.Line("Deleting swapped folder:");
-        s.log.Line(szShown);
-    }
-
-    // A changed copy that stood in for the game's own item makes way for it.
-    void KeepInPlace(const std::string& szPath, const std::string& szBackup, bool bFolder) {
-        std::string szNow = szPath;
-        if (!szBackup.empty()) {
-            szNow = kept.ChangedName(szPath, bFolder ? "" : szPath);
-            kept.Move(szPath, szNow);
-        }
-        szPending.push_back(szNow);
-    }
-
-    ItemFate FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs) {
-        ItemFacts facts = notes.FactsOf(szPath, item, bInsideOurs);
-        if (NeedsSource(facts)) facts.source = notes.CompareWithSources(s.files, szPath, facts);
-        return FateOf(facts);
-    }
-
-    // Asked by a folder's delete of each item in it.
-    struct Filter : DeleteFilter {
-        explicit Filter(Undoer& undoer) : undoer(undoer) {}
-        bool Keep(const std::string& szPath, const ItemInfo& item) override {
-            const ItemFate fate = undoer.FateAt(szPath, item, true);
-            if (fate == ItemFate::kDelete || fate == ItemFate::kClearInside) return false;
-            szKept.push_back(szPath);
-            return true;
-        }
-        Undoer& undoer;
-        std::vector<std::string> szKept;
-    };
-
-    void NameKept() {
-        for (const std::string& szPath : szPending) {
-            if (!szNamed.insert(FoldPath(szPath)).second) continue;
-            s.problems.Note(std::string(kKeptLine) + " " + szPath);
-            s.log.Line(kKeptLine);
-            s.log.Line(szPath);
-        }
-        szPending.clear();
     }
 
     bool WaitsForItsRename(int i) const {
@@ -374,19 +219,16 @@ private:
     }
 
     void EndStep() {
-        NameKept();
+        steps.NameKept();
         s.log.Progress(++lDone, lTotal);
     }
 
     const std::vector<JournalRecord>& records;
     UndoServices& s;
-    const PlacedNotes notes;
-    KeptItems kept;
+    UndoSteps steps;
     std::vector<State> states;
     PathIndex<int> paths;               // each step's record by its path
     PathIndex<int> szTryAgain;          // what stays for the next start
-    std::vector<std::string> szPending;  // kept, to be named where they lie once their step is over
-    std::set<std::string> szNamed;       // folded
     uint64_t lDone = 0;
     uint64_t lTotal = 0;
 };

@@ -1,0 +1,153 @@
+#include "launch/undo_steps.h"
+
+#include <stdexcept>
+
+#include "launch/launch_rules.h"
+#include "launch/pass_over_failure.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* kKeptLine = "Kept what was made or changed during play:";
+
+}  // namespace
+
+UndoSteps::UndoSteps(const std::vector<JournalRecord>& records, UndoServices& services)
+    : s(services), notes(records), kept(services.files, services.fso, services.journal) {}
+
+void UndoSteps::Copy(const JournalRecord& copy, const std::string& szShown, bool bForce) {
+    const std::string& szTarget = copy.szPath;
+    if (!copy.szBackup.empty() && !s.files.Look(copy.szBackup)) return;
+    const std::optional<ItemInfo> item = s.files.Look(szTarget);
+    if (copy.bWasThere) {  // merged into one of the launch's own folders, which goes with its own copy
+        if (item && item->IsFolder()) ClearFolder(szTarget, szShown, "", false);
+        return;
+    }
+    switch (FateAt(szTarget, item, false)) {
+    case ItemFate::kNothing:
+        return;
+    case ItemFate::kDelete:
+        s.log.Line("Deleting swapped file:");
+        s.log.Line(szShown);
+        return s.fso.DeleteFile(szTarget, bForce);
+    case ItemFate::kKeep:
+        return KeepInPlace(szTarget, copy.szBackup, item->IsFolder());
+    case ItemFate::kClearInside:
+        return ClearFolder(szTarget, szShown, copy.szBackup);
+    }
+}
+
+void UndoSteps::RestoreBackup(const JournalRecord& rename, const std::string& szShown) {
+    const std::string &szTarget = rename.szPath, &szBackup = rename.szOther;
+    if (!s.files.Look(szBackup)) return;  // given back already, or gone
+    s.log.Line("Restoring original folder:");
+    s.log.Line(szShown);
+    s.files.Rename(szBackup, szTarget);
+    // What was kept in the item moved with it.
+    for (std::string& szKept : szPending)
+        if (IsAtOrBelow(szKept, szBackup)) szKept = szTarget + szKept.substr(szBackup.size());
+}
+
+void UndoSteps::Rename(const JournalRecord& rename) {
+    const std::string &szTarget = rename.szPath, &szBackup = rename.szOther;
+    if (!s.files.Look(szBackup)) return;
+    if (s.files.Look(szTarget)) return TellInTheWay(szTarget, szBackup);
+    RestoreBackup(rename, szTarget);
+    s.problems.Note("Gave an item its name back: " + szTarget);
+}
+
+void UndoSteps::CreatedFolder(const std::string& szFolder) {
+    const std::optional<ItemInfo> item = s.files.Look(szFolder);
+    if (item && item->IsFolder()) ClearFolder(szFolder, szFolder, "");
+}
+
+void UndoSteps::TellInTheWay(const std::string& szTarget, const std::string& szBackup) {
+    const std::string szText = "Something new now has the name of an item of the game, which waits under another "
+                               "name. Move the new item away, then rename " + szBackup + " to " + szTarget + ".";
+    s.log.Line(szText);
+    s.problems.Note(szText);
+}
+
+// Asked by a folder's delete of each item in it.
+struct UndoSteps::Filter : DeleteFilter {
+    explicit Filter(UndoSteps& steps) : steps(steps) {}
+    bool Keep(const std::string& szPath, const ItemInfo& item) override {
+        const ItemFate fate = steps.FateAt(szPath, item, true);
+        if (fate == ItemFate::kDelete || fate == ItemFate::kClearInside) return false;
+        szKept.push_back(szPath);
+        return true;
+    }
+    UndoSteps& steps;
+    std::vector<std::string> szKept;
+};
+
+// One pass deletes what is the launch's and unchanged; when something is
+// kept and the folder stood in for the game's own, the kept items move into
+// it and the emptied copy goes. The line is written once it is known that
+// the folder goes (or was about to, when a delete fails).
+void UndoSteps::ClearFolder(const std::string& szPath, const std::string& szShown, const std::string& szBackup,
+                            bool bLineIfGone) {
+    Filter filter(*this);
+    bool bGone = false;
+    try {
+        bGone = s.fso.DeleteFolder(szPath, &filter);
+        if (!bGone && !szBackup.empty()) {
+            std::vector<std::string> szMoved;
+            for (const std::string& szKept : filter.szKept)
+                kept.MoveInto(szKept, szBackup + szKept.substr(szPath.size()), szMoved);
+            filter.szKept = std::move(szMoved);
+            // Only the launch's emptied folders are left: the game's item
+            // cannot have its name back before they go.
+            if (!s.fso.DeleteFolder(szPath, &filter)) throw std::runtime_error("could not empty " + szPath);
+            bGone = true;
+        }
+    } catch (...) {
+        if (filter.szKept.empty() && bLineIfGone) {
+            s.log.Line("Deleting swapped folder:");
+            s.log.Line(szShown);
+        }
+        throw;
+    }
+    if (bGone && bLineIfGone) {
+        s.log.Line("Deleting swapped folder:");
+        s.log.Line(szShown);
+    }
+    szPending.insert(szPending.end(), filter.szKept.begin(), filter.szKept.end());
+}
+
+// A changed copy that stood in for the game's own item makes way for it.
+void UndoSteps::KeepInPlace(const std::string& szPath, const std::string& szBackup, bool bFolder) {
+    std::string szNow = szPath;
+    if (!szBackup.empty()) {
+        szNow = kept.ChangedName(szPath, bFolder ? "" : szPath);
+        kept.Move(szPath, szNow);
+    }
+    szPending.push_back(szNow);
+}
+
+ItemFate UndoSteps::FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs) {
+    ItemFacts facts = notes.FactsOf(szPath, item, bInsideOurs);
+    if (NeedsSource(facts)) facts.source = notes.CompareWithSources(s.files, szPath, facts);
+    return FateOf(facts);
+}
+
+void UndoSteps::NameEarlierMoves(const std::vector<JournalRecord>& records) {
+    for (const JournalRecord& record : records)
+        if (record.step == JournalStep::kMove)
+            PassOverFailure(s.problems, [&] {
+                if (s.files.Look(record.szOther)) szPending.push_back(record.szOther);
+            });
+}
+
+void UndoSteps::NameKept() {
+    for (const std::string& szPath : szPending) {
+        if (!szNamed.insert(FoldPath(szPath)).second) continue;
+        s.problems.Note(std::string(kKeptLine) + " " + szPath);
+        s.log.Line(kKeptLine);
+        s.log.Line(szPath);
+    }
+    szPending.clear();
+}
+
+}  // namespace corvane

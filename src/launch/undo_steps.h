@@ -1,0 +1,62 @@
+// The rule for each kind of change a launch notes in its journal, as the
+// undo takes it back: a copy, a game item moved aside, a folder made. Each
+// asks the disk and the journal's notes, never the order a folder is listed
+// in; a step that cannot be done throws, and the undo decides what then.
+// What is kept is named once it lies where it stays.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "launch/item_rule.h"
+#include "launch/journal_records.h"
+#include "launch/kept_items.h"
+#include "launch/placed_notes.h"
+#include "launch/undo.h"
+
+namespace corvane {
+
+class UndoSteps {
+public:
+    UndoSteps(const std::vector<JournalRecord>& records, UndoServices& services);
+
+    const PlacedNotes& Notes() const { return notes; }
+
+    // A copy: deleted where it is as it was put there (a plain delete, as
+    // the restore after a game has always made, unless bForce), cleared
+    // where it is a folder, kept where it changed. A copy meant to take the
+    // place of the game's item was only made once that item lay under its
+    // backup name: without the backup, what is there is not the launch's.
+    void Copy(const JournalRecord& copy, const std::string& szShown, bool bForce);
+    // The backup, where it is there, gets its name back, with its lines.
+    void RestoreBackup(const JournalRecord& rename, const std::string& szShown);
+    // The same, newest first: where something new has taken the name, the
+    // player is told once which item waits under which name.
+    void Rename(const JournalRecord& rename);
+    // A folder the swap made goes once nothing is left in it but the
+    // launch's unchanged copies.
+    void CreatedFolder(const std::string& szFolder);
+
+    // What an undo cut short had moved, kept, and maybe not named.
+    void NameEarlierMoves(const std::vector<JournalRecord>& records);
+    // Names what was kept since the last call, where it lies now.
+    void NameKept();
+
+private:
+    void ClearFolder(const std::string& szPath, const std::string& szShown, const std::string& szBackup,
+                     bool bLineIfGone = true);
+    void KeepInPlace(const std::string& szPath, const std::string& szBackup, bool bFolder);
+    void TellInTheWay(const std::string& szTarget, const std::string& szBackup);
+    ItemFate FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs);
+
+    struct Filter;
+
+    UndoServices& s;
+    const PlacedNotes notes;
+    KeptItems kept;
+    std::vector<std::string> szPending;  // kept, to be named where they lie once their step is over
+    std::set<std::string> szNamed;       // folded
+};
+
+}  // namespace corvane
