@@ -11,6 +11,7 @@
 #include "launch/kept_items.h"
 #include "launch/launch_rules.h"
 #include "launch/pass_over_failure.h"
+#include "launch/set_aside.h"
 
 namespace corvane {
 
@@ -25,6 +26,21 @@ bool IsChange(JournalStep step) {
 }
 
 enum class State { kOpen, kSettled, kTryAgain };
+
+// A file set aside for the launch, or by a Set Aside cut short, gets its
+// own name back; where something took that name meanwhile it stays set
+// aside, and the player is told. One never set aside, or back already, is
+// left as it is.
+void PutBackSetAside(const JournalRecord& record, UndoServices& s) {
+    const AsideMove move{record.szPath, record.szOther, true};
+    if (!s.files.Look(move.szAside)) return;
+    if (s.files.Look(move.szName)) {
+        s.log.Line(TakenLine(move));
+        return s.problems.Note(TakenLine(move));
+    }
+    s.files.Rename(move.szAside, move.szName);
+    s.log.Line(MovedLine(move));
+}
 
 class Undoer {
 public:
@@ -47,6 +63,14 @@ public:
         s.log.Line("Cleanup, restoring original files and folders.");
         if (swap) SwapSteps(*swap);
         NewestFirst();
+        // Set aside before the swap began, so put back after it is undone.
+        for (size_t i = records.size(); i-- > 0;) {
+            if (records[i].step != JournalStep::kSetAside) continue;
+            if (PassOverFailure(s.problems, [&] { PutBackSetAside(records[i], s); })) continue;
+            s.log.Line(kTryAgain);
+            s.log.Line(records[i].szOther);
+            states[i] = State::kTryAgain;
+        }
         UndoResult result;
         for (size_t i = 0; i < records.size(); ++i)
             if (states[i] == State::kTryAgain) result.kept.push_back(records[i]);
