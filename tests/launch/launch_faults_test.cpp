@@ -27,6 +27,7 @@ void SetUpDisks(MemoryDisk& disk) {
                                "Data\\INI\\Armor.ini", "Data\\Art\\a.tga", "Data\\Art\\b.tga", "Maps\\m.map",
                                "Maps\\old.map"})
         disk.AddFile(G + "\\" + szFile, std::string("game's own ") + szFile);
+    disk.AddFile(G + "\\Data\\Stray.big", "BIGF another tool's archive");  // set aside while the game runs
     disk.AddFile(G + "\\Data\\INI\\Armor.ini.original", "left by a launch long ago");
     disk.AddFile(G + "\\Maps\\old.map.original", "left by a launch long ago");
     for (const char* szFile : {"INI\\GameData.ini", "INI\\New.ini", "INI\\Weapon.ini", "INI\\Armor.ini",
@@ -103,6 +104,7 @@ enum class Way { kFail, kShortWrite, kDriveGone, kCrash };
 // game ran and wrote.
 bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int lAt, bool& bPlayed) {
     ProgramRun run(fakes, {mod});
+    fakes.boxes.answers = {kAnswerYes};
     if (way == Way::kCrash)
         fakes.disk.CrashAt(lAt);
     else
@@ -170,6 +172,7 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
             const Tree before = fakes.disk.Tree(G);
             {
                 ProgramRun first(fakes, {SweepMod(false)});
+                fakes.boxes.answers = {kAnswerYes};
                 first.launcher.LaunchApplication(kGenerals, "", 0);
                 ASSERT_TRUE(fakes.processes.bRunning);
                 GamePlays(fakes.disk);
