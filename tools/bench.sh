@@ -20,7 +20,7 @@
 #                                      and timed: where the time goes
 #   tools/bench.sh --undo              only the undo with the drive gone, in
 #                                      memory (three rounds, no scratch trees)
-#   tools/bench.sh --check [--keep]    only the check of a game folder (three
+#   tools/bench.sh --check [--keep]    only the check of a game folder (nine
 #                                      rounds, its scratch tree alone)
 #
 # The scratch trees (about 2.7 GiB on disk, and 1 GiB in memory) are deleted at the end unless --keep is

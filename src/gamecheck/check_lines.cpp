@@ -94,7 +94,7 @@ std::vector<std::string> FindingLines(const FolderCheck& check) {
         return finding.kind == FindingKind::kProgram && finding.bKnown;
     });
     if (bClean) {
-        std::string szLine = "Clean: nothing but the game's own files";
+        std::string szLine = "Clean: nothing but the game's own files";  // and a program of a known build
         for (const Finding& program : check.findings) szLine += "; " + program.szRelative + " is " + program.szDetail;
         return {szLine};
     }

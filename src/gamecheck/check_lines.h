@@ -2,8 +2,8 @@
 // finding, each beginning with its kind ("Stray archive:", "Loose file:",
 // "Leftover:", "Wrapper:", "Program:", "Set aside:"), paths below the game
 // folder. Many loose files in one folder make one line with their count. A
-// folder with nothing but the game's own files, and a program of a known
-// build, gets one line that says so.
+// folder with nothing but the game's own files (and, when the program was
+// looked at, a program of a known build) gets one line that says so.
 #pragma once
 
 #include <string>

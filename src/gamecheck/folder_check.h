@@ -31,26 +31,34 @@ enum class FindingKind { kProgram, kStrayArchive, kLooseFile, kLeftover, kWrappe
 
 struct Finding {
     FindingKind kind = FindingKind::kLeftover;
-    std::string szPath;      // full
-    std::string szRelative;  // below its game folder
+    std::string szRelative;  // below its game folder; the program's file name
     std::string szDetail;    // what it is, when known; a program's build
+    size_t lFolder = 0;      // the checked folder it lies in
     bool bInGeneralsFolder = false;
     bool bFolder = false;
     bool bKnown = true;  // a program: of a known build
 };
 
 // Findings of each kind in the order of their paths, kinds in the order of
-// FindingKind; the program comes first.
+// FindingKind: the program, when it was added, comes first.
 struct FolderCheck {
+    std::vector<std::string> szFolders;  // as checked
     std::vector<Finding> findings;
+    // Where the finding lies, in full.
+    std::string PathOf(const Finding& finding) const { return szFolders.at(finding.lFolder) + finding.szRelative; }
 };
 
-// szProgram: the game's program, whose build is told by its SHA-256.
 // szLeftAlone: paths (ASCII letters in lower case) of items an unfinished
 // launch still owns: neither they nor what lies in them is looked at.
 // Failures of the file system are thrown.
-FolderCheck CheckGameFolders(const std::vector<CheckedFolder>& folders, const std::string& szProgram,
-                             FileSystem& files, const std::set<std::string>& szLeftAlone);
+FolderCheck CheckGameFolders(const std::vector<CheckedFolder>& folders, FileSystem& files,
+                             const std::set<std::string>& szLeftAlone);
+
+// Puts the game's program (its file name in the first folder) first among
+// the findings, with the build its SHA-256 tells. Apart from the walk, as it
+// reads the whole program: a launch that only looks for stray archives
+// does without it.
+void AddProgram(FolderCheck& check, const std::string& szProgram, FileSystem& files);
 
 // The full paths of the files Set Aside renames (stray archives and loose
 // files), and of those Put Back gives their names back.

@@ -97,18 +97,15 @@ std::optional<std::string> Find(const std::array<Known, N>& table, const std::st
 
 }  // namespace
 
-bool IsOwnArchive(const std::string& szRelative) {
-    std::string szName = LowerAscii(szRelative);
-    if (StartsWith(szName, "zh_generals\\")) szName.erase(0, 12);
-    if (szName.find('\\') != std::string::npos || !EndsWith(szName, ".big")) return false;
-    szName.resize(szName.size() - 4);
-    return OwnArchiveNames().count(szName) > 0;
+bool IsOwnArchive(const std::string& szFolded) {
+    const size_t lStart = StartsWith(szFolded, "zh_generals\\") ? 12 : 0;
+    if (szFolded.find('\\', lStart) != std::string::npos || !EndsWith(szFolded, ".big")) return false;
+    return OwnArchiveNames().count(szFolded.substr(lStart, szFolded.size() - 4 - lStart)) > 0;
 }
 
 bool IsArchiveHeader(const std::string& szFirstBytes) { return szFirstBytes == "BIGF" || szFirstBytes == "BIG4"; }
 
-bool IsLooseFile(const std::string& szRelative) {
-    const std::string szFolded = LowerAscii(szRelative);
+bool IsLooseFile(const std::string& szFolded) {
     const auto under = [&](const char* szFolder) { return StartsWith(szFolded, szFolder); };
     const auto ofKind = [&](const char* szKind) { return EndsWith(szFolded, szKind); };
     return std::any_of(kLooseRoots.begin(), kLooseRoots.end(), under) &&
@@ -116,17 +113,14 @@ bool IsLooseFile(const std::string& szRelative) {
            std::any_of(kLooseKinds.begin(), kLooseKinds.end(), ofKind);
 }
 
-std::optional<std::string> LeftoverOf(const std::string& szRelative, bool bFolder) {
-    const std::string szFolded = LowerAscii(szRelative);
+std::optional<std::string> LeftoverOf(const std::string& szFolded, bool bFolder) {
     if (EndsWith(szFolded, kOurBackup)) return "Corvane's backup from a launch that did not finish";
     if (bFolder) return Find(kLeftoverFolders, szFolded, false);
     if (std::optional<std::string> szWhat = Find(kLeftoverFiles, szFolded, false)) return szWhat;
     return Find(kLeftoverEndings, szFolded, true);
 }
 
-std::optional<std::string> WrapperOf(const std::string& szRelative) {
-    return Find(kWrappers, LowerAscii(szRelative), false);
-}
+std::optional<std::string> WrapperOf(const std::string& szFolded) { return Find(kWrappers, szFolded, false); }
 
 std::optional<std::string> BuildOf(const std::string& szSha256) { return Find(kBuilds, LowerAscii(szSha256), false); }
 

@@ -25,17 +25,17 @@ std::vector<std::string> StrayArchivesFor(const GameTable& games, int16_t dGame,
                                           ProblemLog& problems) {
     FolderCheck check;
     try {
-        check = CheckGameFolders(FoldersOf(games, dGame, files), ProgramOf(games.at(static_cast<size_t>(dGame))), files, {});
+        check = CheckGameFolders(FoldersOf(games, dGame, files), files, {});
     } catch (const std::exception& e) {
         problems.Note(std::string("The game folder could not be checked for stray archives: ") + e.what());
         return {};
     }
-    std::erase_if(check.findings, [&](const Finding& finding) { return IsTargetOrInOne(finding.szPath, targets); });
+    std::erase_if(check.findings, [&](const Finding& finding) { return IsTargetOrInOne(check.PathOf(finding), targets); });
     for (const std::string& szLine : FindingLines(check, FindingKind::kLooseFile))
         problems.Note("The game loads this with the mod: " + szLine);
     std::vector<std::string> szStrays;
     for (const Finding& finding : check.findings)
-        if (finding.kind == FindingKind::kStrayArchive) szStrays.push_back(finding.szPath);
+        if (finding.kind == FindingKind::kStrayArchive) szStrays.push_back(check.PathOf(finding));
     return szStrays;
 }
 

@@ -24,6 +24,14 @@ struct KnownProgramDisk : MemoryDisk {
     }
 };
 
+// The check as the window makes it, with the program.
+FolderCheck Checked(const std::vector<CheckedFolder>& folders, const std::string& szProgram, MemoryDisk& disk,
+                    const std::set<std::string>& szLeftAlone = {}) {
+    FolderCheck check = CheckGameFolders(folders, disk, szLeftAlone);
+    AddProgram(check, szProgram, disk);
+    return check;
+}
+
 std::vector<std::string> Sorted(std::vector<std::string> szLines) {
     std::sort(szLines.begin(), szLines.end());
     return szLines;
@@ -88,7 +96,7 @@ TEST(GameCheck, TellsEachItemByItsKindAndNeverTakesAStrayForTheGamesOwn) {
             szExpected.push_back(item.szLine);
     }
     const FolderCheck check =
-        CheckGameFolders({{G, false}}, G + "Generals.exe", disk, {"c:\\games\\gen\\data\\art.original"});
+        Checked({{G, false}}, "Generals.exe", disk, {"c:\\games\\gen\\data\\art.original"});
     const std::vector<std::string> szLines = FindingLines(check);
     EXPECT_EQ(Sorted(szLines), Sorted(szExpected));
     EXPECT_EQ(szLines.front(), szExpected.front()) << "the program comes first";
@@ -112,15 +120,15 @@ TEST(GameCheck, ZeroHourIsCheckedWithItsGeneralsFolder) {
     }
     const std::vector<CheckedFolder> both = FoldersOf(games, kZeroHourWorldBuilder, known);
     ASSERT_EQ(both.size(), 2u);
-    EXPECT_EQ(FindingLines(CheckGameFolders(both, Z + "Generals.exe", known, {})),
+    EXPECT_EQ(FindingLines(Checked(both, "Generals.exe", known)),
               (std::vector<std::string>{"Program: Generals.exe is Zero Hour 1.04",
                                         "Stray archive: Stray.big in the Generals folder (loads after the game's own archives)"}));
-    EXPECT_EQ(FindingLines(CheckGameFolders({{Z, false}}, Z + "Generals.exe", known, {})),
+    EXPECT_EQ(FindingLines(Checked({{Z, false}}, "Generals.exe", known)),
               std::vector<std::string>{"Clean: nothing but the game's own files; Generals.exe is Zero Hour 1.04"});
-    const std::vector<std::string> szUnknown = FindingLines(CheckGameFolders({{Z, false}}, Z + "Generals.exe", unknown, {}));
+    const std::vector<std::string> szUnknown = FindingLines(Checked({{Z, false}}, "Generals.exe", unknown));
     ASSERT_EQ(szUnknown.size(), 1u);
     EXPECT_EQ(szUnknown[0].rfind("Program: Generals.exe is not a known build (SHA-256 ", 0), 0u) << szUnknown[0];
-    EXPECT_EQ(FindingLines(CheckGameFolders({{Z, false}}, Z + "WorldBuilder.exe", known, {})),
+    EXPECT_EQ(FindingLines(Checked({{Z, false}}, "WorldBuilder.exe", known)),
               std::vector<std::string>{"Program: WorldBuilder.exe is not there"});
     known.AddFolder(Z + "ZH_Generals");
     EXPECT_EQ(FoldersOf(games, kZeroHour, known).size(), 1u);

@@ -29,7 +29,7 @@ void SetUpGame(MemoryDisk& disk) {
 }
 
 std::vector<AsideMove> Moves(MemoryDisk& disk, bool bBack) {
-    const FolderCheck check = CheckGameFolders({{G + "\\", false}}, G + "\\Generals.exe", disk, {});
+    const FolderCheck check = CheckGameFolders({{G + "\\", false}}, disk, {});
     return AsideMoves(bBack ? ToPutBack(check) : ToSetAside(check), bBack);
 }
 

@@ -5,7 +5,6 @@
 
 #include "gamecheck/check_lines.h"
 #include "launch/launch_log.h"
-#include "launch/launch_rules.h"
 #include "launch/set_aside.h"
 
 namespace corvane {
@@ -93,8 +92,8 @@ void frmCheck::CheckAgain(const std::vector<std::string>& szDone) {
         folders = FoldersOf(state.GameTable, dGame, platform.files);
         for (const CheckedFolder& folder : folders)
             szWhere += (szWhere.empty() ? "Game folder: " : "; the Generals folder it loads: ") + folder.szPath;
-        check = CheckGameFolders(folders, ProgramOf(state.GameTable.at(static_cast<size_t>(dGame))), platform.files,
-                                 ItemsOfUnfinishedLaunch(platform.journal));
+        check = CheckGameFolders(folders, platform.files, ItemsOfUnfinishedLaunch(platform.journal));
+        AddProgram(check, state.GameTable.at(static_cast<size_t>(dGame)).szExe, platform.files);
         for (const std::string& szLine : FindingLines(check)) szLines.push_back(szLine);
     } catch (const std::exception& e) {
         check = {};
