@@ -226,7 +226,10 @@ void Launcher::SwapModIn() {
     run->journal->Note(RecordOf(JournalStep::kBegin, szGameFolder, run->game.szTitle + " with " + mod.szTitle));
     for (const std::string& szLock : run->szLockNames)
         run->journal->Note(RecordOf(JournalStep::kLock, szLock));
-    if (run->bSetAside) MoveNoted(AsideMoves(run->szStrays, false), *run->journal, platform.files, log);
+    if (run->bSetAside) {
+        log.Line("");
+        MoveNoted(AsideMoves(run->szStrays, false), *run->journal, platform.files, log);
+    }
     run->targets = run->check.targets;
     run->copies->Expect(run->check.lBytes);
     SwapServices services{platform.files, platform.fso, *run->journal, log, run->copies.get()};
@@ -323,9 +326,15 @@ void Launcher::AskAboutOutside() {
 // archives lie in are held from then on, as those the mod writes are.
 void Launcher::AskAboutStrays() {
     if (platform.messageBoxes.Show(StrayQuestion(run->szStrays), kMsgYesNo | kMsgQuestion) == kAnswerYes) {
-        GameFolders gameFolders(state.GameTable, platform.files);
-        const std::vector<std::string> szNames =
-            FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath, run->szStrays);
+        std::vector<std::string> szNames;
+        try {
+            GameFolders gameFolders(state.GameTable, platform.files);
+            szNames = FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath, run->szStrays);
+        } catch (const std::exception& e) {
+            platform.problems.Note(std::string("The launch was given up: ") + e.what());
+            locks.Release();
+            return ReportLaunchError();
+        }
         if (!locks.Hold(szNames)) return RefuseSecondLaunch();
         for (const std::string& szName : szNames)
             if (std::find(run->szLockNames.begin(), run->szLockNames.end(), szName) == run->szLockNames.end())
