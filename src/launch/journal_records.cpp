@@ -72,7 +72,7 @@ private:
     bool bGood = true;
 };
 
-bool KnownStep(uint64_t lStep) { return lStep >= 1 && lStep <= static_cast<uint64_t>(JournalStep::kMove); }
+bool KnownStep(uint64_t lStep) { return lStep >= 1 && lStep <= static_cast<uint64_t>(JournalStep::kSetAside); }
 
 }  // namespace
 

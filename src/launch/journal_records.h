@@ -24,6 +24,7 @@ enum class JournalStep : uint8_t {
     kGameStarting = 8,  // szPath: the game folder; the game is about to be started
     kPlace = 9,         // szPath: an item a folder copy is about to put in place, with its stamp
     kMove = 10,         // szPath: something kept after a game, about to be moved to szOther
+    kSetAside = 11,     // szPath: a file, about to be renamed to (or back from) szOther, its name set aside
 };
 
 // How a journal was written, and so by which rule its copies are undone:

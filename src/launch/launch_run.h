@@ -19,13 +19,23 @@
 
 namespace corvane {
 
-enum class Outcome { kGameStarted, kMissingSources, kFailed, kNeedsAdministrator, kAskOutside, kEnded, kStopped };
+enum class Outcome {
+    kGameStarted,
+    kMissingSources,
+    kFailed,
+    kNeedsAdministrator,
+    kAskOutside,
+    kAskStrays,
+    kEnded,
+    kStopped
+};
 
 // Everything one launch works with, copied when it starts: the mod list may
 // be rebuilt while the game runs, and the restore must undo exactly what the
 // swap did. The runner's work and the window's thread take turns with it.
 struct Launcher::Run {
     GameEntry game;
+    int16_t dGame = -1;
     int16_t dMod = -1;
     std::optional<ModConfig> mod;
     std::string szCommandLine;
@@ -37,6 +47,8 @@ struct Launcher::Run {
     SourceCheck check;
     std::vector<std::string> szOutside;       // destination folders outside the game's
     std::string szNeedsRights;                // a game's folder Windows keeps from us
+    std::vector<std::string> szStrays;        // archives the game would load with the mod
+    bool bSetAside = false;                   // ...which the player wants set aside while playing
     std::vector<std::optional<Target>> targets;  // of the swap
     std::vector<ProcessId> noted;  // processes of the game in the journal
     bool bSwapFailed = false;      // a swap that failed half-way is still in the game folder

@@ -12,6 +12,8 @@
 #include "launch/launch_run.h"
 #include "launch/outside_folders.h"
 #include "launch/pass_over_failure.h"
+#include "launch/set_aside.h"
+#include "launch/stray_archives.h"
 #include "launch/swap_in.h"
 #include "launch/write_rights.h"
 #include "platform/message_boxes.h"
@@ -67,6 +69,7 @@ void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16
         if (RefusedForPatch(dGame)) return;
         run = std::make_unique<Run>();
         run->game = GameAt(state.GameTable, dGame);
+        run->dGame = dGame;
         run->szCommandLine = CommandLineFor(run->game, szArgs);
         run->dMod = dMod;
         if (dMod >= 0 && static_cast<size_t>(dMod) < state.ModList.size()) run->mod = state.ModList[dMod];
@@ -206,8 +209,9 @@ bool Launcher::CheckMod() {
             return false;
         }
     }
-    if (run->szOutside.empty()) return true;
-    run->outcome = Outcome::kAskOutside;
+    run->szStrays = StrayArchivesFor(state.GameTable, run->dGame, run->check.targets, platform.files, platform.problems);
+    if (run->szOutside.empty() && run->szStrays.empty()) return true;
+    run->outcome = run->szOutside.empty() ? Outcome::kAskStrays : Outcome::kAskOutside;
     return false;
 }
 
@@ -222,6 +226,10 @@ void Launcher::SwapModIn() {
     run->journal->Note(RecordOf(JournalStep::kBegin, szGameFolder, run->game.szTitle + " with " + mod.szTitle));
     for (const std::string& szLock : run->szLockNames)
         run->journal->Note(RecordOf(JournalStep::kLock, szLock));
+    if (run->bSetAside) {
+        log.Line("");
+        MoveNoted(AsideMoves(run->szStrays, false), *run->journal, platform.files, log);
+    }
     run->targets = run->check.targets;
     run->copies->Expect(run->check.lBytes);
     SwapServices services{platform.files, platform.fso, *run->journal, log, run->copies.get()};
@@ -275,6 +283,8 @@ void Launcher::AfterLaunchWork() {
         return AskForAdministrator();
     case Outcome::kAskOutside:
         return AskAboutOutside();
+    case Outcome::kAskStrays:
+        return AskAboutStrays();
     case Outcome::kMissingSources:
     case Outcome::kEnded:
         return EndLaunch();
@@ -306,6 +316,30 @@ void Launcher::AskAboutOutside() {
     if (lAnswer != kAnswerYes) {
         log.Line("ERROR: The launch was stopped before anything was touched: the mod writes outside the game's folders.");
         return EndLaunch();
+    }
+    if (!run->szStrays.empty()) return AskAboutStrays();
+    run->outcome = Outcome::kEnded;
+    Work([this] { Attempt([this] { SwapAndStart(); }); }, [this] { AfterLaunchWork(); });
+}
+
+// Asked last, on every road, before anything is touched. The folders the
+// archives lie in are held from then on, as those the mod writes are.
+void Launcher::AskAboutStrays() {
+    if (platform.messageBoxes.Show(StrayQuestion(run->szStrays), kMsgYesNo | kMsgQuestion) == kAnswerYes) {
+        std::vector<std::string> szNames;
+        try {
+            GameFolders gameFolders(state.GameTable, platform.files);
+            szNames = FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath, run->szStrays);
+        } catch (const std::exception& e) {
+            platform.problems.Note(std::string("The launch was given up: ") + e.what());
+            locks.Release();
+            return ReportLaunchError();
+        }
+        if (!locks.Hold(szNames)) return RefuseSecondLaunch();
+        for (const std::string& szName : szNames)
+            if (std::find(run->szLockNames.begin(), run->szLockNames.end(), szName) == run->szLockNames.end())
+                run->szLockNames.push_back(szName);
+        run->bSetAside = true;
     }
     run->outcome = Outcome::kEnded;
     Work([this] { Attempt([this] { SwapAndStart(); }); }, [this] { AfterLaunchWork(); });

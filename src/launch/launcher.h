@@ -96,6 +96,7 @@ private:
     void AfterLaunchWork();
     void AskForAdministrator();
     void AskAboutOutside();
+    void AskAboutStrays();
     void NoteGameMembers();
     void EndLaunch();
 

@@ -9,7 +9,7 @@ namespace {
 
 bool IsChange(JournalStep step) {
     return step == JournalStep::kRename || step == JournalStep::kCreateFolder || step == JournalStep::kCopy ||
-           step == JournalStep::kPlace;
+           step == JournalStep::kPlace || step == JournalStep::kSetAside;
 }
 
 // What the next start needs besides the changes: where, under which locks,

@@ -16,13 +16,15 @@ namespace {
 constexpr const char* kTryAgain = "ERROR: This could not be put back now; Corvane tries again at its next start:";
 
 // A change the undo takes back: what a rename moved aside, a folder made,
-// a copy put in place (or merged into one of the launch's own folders).
+// a copy put in place (or merged into one of the launch's own folders), a
+// stray archive set aside.
 bool IsStep(const JournalRecord& record) {
     switch (record.step) {
     case JournalStep::kRename:
     case JournalStep::kCreateFolder:
         return !record.bWasThere;
     case JournalStep::kCopy:
+    case JournalStep::kSetAside:
         return true;
     default:
         return false;
@@ -179,6 +181,8 @@ private:
             return steps.Copy(records[i], records[i].szPath, true);
         case JournalStep::kRename:
             return steps.Rename(records[i]);
+        case JournalStep::kSetAside:
+            return steps.PutBack(records[i]);
         default:
             return steps.CreatedFolder(records[i].szPath);
         }
@@ -215,7 +219,8 @@ private:
     }
 
     const std::string& WhereItLies(int i) const {
-        return records[i].step == JournalStep::kRename ? records[i].szOther : records[i].szPath;
+        const bool bMoved = records[i].step == JournalStep::kRename || records[i].step == JournalStep::kSetAside;
+        return bMoved ? records[i].szOther : records[i].szPath;
     }
 
     void EndStep() {

@@ -4,6 +4,7 @@
 
 #include "launch/launch_rules.h"
 #include "launch/pass_over_failure.h"
+#include "launch/set_aside.h"
 
 namespace corvane {
 
@@ -60,6 +61,17 @@ void UndoSteps::Rename(const JournalRecord& rename) {
 void UndoSteps::CreatedFolder(const std::string& szFolder) {
     const std::optional<ItemInfo> item = s.files.Look(szFolder);
     if (item && item->IsFolder()) ClearFolder(szFolder, szFolder, "");
+}
+
+void UndoSteps::PutBack(const JournalRecord& setAside) {
+    const AsideMove move{setAside.szPath, setAside.szOther, true};
+    if (!s.files.Look(move.szAside)) return;
+    if (s.files.Look(move.szName)) {
+        s.log.Line(TakenLine(move));
+        return s.problems.Note(TakenLine(move));
+    }
+    s.files.Rename(move.szAside, move.szName);
+    s.log.Line(MovedLine(move));
 }
 
 void UndoSteps::TellInTheWay(const std::string& szTarget, const std::string& szBackup) {

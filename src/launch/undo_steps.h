@@ -37,6 +37,11 @@ public:
     // A folder the swap made goes once nothing is left in it but the
     // launch's unchanged copies.
     void CreatedFolder(const std::string& szFolder);
+    // A file set aside for the launch, or by a Set Aside cut short, gets its
+    // own name back; where something took that name meanwhile it stays set
+    // aside, and the player is told. One never set aside, or back already,
+    // is left as it is.
+    void PutBack(const JournalRecord& setAside);
 
     // What an undo cut short had moved, kept, and maybe not named.
     void NameEarlierMoves(const std::vector<JournalRecord>& records);

@@ -80,7 +80,8 @@ public:
     // lAttr 0 lists ordinary files, read-only and archive ones included, and
     // leaves out hidden files, system files and folders. lAttr 16 lists the
     // same files and the folders that are neither hidden nor system, "." and
-    // ".." included. A folder that does not exist lists nothing.
+    // ".." included; adding 2 and 4 lists hidden and system entries too. A
+    // folder that does not exist lists nothing.
     virtual std::vector<DirEntry> Dir(const std::string& szPattern, uint32_t lAttr) = 0;
 
     // The item at the path, hidden and system ones included; nothing when no

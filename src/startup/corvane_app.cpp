@@ -58,6 +58,8 @@ void CorvaneApp::StartRoad() {
         return StartSilent();
     case Road::kPlay:
         return StartPlay();
+    case Road::kCheck:
+        return StartCheck();
     case Road::kHelp:
         return ShowHelp();
     case Road::kNormal:
@@ -118,6 +120,18 @@ void CorvaneApp::StartPlay() {
     launch.LaunchApplication(choice.dGame, choice.szArgs, choice.dMod);
 }
 
+// The check window alone; the program ends with it.
+void CorvaneApp::StartCheck() {
+    const PlayChoice choice = ChooseCheck(szArguments, state.GameTable);
+    if (!choice.szProblem.empty()) {
+        platform.messageBoxes.Show(choice.szProblem, kMsgOkOnly | kMsgCritical);
+        return;
+    }
+    check = std::make_unique<frmCheck>(state, platform, szAppPath);
+    check->onUnloaded = [this] { WindowClosed(); };
+    check->Show(choice.dGame);
+}
+
 void CorvaneApp::ShowHelp() { platform.messageBoxes.Show(CommandLineHelp(), kMsgInformation); }
 
 // The program ends with its last window; closing the main window alone
@@ -126,6 +140,8 @@ void CorvaneApp::WindowClosed() {
     if (!AnyWindowLoaded()) PostQuitMessage(0);
 }
 
-bool CorvaneApp::AnyWindowLoaded() const { return launch.IsLoaded() || (main && main->IsLoaded()); }
+bool CorvaneApp::AnyWindowLoaded() const {
+    return launch.IsLoaded() || (main && main->IsLoaded()) || (check && check->IsLoaded());
+}
 
 }  // namespace corvane

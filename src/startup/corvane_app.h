@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "state/game_search.h"
 #include "state/program_state.h"
+#include "ui/check/frm_check.h"
 #include "ui/main/frm_main.h"
 
 namespace corvane {
@@ -37,6 +38,7 @@ private:
     void StartNormal();
     void StartSilent();
     void StartPlay();
+    void StartCheck();
     void ShowHelp();
     void WindowClosed();
     bool AnyWindowLoaded() const;
@@ -48,6 +50,7 @@ private:
     ProgramState state;
     frmLaunch launch;
     std::unique_ptr<frmMain> main;
+    std::unique_ptr<frmCheck> check;
 };
 
 }  // namespace corvane

@@ -21,6 +21,7 @@ Road RoadOf(const std::string& szArguments) {
     if (AsksForSilent(szArguments)) return Road::kSilent;
     const std::string szFirst = UpperAscii(FirstWord(szArguments));
     if (szFirst == "-PLAY") return Road::kPlay;
+    if (szFirst == "-CHECK") return Road::kCheck;
     if (szFirst == "-?" || szFirst == "/?") return Road::kHelp;
     return Road::kNormal;
 }
@@ -42,7 +43,9 @@ std::string CommandLineHelp() {
            "plays Generals, ZeroHour, GeneralsWB or ZeroHourWB with a mod as the main "
            "window lists it (quoted when it holds blanks; left out or - for none) and "
            "hands the switches to the game.\n"
-           "Example: Corvane.exe -PLAY ZeroHour \"My Mod\" -- -win";
+           "Example: Corvane.exe -PLAY ZeroHour \"My Mod\" -- -win\n"
+           "\n"
+           "Corvane.exe -CHECK <game> checks that game's folder for what it would load besides its own files.";
 }
 
 }  // namespace corvane

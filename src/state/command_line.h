@@ -10,11 +10,12 @@ enum class Road {
     kNormal,  // the main window
     kSilent,  // -SILENT <mod>: one configuration file with Generals
     kPlay,    // -PLAY <game> [<mod>] [-- <switches>]
+    kCheck,   // -CHECK <game>: the check of that game's folder, alone
     kHelp,    // -? or /?: the forms above in a message box
 };
 
 // "-SILENT" anywhere, in any letter case, wins over everything else, as it
-// always has; -PLAY, -? and /? count only as the first word, in any letter
+// always has; -PLAY, -CHECK, -? and /? count only as the first word, in any letter
 // case. Any other text gives the main window.
 Road RoadOf(const std::string& szArguments);
 
@@ -24,7 +25,7 @@ Road RoadOf(const std::string& szArguments);
 // arguments do not ask for it.
 std::string SilentConfigPath(const std::string& szArguments, const std::string& szAppPath);
 
-// What -? shows: both forms, with an example each.
+// What -? shows: each form, with an example.
 std::string CommandLineHelp();
 
 }  // namespace corvane

@@ -85,8 +85,9 @@ int16_t FindMod(const ProgramState& state, const std::string& szTitle) {
     return -1;
 }
 
-std::string GameProblem(const PlayRequest& request, const GameTable& games, int16_t dGame) {
-    if (request.szGame.empty()) return "No game was named after -PLAY.\n" + InstalledGames(games);
+std::string GameProblem(const PlayRequest& request, const GameTable& games, int16_t dGame,
+                        const std::string& szSwitch = "-PLAY") {
+    if (request.szGame.empty()) return "No game was named after " + szSwitch + ".\n" + InstalledGames(games);
     if (dGame < 0) return "There is no game \"" + request.szGame + "\".\n" + InstalledGames(games);
     if (!games[dGame].IsInstalled()) return std::string(kGameKeys[dGame]) + " is not installed.\n" + InstalledGames(games);
     return "";
@@ -128,6 +129,14 @@ PlayChoice ChoosePlay(const PlayRequest& request, const ProgramState& state, con
             szProblems.push_back("There is no mod \"" + *request.szMod + "\" in " + szAppPath + ".\n" + ModsFound(state));
     }
     choice.szProblem = Joined(szProblems, "\n\n");
+    return choice;
+}
+
+PlayChoice ChooseCheck(const std::string& szArguments, const GameTable& games) {
+    const PlayRequest request = ParsePlayRequest(szArguments);
+    PlayChoice choice;
+    choice.dGame = GameRowOf(request.szGame);
+    choice.szProblem = GameProblem(request, games, choice.dGame, "-CHECK");
     return choice;
 }
 

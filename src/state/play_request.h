@@ -45,6 +45,10 @@ struct PlayChoice {
 // A title is matched exactly first, then without regard to letter case.
 PlayChoice ChoosePlay(const PlayRequest& request, const ProgramState& state, const std::string& szAppPath);
 
+// The form "-CHECK <game>", with the game named as -PLAY names it: the row,
+// or the message that names what was not found (dMod and szArgs unused).
+PlayChoice ChooseCheck(const std::string& szArguments, const GameTable& games);
+
 // The arguments that play GameTable row dGame with the mod of that title and
 // the switches szArgs (as the option boxes make them: each behind a blank).
 std::string PlayArguments(int16_t dGame, const std::string& szModTitle, const std::string& szArgs);

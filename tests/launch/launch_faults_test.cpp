@@ -32,6 +32,7 @@ void SetUpDisks(MemoryDisk& disk) {
                                "Data\\Art\\b.tga", "Maps\\m.map", "Maps\\old.map"})
         disk.AddFile(G + "\\" + szFile, std::string("game's own ") + szFile);
     disk.AddFolder(G + "\\Data\\Art", kAttrHidden);
+    disk.AddFile(G + "\\Data\\Stray.big", "BIGF another tool's archive");  // set aside while the game runs
     disk.AddFile(G + "\\Data\\INI\\Armor.ini.original", "left by a launch long ago");
     disk.AddFile(G + "\\Maps\\old.map.original", "left by a launch long ago");
     for (const char* szFile : {"INI\\GameData.ini", "INI\\New.ini", "INI\\Weapon.ini", "INI\\Armor.ini",
@@ -118,6 +119,7 @@ enum class Way { kFail, kShortWrite, kDriveGone, kCrash };
 // the game wrote.
 bool LaunchGoingWrongAt(FakePlatform& fakes, const ModConfig& mod, Way way, int lAt, std::set<std::string>& written) {
     ProgramRun run(fakes, {mod});
+    fakes.boxes.answers = {kAnswerYes};
     if (way == Way::kCrash)
         fakes.disk.CrashAt(lAt);
     else
@@ -207,6 +209,7 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
             std::set<std::string> written;
             {
                 ProgramRun first(fakes, {SweepMod(false)});
+                fakes.boxes.answers = {kAnswerYes};
                 first.launcher.LaunchApplication(kGenerals, "", 0);
                 ASSERT_TRUE(fakes.processes.bRunning);
                 written = GamePlays(fakes.disk);

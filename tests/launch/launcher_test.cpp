@@ -307,7 +307,8 @@ TEST_F(LauncherTest, ArchivesAreLinkedWhereTheDriveAllowsAndEverythingElseIsCopi
         EXPECT_EQ(fakes.disk.Tree(G).at(file.szTarget), std::string("mod's ") + file.szSource);
     }
     EXPECT_FALSE(fakes.disk.IsLinked("E:\\Game\\Far.big"));
-    const std::vector<std::string>& noted = fakes.problems.noted;
+    std::vector<std::string> noted = fakes.problems.noted;  // the swap's, not the loose files'
+    std::erase_if(noted, [](const std::string& szNote) { return szNote.rfind("Test: ", 0) != 0; });
     ASSERT_EQ(noted.size(), 3u);
     EXPECT_EQ(noted[0], "Test: The swap linked 3 files and copied 4.");
     EXPECT_EQ(noted[1].rfind("Test: Copied instead of linked: " + G + "\\Data\\Other.big: CreateHardLinkA(", 0), 0u);

@@ -63,12 +63,17 @@ TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissin
         {"-PLAY Zero Hour", Road::kPlay, -1, -1, "", "There is no game \"Zero\".\nGames installed: ZeroHour, ZeroHourWB.\n\n"
                                                      "There is no mod \"Hour\" in C:\\Corvane.\n" + szMods},
         {"-PLAY", Road::kPlay, -1, -1, "", "No game was named after -PLAY.\nGames installed: ZeroHour, ZeroHourWB."},
+        // -CHECK names a game as -PLAY does, and nothing else.
+        {"-check ZEROHOURWB", Road::kCheck, kZeroHourWorldBuilder},
+        {"-CHECK Generals", Road::kCheck, -1, -1, "", "Generals is not installed.\nGames installed: ZeroHour, ZeroHourWB."},
+        {"-CHECK", Road::kCheck, -1, -1, "", "No game was named after -CHECK.\nGames installed: ZeroHour, ZeroHourWB."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szArguments);
         ASSERT_EQ(RoadOf(c.szArguments), c.road);
-        if (c.road != Road::kPlay) continue;
-        const PlayChoice choice = ChoosePlay(ParsePlayRequest(c.szArguments), state, "C:\\Corvane");
+        if (c.road != Road::kPlay && c.road != Road::kCheck) continue;
+        const PlayChoice choice = c.road == Road::kCheck ? ChooseCheck(c.szArguments, state.GameTable)
+                                                         : ChoosePlay(ParsePlayRequest(c.szArguments), state, "C:\\Corvane");
         EXPECT_EQ(choice.szProblem, c.szProblem);
         if (!c.szProblem.empty()) continue;
         EXPECT_EQ(std::tuple(choice.dGame, choice.dMod, choice.szArgs), std::tuple(c.dGame, c.dMod, std::string(c.szArgs)));

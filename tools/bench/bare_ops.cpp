@@ -80,6 +80,28 @@ uint64_t BareWalk(const std::string& szFolder) {
     return lEntries;
 }
 
+uint64_t BareWalkOpeningArchives(const std::string& szFolder) {
+    uint64_t lEntries = 0;
+    ForEachEntry(szFolder, [&](const WIN32_FIND_DATAA& fd) {
+        ++lEntries;
+        const std::string szPath = szFolder + "\\" + fd.cFileName;
+        if (IsFolder(fd)) {
+            lEntries += BareWalkOpeningArchives(szPath);
+            return;
+        }
+        const size_t lLength = strlen(fd.cFileName);
+        if (lLength < 4 || _stricmp(fd.cFileName + lLength - 4, ".big") != 0) return;
+        HANDLE hFile = CreateFileA(szPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (hFile == INVALID_HANDLE_VALUE) Fail("CreateFileA", szPath);
+        char szHeader[4] = {};
+        DWORD lRead = 0;
+        ReadFile(hFile, szHeader, sizeof(szHeader), &lRead, nullptr);
+        CloseHandle(hFile);
+    });
+    return lEntries;
+}
+
 std::vector<TreeItem> TreeSnapshot(const std::string& szFolder) {
     std::vector<TreeItem> items;
     SnapshotInto(szFolder, "", items);

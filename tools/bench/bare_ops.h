@@ -21,6 +21,10 @@ void BareDelete(const std::string& szFolder);
 // entries seen ("." and ".." left out).
 uint64_t BareWalk(const std::string& szFolder);
 
+// BareWalk, and each file whose name ends in ".big" opened and its first
+// four bytes read: the least a check for stray archives has to do.
+uint64_t BareWalkOpeningArchives(const std::string& szFolder);
+
 struct TreeItem {
     std::string szPath;  // below the listed folder
     uint32_t lAttr = 0;

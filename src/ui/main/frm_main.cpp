@@ -41,8 +41,9 @@ constexpr std::array<ui::TwipsRect, kOptionCount> kOptionRects = {
 constexpr std::array<const char*, kOptionCount> kOptionCaptions = {
     "Skip Movie Intro.", "No Shell Anims.", "No Music", "No Audio", "Run In Window", "Debug"};
 
-// The one command of a mod's context menu.
+// The one command of a mod's context menu, and of a game's.
 constexpr UINT kMnuCreateShortcut = 1;
+constexpr UINT kMnuCheckFolder = 2;
 
 // One step of a handler that may fail: the handler skips it and goes on.
 template <typename Step>
@@ -62,7 +63,8 @@ frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAp
       szAppPath(std::move(szAppPath)),
       launch(launch),
       folderChooser([this] { return SelectedGameFolder(); }),
-      modEditor(state, platform, this->szAppPath, folderChooser) {
+      modEditor(state, platform, this->szAppPath, folderChooser),
+      folderCheck(state, platform, this->szAppPath) {
     previousLaunchEnded = std::move(launch.onLaunchEnded);
     launch.onLaunchEnded = [this] { frmLaunch_LaunchEnded(); };
     previousWorkingChanged = std::move(launch.onWorkingChanged);
@@ -91,6 +93,7 @@ void frmMain::CreateControls() {
     lblVersion.Create(*this, "VersionNo");
     // "Zero Hour Generals Expansion Version 1.04" is wider than the list.
     lstGames.Create(*this, true, true);
+    lstGames.OfferContextMenu([this](POINT ptScreen) { lstGames_ContextMenu(ptScreen); });
     lstMods.Create(*this);
     lstMods.onClick = [this] { lstMods_Click(); };
     lstMods.onDblClick = [this] { lstMods_DblClick(); };
@@ -178,6 +181,7 @@ void frmMain::Form_Unload() {
     // still be restored after the player closed us.
     folderChooser.Unload();
     modEditor.Unload();
+    folderCheck.Unload();
 }
 
 void frmMain::RefreshModList() {
@@ -300,6 +304,15 @@ void frmMain::LaunchGame(int16_t& dGame) {
     state.bLaunching = false;
     // Start Game comes back when the launch is over (frmLaunch_LaunchEnded).
     btnLaunch.SetEnabled(!launch.IsBusy());
+}
+
+// The menu of the game the right click (or the keyboard) picked.
+void frmMain::lstGames_ContextMenu(POINT ptScreen) {
+    const int16_t dGame = SelectedGame();
+    if (dGame < 0) return;
+    ui::PopupMenu mnuGame;
+    mnuGame.AddItem(kMnuCheckFolder, "Check Game Folder...");
+    if (mnuGame.Track(Handle(), ptScreen) == kMnuCheckFolder) folderCheck.Show(dGame, *this);
 }
 
 // The menu of the mod the right click (or the keyboard) picked. A shortcut

@@ -13,6 +13,7 @@
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
 #include "state/program_state.h"
+#include "ui/check/frm_check.h"
 #include "ui/controls.h"
 #include "ui/editor/frm_add_folder.h"
 #include "ui/editor/frm_add_mod.h"
@@ -46,6 +47,7 @@ private:
     void btnEditMod_Click();
     void btnLaunch_Click();
     void chkOption_Click(int16_t Index);
+    void lstGames_ContextMenu(POINT ptScreen);
     void lstMods_ContextMenu(POINT ptScreen);
     void mnuCreateShortcut_Click(int16_t dMod, int16_t dGame);
     void frmLaunch_LaunchEnded();
@@ -91,6 +93,8 @@ private:
     // double click on a mod; they close with this window.
     frmAddFolder folderChooser;
     frmAddMod modEditor;
+    // The check of the folder of the game picked in lstGames.
+    frmCheck folderCheck;
 };
 
 }  // namespace corvane

@@ -175,6 +175,23 @@ TEST_F(MainWindowTest, AModsMenuMakesADesktopShortcutAndStartGameLaunchesOnlyWit
               std::tuple(ProgramFile(), std::string("-PLAY ZeroHour \"Contra\" -- -nomusic -win"), program.Path(), ProgramFile()));
 }
 
+// A game's menu opens the check of its folder, modal over the main window.
+TEST_F(MainWindowTest, AGamesMenuOpensTheCheckOfItsFolder) {
+    Install({0});
+    Open();
+    bool bModal = false;
+    std::jthread player = PlayModal([&] {
+        ChooseMenuItem(WaitForPopupMenu(), 0);
+        const HWND hCheck = WaitForTopLevel("Check Game Folder");
+        bModal = hCheck && !Enabled(Main());
+        PostMessageA(hCheck, WM_CLOSE, 0, 0);
+    });
+    RightClickListEntry(Games(), 0);
+    player.join();
+    EXPECT_TRUE(bModal);
+    EXPECT_TRUE(Enabled(Main()));
+}
+
 int Px(int lTwips) { return ui::TwipsToPixels(lTwips, ui::DpiOf(nullptr)); }
 
 TEST_F(MainWindowTest, ThePictureLinkOpensItsAddressOnAClickOnItOrBesideItOrByKeyAndShowsItAsTooltip) {

@@ -1,0 +1,139 @@
+// What the check of a game folder reports, item by item: the game's own
+// archives (by name, at the top only, of either game), stray archives (by
+// their header, and whether they load before the game's own), loose files
+// against the game's own, each kind of leftover, wrappers, the program's
+// build, and a clean folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "gamecheck/check_lines.h"
+#include "gamecheck/folder_check.h"
+#include "support/memory_disk.h"
+
+namespace corvane::test {
+namespace {
+
+const std::string G = "C:\\Games\\Gen\\", Z = "C:\\Games\\ZH\\";
+constexpr const char* kFolder = nullptr;
+
+// A disk whose game programs are all the Zero Hour 1.04 of the table.
+struct KnownProgramDisk : MemoryDisk {
+    std::string Sha256(const std::string&) override {
+        return "F37A4929F8D697104E99C2BCF46F8D833122C943AFCD87FD077DF641D344495B";
+    }
+};
+
+// The check as the window makes it, with the program.
+FolderCheck Checked(const std::vector<CheckedFolder>& folders, const std::string& szProgram, MemoryDisk& disk,
+                    const std::set<std::string>& szLeftAlone = {}) {
+    FolderCheck check = CheckGameFolders(folders, disk, szLeftAlone);
+    AddProgram(check, szProgram, disk);
+    return check;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> szLines) {
+    std::sort(szLines.begin(), szLines.end());
+    return szLines;
+}
+
+TEST(GameCheck, TellsEachItemByItsKindAndNeverTakesAStrayForTheGamesOwn) {
+    const struct {
+        const char* szPath;     // below the Generals folder
+        const char* szContent;  // kFolder for a folder
+        const char* szLine;     // "" when the game has it, or it does not matter to the game
+    } items[] = {
+        // The game's own archives: either game's names, any letter case, at the top or in ZH_Generals.
+        {"INI.big", "BIGF", ""}, {"inizh.BIG", "BIGF", ""}, {"W3DGerman2ZH.big", "BIGF", ""},
+        {"ZH_Generals\\Patch.big", "BIGF", ""},
+        // The same names lower down, and other names, by their header.
+        {"Data\\INI.big", "BIGF", "Stray archive: Data\\INI.big (loads before the game's own archives and overrides them)"},
+        {"Mod.big", "BIG4", "Stray archive: Mod.big (loads before 2 of the game's 4 archives and overrides them)"},
+        {"ZH_Generals\\Sub\\INI.big", "BIGF", "Stray archive: ZH_Generals\\Sub\\INI.big (loads after the game's own archives)"},
+        {"Data\\notes.big", "BIG", "Leftover: Data\\notes.big (named like an archive but none: the game skips it)"},
+        // Loose files where the game reads them, not where a clean game keeps its own; many make one line.
+        {"Data\\INI\\GameData.ini", "x", "Loose file: Data\\INI\\GameData.ini"},
+        {"Art\\Textures\\a.DDS", "x", "Loose file: Art\\Textures\\a.DDS"},
+        {"Window\\Menus\\m.wnd", "x", "Loose file: Window\\Menus\\m.wnd"},
+        {"Maps\\m\\m.map", "x", "Loose file: Maps\\m\\m.map"},
+        {"Data\\Scripts\\SkirmishScripts.scb", "x", ""}, {"Data\\Movies\\a.tga", "x", ""},
+        {"Data\\Cursors\\a.tga", "x", ""}, {"Data\\WaterPlane\\a.tga", "x", ""}, {"MSS\\mss.ini", "x", ""},
+        {"Data\\readme.txt", "x", ""}, {"GameData.ini", "x", ""},
+        {"Data\\INI\\Object\\a.ini", "x", "Loose file: Data\\INI\\Object\\ (4 files)"},
+        {"Data\\INI\\Object\\b.ini", "x", "Loose file: Data\\INI\\Object\\ (4 files)"},
+        {"Data\\INI\\Object\\c.ini", "x", "Loose file: Data\\INI\\Object\\ (4 files)"},
+        {"Data\\INI\\Object\\d.ini", "x", "Loose file: Data\\INI\\Object\\ (4 files)"},
+        // Other tools' traces, and what lies in their folders is no loose file.
+        {"Data\\Mod.gib", "BIGF", "Leftover: Data\\Mod.gib (an archive GenLauncher switched off)"},
+        {"a.GLR", "x", "Leftover: a.GLR (left by GenLauncher)"}, {"b.gof", "x", "Leftover: b.gof (left by GenLauncher)"},
+        {"c.GLTC", "x", "Leftover: c.GLTC (left by GenLauncher)"}, {"x.ctr", "x", "Leftover: x.ctr (left by Contra's launcher)"},
+        {"generals.ctr", "x", "Leftover: generals.ctr (left by Contra's launcher)"},
+        {"Patch.big.bak", "BIGF", "Leftover: Patch.big.bak (a copy of an archive)"},
+        {"GLM\\m.ini", "x", "Leftover: GLM\\ (GenLauncher's mods)"},
+        {"GenLauncherModifications", kFolder, "Leftover: GenLauncherModifications\\ (GenLauncher's mods)"},
+        {".GenLauncherFolder", kFolder, "Leftover: .GenLauncherFolder\\ (left by GenLauncher)"},
+        {"Data\\Scripts1\\s.scb", "x", "Leftover: Data\\Scripts1\\ (left by Contra's launcher)"},
+        {"generals.exe.ghbak", "x", "Leftover: generals.exe.ghbak (GenHub's copy of the game's program)"},
+        {"generals_zh.exe", "x", "Leftover: generals_zh.exe"}, {"langdata1.dat", "x", "Leftover: langdata1.dat"},
+        {"Data\\INI\\INIZH.big", "BIGF",
+         "Leftover: Data\\INI\\INIZH.big (a second, outdated INIZH.big that EA's Zero Hour editions left, which the game loads)"},
+        // Corvane's own backups: named unless an unfinished launch owns them, and never entered.
+        {"Data\\INI.original\\x.ini", "x", "Leftover: Data\\INI.original\\ (Corvane's backup from a launch that did not finish)"},
+        {"Data\\Art.original\\x.big", "BIGF", ""},
+        {"Data\\old.big.aside", "BIGF", "Set aside: Data\\old.big.aside (Put Back gives it its name back)"},
+        // Wrappers beside the program only.
+        {"d3d8.dll", "x", "Wrapper: d3d8.dll (GenTool, expected online)"},
+        {"dbghelp.dll", "x", "Wrapper: dbghelp.dll (crashes the game at start with recent AMD drivers)"},
+        {"Data\\d3d8.dll", "x", ""},
+    };
+    KnownProgramDisk disk;
+    disk.AddFile(G + "Generals.exe", "program");
+    std::vector<std::string> szExpected = {"Program: Generals.exe is Zero Hour 1.04"};
+    for (const auto& item : items) {
+        item.szContent ? disk.AddFile(G + item.szPath, item.szContent, item.szContent[0] == 'x' ? 0 : kAttrHidden)
+                       : disk.AddFolder(G + item.szPath);
+        if (*item.szLine && std::find(szExpected.begin(), szExpected.end(), item.szLine) == szExpected.end())
+            szExpected.push_back(item.szLine);
+    }
+    const FolderCheck check =
+        Checked({{G, false}}, "Generals.exe", disk, {"c:\\games\\gen\\data\\art.original"});
+    const std::vector<std::string> szLines = FindingLines(check);
+    EXPECT_EQ(Sorted(szLines), Sorted(szExpected));
+    EXPECT_EQ(szLines.front(), szExpected.front()) << "the program comes first";
+    EXPECT_EQ(ToSetAside(check).size(), 11u) << "the stray archives and loose files";
+    EXPECT_EQ(ToPutBack(check), std::vector<std::string>{G + "Data\\old.big.aside"});
+}
+
+// Zero Hour loads the Generals folder too, unless it carries its own
+// (Steam's ZH_Generals); a program that is not there or not known says so,
+// and a folder with nothing else is clean.
+TEST(GameCheck, ZeroHourIsCheckedWithItsGeneralsFolder) {
+    KnownProgramDisk known;
+    MemoryDisk unknown;
+    GameTable games = MakeGameTable();
+    games[kGenerals].szInstallPath = G;
+    games[kZeroHour].szInstallPath = games[kZeroHourWorldBuilder].szInstallPath = Z;
+    for (MemoryDisk* disk : {static_cast<MemoryDisk*>(&known), &unknown}) {
+        disk->AddFile(Z + "Generals.exe", "program");
+        disk->AddFile(Z + "INIZH.big", "BIGF");
+        disk->AddFile(G + "Stray.big", "BIGF");
+    }
+    const std::vector<CheckedFolder> both = FoldersOf(games, kZeroHourWorldBuilder, known);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(FindingLines(Checked(both, "Generals.exe", known)),
+              (std::vector<std::string>{"Program: Generals.exe is Zero Hour 1.04",
+                                        "Stray archive: Stray.big in the Generals folder (loads after the game's own archives)"}));
+    EXPECT_EQ(FindingLines(Checked({{Z, false}}, "Generals.exe", known)),
+              std::vector<std::string>{"Clean: nothing but the game's own files; Generals.exe is Zero Hour 1.04"});
+    const std::vector<std::string> szUnknown = FindingLines(Checked({{Z, false}}, "Generals.exe", unknown));
+    ASSERT_EQ(szUnknown.size(), 1u);
+    EXPECT_EQ(szUnknown[0].rfind("Program: Generals.exe is not a known build (SHA-256 ", 0), 0u) << szUnknown[0];
+    EXPECT_EQ(FindingLines(Checked({{Z, false}}, "WorldBuilder.exe", known)),
+              std::vector<std::string>{"Program: WorldBuilder.exe is not there"});
+    known.AddFolder(Z + "ZH_Generals");
+    EXPECT_EQ(FoldersOf(games, kZeroHour, known).size(), 1u);
+    EXPECT_EQ(FoldersOf(games, kGenerals, known).size(), 1u);
+}
+
+}  // namespace
+}  // namespace corvane::test
