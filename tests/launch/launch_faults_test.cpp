@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <set>
 
+#include "launch/journal_records.h"
 #include "launch_world.h"
 
 namespace corvane::test {
@@ -200,8 +201,10 @@ TEST(LaunchFaults, EveryFailureAndEveryCrashIsUndoneByTheNextStart) {
 
 // What a restore could not undo (a file in use) it names and leaves in the
 // journal; what it did before it died it need not do again.
+// A journal the release before this one left (without the mark of its
+// format) is taken up the same way.
 TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
-    for (const bool bCrash : {true, false}) {
+    for (const auto& [bCrash, dFormat] : {std::pair{true, kJournalFormat}, {false, kJournalFormat}, {true, uint16_t{2}}}) {
         for (int lAt = 1;; ++lAt) {
             FakePlatform fakes;
             SetUpDisks(fakes.disk);
@@ -214,6 +217,12 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
                 ASSERT_TRUE(fakes.processes.bRunning);
                 written = GamePlays(fakes.disk);
             }  // dies while its game runs on
+            std::string szJournal;
+            for (JournalRecord record : DecodeJournal(*fakes.disk.Read())) {
+                record.dFormat = dFormat;
+                AppendRecord(szJournal, record);
+            }
+            fakes.disk.Replace(szJournal);
             bCrash ? fakes.disk.CrashAt(lAt) : fakes.disk.FailAt(lAt);
             std::vector<std::string> lines;
             try {
@@ -232,7 +241,8 @@ TEST(LaunchFaults, ARestoreThatFailsOrDiesAnywhereIsTakenUpAgain) {
             }
             StartAgain(fakes);
             ExpectNothingLost(fakes.disk.Tree(G), before, written,
-                              std::string(bCrash ? " (died" : " (failed") + " at call " + std::to_string(lAt) + ")");
+                              std::string(bCrash ? " (died" : " (failed") + " at call " + std::to_string(lAt) +
+                                  " in a journal of format " + std::to_string(dFormat) + ")");
             if (bReached || lines.empty()) continue;
             // The restore that ran whole waited for the game before it began.
             EXPECT_EQ(std::vector(lines.begin(), lines.begin() + 3),
