@@ -21,6 +21,7 @@ Road RoadOf(const std::string& szArguments) {
     if (AsksForSilent(szArguments)) return Road::kSilent;
     const std::string szFirst = UpperAscii(FirstWord(szArguments));
     if (szFirst == "-PLAY") return Road::kPlay;
+    if (szFirst == "-INSTALL") return Road::kInstall;
     if (szFirst == "-?" || szFirst == "/?") return Road::kHelp;
     return Road::kNormal;
 }
@@ -33,6 +34,15 @@ std::string SilentConfigPath(const std::string& szArguments, const std::string& 
     return szAppPath + "\\" + szName + ".zcf";
 }
 
+std::string InstallArchive(const std::string& szArguments) {
+    const size_t lStart = szArguments.find_first_not_of(" \t", FirstWord(szArguments).size());
+    std::string szArchive = lStart == std::string::npos ? "" : szArguments.substr(lStart);
+    while (!szArchive.empty() && (szArchive.back() == ' ' || szArchive.back() == '\t')) szArchive.pop_back();
+    if (szArchive.size() >= 2 && szArchive.front() == '"' && szArchive.back() == '"')
+        szArchive = szArchive.substr(1, szArchive.size() - 2);
+    return szArchive;
+}
+
 std::string CommandLineHelp() {
     return "Corvane.exe -SILENT <mod>\n"
            "plays the mod <mod>.zcf from Corvane's folder with Generals.\n"
@@ -42,7 +52,12 @@ std::string CommandLineHelp() {
            "plays Generals, ZeroHour, GeneralsWB or ZeroHourWB with a mod as the main "
            "window lists it (quoted when it holds blanks; left out or - for none) and "
            "hands the switches to the game.\n"
-           "Example: Corvane.exe -PLAY ZeroHour \"My Mod\" -- -win";
+           "Example: Corvane.exe -PLAY ZeroHour \"My Mod\" -- -win\n"
+           "\n"
+           "Corvane.exe -INSTALL <archive>\n"
+           "installs a mod from its download (.zip, .7z, .rar or a self-extracting .exe) as a folder "
+           "mod in Corvane's folder.\n"
+           "Example: Corvane.exe -INSTALL \"C:\\Downloads\\My Mod 1.0.7z\"";
 }
 
 }  // namespace corvane

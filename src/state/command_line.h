@@ -11,6 +11,7 @@ enum class Road {
     kSilent,  // -SILENT <mod>: one configuration file with Generals
     kPlay,    // -PLAY <game> [<mod>] [-- <switches>]
     kHelp,    // -? or /?: the forms above in a message box
+    kInstall, // -INSTALL <archive>: the "Install Mod" window alone
 };
 
 // "-SILENT" anywhere, in any letter case, wins over everything else, as it
@@ -24,7 +25,11 @@ Road RoadOf(const std::string& szArguments);
 // arguments do not ask for it.
 std::string SilentConfigPath(const std::string& szArguments, const std::string& szAppPath);
 
-// What -? shows: both forms, with an example each.
+// The archive -INSTALL names: the rest of the arguments, without the
+// quotes around it.
+std::string InstallArchive(const std::string& szArguments);
+
+// What -? shows: every form, with an example each.
 std::string CommandLineHelp();
 
 }  // namespace corvane

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "install/frm_install.h"
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
 #include "state/program_state.h"
@@ -48,6 +49,11 @@ private:
     void chkOption_Click(int16_t Index);
     void lstMods_ContextMenu(POINT ptScreen);
     void mnuCreateShortcut_Click(int16_t dMod, int16_t dGame);
+    void mnuInstallMod_Click();
+    // Opens the "Install Mod" window for the archive; the mod it installed
+    // is then listed and selected.
+    void InstallMod(const std::string& szArchive);
+    void Form_DropFiles(WPARAM wDrop);
     void frmLaunch_LaunchEnded();
     void frmLaunch_WorkingChanged(bool bWorking);
 
@@ -91,6 +97,7 @@ private:
     // double click on a mod; they close with this window.
     frmAddFolder folderChooser;
     frmAddMod modEditor;
+    frmInstall installer;
 };
 
 }  // namespace corvane
