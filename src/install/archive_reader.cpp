@@ -16,6 +16,25 @@ constexpr size_t kBlockSize = 1 << 20;
 
 bool Mentions(const std::string& szText, const char* szWord) { return szText.find(szWord) != std::string::npos; }
 
+// A name libarchive holds in wide characters as UTF-8: on Windows its
+// UTF-8 form goes through the C library's locale, which holds ASCII only.
+std::string Utf8Of(const wchar_t* szWide) {
+    std::string szOut;
+    for (; *szWide; ++szWide) {
+        char32_t c = static_cast<char32_t>(*szWide);
+        if (sizeof(wchar_t) == 2 && c >= 0xD800 && c < 0xDC00 && szWide[1] >= 0xDC00 && szWide[1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(*++szWide) - 0xDC00);
+        if (c < 0x80) {
+            szOut += static_cast<char>(c);
+            continue;
+        }
+        const int lExtra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        szOut += static_cast<char>(((0xFF00 >> (lExtra + 1)) & 0xFF) | (c >> (6 * lExtra)));
+        for (int i = lExtra - 1; i >= 0; --i) szOut += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
+    }
+    return szOut;
+}
+
 }  // namespace
 
 ArchiveReader::ArchiveReader(InputFile& file, const std::string& szZipCharset, const std::atomic<bool>& bStop)
@@ -64,10 +83,10 @@ bool ArchiveReader::Next(ArchiveItem& item) {
     if (lResult == ARCHIVE_EOF) return false;
     if (lResult < ARCHIVE_WARN) Fail();
     if (archive_entry_is_encrypted(entry)) throw ArchiveProblem(ArchiveProblem::Kind::kEncrypted, "");
+    const wchar_t* szWide = archive_entry_pathname_w(entry);
     const char* szUtf8 = archive_entry_pathname_utf8(entry);
-    const char* szRaw = archive_entry_pathname(entry);
     item = ArchiveItem{};
-    item.szName = szUtf8 ? szUtf8 : szRaw ? szRaw : "";
+    item.szName = szWide ? Utf8Of(szWide) : szUtf8 ? szUtf8 : "";
     item.lSize = archive_entry_size_is_set(entry) ? static_cast<uint64_t>(archive_entry_size(entry)) : 0;
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG:

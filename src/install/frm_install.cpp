@@ -157,16 +157,20 @@ void frmInstall::SurveyDone() {
     btnInstall.SetEnabled(true);
 }
 
-// The list follows the folder picked: its files as they will lie in the
-// mod's folder, after the notes.
+// The list follows the folder picked: the notes, then its files as they
+// will lie in the mod's folder.
 void frmInstall::cboRoot_Change() {
     const int i = cboRoot.ListIndex();
     if (i < 0 || static_cast<size_t>(i) >= survey.root.szFolders.size()) return;
     const InstallList list = ListInstall(survey.items, survey.root.szFolders[i]);
+    std::vector<std::string> szFiles;
+    for (const InstallList::Entry& entry : list.entries) {
+        if (survey.items[entry.lItem].kind == EntryKind::kFile) szFiles.push_back(entry.szTarget);
+    }
+    std::sort(szFiles.begin(), szFiles.end());
     std::vector<std::string> szLines;
     for (const std::string& szNote : list.szNotes) szLines.push_back("Note: " + szNote);
-    for (const InstallList::Entry& entry : list.entries)
-        szLines.push_back(entry.szTarget + (survey.items[entry.lItem].kind == EntryKind::kFolder ? "\\" : ""));
+    szLines.insert(szLines.end(), szFiles.begin(), szFiles.end());
     lstFiles.Clear();
     lstFiles.AddItems(szLines);
 }

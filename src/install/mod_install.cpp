@@ -167,13 +167,15 @@ void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, 
     Reading(survey.szArchive, [&] {
         std::unique_ptr<InputFile> file = files.OpenInput(survey.szArchive);
         ArchiveReader reader(*file, szZipCharset, progress.bStop);
-        progress.lTotal = reader.FileSize();
+        // The bytes written tell how far an install is: a packed archive
+        // is read long before its files are written.
+        progress.lTotal = list.lBytes;
+        uint64_t lAllWritten = 0;
         std::vector<char> block(kBlockSize);
         ArchiveItem item;
         for (size_t i = 0; i < survey.items.size(); ++i) {
             if (!reader.Next(item) || item.szName != survey.items[i].szName)
                 Refuse("\"" + szName + "\" changed while Corvane read it. Try again.");
-            progress.lDone = reader.Position();
             if (!targets[i]) continue;
             const std::string szPath = szInto + "\\" + *targets[i];
             if (item.kind == EntryKind::kFolder) {
@@ -188,7 +190,7 @@ void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, 
                     Refuse("Corvane does not install \"" + szName + "\": the entry \"" + item.szName +
                            "\" expands to more than the archive's directory announces.");
                 out->Write(block.data(), lRead);
-                progress.lDone = reader.Position();
+                progress.lDone = lAllWritten += lRead;
                 if (progress.bStop) throw InstallCancelled{};
             }
             out->Close();

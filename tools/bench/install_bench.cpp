@@ -1,0 +1,121 @@
+// Installing a mod from its download against a bare program that unpacks the
+// same archive with the same library into the same folder, interleaved round
+// by round in one process:
+//
+//   corvane_install_bench <scratch folder> <archive>... [rounds]
+//
+// Corvane's install is the whole of it: the archive's SHA-256, its survey
+// and the unpacking through the staging folder. The bare unpack is
+// libarchive's own extraction to disk. Prints min and median of each and
+// their ratio, and how much the process's peak working set grew.
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bare_ops.h"
+#include "install/mod_install.h"
+#include "platform/win_code_page.h"
+#include "platform/win_platform.h"
+#include "stopwatch.h"
+
+#include <psapi.h>
+
+namespace corvane::bench {
+
+namespace {
+
+// libarchive's extraction to disk, as a plain program writes it.
+void BareUnpack(const std::string& szArchive, const std::string& szInto) {
+    CreateDirectoryA(szInto.c_str(), nullptr);
+    archive* pIn = archive_read_new();
+    archive_read_support_format_zip_seekable(pIn);
+    archive_read_support_format_7zip(pIn);
+    archive* pOut = archive_write_disk_new();
+    if (archive_read_open_filename(pIn, szArchive.c_str(), 1 << 20) != ARCHIVE_OK)
+        throw std::runtime_error(archive_error_string(pIn));
+    archive_entry* entry = nullptr;
+    while (archive_read_next_header(pIn, &entry) == ARCHIVE_OK) {
+        archive_entry_set_pathname(entry, (szInto + "\\" + archive_entry_pathname(entry)).c_str());
+        if (archive_write_header(pOut, entry) != ARCHIVE_OK) throw std::runtime_error(archive_error_string(pOut));
+        const void* pBlock = nullptr;
+        size_t lSize = 0;
+        la_int64_t lOffset = 0;
+        while (archive_read_data_block(pIn, &pBlock, &lSize, &lOffset) == ARCHIVE_OK)
+            archive_write_data_block(pOut, pBlock, lSize, lOffset);
+        archive_write_finish_entry(pOut);
+    }
+    archive_write_free(pOut);
+    archive_read_free(pIn);
+}
+
+uint64_t PeakWorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int Run(int argc, char** argv) {
+    if (argc < 3) throw std::runtime_error("usage: corvane_install_bench <scratch folder> <archive>... [rounds]");
+    const std::string szScratch = argv[1];
+    int lRounds = 3;
+    std::vector<std::string> archives;
+    for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]).find('.') == std::string::npos) lRounds = std::atoi(argv[i]);
+        else archives.push_back(argv[i]);
+    }
+    WinPlatform services(szScratch, "Corvane bench");
+    ModInstaller installer(services.files, services.fso, services.problems, szScratch, "CP" + std::to_string(OemCodePage()));
+    CreateDirectoryA(szScratch.c_str(), nullptr);
+    int lStatus = 0;
+    for (const std::string& szArchive : archives) {
+        std::vector<double> bare, corvane;
+        const uint64_t lPeakBefore = PeakWorkingSet();
+        for (int lRound = 0; lRound < lRounds; ++lRound) {
+            Sleep(3000);
+            double dfStart = Now();
+            BareUnpack(szArchive, szScratch + "\\bare");
+            bare.push_back(Now() - dfStart);
+            BareDelete(szScratch + "\\bare");
+            Sleep(3000);
+            InstallProgress progress;
+            dfStart = Now();
+            const ArchiveSurvey survey = installer.Survey(szArchive, progress);
+            installer.Install(survey, survey.root.szFolders.front(), "Bench", progress);
+            corvane.push_back(Now() - dfStart);
+            BareDelete(szScratch + "\\Bench");
+        }
+        const double dfRatio = Median(corvane) / Median(bare);
+        std::printf("%s\n  bare unpack   min %6.2f s  median %6.2f s\n  Corvane       min %6.2f s  median %6.2f s"
+                    "  ratio of medians %.2f (target 1.15)\n  peak working set grew %.1f MiB (target 64)\n",
+                    szArchive.c_str(), *std::min_element(bare.begin(), bare.end()), Median(bare),
+                    *std::min_element(corvane.begin(), corvane.end()), Median(corvane), dfRatio,
+                    static_cast<double>(PeakWorkingSet() - lPeakBefore) / (1 << 20));
+        std::fflush(stdout);
+        if (dfRatio > 1.15) lStatus = 3;
+    }
+    return lStatus;
+}
+
+}  // namespace corvane::bench
+
+int main(int argc, char** argv) {
+    try {
+        return corvane::bench::Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
