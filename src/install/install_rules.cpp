@@ -203,9 +203,17 @@ std::string ClashingEntries(const std::vector<ArchiveItem>& items) {
     return "";
 }
 
-bool NeedsHead(const std::string& szPath) {
-    const std::string szExt = ExtensionOf(szPath);
-    return szExt == "big" || szExt == "gib" || szExt == "ctr";
+std::vector<size_t> HeadsNeeded(const std::vector<ArchiveItem>& items) {
+    const FolderMap folders = FoldersOf(items);
+    std::vector<size_t> needed;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const std::string szExt = ExtensionOf(items[i].szPath);
+        if (items[i].kind != EntryKind::kFile) continue;
+        if (szExt == "gib" || szExt == "ctr" ||
+            (szExt == "big" && !folders.at(FoldName(ParentOf(items[i].szPath))).bModsOwn))
+            needed.push_back(i);
+    }
+    return needed;
 }
 
 RootChoice ChooseRoot(const std::vector<ArchiveItem>& items) {

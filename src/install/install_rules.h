@@ -36,9 +36,11 @@ std::string EntryProblem(const std::string& szName, std::string& szPath);
 // a file where the other needs a folder); empty when there are none.
 std::string ClashingEntries(const std::vector<ArchiveItem>& items);
 
-// A .big, .gib or .ctr file: its first bytes tell whether it is a game
-// archive, which makes its folder a mod's and a .gib or .ctr a disabled one.
-bool NeedsHead(const std::string& szPath);
+// The files whose first bytes decide something: a .gib or .ctr that is a
+// game archive is a disabled one, and a .big that is one makes its folder
+// the mod's unless the folder's names already do. Reading them costs, in a
+// solid archive, unpacking all before them.
+std::vector<size_t> HeadsNeeded(const std::vector<ArchiveItem>& items);
 inline constexpr size_t kHeadSize = 4;
 
 // The folders the player may pick as the mod's root, paths as in

@@ -64,7 +64,6 @@ ArchiveSurvey ModInstaller::Survey(const std::string& szArchive, InstallProgress
     const std::string szName = FileNameOf(szArchive);
     try {
         log.Note("Installing a mod from " + szArchive + " (SHA-256 " + files.Sha256(szArchive) + ")");
-        std::vector<size_t> heads;
         Reading(szArchive, [&] {
             std::unique_ptr<InputFile> file = files.OpenInput(szArchive);
             ArchiveReader reader(*file, szZipCharset, progress.bStop);
@@ -72,14 +71,14 @@ ArchiveSurvey ModInstaller::Survey(const std::string& szArchive, InstallProgress
             for (ArchiveItem item; reader.Next(item); progress.lDone = reader.Position()) {
                 if (std::string szWhy = EntryProblem(item.szName, item.szPath); !szWhy.empty())
                     Refuse("Corvane does not install \"" + szName + "\": the entry \"" + item.szName + "\" " + szWhy + ".");
-                if (item.kind == EntryKind::kFile && NeedsHead(item.szPath)) heads.push_back(survey.items.size());
                 survey.items.push_back(std::move(item));
             }
         });
         if (std::string szClash = ClashingEntries(survey.items); !szClash.empty())
             Refuse("Corvane does not install \"" + szName + "\": " + szClash + ".");
-        // The first bytes of the game archives, in a second pass that skips
-        // everything else.
+        // The first bytes of the game archives that decide something, in a
+        // second pass that skips everything else.
+        const std::vector<size_t> heads = HeadsNeeded(survey.items);
         if (!heads.empty()) Reading(szArchive, [&] {
             std::unique_ptr<InputFile> file = files.OpenInput(szArchive);
             ArchiveReader reader(*file, szZipCharset, progress.bStop);

@@ -1,6 +1,5 @@
 #include "install/archive_bytes.h"
 
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -86,13 +85,14 @@ std::string ToolArchive(const std::string& szCommand, const std::string& szExten
     namespace fs = std::filesystem;
     char szTemplate[] = "/tmp/corvane-archive-XXXXXX";
     const fs::path folder = mkdtemp(szTemplate);
+    fs::create_directories(folder / "in");
     for (const auto& [szPath, szContent] : tree) {
         fs::create_directories((folder / "in" / szPath).parent_path());
         std::ofstream(folder / "in" / szPath, std::ios::binary) << szContent;
     }
     const fs::path archive = folder / ("out" + szExtension);
-    const std::string szRun = "cd '" + (folder / "in").string() + "' && " + szCommand + " '" + archive.string() +
-                              "' * >/dev/null 2>&1";
+    const std::string szRun = "cd '" + (folder / "in").string() + "' && " + szCommand + " '" + archive.string() + "'" +
+                              (tree.empty() ? "" : " * >/dev/null") + " 2>/dev/null";
     const int lStatus = std::system(szRun.c_str());
     const std::string szBytes = lStatus == 0 ? ReadWhole(archive) : "";
     fs::remove_all(folder);
@@ -100,25 +100,11 @@ std::string ToolArchive(const std::string& szCommand, const std::string& szExten
     return szBytes;
 }
 
-// uuencoded: "begin", then lines whose first character tells their length.
+// Decoded by perl's unpack, which reads uuencoded lines.
 std::string LibarchiveTestFile(const std::string& szName) {
-    std::istringstream lines(ReadWhole(std::string(CORVANE_TEST_ARCHIVES) + "/" + szName + ".uu"));
-    std::string szOut;
-    for (std::string szLine; std::getline(lines, szLine);) {
-        if (szLine.rfind("begin", 0) == 0 || szLine.empty()) continue;
-        if (szLine == "end") break;
-        const size_t lLength = (szLine[0] - 32) & 63;
-        std::string szChunk;
-        for (size_t i = 1; i + 3 < szLine.size() + 3 && szChunk.size() < lLength; i += 4) {
-            std::array<unsigned, 4> six{};
-            for (size_t j = 0; j < 4; ++j) six[j] = i + j < szLine.size() ? (szLine[i + j] - 32) & 63 : 0;
-            szChunk += static_cast<char>((six[0] << 2) | (six[1] >> 4));
-            szChunk += static_cast<char>(((six[1] & 15) << 4) | (six[2] >> 2));
-            szChunk += static_cast<char>(((six[2] & 3) << 6) | six[3]);
-        }
-        szOut += szChunk.substr(0, lLength);
-    }
-    return szOut;
+    return ToolArchive("perl -ne 'print unpack(\"u\", $_) unless /^(begin|end)/' " + std::string(CORVANE_TEST_ARCHIVES) +
+                           "/" + szName + ".uu >",
+                       ".bin", {});
 }
 
 }  // namespace corvane::test

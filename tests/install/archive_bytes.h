@@ -27,7 +27,8 @@ std::string ZipBytes(const std::vector<ZipEntry>& entries);
 std::string UnicodePathField(const std::string& szRawName, const std::string& szUtf8);
 
 // The archive Debian's archiver makes of the tree (path -> content) with
-// the command ("zip -qr", "7z a -bd -ms=on"), read back whole.
+// the command ("zip -qr", "7zz a -bd -ms=on"), read back whole; the command
+// runs in the tree's folder and is given the archive's path, then the tree.
 std::string ToolArchive(const std::string& szCommand, const std::string& szExtension,
                         const std::map<std::string, std::string>& tree);
 

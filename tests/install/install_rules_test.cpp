@@ -92,6 +92,13 @@ TEST(InstallRules, TheShallowestFolderOfTheModsOwnIsTheRoot) {
     }
 }
 
+// A .big beside a Data folder decides nothing: in a solid 7z reading it would
+// cost unpacking all before it.
+TEST(InstallRules, OnlyTheFirstBytesThatDecideAreRead) {
+    EXPECT_EQ(HeadsNeeded(Archive({"M/Data/x.ini", "M/a.big", "N/b.big", "N/c.gib", "M/d.ctr", "M/Data/"})),
+              (std::vector<size_t>{2, 3, 4}));
+}
+
 TEST(InstallRules, TheListNamesWhatMovesAndWhatIsLeftOut) {
     const auto items = Archive({"readme.txt", "Other/y.dat", "Rotr/", "Rotr/!Rotr_INI.gib|BIGF", "Rotr/x.ctr|ZZZZ",
                                 "Rotr/Data/INI/x.ini", "Rotr/Maps/", "Rotr/shortcut@", "Rotr/Music.zip"});

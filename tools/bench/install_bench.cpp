@@ -8,9 +8,6 @@
 // and the unpacking through the staging folder. The bare unpack is
 // libarchive's own extraction to disk. Prints min and median of each and
 // their ratio, and how much the process's peak working set grew.
-#include <archive.h>
-#include <archive_entry.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +21,9 @@
 #include "platform/win_platform.h"
 #include "stopwatch.h"
 
+// After the Windows headers, whose macros the program's own names avoid.
+#include <archive.h>
+#include <archive_entry.h>
 #include <psapi.h>
 
 namespace corvane::bench {
