@@ -17,11 +17,11 @@
 #                                      and timed: where the time goes
 #   tools/bench.sh --undo              only the undo with the drive gone, in
 #                                      memory (three rounds, no scratch trees)
-#   tools/bench.sh --install           the install of a mod from its download:
+#   tools/bench.sh --install [rounds]  the install of a mod from its download:
 #                                      a 1 GiB zip of 2,000 files, stored and
 #                                      deflated, and a 1 GiB solid 7z of them,
 #                                      against libarchive's own unpacking into
-#                                      the same folder (three rounds)
+#                                      the same folder
 #
 # The scratch trees (about 2.7 GiB on disk, and 1 GiB in memory) are deleted at the end unless --keep is
 # given; a kept set is reused by the next run. Exit status: 0 when every
@@ -32,12 +32,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 rounds=3
 keep=""
+install=""
 for arg in "$@"; do
     case "$arg" in
         --keep) keep=1 ;;
         --phases) rounds=--phases ;;
         --undo) rounds=--undo ;;
-        --install) rounds=--install ;;
+        --install) install=1 ;;
         *) rounds=$arg ;;
     esac
 done
@@ -71,15 +72,16 @@ install_case() {
         rm -rf "$fixtures" && mkdir -p "$fixtures/tree/Data/Art" "$fixtures/tree/Data/INI"
         for i in $(seq 1000); do
             head -c 786432 /dev/urandom >"$fixtures/tree/Data/Art/t$i.bin"
-            yes "Object Unit$i ; Armor = 100 ; Speed = $i" | head -c 262144 >"$fixtures/tree/Data/INI/u$i.ini"
+            head -c 262144 <(yes "Object Unit$i ; Armor = 100 ; Speed = $i") >"$fixtures/tree/Data/INI/u$i.ini"
         done
         (cd "$fixtures/tree" && zip -qr -n .bin "$fixtures/mod.zip" Data && 7zz a -bd -t7z -ms=on -mx=1 "$fixtures/mod.7z" Data >/dev/null)
         rm -rf "$fixtures/tree"
     fi
     echo "== Installing from a download ($output)"
-    wine "$(wine_path "$root/build/win/tools/bench/corvane_install_bench.exe")" 'C:\CorvaneBench\Install' \
-         "$(wine_path "$fixtures/mod.zip")" "$(wine_path "$fixtures/mod.7z")" 3 </dev/null >"$output" 2>&1 || status=$?
+    wine "$(wine_path "$root/build/win/tools/bench/corvane_install_bench.exe")" 'C:\CorvaneInstallBench' \
+         "$(wine_path "$fixtures/mod.zip")" "$(wine_path "$fixtures/mod.7z")" "$rounds" </dev/null >"$output" 2>&1 || status=$?
     cat "$output"
+    rm -rf "$WINEPREFIX/drive_c/CorvaneInstallBench"
     exit "${status:-0}"
 }
 echo "== Load before the run: $(uptime)"
@@ -87,7 +89,7 @@ echo "== Running the benchmark ($rounds); its output goes to $output"
 # Into a file, never a pipe: a Wine program's output may be held open by
 # Wine's own processes.
 : >"$output"
-[ "$rounds" = --install ] && install_case
+[ -n "$install" ] && install_case
 wine "$(wine_path "$root/build/win/tools/bench/corvane_bench.exe")" 'C:\CorvaneBench' \
      "$(wine_path "$root/build/win/stand_in/Generals.exe")" "$rounds" </dev/null >"$output" 2>&1 &
 bench_pid=$!

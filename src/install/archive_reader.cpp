@@ -86,6 +86,7 @@ bool ArchiveReader::Next(ArchiveItem& item) {
     const wchar_t* szWide = archive_entry_pathname_w(entry);
     const char* szUtf8 = archive_entry_pathname_utf8(entry);
     item = ArchiveItem{};
+    lEntryPos = 0;
     item.szName = szWide ? Utf8Of(szWide) : szUtf8 ? szUtf8 : "";
     item.lSize = archive_entry_size_is_set(entry) ? static_cast<uint64_t>(archive_entry_size(entry)) : 0;
     switch (archive_entry_filetype(entry)) {
@@ -102,6 +103,21 @@ bool ArchiveReader::Next(ArchiveItem& item) {
         item.kind = archive_entry_hardlink(entry) ? EntryKind::kLink : EntryKind::kOther;
     }
     return true;
+}
+
+size_t ArchiveReader::ReadBlock(const char*& pBlock) {
+    const void* pData = nullptr;
+    size_t lSize = 0;
+    la_int64_t lOffset = 0;
+    const int lResult = archive_read_data_block(pArchive, &pData, &lSize, &lOffset);
+    if (lResult == ARCHIVE_EOF) return 0;
+    if (lResult < ARCHIVE_WARN) Fail();
+    // Zip, 7z and RAR entries come whole, in order: a block elsewhere is a
+    // damaged archive.
+    if (lOffset != lEntryPos) throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, "a block out of order");
+    lEntryPos = lOffset + static_cast<int64_t>(lSize);
+    pBlock = static_cast<const char*>(pData);
+    return lSize;
 }
 
 size_t ArchiveReader::Read(char* pBuffer, size_t lSize) {

@@ -48,6 +48,9 @@ public:
     bool Next(ArchiveItem& item);
     // Up to lSize more bytes of the current entry; 0 at its end.
     size_t Read(char* pBuffer, size_t lSize);
+    // The next bytes of the current entry where libarchive holds them,
+    // valid until the next call; 0 at its end.
+    size_t ReadBlock(const char*& pBlock);
     // Bytes of the archive file read so far, and its size: the progress.
     uint64_t Position() const { return lPos.load(); }
     uint64_t FileSize() const { return lFileSize; }
@@ -66,6 +69,7 @@ private:
     std::atomic<uint64_t> lPos{0};
     uint64_t lFileSize = 0;
     std::exception_ptr failure;  // thrown by the file inside a callback
+    int64_t lEntryPos = 0;        // bytes of the current entry handed out
 };
 
 }  // namespace corvane

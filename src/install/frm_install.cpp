@@ -48,6 +48,14 @@ void frmInstall::Open(const std::string& szArchivePath, ui::Window* over) {
     lstFiles.AddItem("Reading the archive...");
     btnInstall.SetEnabled(false);
     cboRoot.SetEnabled(false);
+    if (hasher.joinable()) hasher.join();
+    hasher = std::jthread([&files = platform.files, &log = platform.problems, szArchivePath] {
+        try {
+            log.Note("Installing a mod from " + szArchivePath + " (SHA-256 " + files.Sha256(szArchivePath) + ")");
+        } catch (const std::exception& e) {
+            log.Note("Installing a mod from " + szArchivePath + ", whose SHA-256 could not be read: " + e.what());
+        }
+    });
     Work([this] { survey = installer.Survey(szArchive, progress); }, [this] { SurveyDone(); });
     if (over) return ShowModal(*over);
     ShowWindow(Handle(), SW_SHOW);
@@ -112,6 +120,11 @@ LRESULT frmInstall::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
     case kMsgWorkDone:
         runner.WorkDone();
         return 0;
+    case WM_DESTROY:
+        // Closed from outside (the program ends): the work stops and takes
+        // what it wrote along, so that the wait for it is short.
+        progress.bStop = true;
+        break;
     default:
         break;
     }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "install/mod_install.h"
 #include "platform/platform.h"
@@ -65,6 +66,9 @@ private:
     ui::ProgressBar prgProgress;
     ui::Button btnInstall;
     ui::Button btnCancel;
+    // The download's SHA-256 for Corvane.log, read beside the survey and
+    // the unpacking: at Windows' pace of hashing it takes as long as they do.
+    std::jthread hasher;
     ThreadRunner runner;  // last: it waits for the work before the rest goes
 };
 

@@ -11,7 +11,6 @@ namespace corvane {
 namespace {
 
 constexpr const char* kStagingName = "Corvane.staging";
-constexpr size_t kBlockSize = 1 << 20;
 
 std::string FileNameOf(const std::string& szPath) { return szPath.substr(szPath.find_last_of("\\/") + 1); }
 
@@ -63,7 +62,6 @@ ArchiveSurvey ModInstaller::Survey(const std::string& szArchive, InstallProgress
     ArchiveSurvey survey{szArchive, {}, {}};
     const std::string szName = FileNameOf(szArchive);
     try {
-        log.Note("Installing a mod from " + szArchive + " (SHA-256 " + files.Sha256(szArchive) + ")");
         Reading(szArchive, [&] {
             std::unique_ptr<InputFile> file = files.OpenInput(szArchive);
             ArchiveReader reader(*file, szZipCharset, progress.bStop);
@@ -170,7 +168,6 @@ void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, 
         // is read long before its files are written.
         progress.lTotal = list.lBytes;
         uint64_t lAllWritten = 0;
-        std::vector<char> block(kBlockSize);
         ArchiveItem item;
         for (size_t i = 0; i < survey.items.size(); ++i) {
             if (!reader.Next(item) || item.szName != survey.items[i].szName)
@@ -184,11 +181,12 @@ void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, 
             EnsureFolder(szPath.substr(0, szPath.find_last_of('\\')));
             std::unique_ptr<OutputFile> out = files.CreateOutput(szPath);
             uint64_t lWritten = 0;
-            for (size_t lRead; (lRead = reader.Read(block.data(), block.size())) > 0;) {
+            const char* pBlock = nullptr;
+            for (size_t lRead; (lRead = reader.ReadBlock(pBlock)) > 0;) {
                 if ((lWritten += lRead) > item.lSize)
                     Refuse("Corvane does not install \"" + szName + "\": the entry \"" + item.szName +
                            "\" expands to more than the archive's directory announces.");
-                out->Write(block.data(), lRead);
+                out->Write(pBlock, lRead);
                 progress.lDone = lAllWritten += lRead;
                 if (progress.bStop) throw InstallCancelled{};
             }
