@@ -109,7 +109,11 @@ size_t ArchiveReader::ReadBlock(const char*& pBlock) {
     const void* pData = nullptr;
     size_t lSize = 0;
     la_int64_t lOffset = 0;
-    const int lResult = archive_read_data_block(pArchive, &pData, &lSize, &lOffset);
+    // RAR5 hands out empty blocks while it fills its window.
+    int lResult = ARCHIVE_OK;
+    do {
+        lResult = archive_read_data_block(pArchive, &pData, &lSize, &lOffset);
+    } while (lResult == ARCHIVE_OK && lSize == 0);
     if (lResult == ARCHIVE_EOF) return 0;
     if (lResult < ARCHIVE_WARN) Fail();
     // Zip, 7z and RAR entries come whole, in order: a block elsewhere is a
