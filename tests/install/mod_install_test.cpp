@@ -45,7 +45,8 @@ struct InstallWorld {
     Tree Mod() const { return disk.Tree(std::string(kApp) + "\\Mod"); }
 };
 
-
+// Zip, 7z and RAR4 are installed end to end under Wine; here what only
+// runs natively under the sanitizers besides.
 TEST(ModInstall, EveryFormatBecomesAFolderMod) {
     ASSERT_TRUE(kUtf8Locale);
     const struct {
@@ -53,25 +54,8 @@ TEST(ModInstall, EveryFormatBecomesAFolderMod) {
         std::function<std::string()> archive;
         Tree expected;
     } cases[] = {
-        {"zip, deflated, a wrapper folder and a disabled archive",
-         [] {
-             return test::ToolArchive("zip -qr", ".zip",
-                                      {{"Rotr 2.0/!Rotr_INI.gib", std::string(kBig, 29)},
-                                       {"Rotr 2.0/Data/INI/GameData.ini", std::string(5000, 'x')},
-                                       {"Rotr 2.0/readme.txt", "read me"}});
-         },
-         {{"!Rotr_INI.big", std::string(kBig, 29)}, {"Data", "<folder>"}, {"Data\\INI", "<folder>"},
-          {"Data\\INI\\GameData.ini", std::string(5000, 'x')}, {"readme.txt", "read me"}}},
-        {"7z, solid LZMA2 with BCJ, Cyrillic names",
-         [] {
-             return test::ToolArchive("7zz a -bd -t7z -ms=on -m0=BCJ -m1=LZMA2", ".7z",
-                                      {{"Мод/Data/Файл.ini", "ini"}, {"Мод/Карта.bin", std::string(70000, 'k')}});
-         },
-         {{"Data", "<folder>"}, {"Data\\Файл.ini", "ini"}, {"Карта.bin", std::string(70000, 'k')}}},
-        {"RAR4, its link left out",
-         [] { return test::LibarchiveTestFile("test_read_format_rar.rar"); },
-         {{"test.txt", "test text document\r\n"}, {"testdir", "<folder>"}, {"testdir\\test.txt", "test text document\r\n"},
-          {"testemptydir", "<folder>"}}},
+        {"ZIP64", [] { return test::ToolArchive("zip -qr -fz", ".zip", {{"Data/INI/x.ini", "zip64"}}); },
+         {{"Data", "<folder>"}, {"Data\\INI", "<folder>"}, {"Data\\INI\\x.ini", "zip64"}}},
         {"RAR5, solid",
          [] { return test::LibarchiveTestFile("test_read_format_rar5_solid.rar"); },
          {{"test.bin", "#1200"}, {"test1.bin", "#4096"}, {"test2.bin", "#4096"}, {"test3.bin", "#4096"},
@@ -110,19 +94,11 @@ TEST(ModInstall, RefusedArchivesLeaveNothingBehind) {
     } cases[] = {
         {"an escaping entry", [] { return ZipBytes({{"Data/a.ini", "a"}, {"../../evil.dll", "x"}}); },
          "the entry \"../../evil.dll\" climbs above the archive's top"},
-        {"a drive", [] { return ZipBytes({{"C:/evil.dll", "x"}}); }, "the entry \"C:/evil.dll\" names a drive"},
-        {"a device", [] { return ZipBytes({{"Data/aux.ini", "x"}}); }, "the entry \"Data/aux.ini\" is a device name"},
         {"names that differ in case", [] { return ZipBytes({{"Data/A.ini", "x"}, {"data/a.ini", "y"}}); },
          "the entries \"Data/A.ini\" and \"data/a.ini\" differ only in letter case"},
         {"more bytes than announced", [] { return ZipBytes({{"Data/a.ini", std::string(3 << 20, 'a'), 0, "", 1000}}); },
          "the entry \"Data/a.ini\" expands to more than the archive's directory announces"},
         {"a download cut short", [&] { return szZip.substr(0, szZip.size() - 30); }, "the download may be incomplete"},
-        {"a 7z cut short",
-         [] {
-             const std::string sz7z = test::ToolArchive("7zz a -bd -t7z", ".7z", {{"Data/a.ini", std::string(9000, 'q')}});
-             return sz7z.substr(0, sz7z.size() / 2);
-         },
-         "the download may be incomplete"},
         {"a zip with a password", [] { return test::ToolArchive("zip -qr -P secret", ".zip", {{"Data/a.ini", "a"}}); },
          "is encrypted: Corvane cannot open it"},
         {"a 7z with a password", [] { return test::LibarchiveTestFile("test_read_format_7zip_encryption.7z"); },
