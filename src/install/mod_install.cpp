@@ -126,7 +126,7 @@ void ModInstaller::Install(const ArchiveSurvey& survey, const std::string& szRoo
     try {
         RemoveStaging();
         files.CreateFolder(szStaging);
-        files.Hide(szStaging);
+        HideStaging();
         files.CreateFolder(szInto);
         Unpack(survey, list, szInto, progress);
         // The one step that makes the mod appear; it never replaces a folder.
@@ -203,6 +203,17 @@ void ModInstaller::EnsureFolder(const std::string& szPath) {
     EnsureFolder(szPath.substr(0, szPath.find_last_of('\\')));
     if (!files.Stat(szPath)) files.CreateFolder(szPath);
     szMadeFolders.insert(szPath);
+}
+
+// Hidden, the mod list passes it by. A file system that keeps no such
+// attribute (some that Wine reaches) changes nothing else: the list is not
+// read again while an install runs.
+void ModInstaller::HideStaging() {
+    try {
+        files.Hide(szStaging);
+    } catch (const std::exception& e) {
+        log.Note(std::string("The staging folder could not be hidden: ") + e.what());
+    }
 }
 
 void ModInstaller::RemoveStaging() {

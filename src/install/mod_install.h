@@ -66,6 +66,7 @@ private:
     void Unpack(const ArchiveSurvey& survey, const InstallList& list, const std::string& szInto,
                 InstallProgress& progress);
     void EnsureFolder(const std::string& szPath);
+    void HideStaging();
     [[noreturn]] void Refuse(const std::string& szMessage);
 
     FileSystem& files;
