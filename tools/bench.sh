@@ -22,6 +22,11 @@
 #                                      memory (three rounds, no scratch trees)
 #   tools/bench.sh --check [--keep]    only the check of a game folder (nine
 #                                      rounds, its scratch tree alone)
+#   tools/bench.sh --install [rounds]  the install of a mod from its download:
+#                                      a 1 GiB zip of 2,000 files, stored and
+#                                      deflated, and a 1 GiB solid 7z of them,
+#                                      against libarchive's own unpacking into
+#                                      the same folder
 #
 # The scratch trees (about 2.7 GiB on disk, and 1 GiB in memory) are deleted at the end unless --keep is
 # given; a kept set is reused by the next run. Exit status: 0 when every
@@ -32,12 +37,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 rounds=3
 keep=""
+install=""
 for arg in "$@"; do
     case "$arg" in
         --keep) keep=1 ;;
         --phases) rounds=--phases ;;
         --undo) rounds=--undo ;;
         --check) rounds=--check ;;
+        --install) install=1 ;;
         *) rounds=$arg ;;
     esac
 done
@@ -45,7 +52,7 @@ done
 "$root/tools/bootstrap.sh"
 cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$root/build/win" -j "$jobs" --target corvane_bench stand_in_game
+cmake --build "$root/build/win" -j "$jobs" --target corvane_bench corvane_install_bench stand_in_game
 
 bench="$root/build/bench"
 mkdir -p "$bench"
@@ -61,11 +68,34 @@ trap cleanup EXIT
 # Wine's drive Z: is the Linux root.
 wine_path() { printf 'Z:%s' "${1//\//\\}"; }
 output="$bench/bench-output.txt"
+
+# The downloads: 1,000 files of 768 KiB that do not pack (stored in the zip)
+# and 1,000 INI texts of 256 KiB (deflated), 1 GiB in all, in a mod's Data
+# folder; made once and kept in build/bench.
+install_case() {
+    local fixtures="$bench/install-archives"
+    if [ ! -f "$fixtures/mod.7z" ]; then
+        rm -rf "$fixtures" && mkdir -p "$fixtures/tree/Data/Art" "$fixtures/tree/Data/INI"
+        for i in $(seq 1000); do
+            head -c 786432 /dev/urandom >"$fixtures/tree/Data/Art/t$i.bin"
+            head -c 262144 <(yes "Object Unit$i ; Armor = 100 ; Speed = $i") >"$fixtures/tree/Data/INI/u$i.ini"
+        done
+        (cd "$fixtures/tree" && zip -qr -n .bin "$fixtures/mod.zip" Data && 7zz a -bd -t7z -ms=on -mx=1 "$fixtures/mod.7z" Data >/dev/null)
+        rm -rf "$fixtures/tree"
+    fi
+    echo "== Installing from a download ($output)"
+    wine "$(wine_path "$root/build/win/tools/bench/corvane_install_bench.exe")" 'C:\CorvaneInstallBench' \
+         "$(wine_path "$fixtures/mod.zip")" "$(wine_path "$fixtures/mod.7z")" "$rounds" </dev/null >"$output" 2>&1 || status=$?
+    cat "$output"
+    rm -rf "$WINEPREFIX/drive_c/CorvaneInstallBench"
+    exit "${status:-0}"
+}
 echo "== Load before the run: $(uptime)"
 echo "== Running the benchmark ($rounds); its output goes to $output"
 # Into a file, never a pipe: a Wine program's output may be held open by
 # Wine's own processes.
 : >"$output"
+[ -n "$install" ] && install_case
 wine "$(wine_path "$root/build/win/tools/bench/corvane_bench.exe")" 'C:\CorvaneBench' \
      "$(wine_path "$root/build/win/stand_in/Generals.exe")" "$rounds" </dev/null >"$output" 2>&1 &
 bench_pid=$!

@@ -15,7 +15,7 @@
 #include "launch/launch_view.h"
 #include "launch/launcher.h"
 #include "launch/log_queue.h"
-#include "launch/thread_runner.h"
+#include "ui/thread_runner.h"
 #include "platform/platform.h"
 #include "state/program_state.h"
 #include "ui/controls.h"

@@ -18,7 +18,7 @@
 #include "launch/launch_log.h"
 #include "launch/launch_view.h"
 #include "launch/recovery.h"
-#include "launch/work_runner.h"
+#include "ui/work_runner.h"
 #include "platform/platform.h"
 #include "state/mod_config.h"
 #include "state/program_state.h"

@@ -29,6 +29,19 @@ public:
     virtual size_t Read(char* pBuffer, size_t lSize) = 0;
     // Reads again from the first byte.
     virtual void Rewind() = 0;
+    // Reads on from that byte.
+    virtual void SeekTo(uint64_t lPos) = 0;
+    // The file's length in bytes.
+    virtual uint64_t Size() = 0;
+};
+
+// A new file written from its first byte on, block by block.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    virtual void Write(const char* pData, size_t lSize) = 0;
+    // Closes the file; one dropped unclosed keeps what was written.
+    virtual void Close() = 0;
 };
 
 // One entry of a folder listing, with the attributes the listing reports.
@@ -129,6 +142,11 @@ public:
 
     // Opens an existing file for reading.
     virtual std::unique_ptr<InputFile> OpenInput(const std::string& szPath) = 0;
+    // Creates a new, empty file to be written in blocks, in a folder that
+    // exists; fails when the name is taken.
+    virtual std::unique_ptr<OutputFile> CreateOutput(const std::string& szPath) = 0;
+    // Gives a file or folder the hidden attribute.
+    virtual void Hide(const std::string& szPath) = 0;
     // Writes szContent under a name of its own beside szPath, flushes it to
     // the disk and puts it in place of szPath in one step: a crash or a full
     // disk leaves the old file or the new one, never half of either. A

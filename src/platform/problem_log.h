@@ -9,7 +9,8 @@ namespace corvane {
 class ProblemLog {
 public:
     virtual ~ProblemLog() = default;
-    // Appends one line, with the time; never fails.
+    // Appends one line, with the time; never fails. Threads may note at
+    // the same time.
     virtual void Note(const std::string& szWhat) = 0;
 };
 

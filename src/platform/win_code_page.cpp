@@ -50,4 +50,6 @@ std::wstring ProgramTextToWide(const std::string& szText) { return Widened(szTex
 
 std::string WideToProgramText(const std::wstring& szWide) { return Narrowed(szWide, ProgramCodePage()); }
 
+unsigned OemCodePage() { return GetOEMCP(); }
+
 }  // namespace corvane

@@ -16,6 +16,10 @@ inline constexpr unsigned kUtf8CodePage = 65001;
 // in which older programs wrote their files.
 unsigned LegacyCodePage();
 
+// The system's OEM code page (437 on a Western system, 866 on a Russian
+// one), in which zip programs write names not marked as UTF-8.
+unsigned OemCodePage();
+
 // Text in the legacy code page as text in the program's code page; bytes the
 // program's code page cannot hold come out as "?".
 std::string LegacyToProgramText(const std::string& szBytes);

@@ -132,10 +132,18 @@ public:
         return lRead;
     }
 
-    void Rewind() override {
-        LARGE_INTEGER lStart{};
-        if (!SetFilePointerEx(hFile.Get(), lStart, nullptr, FILE_BEGIN))
-            ThrowLastError("SetFilePointerEx", szPath);
+    void Rewind() override { SeekTo(0); }
+
+    void SeekTo(uint64_t lPos) override {
+        LARGE_INTEGER lTo{};
+        lTo.QuadPart = static_cast<LONGLONG>(lPos);
+        if (!SetFilePointerEx(hFile.Get(), lTo, nullptr, FILE_BEGIN)) ThrowLastError("SetFilePointerEx", szPath);
+    }
+
+    uint64_t Size() override {
+        LARGE_INTEGER lSize{};
+        if (!GetFileSizeEx(hFile.Get(), &lSize)) ThrowLastError("GetFileSizeEx", szPath);
+        return static_cast<uint64_t>(lSize.QuadPart);
     }
 
 private:
@@ -143,17 +151,33 @@ private:
     std::string szPath;
 };
 
-void WriteAll(HANDLE hFile, const std::string& szContent, const std::string& szPath) {
+void WriteAll(HANDLE hFile, const char* pData, size_t lSize, const std::string& szPath) {
     size_t lDone = 0;
-    while (lDone < szContent.size()) {
-        const DWORD lChunk = static_cast<DWORD>(std::min<size_t>(szContent.size() - lDone, 1 << 20));
+    while (lDone < lSize) {
+        const DWORD lChunk = static_cast<DWORD>(std::min<size_t>(lSize - lDone, 1 << 20));
         DWORD lWritten = 0;
-        if (!::WriteFile(hFile, szContent.data() + lDone, lChunk, &lWritten, nullptr))
+        if (!::WriteFile(hFile, pData + lDone, lChunk, &lWritten, nullptr))
             ThrowLastError("WriteFile", szPath);
         if (lWritten == 0) ThrowWindowsError("WriteFile", szPath, ERROR_WRITE_FAULT);
         lDone += lWritten;
     }
 }
+
+class WinOutputFile : public OutputFile {
+public:
+    WinOutputFile(UniqueHandle hCreated, std::string szCreatedPath)
+        : hFile(std::move(hCreated)), szPath(std::move(szCreatedPath)) {}
+
+    void Write(const char* pData, size_t lSize) override { WriteAll(hFile.Get(), pData, lSize, szPath); }
+
+    void Close() override {
+        if (hFile.Valid() && !CloseHandle(hFile.Release())) ThrowLastError("CloseHandle", szPath);
+    }
+
+private:
+    UniqueHandle hFile;
+    std::string szPath;
+};
 
 }  // namespace
 
@@ -314,6 +338,20 @@ std::unique_ptr<InputFile> WinFileSystem::OpenInput(const std::string& szPath) {
     return std::make_unique<WinInputFile>(std::move(hFile), szPath);
 }
 
+std::unique_ptr<OutputFile> WinFileSystem::CreateOutput(const std::string& szPath) {
+    UniqueHandle hFile(CreateFileA(szPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!hFile.Valid()) ThrowLastError("CreateFileA", szPath);
+    return std::make_unique<WinOutputFile>(std::move(hFile), szPath);
+}
+
+void WinFileSystem::Hide(const std::string& szPath) {
+    const DWORD lAttr = GetFileAttributesA(szPath.c_str());
+    if (lAttr == INVALID_FILE_ATTRIBUTES) ThrowLastError("GetFileAttributesA", szPath);
+    if (!SetFileAttributesA(szPath.c_str(), (lAttr & ~FILE_ATTRIBUTE_DIRECTORY) | FILE_ATTRIBUTE_HIDDEN))
+        ThrowLastError("SetFileAttributesA", szPath);
+}
+
 std::string WinFileSystem::FromLegacyCodePage(const std::string& szBytes) { return LegacyToProgramText(szBytes); }
 
 void WinFileSystem::SaveFile(const std::string& szPath, const std::string& szContent) {
@@ -323,7 +361,7 @@ void WinFileSystem::SaveFile(const std::string& szPath, const std::string& szCon
         UniqueHandle hFile(CreateFileA(szNew.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!hFile.Valid()) ThrowLastError("CreateFileA", szNew);
-        WriteAll(hFile.Get(), szContent, szNew);
+        WriteAll(hFile.Get(), szContent.data(), szContent.size(), szNew);
         if (!FlushFileBuffers(hFile.Get())) ThrowLastError("FlushFileBuffers", szNew);
         if (!CloseHandle(hFile.Release())) ThrowLastError("CloseHandle", szNew);
         if (!MoveFileExA(szNew.c_str(), szPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

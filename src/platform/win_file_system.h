@@ -24,6 +24,8 @@ public:
     void CreateFolder(const std::string& szPath) override;
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
+    std::unique_ptr<OutputFile> CreateOutput(const std::string& szPath) override;
+    void Hide(const std::string& szPath) override;
     std::string FromLegacyCodePage(const std::string& szBytes) override;
 };
 

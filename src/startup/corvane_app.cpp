@@ -35,6 +35,7 @@ int CorvaneApp::Main() {
                                    kMsgInformation);
         return 0;
     }
+    RemoveStaging();
     // A launch cut short is undone before anything else can swap; the
     // program goes on once the game folder is back. A player who would not
     // wait for its game still gets the main window, where every launch
@@ -45,7 +46,7 @@ int CorvaneApp::Main() {
         return ui::RunMessageLoop();
     StartRoad();
     // A silent launch that was refused has already closed its window.
-    if (!AnyWindowLoaded()) return 0;
+    if (!AnyWindowLoaded()) return RoadOf(szArguments) == Road::kInstall ? 1 : 0;
     return ui::RunMessageLoop();
 }
 
@@ -62,6 +63,8 @@ void CorvaneApp::StartRoad() {
         return StartCheck();
     case Road::kHelp:
         return ShowHelp();
+    case Road::kInstall:
+        return StartInstall();
     case Road::kNormal:
         break;
     }
@@ -132,6 +135,25 @@ void CorvaneApp::StartCheck() {
     check->Show(choice.dGame);
 }
 
+// The window alone; the program ends with it, with exit status 0 when it
+// installed a mod and 1 otherwise.
+void CorvaneApp::StartInstall() {
+    install = std::make_unique<frmInstall>(platform, szAppPath);
+    install->onUnloaded = [this] { PostQuitMessage(install->InstalledTitle().empty() ? 1 : 0); };
+    install->Open(InstallArchive(szArguments), nullptr);
+}
+
+// An install that was cut short (a crash, a power cut) left its staging
+// folder: it goes before anything else runs.
+void CorvaneApp::RemoveStaging() {
+    try {
+        ModInstaller(platform.files, platform.fso, platform.problems, szAppPath, "").RemoveStaging();
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("The staging folder of an unfinished install could not be deleted: ") +
+                               e.what());
+    }
+}
+
 void CorvaneApp::ShowHelp() { platform.messageBoxes.Show(CommandLineHelp(), kMsgInformation); }
 
 // The program ends with its last window; closing the main window alone
@@ -141,7 +163,8 @@ void CorvaneApp::WindowClosed() {
 }
 
 bool CorvaneApp::AnyWindowLoaded() const {
-    return launch.IsLoaded() || (main && main->IsLoaded()) || (check && check->IsLoaded());
+    return launch.IsLoaded() || (main && main->IsLoaded()) || (check && check->IsLoaded()) ||
+           (install && install->IsLoaded());
 }
 
 }  // namespace corvane

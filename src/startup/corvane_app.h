@@ -1,6 +1,7 @@
 // The program from start to end: the single-instance guard, the command
 // line, the game table, then the main window (normal mode), one silent
-// launch (-SILENT or -PLAY) or the command line's help, and the message loop
+// launch (-SILENT or -PLAY), the "Install Mod" window (-INSTALL) or the
+// command line's help, and the message loop
 // until the last window is closed.
 // Owns the shared program state and the windows for the whole run.
 #pragma once
@@ -8,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "install/frm_install.h"
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
 #include "state/game_search.h"
@@ -39,6 +41,8 @@ private:
     void StartSilent();
     void StartPlay();
     void StartCheck();
+    void StartInstall();
+    void RemoveStaging();
     void ShowHelp();
     void WindowClosed();
     bool AnyWindowLoaded() const;
@@ -51,6 +55,7 @@ private:
     frmLaunch launch;
     std::unique_ptr<frmMain> main;
     std::unique_ptr<frmCheck> check;
+    std::unique_ptr<frmInstall> install;
 };
 
 }  // namespace corvane

@@ -22,6 +22,7 @@ Road RoadOf(const std::string& szArguments) {
     const std::string szFirst = UpperAscii(FirstWord(szArguments));
     if (szFirst == "-PLAY") return Road::kPlay;
     if (szFirst == "-CHECK") return Road::kCheck;
+    if (szFirst == "-INSTALL") return Road::kInstall;
     if (szFirst == "-?" || szFirst == "/?") return Road::kHelp;
     return Road::kNormal;
 }
@@ -32,6 +33,15 @@ std::string SilentConfigPath(const std::string& szArguments, const std::string& 
     // exactly as typed: "-SILENT " is eight characters long.
     const std::string szName = szArguments.size() > 8 ? szArguments.substr(8) : std::string();
     return szAppPath + "\\" + szName + ".zcf";
+}
+
+std::string InstallArchive(const std::string& szArguments) {
+    const size_t lStart = szArguments.find_first_not_of(" \t", FirstWord(szArguments).size());
+    std::string szArchive = lStart == std::string::npos ? "" : szArguments.substr(lStart);
+    while (!szArchive.empty() && (szArchive.back() == ' ' || szArchive.back() == '\t')) szArchive.pop_back();
+    if (szArchive.size() >= 2 && szArchive.front() == '"' && szArchive.back() == '"')
+        szArchive = szArchive.substr(1, szArchive.size() - 2);
+    return szArchive;
 }
 
 std::string CommandLineHelp() {
@@ -45,7 +55,15 @@ std::string CommandLineHelp() {
            "hands the switches to the game.\n"
            "Example: Corvane.exe -PLAY ZeroHour \"My Mod\" -- -win\n"
            "\n"
-           "Corvane.exe -CHECK <game> checks that game's folder for what it would load besides its own files.";
+           "Corvane.exe -CHECK <game>\n"
+           "checks that game's folder (Generals, ZeroHour, GeneralsWB or ZeroHourWB) for what it would load "
+           "besides its own files.\n"
+           "Example: Corvane.exe -CHECK ZeroHour\n"
+           "\n"
+           "Corvane.exe -INSTALL <archive>\n"
+           "installs a mod from its download (.zip, .7z, .rar or a self-extracting .exe) as a folder "
+           "mod in Corvane's folder.\n"
+           "Example: Corvane.exe -INSTALL \"C:\\Downloads\\My Mod 1.0.7z\"";
 }
 
 }  // namespace corvane

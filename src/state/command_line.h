@@ -12,10 +12,11 @@ enum class Road {
     kPlay,    // -PLAY <game> [<mod>] [-- <switches>]
     kCheck,   // -CHECK <game>: the check of that game's folder, alone
     kHelp,    // -? or /?: the forms above in a message box
+    kInstall, // -INSTALL <archive>: the "Install Mod" window alone
 };
 
 // "-SILENT" anywhere, in any letter case, wins over everything else, as it
-// always has; -PLAY, -CHECK, -? and /? count only as the first word, in any letter
+// always has; -PLAY, -CHECK, -INSTALL, -? and /? count only as the first word, in any letter
 // case. Any other text gives the main window.
 Road RoadOf(const std::string& szArguments);
 
@@ -25,7 +26,11 @@ Road RoadOf(const std::string& szArguments);
 // arguments do not ask for it.
 std::string SilentConfigPath(const std::string& szArguments, const std::string& szAppPath);
 
-// What -? shows: each form, with an example.
+// The archive -INSTALL names: the rest of the arguments, without the
+// quotes around it.
+std::string InstallArchive(const std::string& szArguments);
+
+// What -? shows: every form, with an example each.
 std::string CommandLineHelp();
 
 }  // namespace corvane

@@ -238,6 +238,26 @@ void ListBox::ContextMenuAt(LPARAM lPoint) {
     onContextMenu(pt);
 }
 
+void ComboBox::Create(Window& parent) {
+    CreateChild(parent, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+}
+
+void ComboBox::OnCommand(WORD lCode) {
+    if (lCode == CBN_SELCHANGE && onChange) onChange();
+}
+
+void ComboBox::AddItem(const std::string& szItem) {
+    SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szItem.c_str()));
+}
+
+void ComboBox::Clear() { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
+
+int ComboBox::ListCount() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
+
+int ComboBox::ListIndex() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void ComboBox::SetListIndex(int i) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(i), 0); }
+
 void ProgressBar::Create(Window& parent) {
     CreateChild(parent, PROGRESS_CLASSA, "", 0);
     SendMessageA(Handle(), PBM_SETRANGE32, 0, kRange);

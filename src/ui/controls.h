@@ -139,6 +139,22 @@ private:
     int lWidestLine = 0;
 };
 
+// A drop-down list to pick one of a few texts from.
+class ComboBox : public Control {
+public:
+    void Create(Window& parent);
+    void OnCommand(WORD lCode) override;
+
+    void AddItem(const std::string& szItem);
+    void Clear();
+    int ListCount() const;
+    // The selected entry, or -1.
+    int ListIndex() const;
+    void SetListIndex(int i);
+
+    std::function<void()> onChange;  // the player picked another entry
+};
+
 // A standard progress bar, read out by screen readers; its range is fixed
 // and positions are given as a share of a whole.
 class ProgressBar : public Control {

@@ -31,6 +31,15 @@ TEST(CommandLine, SilentNamesTheConfigurationFromTheNinthCharacter) {
     for (const auto& c : cases) EXPECT_EQ(SilentConfigPath(c.szArguments, c.szAppPath), c.szExpected) << c.szArguments;
 }
 
+TEST(CommandLine, InstallTakesTheRestAsTheArchiveWithoutItsQuotes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"-INSTALL \"C:\\Downloads\\My Mod 1.0.7z\" ", "C:\\Downloads\\My Mod 1.0.7z"},
+        {"-install   C:\\a b.zip", "C:\\a b.zip"},
+        {"-INSTALL", ""},
+    };
+    for (const auto& [szArguments, szArchive] : cases) EXPECT_EQ(InstallArchive(szArguments), szArchive) << szArguments;
+}
+
 TEST(CommandLine, ArgumentTextDropsTheProgramNameAndLeadingBlanksOnly) {
     const std::pair<const char*, const char*> cases[] = {
         {"Corvane.exe -SILENT MyMod", "-SILENT MyMod"},

@@ -40,6 +40,8 @@ TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissin
         {"-PLAYER ZeroHour", Road::kNormal},
         {"-?", Road::kHelp},
         {"/? -PLAY ZeroHour", Road::kHelp},
+        {"-install C:\\Mods\\x.zip", Road::kInstall},
+        {"C:\\x.zip -INSTALL", Road::kNormal},
         // Letter case of the switch and the game key does not matter.
         {"-play zerohour Contra", Road::kPlay, kZeroHour, 0, ""},
         {"-Play ZEROHOURWB", Road::kPlay, kZeroHourWorldBuilder, -1, ""},

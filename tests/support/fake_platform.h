@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <utility>
@@ -78,7 +79,11 @@ struct FakeRights : AdminRights {
 
 struct RecordingProblems : ProblemLog {
     std::vector<std::string> noted;
-    void Note(const std::string& szWhat) override { noted.push_back(szWhat); }
+    std::mutex mutex;
+    void Note(const std::string& szWhat) override {
+        const std::lock_guard<std::mutex> guard(mutex);
+        noted.push_back(szWhat);
+    }
 };
 
 struct SilentShell : SoundPlayer, Browser {

@@ -24,6 +24,25 @@ size_t Depth(const std::string& szPath) { return std::count(szPath.begin(), szPa
 
 }  // namespace
 
+class MemoryOutputFile : public OutputFile {
+public:
+    MemoryOutputFile(MemoryDisk& disk, std::string szPath, std::shared_ptr<MemoryDisk::Body> body)
+        : disk(disk), szPath(std::move(szPath)), body(std::move(body)) {}
+    void Write(const char* pData, size_t lSize) override {
+        const bool bShort = disk.Call("WriteFile", szPath, true);
+        body->szContent.append(pData, bShort ? lSize / 2 : lSize);
+        if (bShort) MemoryDisk::Refuse("WriteFile", szPath, kInjected);
+        disk.NeedDrive("WriteFile", szPath);
+        body->lWriteTime = disk.Now();
+    }
+    void Close() override { disk.Call("CloseHandle", szPath); }
+
+private:
+    MemoryDisk& disk;
+    std::string szPath;
+    std::shared_ptr<MemoryDisk::Body> body;
+};
+
 size_t MemoryInputFile::Read(char* pBuffer, size_t lSize) {
     const size_t lCount = std::min({lSize, szBytes.size() - lPos, lChunk ? lChunk : lSize});
     std::memcpy(pBuffer, szBytes.data() + lPos, lCount);
@@ -282,6 +301,20 @@ void MemoryDisk::CreateFolder(const std::string& szPath) {
 std::unique_ptr<InputFile> MemoryDisk::OpenInput(const std::string& szPath) {
     Call("CreateFileA", szPath);
     return std::make_unique<MemoryInputFile>(Need("CreateFileA", szPath, false).body->szContent);
+}
+
+std::unique_ptr<OutputFile> MemoryDisk::CreateOutput(const std::string& szPath) {
+    Enter("CreateFileA", szPath);
+    if (Find(szPath)) Refuse("CreateFileA", szPath, kExists);
+    NeedParent("CreateFileA", szPath);
+    return std::make_unique<MemoryOutputFile>(*this, szPath, Put(szPath, Item(NameOf(szPath), false, 0, "", Now())).body);
+}
+
+void MemoryDisk::Hide(const std::string& szPath) {
+    Enter("SetFileAttributesA", szPath);
+    Item* item = Find(szPath);
+    if (!item) Refuse("SetFileAttributesA", szPath, kNotFound);
+    item->body->lAttr |= kAttrHidden;
 }
 
 // A copy is made in two steps, so that a crash can leave an empty file

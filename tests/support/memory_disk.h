@@ -10,6 +10,7 @@
 // program dead there as a crash does.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -28,6 +29,8 @@ public:
     explicit MemoryInputFile(std::string szBytes, size_t lChunk = 0) : szBytes(std::move(szBytes)), lChunk(lChunk) {}
     size_t Read(char* pBuffer, size_t lSize) override;
     void Rewind() override { lPos = 0; }
+    void SeekTo(uint64_t lTo) override { lPos = std::min<uint64_t>(lTo, szBytes.size()); }
+    uint64_t Size() override { return szBytes.size(); }
     int lReads = 0;
 
 private:
@@ -106,6 +109,9 @@ public:
     void CreateFolder(const std::string& szPath) override;
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
+    // A write cut short puts half of its block down, then fails.
+    std::unique_ptr<OutputFile> CreateOutput(const std::string& szPath) override;
+    void Hide(const std::string& szPath) override;
 
     void CopyFile(const std::string& szSource, const std::string& szDestination,
                   CopyGuide* guide = nullptr) override;
@@ -123,6 +129,7 @@ public:
     void Remove() override;
 
 private:
+    friend class MemoryOutputFile;
     // What a file is, whatever its names.
     struct Body {
         uint32_t lAttr = 0;

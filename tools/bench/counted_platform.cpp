@@ -84,6 +84,12 @@ std::unique_ptr<InputFile> CountedFiles::OpenInput(const std::string& szPath) {
 void CountedFiles::SaveFile(const std::string& szPath, const std::string& szContent) {
     Counted(tally, "SaveFile", [&] { real.SaveFile(szPath, szContent); });
 }
+std::unique_ptr<OutputFile> CountedFiles::CreateOutput(const std::string& szPath) {
+    return Counted(tally, "CreateOutput", [&] { return real.CreateOutput(szPath); });
+}
+void CountedFiles::Hide(const std::string& szPath) {
+    Counted(tally, "Hide", [&] { real.Hide(szPath); });
+}
 
 void CountedFso::CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
     Counted(tally, "CopyFile", [&] { real.CopyFile(szSource, szDestination, guide); });

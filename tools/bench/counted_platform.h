@@ -44,6 +44,8 @@ public:
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
     void SaveFile(const std::string& szPath, const std::string& szContent) override;
+    std::unique_ptr<OutputFile> CreateOutput(const std::string& szPath) override;
+    void Hide(const std::string& szPath) override;
 
 private:
     FileSystem& real;

@@ -3,15 +3,19 @@
 #include <exception>
 #include <utility>
 
+#include "install/download_dialog.h"
 #include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
 #include "platform/app_info.h"
 #include "platform/platform_error.h"
+#include "platform/win_code_page.h"
 #include "resource_ids.h"
 #include "state/app_version.h"
 #include "state/play_request.h"
 #include "ui/main/main_texts.h"
 #include "ui/popup_menu.h"
+
+#include <shellapi.h>
 
 namespace corvane {
 
@@ -41,9 +45,10 @@ constexpr std::array<ui::TwipsRect, kOptionCount> kOptionRects = {
 constexpr std::array<const char*, kOptionCount> kOptionCaptions = {
     "Skip Movie Intro.", "No Shell Anims.", "No Music", "No Audio", "Run In Window", "Debug"};
 
-// The one command of a mod's context menu, and of a game's.
+// The commands of a mod's context menu, and of a game's.
 constexpr UINT kMnuCreateShortcut = 1;
 constexpr UINT kMnuCheckFolder = 2;
+constexpr UINT kMnuInstallMod = 3;
 
 // One step of a handler that may fail: the handler skips it and goes on.
 template <typename Step>
@@ -64,7 +69,8 @@ frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAp
       launch(launch),
       folderChooser([this] { return SelectedGameFolder(); }),
       modEditor(state, platform, this->szAppPath, folderChooser),
-      folderCheck(state, platform, this->szAppPath) {
+      folderCheck(state, platform, this->szAppPath),
+      installer(platform, this->szAppPath) {
     previousLaunchEnded = std::move(launch.onLaunchEnded);
     launch.onLaunchEnded = [this] { frmLaunch_LaunchEnded(); };
     previousWorkingChanged = std::move(launch.onWorkingChanged);
@@ -151,6 +157,9 @@ LRESULT frmMain::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         Form_Unload();
         break;
+    case WM_DROPFILES:
+        Form_DropFiles(wParam);
+        return 0;
     case WM_DPICHANGED: {
         const LRESULT lResult = DefaultHandling(lMsg, wParam, lParam);
         icons.Apply(Handle(), IDI_CORVANE, Dpi());
@@ -173,6 +182,7 @@ void frmMain::Form_Load() {
     btnEditMod.SetEnabled(false);
     btnDelMod.SetEnabled(false);
     RefreshModList();
+    DragAcceptFiles(Handle(), TRUE);  // a mod's download dropped here is installed
     PlaySound("\\13gun.wav");
 }
 
@@ -182,6 +192,7 @@ void frmMain::Form_Unload() {
     folderChooser.Unload();
     modEditor.Unload();
     folderCheck.Unload();
+    installer.Unload();
 }
 
 void frmMain::RefreshModList() {
@@ -324,7 +335,36 @@ void frmMain::lstMods_ContextMenu(POINT ptScreen) {
     ui::PopupMenu mnuMod;
     mnuMod.AddItem(kMnuCreateShortcut,
                    dGame < 0 ? "Create Desktop Shortcut (no game selected)" : "Create Desktop Shortcut", dGame >= 0);
-    if (mnuMod.Track(Handle(), ptScreen) == kMnuCreateShortcut) mnuCreateShortcut_Click(dMod, dGame);
+    mnuMod.AddItem(kMnuInstallMod, "Install Mod from Download...", !launch.IsWorking());
+    const UINT lCommand = mnuMod.Track(Handle(), ptScreen);
+    if (lCommand == kMnuCreateShortcut) mnuCreateShortcut_Click(dMod, dGame);
+    if (lCommand == kMnuInstallMod) mnuInstallMod_Click();
+}
+
+void frmMain::mnuInstallMod_Click() {
+    if (const std::optional<std::string> szArchive = AskForDownload(Handle())) InstallMod(*szArchive);
+}
+
+// The first file dropped; not while the launch copies, when nothing may
+// change the mod list.
+void frmMain::Form_DropFiles(WPARAM wDrop) {
+    const HDROP hDrop = reinterpret_cast<HDROP>(wDrop);
+    std::wstring szFile(DragQueryFileW(hDrop, 0, nullptr, 0) + 1, L'\0');
+    const bool bOne = DragQueryFileW(hDrop, 0, szFile.data(), static_cast<UINT>(szFile.size())) > 0;
+    DragFinish(hDrop);
+    szFile.resize(szFile.find(L'\0'));
+    if (bOne && !launch.IsWorking()) InstallMod(WideToProgramText(szFile));
+}
+
+void frmMain::InstallMod(const std::string& szArchive) {
+    installer.Open(szArchive, this);
+    if (installer.InstalledTitle().empty() || !IsLoaded()) return;
+    TryStep([&] { ScanMods(platform.files, szAppPath, state); });
+    RefreshModList();
+    for (int i = 0; i < lstMods.ListCount(); ++i) {
+        if (lstMods.List(i) == installer.InstalledTitle()) lstMods.SetListIndex(i);
+    }
+    lstMods_Click();
 }
 
 // A shortcut to this Corvane.exe that plays the mod with the game and the

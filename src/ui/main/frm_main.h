@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "install/frm_install.h"
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
 #include "state/program_state.h"
@@ -50,6 +51,11 @@ private:
     void lstGames_ContextMenu(POINT ptScreen);
     void lstMods_ContextMenu(POINT ptScreen);
     void mnuCreateShortcut_Click(int16_t dMod, int16_t dGame);
+    void mnuInstallMod_Click();
+    // Opens the "Install Mod" window for the archive; the mod it installed
+    // is then listed and selected.
+    void InstallMod(const std::string& szArchive);
+    void Form_DropFiles(WPARAM wDrop);
     void frmLaunch_LaunchEnded();
     void frmLaunch_WorkingChanged(bool bWorking);
 
@@ -95,6 +101,7 @@ private:
     frmAddMod modEditor;
     // The check of the folder of the game picked in lstGames.
     frmCheck folderCheck;
+    frmInstall installer;
 };
 
 }  // namespace corvane

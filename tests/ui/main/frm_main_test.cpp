@@ -8,6 +8,7 @@
 #include "ui/main/main_window_fixture.h"
 // After the Windows header, which it needs.
 #include <commctrl.h>
+#include <shlobj.h>
 
 namespace corvane::test {
 namespace {
@@ -233,6 +234,48 @@ TEST_F(MainWindowTest, ThePictureLinkOpensItsAddressOnAClickOnItOrBesideItOrByKe
     ASSERT_TRUE(SendMessageA(hToolTip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti)));
     EXPECT_STREQ(szText, CORVANE_LINK_ADDRESS);
     EXPECT_EQ(reinterpret_cast<HWND>(ti.uId), Link()) << "the tool is the whole control";
+}
+
+// A download dropped on the window, and one picked through a mod's menu, go
+// through the "Install Mod" window; the new mod is then listed and selected.
+TEST_F(MainWindowTest, ADroppedOrPickedDownloadIsInstalledListedAndSelected) {
+    WriteMods({"Alpha.zcf", "Zulu.zcf"});
+    Open();
+    const std::string szFixtures = CORVANE_TEST_INSTALL_FIXTURES;
+    const auto install = [](const std::string& szTitle) {
+        const HWND hWindow = WaitForTopLevel("Install Mod");
+        const HWND hInstall = ChildWithText(hWindow, "Button", "&Install");
+        if (!hWindow || !PumpUntil([&] { return Enabled(hInstall); })) return;
+        if (!szTitle.empty()) SetWindowTextA(ChildOfClass(hWindow, "Edit", 0), szTitle.c_str());
+        ClickButton(hInstall);
+        PumpUntil([&] { return !IsWindow(hWindow); }, 20000);  // the player's script closes what is left
+    };
+    {
+        std::jthread player = PlayModal([&] {
+            ChooseMenuItem(WaitForPopupMenu(), 1);
+            EXPECT_EQ(AnswerFileDialog(szFixtures + "\\test_read_format_rar5_solid.rar"),
+                      "Mod downloads (*.zip;*.7z;*.rar;*.exe)");
+            install("Bravo");
+        });
+        RightClickListEntry(Mods(), 0);
+    }
+    EXPECT_EQ(ListLines(Mods()), (Lines{"Alpha", "Zulu", "Bravo"}));
+    EXPECT_EQ(ListSelection(Mods()), 2);
+    EXPECT_TRUE(Present(program / "Bravo\\test6.bin"));
+
+    const std::wstring szDropped = std::wstring(szFixtures.begin(), szFixtures.end()) + L"\\wrapper.zip";
+    HGLOBAL hDrop = GlobalAlloc(GHND, sizeof(DROPFILES) + (szDropped.size() + 2) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(hDrop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    wcscpy(reinterpret_cast<wchar_t*>(files + 1), szDropped.c_str());
+    GlobalUnlock(hDrop);
+    {
+        std::jthread player = PlayModal([&] { install(""); });
+        SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+    }
+    EXPECT_EQ(ListLines(Mods()), (Lines{"Alpha", "Zulu", "Bravo", "wrapper"}));
+    EXPECT_EQ(ListSelection(Mods()), 3);
 }
 
 }  // namespace

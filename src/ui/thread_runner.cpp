@@ -1,4 +1,4 @@
-#include "launch/thread_runner.h"
+#include "ui/thread_runner.h"
 
 namespace corvane {
 

@@ -1,13 +1,14 @@
-// The launch's disk work on a thread of its own, one piece at a time. The
-// window hears that a piece has finished through notify, which the worker
-// thread calls last and which must only post a message; on that message the
-// window calls WorkDone on its own thread.
+// A window's disk work on a thread of its own, one piece at a time (the
+// launch's copies, an install's unpacking). The window hears that a piece has
+// finished through notify, which the worker thread calls last and which must
+// only post a message; on that message the window calls WorkDone on its own
+// thread.
 #pragma once
 
 #include <functional>
 #include <thread>
 
-#include "launch/work_runner.h"
+#include "ui/work_runner.h"
 
 namespace corvane {
 

@@ -1,5 +1,5 @@
-// Runs the launch's disk work away from the window's thread, so that the
-// window keeps answering during long copies.
+// Runs a window's disk work away from the window's thread, so that the
+// window keeps answering during long copies and unpacking.
 #pragma once
 
 #include <functional>

@@ -1,0 +1,225 @@
+#include "install/frm_install.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "platform/win_code_page.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int kClientWidth = 6600;
+constexpr int kClientHeight = 5040;
+constexpr UINT kMsgWorkDone = WM_APP + 1;
+constexpr UINT_PTR kTmrProgressId = 1;
+constexpr UINT kTmrProgressMs = 100;
+
+std::string FileNameOf(const std::string& szPath) { return szPath.substr(szPath.find_last_of("\\/") + 1); }
+
+// The download's name without its extension: "Contra 009 Final" for
+// "Contra 009 Final.rar".
+std::string StemOf(const std::string& szPath) {
+    const std::string szName = FileNameOf(szPath);
+    const size_t lDot = szName.find_last_of('.');
+    return lDot == 0 || lDot == std::string::npos ? szName : szName.substr(0, lDot);
+}
+
+}  // namespace
+
+frmInstall::frmInstall(const Platform& platform, std::string szAppPath)
+    : platform(platform),
+      szAppPath(std::move(szAppPath)),
+      installer(platform.files, platform.fso, platform.problems, this->szAppPath, "CP" + std::to_string(OemCodePage())),
+      runner([this] { PostMessageA(Handle(), kMsgWorkDone, 0, 0); }) {}
+
+frmInstall::~frmInstall() { Unload(); }
+
+void frmInstall::Open(const std::string& szArchivePath, ui::Window* over) {
+    if (IsLoaded()) return;
+    szArchive = szArchivePath;
+    szInstalled.clear();
+    CreateForm({"CorvaneInstall", "Install Mod", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+                kClientWidth, kClientHeight});
+    if (!IsLoaded()) return;
+    lblArchive.SetText("Archive: " + FileNameOf(szArchive));
+    txtTitle.SetText(StemOf(szArchive));
+    lstFiles.AddItem("Reading the archive...");
+    btnInstall.SetEnabled(false);
+    cboRoot.SetEnabled(false);
+    if (hasher.joinable()) hasher.join();
+    hasher = std::jthread([&files = platform.files, &log = platform.problems, szArchivePath] {
+        try {
+            log.Note("Installing a mod from " + szArchivePath + " (SHA-256 " + files.Sha256(szArchivePath) + ")");
+        } catch (const std::exception& e) {
+            log.Note("Installing a mod from " + szArchivePath + ", whose SHA-256 could not be read: " + e.what());
+        }
+    });
+    Work([this] { survey = installer.Survey(szArchive, progress); }, [this] { SurveyDone(); });
+    if (over) return ShowModal(*over);
+    ShowWindow(Handle(), SW_SHOW);
+    SetFocus(txtTitle.Handle());
+}
+
+void frmInstall::CreateControls() {
+    // In tab order; each label comes just before the control it names, so
+    // that screen readers name the control by it.
+    lblArchive.Create(*this, "");
+    lblTitle.Create(*this, "&Title:");
+    txtTitle.Create(*this);
+    lblRoot.Create(*this, "Mod's &folder:");
+    cboRoot.Create(*this);
+    cboRoot.onChange = [this] { cboRoot_Change(); };
+    lblList.Create(*this, "What will be installed, and notes:");
+    lstFiles.Create(*this, true, true);
+    prgProgress.Create(*this);
+    btnInstall.Create(*this, "&Install", true);
+    btnInstall.onClick = [this] { btnInstall_Click(); };
+    btnCancel.Create(*this, "Cancel");
+    btnCancel.onClick = [this] { btnCancel_Click(); };
+}
+
+void frmInstall::LayoutControls() {
+    const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
+        {&lblArchive, {120, 120, 6360, 255}},
+        {&lblTitle, {120, 525, 1200, 255}},
+        {&txtTitle, {1380, 465, 5100, 375}},
+        {&lblRoot, {120, 990, 1200, 255}},
+        // A combo box is given the height of its field and its drop-down list.
+        {&cboRoot, {1380, 930, 5100, 315 * 8}},
+        {&lblList, {120, 1410, 6360, 255}},
+        {&lstFiles, {120, 1680, 6360, 2640}},
+        {&prgProgress, {120, 4560, 3540, 315}},
+        {&btnInstall, {3840, 4530, 1215, 375}},
+        {&btnCancel, {5265, 4530, 1215, 375}},
+    };
+    for (const auto& [control, rc] : placements) {
+        control->Place(rc, Dpi());
+        control->SetFont(MessageFont());
+    }
+    lstFiles.FitWidthToLines();
+}
+
+LRESULT frmInstall::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
+    switch (lMsg) {
+    case WM_CLOSE:
+        btnCancel_Click();
+        return 0;
+    case WM_COMMAND:
+        // Enter in the title box installs, Escape cancels, as in a dialog.
+        if (LOWORD(wParam) == IDOK && lParam == 0 && btnInstall.Enabled()) {
+            btnInstall_Click();
+            return 0;
+        }
+        if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+            btnCancel_Click();
+            return 0;
+        }
+        break;
+    case kMsgWorkDone:
+        runner.WorkDone();
+        return 0;
+    case WM_DESTROY:
+        // Closed from outside (the program ends): the work stops and takes
+        // what it wrote along, so that the wait for it is short.
+        progress.bStop = true;
+        break;
+    default:
+        break;
+    }
+    return DefaultHandling(lMsg, wParam, lParam);
+}
+
+void frmInstall::OnTimer(UINT_PTR lTimerId) {
+    if (lTimerId == kTmrProgressId) prgProgress.SetProgress(progress.lDone, progress.lTotal);
+}
+
+// Failures become what the player is told; nothing is thrown past the work.
+void frmInstall::Work(std::function<void()> work, std::function<void()> then) {
+    szProblem.clear();
+    bCancelled = false;
+    progress.lDone = 0;
+    progress.bStop = false;
+    SetTimerEnabled(kTmrProgressId, true, kTmrProgressMs);
+    runner.Run(
+        [this, work = std::move(work)] {
+            try {
+                work();
+            } catch (const InstallCancelled&) {
+                bCancelled = true;
+            } catch (const std::exception& e) {
+                szProblem = e.what();
+            }
+        },
+        [this, then = std::move(then)] {
+            SetTimerEnabled(kTmrProgressId, false, 0);
+            prgProgress.SetProgress(progress.lDone, progress.lTotal);
+            then();
+        });
+}
+
+void frmInstall::SurveyDone() {
+    if (bCancelled || !szProblem.empty()) return Finish(szProblem);
+    cboRoot.Clear();
+    for (const std::string& szFolder : survey.root.szFolders) cboRoot.AddItem(RootCaption(szFolder));
+    cboRoot.SetListIndex(0);
+    cboRoot.SetEnabled(survey.root.bPick);
+    cboRoot_Change();
+    prgProgress.SetProgress(0, 0);
+    btnInstall.SetEnabled(true);
+}
+
+// The list follows the folder picked: the notes, then its files as they
+// will lie in the mod's folder.
+void frmInstall::cboRoot_Change() {
+    const int i = cboRoot.ListIndex();
+    if (i < 0 || static_cast<size_t>(i) >= survey.root.szFolders.size()) return;
+    const InstallList list = ListInstall(survey.items, survey.root.szFolders[i]);
+    std::vector<std::string> szFiles;
+    for (const InstallList::Entry& entry : list.entries) {
+        if (survey.items[entry.lItem].kind == EntryKind::kFile) szFiles.push_back(entry.szTarget);
+    }
+    std::sort(szFiles.begin(), szFiles.end());
+    std::vector<std::string> szLines;
+    for (const std::string& szNote : list.szNotes) szLines.push_back("Note: " + szNote);
+    szLines.insert(szLines.end(), szFiles.begin(), szFiles.end());
+    lstFiles.Clear();
+    lstFiles.AddItems(szLines);
+}
+
+// A title that cannot be the mod's is said, and the window stays for another.
+void frmInstall::btnInstall_Click() {
+    const std::string szTitle = txtTitle.Text();
+    if (const std::string szWhy = installer.TitleProblem(szTitle); !szWhy.empty()) {
+        platform.messageBoxes.Show(szWhy, kMsgOkOnly | kMsgExclamation);
+        SetFocus(txtTitle.Handle());
+        return;
+    }
+    const std::string szRoot = survey.root.szFolders.at(static_cast<size_t>(std::max(cboRoot.ListIndex(), 0)));
+    btnInstall.SetEnabled(false);
+    txtTitle.SetEnabled(false);
+    cboRoot.SetEnabled(false);
+    SetFocus(btnCancel.Handle());
+    Work([this, szTitle, szRoot] { installer.Install(survey, szRoot, szTitle, progress); },
+         [this, szTitle] {
+             if (bCancelled || !szProblem.empty()) return Finish(szProblem);
+             szInstalled = szTitle;
+             Unload();
+         });
+}
+
+// While the archive is read or unpacked, the work stops at its next block
+// and takes away what it wrote; the window goes when it has.
+void frmInstall::btnCancel_Click() {
+    if (!runner.Running()) return Unload();
+    progress.bStop = true;
+    btnCancel.SetEnabled(false);
+}
+
+void frmInstall::Finish(const std::string& szWhy) {
+    if (!szWhy.empty()) platform.messageBoxes.Show(szWhy, kMsgOkOnly | kMsgCritical);
+    Unload();
+}
+
+}  // namespace corvane
