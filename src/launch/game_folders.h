@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/resolved_paths.h"
 #include "platform/file_system.h"
 #include "state/game_table.h"
 
@@ -23,10 +24,6 @@ namespace corvane {
 // szPath is szFolder or lies below it; letter case and trailing
 // backslashes aside ("C:\Games\Gen2" is not in "C:\Games\Gen").
 bool IsInsideFolder(const std::string& szPath, const std::string& szFolder);
-
-// The path as the system resolves it, links included; as written where it
-// cannot be resolved.
-std::string ResolvedOrWritten(FileSystem& files, const std::string& szPath);
 
 class GameFolders {
 public:
@@ -46,7 +43,7 @@ private:
         std::string szResolved;
     };
 
-    FileSystem& files;
+    ResolvedPaths resolved;
     std::vector<Folder> folders;
     std::vector<std::string> szPassedOver;
 };
