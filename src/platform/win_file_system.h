@@ -25,6 +25,8 @@ public:
     void Kill(const std::string& szPath) override;
     std::unique_ptr<InputFile> OpenInput(const std::string& szPath) override;
     std::string FromLegacyCodePage(const std::string& szBytes) override;
+    // Each listing is a find handle of its own.
+    bool ListsFromManyThreads() override { return true; }
 };
 
 }  // namespace corvane
