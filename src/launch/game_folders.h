@@ -25,6 +25,8 @@ namespace corvane {
 // backslashes aside ("C:\Games\Gen2" is not in "C:\Games\Gen").
 bool IsInsideFolder(const std::string& szPath, const std::string& szFolder);
 
+// Each folder is resolved once for the object's life: make one for each
+// look at the disk (each step of a launch makes its own).
 class GameFolders {
 public:
     GameFolders(const GameTable& games, FileSystem& files);
