@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
 # Builds the launch and scan benchmark and runs it under Wine, in a prefix
-# of its own in build/bench: the launch of five mods (2,000 files / 1 GiB
+# of its own in build/bench: the launch of six mods (2,000 files / 1 GiB
 # and 20,000 small files as folder mods, the same 20,000 as a configuration
-# file, 1 GiB in four BIG archives with 2,000 small files as a folder mod on
-# the game's drive, whose archives are linked, and the same tree from drive
-# H:, which lies on the machine's memory file system (/dev/shm), as a
-# configuration file, whose archives cannot be linked) and the scan of 200
-# folder mods, against a plain copy, delete and walk of the same trees,
-# three rounds. First, on the disk in memory, the undo of a launch of 8,000
-# and of 16,000 files whose game drive went away while the game ran: twice
-# the files may take at most 2.5 times as long. Last, the check of a game
-# folder with a 20,000-file mod unpacked into it against a bare walk of it
-# that opens each file named like an archive: at most 1.5 times as long.
+# file, 1 GiB in four BIG archives alone as a folder mod on the game's
+# drive, whose archives are linked, the same archives with 2,000 small
+# files, and that tree from drive H:, which lies on the machine's memory
+# file system (/dev/shm), as a configuration file, whose archives cannot be
+# linked) and the scan of 200 folder mods, against a plain copy, delete and
+# walk of the same trees, three rounds. First, on the disk in memory, the
+# undo of a launch of 8,000 and of 16,000 files whose game drive went away
+# while the game ran: twice the files may take at most 2.5 times as long.
+# Last, the check of a game folder with a 20,000-file mod unpacked into it
+# against a bare walk of it that opens each file named like an archive: at
+# most 1.5 times as long.
 # Prints the table at the end.
 #
 #   tools/bench.sh [rounds] [--keep]
 #   tools/bench.sh --phases [--keep]   each mod's check, swap and restore once,
-#                                      without the window, every call counted
-#                                      and timed: where the time goes
+#                                      without the window, then its whole
+#                                      launch through the window, every call
+#                                      counted and timed: where the time goes
 #   tools/bench.sh --undo              only the undo with the drive gone, in
 #                                      memory (three rounds, no scratch trees)
 #   tools/bench.sh --check [--keep]    only the check of a game folder (nine
@@ -28,9 +30,10 @@
 #                                      against libarchive's own unpacking into
 #                                      the same folder
 #
-# The scratch trees (about 2.7 GiB on disk, and 1 GiB in memory) are deleted at the end unless --keep is
-# given; a kept set is reused by the next run. Exit status: 0 when every
-# target of the table is met, 3 when one is missed, 1 when the run failed.
+# The scratch trees (about 3.7 GiB on disk, and 1 GiB in memory) are
+# deleted at the end unless --keep is given; a kept set is reused by the
+# next run. Exit status: 0 when every target of the table is met, 3 when
+# one is missed, 1 when the run failed.
 # Timings follow the machine's load: run it when nothing else runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

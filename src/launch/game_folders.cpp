@@ -57,18 +57,10 @@ bool IsInsideFolder(const std::string& szPath, const std::string& szFolder) {
     return IsAtOrBelow(WithoutTrailingBackslashes(szPath), WithoutTrailingBackslashes(szFolder));
 }
 
-std::string ResolvedOrWritten(FileSystem& files, const std::string& szPath) {
-    try {
-        return files.ResolvedPath(szPath);
-    } catch (const std::exception&) {
-        return szPath;
-    }
-}
-
 // Steam's Zero Hour keeps its Generals folder, ZH_Generals, inside its own
 // installation folder: that one holds it. Folders that cannot be resolved
 // count as written.
-GameFolders::GameFolders(const GameTable& games, FileSystem& files) : files(files) {
+GameFolders::GameFolders(const GameTable& games, FileSystem& files) : resolved(files) {
     const SystemFolderNames system(files);
     std::set<std::string> szSeen;
     for (const GameEntry& game : games) {
@@ -96,7 +88,7 @@ GameFolders::GameFolders(const GameTable& games, FileSystem& files) : files(file
 }
 
 std::optional<std::string> GameFolders::Holding(const std::string& szPath) {
-    const std::string szResolved = ResolvedOrWritten(files, szPath);
+    const std::string& szResolved = resolved.Of(szPath);
     for (const Folder& folder : folders)
         if (IsInsideFolder(szResolved, folder.szResolved)) return folder.szPath;
     return std::nullopt;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/resolved_paths.h"
 #include "platform/file_system.h"
 #include "state/game_table.h"
 
@@ -24,10 +25,8 @@ namespace corvane {
 // backslashes aside ("C:\Games\Gen2" is not in "C:\Games\Gen").
 bool IsInsideFolder(const std::string& szPath, const std::string& szFolder);
 
-// The path as the system resolves it, links included; as written where it
-// cannot be resolved.
-std::string ResolvedOrWritten(FileSystem& files, const std::string& szPath);
-
+// Each folder is resolved once for the object's life: make one for each
+// look at the disk (each step of a launch makes its own).
 class GameFolders {
 public:
     GameFolders(const GameTable& games, FileSystem& files);
@@ -46,7 +45,7 @@ private:
         std::string szResolved;
     };
 
-    FileSystem& files;
+    ResolvedPaths resolved;
     std::vector<Folder> folders;
     std::vector<std::string> szPassedOver;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string_view>
 
 #include "state/ascii_case.h"
 
@@ -17,8 +18,7 @@ std::string TargetPath(bool bFolderMod, const std::string& szSrc, const std::str
 }
 
 std::string TargetOf(const ModConfig& mod, int16_t i, const GameEntry& game) {
-    const SwapEntry entry = mod.Entry(i);
-    return TargetPath(mod.bFolderMod, entry.szSrc, entry.szDst, game.szInstallPath);
+    return TargetPath(mod.bFolderMod, mod.szSrc.at(i), mod.szDst.at(i), game.szInstallPath);
 }
 
 Target TargetAt(const ModConfig& mod, int16_t i, const GameEntry& game) {
@@ -30,8 +30,8 @@ Target TargetAt(const ModConfig& mod, int16_t i, const GameEntry& game) {
 bool SourceNameCopies(const std::string& szSrc) {
     const size_t lSlash = szSrc.find_last_of('\\');
     if (lSlash == std::string::npos) return true;
-    const std::string szName = szSrc.substr(lSlash + 1);
-    if (szName.find_first_of("/:") != std::string::npos) return false;
+    const std::string_view szName = std::string_view(szSrc).substr(lSlash + 1);
+    if (szName.find_first_of("/:") != std::string_view::npos) return false;
     return szName.empty() || (szName.back() != '.' && szName.back() != ' ');
 }
 
@@ -40,8 +40,14 @@ bool IsFilePath(const std::string& szPath) {
     return lDot != std::string::npos && lDot > 0;
 }
 
+// Asked of every file a swap copies: no copy of the name is made.
 bool IsBigArchive(const std::string& szName) {
-    return szName.size() > 4 && FoldPath(szName.substr(szName.size() - 4)) == ".big";
+    constexpr std::string_view kExtension = ".big";
+    if (szName.size() <= kExtension.size()) return false;
+    const size_t lAt = szName.size() - kExtension.size();
+    for (size_t i = 0; i < kExtension.size(); ++i)
+        if (LowerAscii(szName[lAt + i]) != kExtension[i]) return false;
+    return true;
 }
 
 std::string BackupName(const std::string& szTarget) { return szTarget + ".original"; }

@@ -1,7 +1,9 @@
 #include "launch/swap_in.h"
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
+#include <string_view>
 
 #include "launch/journal_records.h"
 #include "launch/launch_rules.h"
@@ -62,6 +64,7 @@ private:
 struct EntryPlan {
     int16_t i = 0;
     std::string szTarget;  // the full path
+    std::string szFolded;  // ...in the form paths are compared in
     std::string szShown;   // as the log shows it
     std::string szBackup;
     ItemStamp targetStamp;       // the item in the way, as it was
@@ -69,6 +72,10 @@ struct EntryPlan {
     bool bMoveAside = false;     // ...and its backup name is free
     std::vector<std::string> szNewFolders;
 };
+
+// Folded paths, looked up by any part of one without copying it out: a
+// folder mod's thousands of entries each ask about every folder above them.
+using PathSet = std::set<std::string, std::less<>>;
 
 class Swapper {
 public:
@@ -82,21 +89,30 @@ public:
             plan.i = i;
             Planned([&] {
                 // An entry without a target throws, with why it has none.
-                const Target target = check.targets.at(i) ? *check.targets[i] : TargetAt(mod, i, game);
-                plan.szTarget = target.szPath;
-                plan.szShown = target.szShown;
-                plan.szBackup = BackupName(plan.szTarget);
+                if (!check.targets.at(i)) return Aim(plan, TargetAt(mod, i, game));
+                Aim(plan, *check.targets[i]);
             });
             if (queue.size() >= kEntriesPerFlush || DependsOnQueue(plan)) CarryOutQueue();
             Planned([&] { LookAtDisk(plan); });
             Note(plan);
-            for (const std::string* szPath : {&plan.szTarget, &plan.szBackup}) queuedPaths.insert(FoldPath(*szPath));
+            queuedPaths.insert(plan.szFolded);
+            queuedPaths.insert(plan.szFolded + kBackupSuffix);
             queue.push_back(std::move(plan));
         }
         CarryOutQueue();
     }
 
 private:
+    // BackupName's ending, already in folded form.
+    static constexpr const char* kBackupSuffix = ".original";
+
+    static void Aim(EntryPlan& plan, const Target& target) {
+        plan.szTarget = target.szPath;
+        plan.szFolded = FoldPath(plan.szTarget);
+        plan.szShown = target.szShown;
+        plan.szBackup = BackupName(plan.szTarget);
+    }
+
     // An entry that cannot be planned stops the swap, after the entries
     // before it, as if each had been finished before the next began.
     template <typename Planning>
@@ -112,20 +128,20 @@ private:
     // A plan worked out before the queued ones are carried out is only right
     // when none of them touches its target or backup.
     bool DependsOnQueue(const EntryPlan& plan) const {
-        return OverlapsQueue(FoldPath(plan.szTarget)) || OverlapsQueue(FoldPath(plan.szBackup));
+        return OverlapsQueue(plan.szFolded) || OverlapsQueue(plan.szFolded + kBackupSuffix);
     }
 
     // A queued target or backup is this (folded) path, holds it or lies in
     // it: what PathsOverlap tells, looked up rather than compared with each.
-    bool OverlapsQueue(const std::string& szFolded) const {
+    bool OverlapsQueue(std::string_view szFolded) const {
         if (queuedPaths.count(szFolded)) return true;
-        for (size_t lAt = szFolded.find('\\'); lAt != std::string::npos; lAt = szFolded.find('\\', lAt + 1))
+        for (size_t lAt = szFolded.find('\\'); lAt != std::string_view::npos; lAt = szFolded.find('\\', lAt + 1))
             if (queuedPaths.count(szFolded.substr(0, lAt))) return true;
         return AnyBelow(queuedPaths, szFolded);
     }
 
-    static bool AnyBelow(const std::set<std::string>& szPaths, const std::string& szFolded) {
-        const std::string szPrefix = szFolded + "\\";
+    static bool AnyBelow(const PathSet& szPaths, std::string_view szFolded) {
+        const std::string szPrefix = std::string(szFolded) + "\\";
         const auto it = szPaths.lower_bound(szPrefix);
         return it != szPaths.end() && it->compare(0, szPrefix.size(), szPrefix) == 0;
     }
@@ -134,7 +150,7 @@ private:
     // rather than pass for an empty one, or the journal would tell of
     // folders made where the game's own are.
     void LookAtDisk(EntryPlan& plan) {
-        const std::string szFolded = FoldPath(plan.szTarget);
+        const std::string& szFolded = plan.szFolded;
         // A folder the swap created holds only what the swap put there.
         const std::optional<ItemInfo> target =
             InFreshFolder(szFolded) ? std::nullopt : s.files.Look(plan.szTarget);
@@ -144,11 +160,15 @@ private:
             plan.bMoveAside = !s.files.Look(plan.szBackup);
             ForgetBelow(knownFolders, szFolded);
         } else {
-            for (const std::string& szFolder : ParentFoldersOf(plan.szTarget)) AddIfMissing(szFolder, plan);
+            // The folders above the target, outermost first, as
+            // ParentFoldersOf names them.
+            const std::string& szTarget = plan.szTarget;
+            for (size_t lAt = std::max<size_t>(RootLength(szTarget) + 1, 3); lAt < szTarget.size(); ++lAt)
+                if (szTarget[lAt] == '\\') AddIfMissing(plan, lAt);
         }
         // Whatever is moved away or copied over here no longer leaves the
         // folders below as the swap made them.
-        freshFolders.erase(szFolded);
+        if (const auto it = freshFolders.find(szFolded); it != freshFolders.end()) freshFolders.erase(it);
         ForgetBelow(freshFolders, szFolded);
         knownFolders.insert(szFolded);
     }
@@ -157,40 +177,47 @@ private:
     // the swap created: the target is free, without asking the disk. A folder
     // mod of 20,000 files in new folders is spared as many looks, about a
     // tenth of its swap under Wine (0.8 s of 9.4 s, measured with --phases).
-    bool InFreshFolder(const std::string& szFolded) const {
+    bool InFreshFolder(std::string_view szFolded) const {
         const size_t lSlash = szFolded.rfind('\\');
-        return lSlash != std::string::npos && freshFolders.count(szFolded.substr(0, lSlash)) &&
+        return lSlash != std::string_view::npos && freshFolders.count(szFolded.substr(0, lSlash)) &&
                !knownFolders.count(szFolded);
     }
 
     // Each parent folder is looked at once per launch; what the swap itself
-    // creates, moves or copies is kept up to date here.
-    void AddIfMissing(const std::string& szFolder, EntryPlan& plan) {
-        std::string szFolded = FoldPath(szFolder);
-        if (!knownFolders.insert(szFolded).second) return;
+    // creates, moves or copies is kept up to date here. The folder is the
+    // target's first lLength characters.
+    void AddIfMissing(EntryPlan& plan, size_t lLength) {
+        const std::string_view szFolded = std::string_view(plan.szFolded).substr(0, lLength);
+        if (knownFolders.count(szFolded)) return;
+        knownFolders.emplace(szFolded);
+        std::string szFolder = plan.szTarget.substr(0, lLength);
         if (s.files.Look(szFolder)) return;
-        plan.szNewFolders.push_back(szFolder);
-        freshFolders.insert(std::move(szFolded));
+        plan.szNewFolders.push_back(std::move(szFolder));
+        freshFolders.emplace(szFolded);
     }
 
-    static void ForgetBelow(std::set<std::string>& szPaths, const std::string& szFolded) {
-        const std::string szPrefix = szFolded + "\\";
+    static void ForgetBelow(PathSet& szPaths, std::string_view szFolded) {
+        const std::string szPrefix = std::string(szFolded) + "\\";
         auto it = szPaths.lower_bound(szPrefix);
         while (it != szPaths.end() && it->compare(0, szPrefix.size(), szPrefix) == 0) it = szPaths.erase(it);
     }
 
+    // One record filled again for each note: its texts keep the room they
+    // took, so that thousands of entries do not each allocate them anew.
     void Note(const EntryPlan& plan) {
-        JournalRecord record;
+        JournalRecord& record = scratch;
         record.dEntry = plan.i;
         if (plan.bTargetExists) {
             record.step = JournalStep::kRename;
             record.szPath = plan.szTarget;
             record.szOther = plan.szBackup;
+            record.szBackup.clear();
             record.bWasThere = !plan.bMoveAside;
             record.stamp = plan.targetStamp;
             s.journal.Note(record);
         }
         record.szOther.clear();
+        record.szBackup.clear();
         record.stamp = {};
         record.bWasThere = false;
         for (const std::string& szFolder : plan.szNewFolders) {
@@ -235,9 +262,16 @@ private:
             s.files.CreateFolder(szFolder);
         }
         s.log.Line(plan.szShown);
-        if (IsFilePath(plan.szShown)) return s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.guide);
+        if (IsFilePath(plan.szShown))
+            return s.fso.CopyFile(mod.szSrc.at(plan.i), plan.szTarget, s.guide, SourceSize(plan.i));
         NotingGuide noting(s.guide, s.journal, plan.i);
         s.fso.CopyFolder(mod.szSrc.at(plan.i), plan.szTarget, &noting);
+    }
+
+    // As the check found it just before.
+    std::optional<uint64_t> SourceSize(int16_t i) const {
+        if (static_cast<size_t>(i) >= check.sources.size()) return std::nullopt;
+        return check.sources[i].lSize;
     }
 
     const ModConfig& mod;
@@ -246,11 +280,12 @@ private:
     SwapServices& s;
     std::vector<std::string>& szCreated;
     std::vector<EntryPlan> queue;
-    std::set<std::string> queuedPaths;    // the queue's targets and backups, folded
-    std::set<std::string> knownFolders;  // folded paths known to be there when the queue is carried out
+    JournalRecord scratch;
+    PathSet queuedPaths;    // the queue's targets and backups, folded
+    PathSet knownFolders;  // folded paths known to be there when the queue is carried out
     // Folded paths of the folders the swap creates where nothing was, as
     // long as no later entry takes them or a folder above them.
-    std::set<std::string> freshFolders;
+    PathSet freshFolders;
 };
 
 }  // namespace

@@ -158,6 +158,9 @@ public:
     // unchanged where its code page is that legacy one.
     virtual std::string FromLegacyCodePage(const std::string& szBytes) { return szBytes; }
 
+    // Dir may be called from several threads at once.
+    virtual bool ListsFromManyThreads() { return false; }
+
     // The entry's attribute bits, all of them; a missing entry is a failure.
     uint32_t GetAttr(const std::string& szPath);
     // A file or folder of that path exists and is neither hidden nor system.

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,9 +73,11 @@ class FileSystemObject {
 public:
     virtual ~FileSystemObject() = default;
 
-    // Copies one file to the destination name; fails when it exists.
-    virtual void CopyFile(const std::string& szSource, const std::string& szDestination,
-                          CopyGuide* guide = nullptr) = 0;
+    // Copies one file to the destination name; fails when it exists. lSize:
+    // the source's size where the caller knows it, so that the bytes the
+    // guide is told need not be asked of the disk again.
+    virtual void CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide = nullptr,
+                          std::optional<uint64_t> lSize = std::nullopt) = 0;
     // Copies the folder and everything in it to the destination name; into
     // an existing destination, files of the same name are replaced.
     virtual void CopyFolder(const std::string& szSource, const std::string& szDestination,

@@ -27,6 +27,8 @@ public:
     std::unique_ptr<OutputFile> CreateOutput(const std::string& szPath) override;
     void Hide(const std::string& szPath) override;
     std::string FromLegacyCodePage(const std::string& szBytes) override;
+    // Each listing is a find handle of its own.
+    bool ListsFromManyThreads() override { return true; }
 };
 
 }  // namespace corvane

@@ -239,7 +239,7 @@ void AddTreeBytes(const std::string& szFolder, CopyGuide* guide, FolderBytes& by
 }  // namespace
 
 void WinFileSystemObject::CopyFile(const std::string& szSource, const std::string& szDestination,
-                                   CopyGuide* guide) {
+                                   CopyGuide* guide, std::optional<uint64_t> lSize) {
     if (guide && guide->MayLink(NameOf(szSource))) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         if (GetFileAttributesExA(szSource.c_str(), GetFileExInfoStandard, &data) &&
@@ -247,7 +247,7 @@ void WinFileSystemObject::CopyFile(const std::string& szSource, const std::strin
                     (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, guide))
             return;
     }
-    CopyOneFile(szSource, szDestination, false, guide);
+    CopyOneFile(szSource, szDestination, false, guide, lSize);
 }
 
 void WinFileSystemObject::CopyFolder(const std::string& szSource, const std::string& szDestination,

@@ -8,8 +8,8 @@ namespace corvane {
 
 class WinFileSystemObject : public FileSystemObject {
 public:
-    void CopyFile(const std::string& szSource, const std::string& szDestination,
-                  CopyGuide* guide = nullptr) override;
+    void CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide = nullptr,
+                  std::optional<uint64_t> lSize = std::nullopt) override;
     void CopyFolder(const std::string& szSource, const std::string& szDestination,
                     CopyGuide* guide = nullptr) override;
     void DeleteFile(const std::string& szPath, bool bForce = false) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 #include <vector>
 
 #include "state/ascii_case.h"
@@ -73,13 +74,32 @@ std::vector<std::string> PlainParts(const std::string& szRest) {
 
 std::string AsRest(const std::vector<std::string>& szParts) {
     std::string szText;
-    for (const std::string& szPart : szParts) szText += "\\" + szPart;
+    for (const std::string& szPart : szParts) {
+        szText += '\\';
+        szText += szPart;
+    }
     return szText;
+}
+
+// A drive and names Windows takes as they stand: no part empty or ending
+// in a dot ("." and ".." among them), no slash, the last without a
+// trailing blank. Such a path, as every target of a folder mod is, is its
+// own full path, which is told without taking it apart.
+bool IsPlainDrivePath(const std::string& szPath) {
+    if (!IsDriveAt(szPath) || szPath.size() == 3) return false;
+    for (size_t lStart = 3;;) {
+        const size_t lEnd = std::min(szPath.find('\\', lStart), szPath.size());
+        const std::string_view szPart(szPath.data() + lStart, lEnd - lStart);
+        if (szPart.empty() || szPart.back() == '.' || szPart.find('/') != std::string_view::npos) return false;
+        if (lEnd == szPath.size()) return szPart.back() != ' ';
+        lStart = lEnd + 1;
+    }
 }
 
 }  // namespace
 
 std::optional<std::string> FullPathOf(const std::string& szPath) {
+    if (IsPlainDrivePath(szPath)) return szPath;
     const bool bVerbatim = szPath.rfind("\\\\?\\", 0) == 0;
     std::string szText = szPath;
     if (!bVerbatim) std::replace(szText.begin(), szText.end(), '/', '\\');

@@ -27,7 +27,7 @@ struct ProgramState {
     }
     // Stores a mod at index dModCount; throws std::length_error when the
     // 16-bit count is full.
-    void AppendMod(const ModConfig& mod);
+    void AppendMod(ModConfig mod);
 };
 
 }  // namespace corvane

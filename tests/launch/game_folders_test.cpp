@@ -7,6 +7,7 @@
 
 #include "launch/game_folders.h"
 #include "launch/outside_folders.h"
+#include "launch/resolved_paths.h"
 #include "support/fake_platform.h"
 
 namespace corvane::test {
@@ -85,6 +86,40 @@ TEST(GameFolders, NoRootOrFolderOfTheSystemIsAGamesFolder) {
                                    "and offers no administrator rights for it.";
         EXPECT_EQ(folders.PassedOver(), szWhy ? std::vector{szLine} : std::vector<std::string>{}) << szFolder;
     }
+}
+
+// A disk whose folder C:\Games\Link leads to D:\Real and C:\Games\Root
+// to the root of drive E:, as links and junctions do.
+struct LinkedDisk : MemoryDisk {
+    std::string ResolvedPath(const std::string& szPath) override {
+        ++lResolved;
+        const std::pair<std::string, std::string> links[] = {{"C:\\Games\\Link", "D:\\Real"}, {"C:\\Games\\Root", "E:\\"}};
+        for (auto [szLink, szTo] : links) {
+            if (!IsAtOrBelow(szPath, szLink)) continue;
+            if (szPath.size() == szLink.size()) return szTo;
+            if (szTo.back() == '\\') szTo.pop_back();
+            return szTo + szPath.substr(szLink.size());
+        }
+        return MemoryDisk::ResolvedPath(szPath);
+    }
+    int lResolved = 0;
+};
+
+// A path whose end is not there yet, as a mod's targets are, resolves as
+// its parent does with the rest joined on: the system is asked once for
+// the folder that is there, not for each folder below it.
+TEST(ResolvedPaths, AreTheSystemsAndAskItOnlyOfWhatIsThere) {
+    LinkedDisk disk;
+    disk.AddFolder("C:\\Games\\Link\\Old");
+    disk.AddFolder("C:\\Games\\Root");
+    ResolvedPaths resolved(disk);
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Games\\Link\\New\\Sub", "D:\\Real\\New\\Sub"}, {"C:\\Games\\Link\\New\\Art", "D:\\Real\\New\\Art"},
+        {"C:\\Games\\Link\\Old", "D:\\Real\\Old"}, {"C:\\Games\\Root\\New\\Maps", "E:\\New\\Maps"},
+        {"C:\\Games\\Root", "E:\\"}, {"C:\\Games\\Gen\\Data\\", "C:\\Games\\Gen\\Data"}, {"C:\\New", "C:\\New"},
+    };
+    for (const auto& [szPath, szResolved] : cases) EXPECT_EQ(resolved.Of(szPath), szResolved) << szPath;
+    EXPECT_EQ(disk.lResolved, 5) << "Link, Old, Root, a path with a trailing backslash, a folder in a root";
 }
 
 TEST(OutsideFolders, AreNamedEachOnceAtMostTenAndTheQuestionSaysWhatItMeans) {

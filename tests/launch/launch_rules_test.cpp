@@ -40,6 +40,7 @@ TEST(LaunchRules, AFullPathIsWhatWindowsMakesOfItInItsPlainForm) {
         {"\\\\server\\share\\..\\..\\Gen", "\\\\server\\share\\Gen"},
         // A part loses one trailing dot, the last part its dots and blanks.
         {"C:\\Games.\\Gen..\\Data. .", "C:\\Games\\Gen.\\Data"}, {"C:\\Games \\Gen", "C:\\Games \\Gen"},
+        {"C:\\Games\\Gen\\a.ini ", "C:\\Games\\Gen\\a.ini"}, {"C:\\Games\\Gen\\a.ini", "C:\\Games\\Gen\\a.ini"},
         // The plain form of \\?\ paths, which are taken as they stand; //?/ is no such path.
         {"\\\\?\\UNC\\nas\\share\\Gen", "\\\\nas\\share\\Gen"}, {"\\\\?\\unix\\", "\\\\?\\unix\\"},
         {"\\\\?\\C:\\Games\\\\Gen", nullptr}, {"\\\\?\\C:\\Gen.", nullptr}, {"//?/C:/Games/../Gen", "C:\\Gen"},

@@ -337,7 +337,8 @@ void MemoryDisk::WriteCopy(const std::string& szPath, const Item& source, CopyGu
     if (guide) guide->FileDone(false);
 }
 
-void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
+void MemoryDisk::CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide,
+                          std::optional<uint64_t>) {
     Call("CopyFileExA", szSource);
     const Item source = Need("CopyFileExA", szSource, false);
     if (TryLink(szSource, szDestination, source, guide)) return;

@@ -10,7 +10,7 @@ namespace {
 constexpr double kMiB = 1024.0 * 1024.0;
 
 // The targets beside the mods' own.
-constexpr double kScanTarget = 1.5;
+constexpr double kScanTarget = 1.0;
 constexpr double kAnswerTargetSeconds = 0.100;
 // Twice the files may take a little more than twice as long (sorted
 // lookups, a larger working set), never four times.
@@ -70,6 +70,7 @@ void PrintSetup(const ScratchSummary& summary) {
     PrintMod("BigFiles: folder mod", summary.big);
     PrintMod("SmallFiles: folder mod", summary.small);
     PrintMod("BigArchives: folder mod, 4 BIG archives", summary.archives);
+    PrintTree("ArchivesAlone: folder mod, 4 BIG archives", summary.archivesAlone.tree);
     std::printf("  %-44s the SmallFiles tree (SmallFiles\\Data) as one folder entry\n"
                 "  %-44s whose destination is the game folder: the game's Data is\n"
                 "  %-44s moved aside whole and the tree copied in its place\n",

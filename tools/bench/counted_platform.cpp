@@ -91,8 +91,9 @@ void CountedFiles::Hide(const std::string& szPath) {
     Counted(tally, "Hide", [&] { real.Hide(szPath); });
 }
 
-void CountedFso::CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
-    Counted(tally, "CopyFile", [&] { real.CopyFile(szSource, szDestination, guide); });
+void CountedFso::CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide,
+                          std::optional<uint64_t> lSize) {
+    Counted(tally, "CopyFile", [&] { real.CopyFile(szSource, szDestination, guide, lSize); });
 }
 void CountedFso::CopyFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) {
     Counted(tally, "CopyFolder", [&] { real.CopyFolder(szSource, szDestination, guide); });

@@ -55,7 +55,8 @@ private:
 class CountedFso : public FileSystemObject {
 public:
     CountedFso(FileSystemObject& real, Tally& tally) : real(real), tally(tally) {}
-    void CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) override;
+    void CopyFile(const std::string& szSource, const std::string& szDestination, CopyGuide* guide,
+                  std::optional<uint64_t> lSize) override;
     void CopyFolder(const std::string& szSource, const std::string& szDestination, CopyGuide* guide) override;
     void DeleteFile(const std::string& szPath, bool bForce) override;
     bool DeleteFolder(const std::string& szPath, DeleteFilter* filter = nullptr) override;

@@ -46,8 +46,18 @@ std::string ReadText(const std::string& szPath) {
 
 }  // namespace
 
-EngineBench::EngineBench(const ScratchPaths& scratch, WindowProber& windowProber)
-    : paths(scratch), prober(windowProber), win(scratch.LaunchApp(), CORVANE_APP_TITLE) {
+EngineBench::EngineBench(const ScratchPaths& scratch, WindowProber& windowProber, Tally* tally)
+    : paths(scratch),
+      prober(windowProber),
+      win(scratch.LaunchApp(), CORVANE_APP_TITLE),
+      countedFiles(win.files, tally ? *tally : unused),
+      countedFso(win.fso, tally ? *tally : unused),
+      countedJournal(win.journal, tally ? *tally : unused),
+      platform{tally ? static_cast<FileSystem&>(countedFiles) : win.files,
+               tally ? static_cast<FileSystemObject&>(countedFso) : win.fso,
+               starter, boxes, win.sounds, win.browser,
+               tally ? static_cast<JournalStore&>(countedJournal) : win.journal,
+               win.locks, win.rights, win.problems, win.shortcuts} {
     GameEntry& generals = state.GameTable[kGenerals];
     generals.szInstallPath = paths.Game() + "\\";
     generals.dVerMajor = 1;
@@ -64,7 +74,7 @@ int16_t EngineBench::ModIndex(const std::string& szTitle) const {
 
 // The swap ends where the launch starts the game; the restore runs from
 // the watch's tick that finds the game ended to the end of its disk work.
-LaunchResult EngineBench::Launch(int16_t dMod) {
+LaunchResult EngineBench::Launch(int16_t dMod, std::function<void()> onStart) {
     LaunchResult result;
     const std::vector<TreeItem> before = TreeSnapshot(paths.Game());
     double dfWorkStarted[2] = {}, dfWorkEnded[2] = {};
@@ -76,6 +86,7 @@ LaunchResult EngineBench::Launch(int16_t dMod) {
     };
     form.onLaunchEnded = [&] { bEnded = true; };
     starter.dfStartCalled = 0;
+    starter.onStart = std::move(onStart);
     boxes.szShown.clear();
     prober.Take();
     result.lWorkingSetBefore = WindowProber::WorkingSet();

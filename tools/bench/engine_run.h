@@ -7,6 +7,7 @@
 #include <string>
 
 #include "launch/frm_launch.h"
+#include "counted_platform.h"
 #include "platform/win_platform.h"
 #include "state/app_version.h"
 #include "scratch_layout.h"
@@ -35,15 +36,18 @@ struct LaunchResult {
 
 class EngineBench {
 public:
-    EngineBench(const ScratchPaths& paths, WindowProber& prober);
+    // With a tally, every file, copy and journal call of the launches is
+    // counted and timed in it.
+    EngineBench(const ScratchPaths& paths, WindowProber& prober, Tally* tally = nullptr);
 
     // The mod of that title in the launch program folder; throws when absent.
     int16_t ModIndex(const std::string& szTitle) const;
     const ModConfig& Mod(int16_t dMod) const { return state.ModList.at(dMod); }
     const GameEntry& Game() const { return state.GameTable[kGenerals]; }
 
-    // One launch of ModList(dMod) into Generals, from Start Game to END.
-    LaunchResult Launch(int16_t dMod);
+    // One launch of ModList(dMod) into Generals, from Start Game to END;
+    // onStart runs as the launch starts the game.
+    LaunchResult Launch(int16_t dMod, std::function<void()> onStart = {});
 
     // One ScanMods of the scan program folder: seconds; the mods and the
     // entries it found.
@@ -62,8 +66,11 @@ private:
     WinPlatform win;
     QuietMessageBoxes boxes;
     TimedStarter starter{win.processes};
-    Platform platform{win.files, win.fso, starter, boxes, win.sounds, win.browser,
-                      win.journal, win.locks, win.rights, win.problems, win.shortcuts};
+    Tally unused;
+    CountedFiles countedFiles;
+    CountedFso countedFso;
+    CountedJournal countedJournal;
+    Platform platform;
     frmLaunch form{state, platform, paths.LaunchApp()};
     std::vector<std::string> longestLog;
 };

@@ -20,11 +20,11 @@ namespace corvane::bench {
 
 namespace {
 
-void PrintPhase(const char* szPhase, double dfWall, const Tally& tally, const CountedLog& log) {
+void PrintPhase(const char* szPhase, double dfWall, double dfCpu, const Tally& tally, const CountedLog& log) {
     constexpr double kMiB = 1024.0 * 1024.0;
-    std::printf("    %-8s %8.3f s, %llu log lines, %llu progress reports; working set %.1f MiB, its peak so far"
-                " %.1f MiB\n",
-                szPhase, dfWall, static_cast<unsigned long long>(log.lLines),
+    std::printf("    %-8s %8.3f s, processor %.3f s, %llu log lines, %llu progress reports; working set %.1f MiB, its"
+                " peak so far %.1f MiB\n",
+                szPhase, dfWall, dfCpu, static_cast<unsigned long long>(log.lLines),
                 static_cast<unsigned long long>(log.lProgress), WindowProber::WorkingSet() / kMiB,
                 WindowProber::PeakWorkingSet() / kMiB);
     tally.Print(dfWall);
@@ -39,7 +39,7 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
     CountedLog checkLog, swapLog, restoreLog;
     std::printf("  %s (%d entries)\n", mod.szTitle.c_str(), mod.dCount);
 
-    double dfStart = Now();
+    double dfStart = Now(), dfCpu = ThreadCpuSeconds();
     SourceCheck check;
     {
         CountedFiles files(win.files, checkTally);
@@ -47,12 +47,12 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
         SwapCopies archives(checkLog);
         check = CheckSources(mod, game, files, fso, archives, checkLog);
     }
-    PrintPhase("check", Now() - dfStart, checkTally, checkLog);
+    PrintPhase("check", Now() - dfStart, ThreadCpuSeconds() - dfCpu, checkTally, checkLog);
 
     std::vector<std::string> szCreated(1);
     CountedJournal swapJournal(win.journal, swapTally);
     LaunchJournal journal(swapJournal);
-    dfStart = Now();
+    dfStart = Now(), dfCpu = ThreadCpuSeconds();
     {
         CountedFiles files(win.files, swapTally);
         CountedFso fso(win.fso, swapTally);
@@ -62,9 +62,9 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
         SwapServices services{files, fso, journal, swapLog, &progress};
         SwapIn(mod, game, check, services, szCreated);
     }
-    PrintPhase("swap", Now() - dfStart, swapTally, swapLog);
+    PrintPhase("swap", Now() - dfStart, ThreadCpuSeconds() - dfCpu, swapTally, swapLog);
 
-    dfStart = Now();
+    dfStart = Now(), dfCpu = ThreadCpuSeconds();
     {
         CountedFiles files(win.files, restoreTally);
         CountedFso fso(win.fso, restoreTally);
@@ -75,14 +75,15 @@ void PrintPhases(const ScratchPaths& paths, const ModConfig& mod, const GameEntr
         const UndoResult result = UndoLaunch(records, &swap, services);
         KeepInJournal(records, result, restoreJournal, win.problems);
     }
-    PrintPhase("restore", Now() - dfStart, restoreTally, restoreLog);
+    PrintPhase("restore", Now() - dfStart, ThreadCpuSeconds() - dfCpu, restoreTally, restoreLog);
 
-    dfStart = Now();
+    dfStart = Now(), dfCpu = ThreadCpuSeconds();
     BareCopy(szBareSource, szBareTarget);
-    const double dfCopy = Now() - dfStart;
-    dfStart = Now();
+    const double dfCopy = Now() - dfStart, dfCopyCpu = ThreadCpuSeconds() - dfCpu;
+    dfStart = Now(), dfCpu = ThreadCpuSeconds();
     BareDelete(szBareTarget);
-    std::printf("    bare copy %.3f s, bare delete %.3f s\n", dfCopy, Now() - dfStart);
+    std::printf("    bare copy %.3f s (processor %.3f s), bare delete %.3f s (processor %.3f s)\n", dfCopy, dfCopyCpu,
+                Now() - dfStart, ThreadCpuSeconds() - dfCpu);
 }
 
 }  // namespace corvane::bench

@@ -85,9 +85,14 @@ constexpr ModRecipe kArchiveLooseRecipe{13, 2000, 20, 40, 100, 512, 7680, 0, 0};
 constexpr int kArchives = 4;
 constexpr uint64_t kArchiveSize = 256 * kMiB;
 
-TreeShape ArchiveModShape(const TreeShape& game) {
+TreeShape ArchivesAloneShape() {
     TreeShape shape;
     for (int i = 0; i < kArchives; ++i) shape.push_back({Format("!ModArchive%02d.big", i), kArchiveSize});
+    return shape;
+}
+
+TreeShape ArchiveModShape(const TreeShape& game) {
+    TreeShape shape = ArchivesAloneShape();
     for (FileSpec& file : ModShape(kArchiveLooseRecipe, game)) shape.push_back(std::move(file));
     return shape;
 }
@@ -181,6 +186,9 @@ ScratchSummary BuildScratch(const ScratchPaths& paths, const std::string& szStan
     WriteText(paths.LaunchApp() + "\\" + kSmallConfigTitle + ".zcf", SmallConfigText(paths));
     const TreeShape archives = ArchiveModShape(game);
     BuildPartOnce(paths.szRoot, "archives", paths.ArchiveMod(), [&] { WriteTree(paths.ArchiveMod(), archives); });
+    const TreeShape archivesAlone = ArchivesAloneShape();
+    BuildPartOnce(paths.szRoot, "archives-alone", paths.ArchivesAloneMod(),
+                  [&] { WriteTree(paths.ArchivesAloneMod(), archivesAlone); });
     const std::string szFarConfig = paths.LaunchApp() + "\\" + kFarArchiveTitle + ".zcf";
     DeleteFileA(szFarConfig.c_str());
     if (!paths.szFarRoot.empty()) {
@@ -204,6 +212,7 @@ ScratchSummary BuildScratch(const ScratchPaths& paths, const std::string& szStan
     summary.big = MeasureMod(big, kBigRecipe);
     summary.small = MeasureMod(small, kSmallRecipe);
     summary.archives = MeasureMod(archives, kArchiveLooseRecipe);
+    summary.archivesAlone = {SizeOf(archivesAlone), 0, 0};
     const TreeSize one = SizeOf(scanMod);
     summary.lScanMods = kScanMods;
     summary.scan = {one.lFiles * kScanMods, (one.lFolders + 1) * kScanMods, one.lBytes * kScanMods};

@@ -14,6 +14,7 @@ inline constexpr const char* kBigModTitle = "BigFiles";          // folder mod, 
 inline constexpr const char* kSmallModTitle = "SmallFiles";      // folder mod, 20,000 small files
 inline constexpr const char* kSmallConfigTitle = "SmallFilesZcf";  // SmallFiles\Data as one folder entry
 inline constexpr const char* kArchiveModTitle = "BigArchives";  // folder mod, 1 GiB in 4 BIG archives and 2,000 small files
+inline constexpr const char* kArchivesAloneTitle = "ArchivesAlone";  // folder mod, the same 4 BIG archives alone
 // The same tree on another file system (drive H:), as a configuration file
 // whose entries put it at the same places.
 inline constexpr const char* kFarArchiveTitle = "FarArchivesZcf";
@@ -31,6 +32,7 @@ struct ScratchPaths {
     // The one folder entry of the configuration file: the whole SmallFiles tree.
     std::string SmallConfigSource() const { return SmallMod() + "\\Data"; }
     std::string ArchiveMod() const { return LaunchApp() + "\\" + kArchiveModTitle; }
+    std::string ArchivesAloneMod() const { return LaunchApp() + "\\" + kArchivesAloneTitle; }
     std::string FarArchives() const { return szFarRoot + "\\" + kArchiveModTitle; }
 };
 
@@ -48,7 +50,7 @@ struct ModSize {
 
 struct ScratchSummary {
     TreeSize game;
-    ModSize big, small, archives;
+    ModSize big, small, archives, archivesAlone;
     TreeSize scan;
     uint64_t lScanMods = 0;
 };

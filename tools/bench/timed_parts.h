@@ -3,6 +3,7 @@
 // notes when the launch starts the game, which is where the swap's work ends.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@ public:
     std::unique_ptr<GameProcess> Start(const std::string& szProgram, const std::string& szCommandLine,
                                        const std::string& szGameFolder) override {
         dfStartCalled = Now();
+        if (onStart) onStart();
         std::unique_ptr<GameProcess> game = real.Start(szProgram, szCommandLine, szGameFolder);
         dfStartReturned = Now();
         return game;
@@ -41,6 +43,7 @@ public:
         return real.WaitForEnd(ids, szFolder, bStop);
     }
 
+    std::function<void()> onStart;  // called as the launch starts the game
     double dfStartCalled = 0;  // 0: not called since it was last cleared
     double dfStartReturned = 0;
 

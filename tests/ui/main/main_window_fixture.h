@@ -37,9 +37,10 @@ struct RecordingShell : SoundPlayer, Browser {
 struct GatedCopies : WinFileSystemObject {
     HANDLE hOpen = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     ~GatedCopies() override { CloseHandle(hOpen); }
-    void CopyFile(const std::string& szFrom, const std::string& szTo, CopyGuide* guide) override {
+    void CopyFile(const std::string& szFrom, const std::string& szTo, CopyGuide* guide,
+                  std::optional<uint64_t> lSize) override {
         WaitForSingleObject(hOpen, 20000);
-        WinFileSystemObject::CopyFile(szFrom, szTo, guide);
+        WinFileSystemObject::CopyFile(szFrom, szTo, guide, lSize);
     }
 };
 
