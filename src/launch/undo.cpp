@@ -131,18 +131,22 @@ private:
     void EntryStep(const Target& target, int lCopy, int lRename) {
         if (states[lCopy] != State::kOpen && (lRename < 0 || states[lRename] != State::kOpen)) return;
         std::optional<ItemInfo> item;
-        if (!PassOverFailure(s.problems, [&] { item = s.files.Look(target.szPath); })) return TryAgainAt(target.szPath);
+        bool bBackup = false;
+        if (!PassOverFailure(s.problems, [&] {
+                item = s.files.Look(target.szPath);
+                bBackup = lRename >= 0 && s.files.Look(records[lRename].szOther);
+            }))
+            return TryAgainAt(target.szPath);
         if (!item) {
             Done(lCopy);
-            if (lRename >= 0)
-                PassOverFailure(s.problems, [&] {
-                    states[lRename] = s.files.Look(records[lRename].szOther) ? State::kWaiting : State::kDone;
-                });
+            if (lRename >= 0) states[lRename] = bBackup ? State::kWaiting : State::kDone;
             return;
         }
-        const bool bCleared = PassOverFailure(s.problems, [&] { steps.Copy(records[lCopy], target.szShown, false); });
+        const bool bCleared =
+            PassOverFailure(s.problems, [&] { steps.CopyFound(records[lCopy], target.szShown, false, item, bBackup); });
         bCleared ? Done(lCopy) : TryAgainAt(target.szPath);
         if (lRename < 0 || states[lRename] == State::kDone) return;
+        if (!bBackup) return Done(lRename);  // given back already, or gone
         const bool bBack = PassOverFailure(s.problems, [&] { steps.RestoreBackup(records[lRename], target.szShown); });
         bBack ? Done(lRename) : TryAgain(lRename);
     }

@@ -18,9 +18,15 @@ UndoSteps::UndoSteps(const std::vector<JournalRecord>& records, UndoServices& se
     : s(services), notes(records), kept(services.files, services.fso, services.journal) {}
 
 void UndoSteps::Copy(const JournalRecord& copy, const std::string& szShown, bool bForce) {
+    const bool bBackup = !copy.szBackup.empty() && s.files.Look(copy.szBackup);
+    if (!copy.szBackup.empty() && !bBackup) return;
+    CopyFound(copy, szShown, bForce, s.files.Look(copy.szPath), bBackup);
+}
+
+void UndoSteps::CopyFound(const JournalRecord& copy, const std::string& szShown, bool bForce,
+                          const std::optional<ItemInfo>& item, bool bBackup) {
     const std::string& szTarget = copy.szPath;
-    if (!copy.szBackup.empty() && !s.files.Look(copy.szBackup)) return;
-    const std::optional<ItemInfo> item = s.files.Look(szTarget);
+    if (!copy.szBackup.empty() && !bBackup) return;
     if (copy.bWasThere) {  // merged into one of the launch's own folders, which goes with its own copy
         if (item && item->IsFolder()) ClearFolder(szTarget, szShown, "", false);
         return;
@@ -41,7 +47,6 @@ void UndoSteps::Copy(const JournalRecord& copy, const std::string& szShown, bool
 
 void UndoSteps::RestoreBackup(const JournalRecord& rename, const std::string& szShown) {
     const std::string &szTarget = rename.szPath, &szBackup = rename.szOther;
-    if (!s.files.Look(szBackup)) return;  // given back already, or gone
     s.log.Line("Restoring original folder:");
     s.log.Line(szShown);
     s.files.Rename(szBackup, szTarget);
@@ -52,7 +57,7 @@ void UndoSteps::RestoreBackup(const JournalRecord& rename, const std::string& sz
 
 void UndoSteps::Rename(const JournalRecord& rename) {
     const std::string &szTarget = rename.szPath, &szBackup = rename.szOther;
-    if (!s.files.Look(szBackup)) return;
+    if (!s.files.Look(szBackup)) return;  // given back already, or gone
     if (s.files.Look(szTarget)) return TellInTheWay(szTarget, szBackup);
     RestoreBackup(rename, szTarget);
     s.problems.Note("Gave an item its name back: " + szTarget);

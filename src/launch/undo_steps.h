@@ -29,7 +29,11 @@ public:
     // place of the game's item was only made once that item lay under its
     // backup name: without the backup, what is there is not the launch's.
     void Copy(const JournalRecord& copy, const std::string& szShown, bool bForce);
-    // The backup, where it is there, gets its name back, with its lines.
+    // The same, with the item at the target and whether the backup is
+    // there already looked up.
+    void CopyFound(const JournalRecord& copy, const std::string& szShown, bool bForce,
+                   const std::optional<ItemInfo>& item, bool bBackup);
+    // The backup, known to be there, gets its name back, with its lines.
     void RestoreBackup(const JournalRecord& rename, const std::string& szShown);
     // The same, newest first: where something new has taken the name, the
     // player is told once which item waits under which name.
