@@ -1,0 +1,23 @@
+// The system's open-file dialog, modal over its owner, for one existing
+// file. The process's current folder stays as it was.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/win32.h"
+
+namespace corvane::ui {
+
+struct OpenFileRequest {
+    const char* szFilter;                // pairs of a caption and its patterns, each ended by a NUL
+    const char* szTitle = nullptr;       // the dialog's caption; the system's own when none
+    const char* szDefaultExt = nullptr;  // given to a name typed without one
+    const char* szFirstName = "";        // in the name box when the dialog opens
+};
+
+// The full path of the chosen file, or nothing when the player cancelled or
+// the dialog failed.
+std::optional<std::string> AskForFile(HWND hOwner, const OpenFileRequest& request);
+
+}  // namespace corvane::ui
