@@ -81,7 +81,7 @@ void frmInstall::CreateControls() {
 }
 
 void frmInstall::LayoutControls() {
-    const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
+    PlaceControls({
         {&lblArchive, {120, 120, 6360, 255}},
         {&lblTitle, {120, 525, 1200, 255}},
         {&txtTitle, {1380, 465, 5100, 375}},
@@ -93,11 +93,7 @@ void frmInstall::LayoutControls() {
         {&prgProgress, {120, 4560, 3540, 315}},
         {&btnInstall, {3840, 4530, 1215, 375}},
         {&btnCancel, {5265, 4530, 1215, 375}},
-    };
-    for (const auto& [control, rc] : placements) {
-        control->Place(rc, Dpi());
-        control->SetFont(MessageFont());
-    }
+    });
     lstFiles.FitWidthToLines();
 }
 

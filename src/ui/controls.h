@@ -15,14 +15,6 @@
 
 namespace corvane::ui {
 
-// A position in a layout table, in twips.
-struct TwipsRect {
-    int lLeft;
-    int lTop;
-    int lWidth;
-    int lHeight;
-};
-
 class Control {
 public:
     Control() = default;

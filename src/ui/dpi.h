@@ -8,6 +8,14 @@ namespace corvane::ui {
 
 inline constexpr UINT kDefaultDpi = 96;
 
+// A position in a layout table, in twips.
+struct TwipsRect {
+    int lLeft;
+    int lTop;
+    int lWidth;
+    int lHeight;
+};
+
 // The DPI a window is shown at (the system DPI before Windows 10).
 UINT DpiOf(HWND hwnd);
 

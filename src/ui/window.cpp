@@ -92,6 +92,13 @@ void Window::EndModal() {
     hModalOver = nullptr;
 }
 
+void Window::PlaceControls(std::initializer_list<std::pair<Control*, TwipsRect>> placements) {
+    for (const auto& [control, rc] : placements) {
+        control->Place(rc, lDpi);
+        control->SetFont(MessageFont());
+    }
+}
+
 // The spot scales with the window, so at 200 % a window placed for a
 // screen at 100 % reaches past the bottom of a small one: it moves back
 // only as far as it takes to show it whole.

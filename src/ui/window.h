@@ -6,7 +6,9 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32.h"
@@ -74,6 +76,8 @@ protected:
     // CreateControls and again whenever the window moves to a monitor of
     // another DPI.
     virtual void LayoutControls() = 0;
+    // A layout table's controls placed for Dpi(), each with the message font.
+    void PlaceControls(std::initializer_list<std::pair<Control*, TwipsRect>> placements);
     // The form's own messages; what it does not handle goes to the base.
     virtual LRESULT HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(UINT lMsg, WPARAM wParam, LPARAM lParam);

@@ -68,17 +68,13 @@ void frmCheck::CreateControls() {
 }
 
 void frmCheck::LayoutControls() {
-    const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
+    PlaceControls({
         {&lblFolder, {120, 60, 8460, 255}},
         {&lstFindings, {60, 360, 8580, 3270}},
         {&btnSetAside, {60, 3720, 1455, 375}},
         {&btnPutBack, {1620, 3720, 1455, 375}},
         {&btnClose, {7425, 3720, 1215, 375}},
-    };
-    for (const auto& [control, rc] : placements) {
-        control->Place(rc, Dpi());
-        control->SetFont(MessageFont());
-    }
+    });
     lstFindings.FitWidthToLines();
 }
 

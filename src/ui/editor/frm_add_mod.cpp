@@ -95,7 +95,7 @@ void frmAddMod::CreateControls() {
 void frmAddMod::LayoutControls() {
     // The labels are wider than the captions were measured for, as today's
     // message fonts need, and the text boxes and the drive list make room.
-    const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
+    PlaceControls({
         {&OKButton, {7080, 6960, 1215, 375}},
         {&Label1[0], {120, 240, 915, 255}},
         {&txtTitle, {1080, 120, 6735, 375}},
@@ -112,11 +112,7 @@ void frmAddMod::LayoutControls() {
         {&lstResult, {120, 4440, 8175, 2400}},
         {&lstFiles, {4200, 1560, 4095, 2625}},
         {&btnAddFile, {7080, 1080, 1215, 375}},
-    };
-    for (const auto& [control, rc] : placements) {
-        control->Place(rc, Dpi());
-        control->SetFont(MessageFont());
-    }
+    });
     lstResult.FitWidthToLines();
 }
 

@@ -111,7 +111,7 @@ void frmMain::CreateControls() {
 }
 
 void frmMain::LayoutControls() {
-    const std::pair<ui::Control*, ui::TwipsRect> placements[] = {
+    PlaceControls({
         {&lblVersion, {3720, 2640, 3255, 255}},
         {&lstGames, {120, 240, 3375, 1230}},
         {&lstMods, {3600, 240, 2175, 1230}},
@@ -130,11 +130,7 @@ void frmMain::LayoutControls() {
         {&Label1(4), {120, 0, 3375, 255}},
         {&Label1(5), {3600, 0, 2175, 255}},
         {&Frame1, kFrame1},
-    };
-    for (const auto& [control, rc] : placements) {
-        control->Place(rc, Dpi());
-        control->SetFont(MessageFont());
-    }
+    });
     ctalink1.Layout({3720, 1560, 3255, 975}, Dpi());
     lstGames.FitWidthToLines();
 }
