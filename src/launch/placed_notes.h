@@ -27,7 +27,6 @@ public:
     SourceMatch CompareWithSources(FileSystem& files, const std::string& szPath, const ItemFacts& facts) const;
 
     bool OldFormat() const { return bOldFormat; }
-    bool Played() const { return bPlayed; }
 
 private:
     struct Placed {

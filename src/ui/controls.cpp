@@ -184,8 +184,6 @@ void ListBox::SetTopIndex(int i) {
     SendMessageA(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
 }
 
-void ListBox::Refresh() { RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE); }
-
 void ListBox::OfferContextMenu(std::function<void(POINT ptScreen)> onMenu) {
     if (!onContextMenu) SetWindowSubclass(Handle(), ContextMenuProc, 1, reinterpret_cast<DWORD_PTR>(this));
     onContextMenu = std::move(onMenu);

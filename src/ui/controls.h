@@ -109,8 +109,6 @@ public:
     // Selects entry i; false when there is no such entry.
     bool SetListIndex(int i);
     void SetTopIndex(int i);
-    // Repaints at once, without waiting for the message loop.
-    void Refresh();
     // Offers a context menu for the entries: a right click selects the
     // entry under the mouse, as a click does, and asks for the menu there;
     // Shift+F10 or the context-menu key asks for it below the selected
