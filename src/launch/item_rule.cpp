@@ -43,6 +43,7 @@ ItemFate FateOf(const ItemFacts& item) {
     if (item.notes.empty()) return ItemFate::kKeep;  // a file where the launch put a folder
     if (MatchesANote(item) || item.source == SourceMatch::kSame) return ItemFate::kDelete;
     if (!item.bPlayed && item.source == SourceMatch::kFirstPart) return ItemFate::kDelete;  // cut short
+    if (item.source == SourceMatch::kUnreadable) return ItemFate::kWait;
     return ItemFate::kKeep;
 }
 

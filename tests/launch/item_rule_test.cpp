@@ -1,6 +1,6 @@
 // What the undo does with each item it finds: only the launch's own copies,
 // as they were put there, go; whatever was made or changed during play
-// stays.
+// stays; what cannot be told waits.
 #include "launch/item_rule.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +64,8 @@ TEST(ItemRule, OnlyTheLaunchsUnchangedCopiesGo) {
          Ours(File(100, t + 3600 * kSecond), {kNote}, true, SourceMatch::kSame), ItemFate::kDelete, true},
         {"...and its bytes not its source's", Ours(File(100, t - 3 * kSecond), {kNote}, true, SourceMatch::kDifferent),
          ItemFate::kKeep, true},
+        {"...and its source not to be read (a stick pulled, a folder moved)",
+         Ours(File(100, t + 3600 * kSecond), {kNote}, true, SourceMatch::kUnreadable), ItemFate::kWait, true},
         {"a copy rewritten at the same time with another size", Ours(File(101, t)), ItemFate::kKeep, false},
         {"the first part of its source after the game ran", Ours(File(50, 1), {kNote}, true, SourceMatch::kFirstPart),
          ItemFate::kKeep, false},
@@ -71,7 +73,6 @@ TEST(ItemRule, OnlyTheLaunchsUnchangedCopiesGo) {
          ItemFate::kDelete, true},
         {"rewritten before the game ran from here (the game started from its store)",
          Ours(File(50, 1), {kNote}, false, SourceMatch::kDifferent), ItemFate::kKeep, true},
-        {"differing before the game ran, its source gone", Ours(File(50, 1), {kNote}, false), ItemFate::kKeep, true},
         {"either of two copies laid one over the other", Ours(File(9, 9), {kNote, ItemStamp{true, 9, 9}}),
          ItemFate::kDelete, false},
         {"a folder the launch made or copied", Ours(Folder(), {}), ItemFate::kClearInside, false},
