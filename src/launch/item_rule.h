@@ -38,6 +38,10 @@ struct ItemFacts {
     // The journal was written before each file placed was noted: its
     // copies are undone whole, as they were then.
     bool bOldFormat = false;
+    // The copy was to take the place of the game's item, which does not lie
+    // under its backup name: the copy was never made, and what is there is
+    // the game's.
+    bool bBackupMissing = false;
 };
 
 enum class ItemFate {

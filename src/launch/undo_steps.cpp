@@ -19,19 +19,17 @@ UndoSteps::UndoSteps(const std::vector<JournalRecord>& records, UndoServices& se
 
 void UndoSteps::Copy(const JournalRecord& copy, const std::string& szShown) {
     const bool bBackup = !copy.szBackup.empty() && s.files.Look(copy.szBackup);
-    if (!copy.szBackup.empty() && !bBackup) return;
     CopyFound(copy, szShown, s.files.Look(copy.szPath), bBackup);
 }
 
 void UndoSteps::CopyFound(const JournalRecord& copy, const std::string& szShown, const std::optional<ItemInfo>& item,
                           bool bBackup) {
     const std::string& szTarget = copy.szPath;
-    if (!copy.szBackup.empty() && !bBackup) return;
     if (copy.bWasThere) {  // merged into one of the launch's own folders, which goes with its own copy
         if (item && item->IsFolder()) ClearFolder(szTarget, szShown, "", false);
         return;
     }
-    switch (FateAt(szTarget, item, false)) {
+    switch (FateAt(szTarget, item, false, !copy.szBackup.empty() && !bBackup)) {
     case ItemFate::kNothing:
         return;
     case ItemFate::kDelete:
@@ -148,8 +146,10 @@ void UndoSteps::KeepInPlace(const std::string& szPath, const std::string& szBack
     szPending.push_back(szNow);
 }
 
-ItemFate UndoSteps::FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs) {
+ItemFate UndoSteps::FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs,
+                          bool bBackupMissing) {
     ItemFacts facts = notes.FactsOf(szPath, item, bInsideOurs);
+    facts.bBackupMissing = bBackupMissing;
     if (NeedsSource(facts)) facts.source = notes.CompareWithSources(s.files, szPath, facts);
     return FateOf(facts);
 }

@@ -35,10 +35,9 @@ public:
     // A copy: deleted where it is as it was put there, whatever its
     // attributes (a mod from a read-only medium gives read-only copies: they
     // are the launch's by their notes), cleared where it is a folder, kept
-    // where it changed. Throws CopyWaits where it cannot be told now whether
-    // it changed. A copy meant to take the place of the game's item was only
-    // made once that item lay under its backup name: without the backup,
-    // what is there is not the launch's.
+    // where it changed, left alone where the game's item it was to replace
+    // is not under its backup name. Throws CopyWaits where it cannot be told
+    // now whether it changed.
     void Copy(const JournalRecord& copy, const std::string& szShown);
     // The same, with the item at the target and whether the backup is
     // there already looked up.
@@ -68,7 +67,8 @@ private:
                      bool bLineIfGone = true);
     void KeepInPlace(const std::string& szPath, const std::string& szBackup, bool bFolder);
     void TellInTheWay(const std::string& szTarget, const std::string& szBackup);
-    ItemFate FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs);
+    ItemFate FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs,
+                    bool bBackupMissing = false);
 
     struct Filter;
 

@@ -39,6 +39,11 @@ ItemFacts Inside(ItemFacts item) {
     return item;
 }
 
+ItemFacts NoBackup(ItemFacts item) {
+    item.bBackupMissing = true;
+    return item;
+}
+
 ItemFacts OldFormat(ItemFacts item) {
     item.bOldFormat = true;
     return item;
@@ -73,6 +78,8 @@ TEST(ItemRule, OnlyTheLaunchsUnchangedCopiesGo) {
          ItemFate::kDelete, true},
         {"rewritten before the game ran from here (the game started from its store)",
          Ours(File(50, 1), {kNote}, false, SourceMatch::kDifferent), ItemFate::kKeep, true},
+        {"an unchanged copy whose game item is not under its backup name (the rename never came)",
+         NoBackup(Ours(File(100, t + 3600 * kSecond), {kNote}, true, SourceMatch::kSame)), ItemFate::kNothing, false},
         {"either of two copies laid one over the other", Ours(File(9, 9), {kNote, ItemStamp{true, 9, 9}}),
          ItemFate::kDelete, false},
         {"a folder the launch made or copied", Ours(Folder(), {}), ItemFate::kClearInside, false},
