@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include "launch/journal_records.h"
 #include "launch_world.h"
@@ -24,7 +25,7 @@ struct Layout {
     std::function<void(MemoryDisk&)> arrange;  // the game folder and the mod
     std::vector<std::string> szEntries;        // source, destination, ...
     std::function<void(MemoryDisk&)> play;     // what the game does while it runs
-    Tree added;                                // beside the game's own items afterwards
+    Tree added;                                // beside (or over) the game's own items afterwards
     Lines tail;                                // the restore's last lines, "END" aside
 };
 
@@ -63,13 +64,23 @@ TEST(Undo, EveryLayoutComesBackWithWhatThePlayerMadeKept) {
          [](MemoryDisk& d) { d.WriteItem(G + "\\Data\\INI\\Object\\replay.rep", "replay"); },
          {{"Data\\INI\\Object\\replay.rep", "replay"}},
          {"Deleting swapped folder:", G + "\\Data\\INI", "Restoring original folder:", G + "\\Data\\INI"}},
+        // An archive set aside for the launch is left where its name was taken.
+        {"an archive set aside whose name the game took meanwhile",
+         [](MemoryDisk& d) {
+             d.AddFile(G + "\\Data\\Stray.big", "BIGF another tool's");
+             d.AddFile(M + "\\a.ini", "mod's a");
+         },
+         {M + "\\a.ini", G + "\\Data"}, [](MemoryDisk& d) { d.WriteItem(G + "\\Data\\Stray.big", "BIGF new"); },
+         {{"Data\\Stray.big", "BIGF new"}, {"Data\\Stray.big.aside", "BIGF another tool's"}},
+         {"Deleting swapped file:", G + "\\Data\\a.ini", "Left as it is: " + G + "\\Data\\Stray.big.aside (Stray.big is taken)"}},
     };
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(layout.szWhat);
         FakePlatform fakes;
         layout.arrange(fakes.disk);
         Tree expected = fakes.disk.Tree(G);
-        expected.insert(layout.added.begin(), layout.added.end());
+        for (const auto& [szPath, szContent] : layout.added) expected[szPath] = szContent;
+        fakes.boxes.answers = {kAnswerYes};  // to setting a stray archive aside
         ProgramRun run(fakes, {ModOf(layout.szEntries)});
         run.launcher.LaunchApplication(kGenerals, "", 0);
         ASSERT_TRUE(fakes.processes.bRunning);
@@ -85,6 +96,8 @@ TEST(Undo, EveryLayoutComesBackWithWhatThePlayerMadeKept) {
         EXPECT_GT(run.window.lTotal, 0u);
         EXPECT_EQ(run.window.lDone, run.window.lTotal) << "the progress bar reaches its end";
         EXPECT_FALSE(fakes.disk.Read()) << "nothing is left for the next start";
+        const std::vector<std::string>& noted = fakes.problems.noted;
+        EXPECT_EQ(std::set<std::string>(noted.begin(), noted.end()).size(), noted.size()) << "each told once";
     }
 }
 
