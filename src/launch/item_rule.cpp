@@ -29,12 +29,14 @@ bool Noted(const ItemFacts& item) { return item.bFolderPut || !item.notes.empty(
 }  // namespace
 
 bool NeedsSource(const ItemFacts& item) {
-    if (!item.bThere || item.bFolder || item.notes.empty() || item.bOldFormat || MatchesANote(item)) return false;
+    if (!item.bThere || item.bFolder || item.notes.empty() || item.bOldFormat || item.bBackupMissing ||
+        MatchesANote(item))
+        return false;
     return SizeOfANote(item) || !item.bPlayed;
 }
 
 ItemFate FateOf(const ItemFacts& item) {
-    if (!item.bThere) return ItemFate::kNothing;
+    if (!item.bThere || item.bBackupMissing) return ItemFate::kNothing;
     if (!Noted(item) && !item.bInsideOurs) return ItemFate::kNothing;
     // What such a journal tells of was the launch's whole, as it was undone then.
     if (item.bOldFormat) return item.bFolder ? ItemFate::kClearInside : ItemFate::kDelete;
@@ -43,6 +45,7 @@ ItemFate FateOf(const ItemFacts& item) {
     if (item.notes.empty()) return ItemFate::kKeep;  // a file where the launch put a folder
     if (MatchesANote(item) || item.source == SourceMatch::kSame) return ItemFate::kDelete;
     if (!item.bPlayed && item.source == SourceMatch::kFirstPart) return ItemFate::kDelete;  // cut short
+    if (item.source == SourceMatch::kUnreadable) return ItemFate::kWait;
     return ItemFate::kKeep;
 }
 

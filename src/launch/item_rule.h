@@ -10,12 +10,14 @@
 
 namespace corvane {
 
-// A file against the source it was copied from, byte for byte.
+// A file against the source it was copied from, byte for byte. Of a file's
+// several sources, the one that tells most counts: the later in this list.
 enum class SourceMatch {
-    kUnknown,    // not compared, or the source is not there to compare with
-    kSame,
-    kFirstPart,  // the file holds the source's first bytes, and no more: a copy cut short
+    kUnknown,     // not compared: no source known for it
     kDifferent,
+    kUnreadable,  // the file or its source could not be read: no telling whether it changed
+    kFirstPart,   // the file holds the source's first bytes, and no more: a copy cut short
+    kSame,
 };
 
 struct ItemFacts {
@@ -36,6 +38,10 @@ struct ItemFacts {
     // The journal was written before each file placed was noted: its
     // copies are undone whole, as they were then.
     bool bOldFormat = false;
+    // The copy was to take the place of the game's item, which does not lie
+    // under its backup name: the copy was never made, and what is there is
+    // the game's.
+    bool bBackupMissing = false;
 };
 
 enum class ItemFate {
@@ -43,6 +49,7 @@ enum class ItemFate {
     kDelete,       // the launch's unchanged copy
     kClearInside,  // the launch's folder: each item in it by this rule; it goes once nothing is left
     kKeep,         // made or changed during play: kept and named
+    kWait,         // no telling whether it changed: left as it is, for a start that can tell
 };
 
 ItemFate FateOf(const ItemFacts& item);
@@ -50,7 +57,7 @@ ItemFate FateOf(const ItemFacts& item);
 // The decision waits for the file to be compared with its source: a file
 // of the launch's whose size matches a note but not its last write (times
 // that read back off, on FAT or a share), or that differs before the game
-// ever ran.
+// ever ran. Only a comparison that ran and differed makes it the player's.
 bool NeedsSource(const ItemFacts& item);
 
 }  // namespace corvane

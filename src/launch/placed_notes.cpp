@@ -83,14 +83,12 @@ SourceMatch PlacedNotes::CompareWithSources(FileSystem& files, const std::string
     SourceMatch best = SourceMatch::kUnknown;
     for (const Placed& placed : note ? note->files : std::vector<Placed>{}) {
         if (placed.szSource.empty() || (facts.bPlayed && placed.stamp.lSize != facts.lSize)) continue;
-        const SourceMatch match = CompareWithSource(files, szPath, placed.szSource);
-        if (match == SourceMatch::kSame) return match;
-        if (best == SourceMatch::kUnknown || match == SourceMatch::kFirstPart) best = match;
+        best = std::max(best, CompareWithSource(files, szPath, placed.szSource));
+        if (best == SourceMatch::kSame) break;
     }
     return best;
 }
 
-// A source that cannot be read is no match for anything: the file is kept.
 SourceMatch CompareWithSource(FileSystem& files, const std::string& szFile, const std::string& szSource) {
     try {
         const std::unique_ptr<InputFile> file = files.OpenInput(szFile);
@@ -106,7 +104,7 @@ SourceMatch CompareWithSource(FileSystem& files, const std::string& szFile, cons
             if (lOne < one.size()) return SourceMatch::kSame;
         }
     } catch (const std::exception&) {
-        return SourceMatch::kUnknown;
+        return SourceMatch::kUnreadable;
     }
 }
 

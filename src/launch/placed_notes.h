@@ -23,7 +23,8 @@ public:
     // journal notes them; bInsideOurs as the caller knows it.
     ItemFacts FactsOf(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs) const;
     // The file at the path against the sources of its notes whose size it
-    // has (before the game ran, against every one).
+    // has (before the game ran, against every one): what the most telling
+    // of them says.
     SourceMatch CompareWithSources(FileSystem& files, const std::string& szPath, const ItemFacts& facts) const;
 
     bool OldFormat() const { return bOldFormat; }

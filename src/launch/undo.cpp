@@ -116,20 +116,33 @@ private:
         }
     }
 
+    // A folder that holds something left for the next start stays too; its
+    // line names what is left only where nothing inside it was named.
     void CreatedFolderStep(const std::string& szFolder) {
+        if (szTryAgain.AtOrBelow(szFolder)) return TryAgainAt(szFolder);
         const bool bDone = PassOverFailure(s.problems, [&] {
             steps.CreatedFolder(szFolder);
         });
         for (int i : paths.ValuesAtOrBelow(szFolder)) bDone ? Done(i) : TryAgain(i);
-        if (!bDone) TryAgainAt(szFolder);
+        if (bDone) return;
+        TryAgainAt(szFolder);
+        NameLeft(szFolder);
+    }
+
+    // What an entry leaves for the next start is named after its lines.
+    void EntryStep(const Target& target, int lCopy, int lRename) {
+        if (states[lCopy] != State::kOpen && (lRename < 0 || states[lRename] != State::kOpen)) return;
+        const uint64_t lLeftBefore = lLeft;
+        UndoEntry(target, lCopy, lRename);
+        if (lLeft > lLeftBefore) NameLeft(target.szShown);
     }
 
     // Nothing of the target's name left: the copy went while the game ran,
     // and the game's own item keeps its backup name until the next start.
     // Where the target is still there, the game's item is given its name
-    // back even when the copy could not go, as the restore always did.
-    void EntryStep(const Target& target, int lCopy, int lRename) {
-        if (states[lCopy] != State::kOpen && (lRename < 0 || states[lRename] != State::kOpen)) return;
+    // back even when the copy could not go, as the restore always did; not
+    // when the copy waits to be told from a changed one.
+    void UndoEntry(const Target& target, int lCopy, int lRename) {
         std::optional<ItemInfo> item;
         bool bBackup = false;
         if (!PassOverFailure(s.problems, [&] {
@@ -142,10 +155,17 @@ private:
             if (lRename >= 0) states[lRename] = bBackup ? State::kWaiting : State::kDone;
             return;
         }
-        const bool bCleared =
-            PassOverFailure(s.problems, [&] { steps.CopyFound(records[lCopy], target.szShown, false, item, bBackup); });
+        bool bWaits = false;
+        const bool bCleared = PassOverFailure(s.problems, [&] {
+            try {
+                steps.CopyFound(records[lCopy], target.szShown, item, bBackup);
+            } catch (const CopyWaits&) {
+                bWaits = true;
+                throw;
+            }
+        });
         bCleared ? Done(lCopy) : TryAgainAt(target.szPath);
-        if (lRename < 0 || states[lRename] == State::kDone) return;
+        if (lRename < 0 || states[lRename] == State::kDone || bWaits) return;
         if (!bBackup) return Done(lRename);  // given back already, or gone
         const bool bBack = PassOverFailure(s.problems, [&] { steps.RestoreBackup(records[lRename], target.szShown); });
         bBack ? Done(lRename) : TryAgain(lRename);
@@ -167,8 +187,7 @@ private:
                     Done(i);
                 } catch (const std::exception& e) {
                     s.problems.Note("Could not undo a change of an unfinished launch: " + std::string(e.what()));
-                    s.log.Line(kTryAgain);
-                    s.log.Line(WhereItLies(i));
+                    NameLeft(WhereItLies(i));
                     TryAgain(i);
                 }
             }
@@ -182,7 +201,7 @@ private:
     void UndoStep(int i) {
         switch (records[i].step) {
         case JournalStep::kCopy:
-            return steps.Copy(records[i], records[i].szPath, true);
+            return steps.Copy(records[i], records[i].szPath);
         case JournalStep::kRename:
             return steps.Rename(records[i]);
         case JournalStep::kSetAside:
@@ -203,6 +222,7 @@ private:
 
     void TryAgain(int i) {
         if (i < 0 || states[i] == State::kDone) return;
+        lLeft += states[i] != State::kTryAgain;
         states[i] = State::kTryAgain;
         szTryAgain.Add(records[i].szPath, 0);
         if (records[i].step == JournalStep::kRename) szTryAgain.Add(records[i].szOther, 0);
@@ -220,6 +240,12 @@ private:
     bool NearTryAgain(int i) const {
         if (szTryAgain.Near(records[i].szPath)) return true;
         return records[i].step == JournalStep::kRename && szTryAgain.Near(records[i].szOther);
+    }
+
+    // The player is told where the game folder is not back yet.
+    void NameLeft(const std::string& szWhere) {
+        s.log.Line(kTryAgain);
+        s.log.Line(szWhere);
     }
 
     const std::string& WhereItLies(int i) const {
@@ -240,6 +266,7 @@ private:
     PathIndex<int> szTryAgain;          // what stays for the next start
     uint64_t lDone = 0;
     uint64_t lTotal = 0;
+    uint64_t lLeft = 0;                 // steps turned over to the next start
 };
 
 }  // namespace

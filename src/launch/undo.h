@@ -10,13 +10,13 @@
 // and a game item moved aside gets its name back. What the game or the
 // player made or changed is kept and named; where it lies in a copy that
 // stood in for the game's own item, it moves into that item, or beside it
-// under a ".changed" name. The rules decide from the journal and the disk
-// alone, never from the order a folder is listed in. A swap whose entries
-// share no path is first undone in the order the restore after a game has
-// always gone, with its lines. What cannot be put back now is kept in the
-// journal for the next start: the undo newest first names it in the log,
-// while the swap's own steps pass over a failure without a line, as the
-// restore after a game always has.
+// under a ".changed" name. A copy whose bytes cannot be compared with its
+// source now is neither: it waits, as it is, for a start that can tell. The
+// rules decide from the journal and the disk alone, never from the order a
+// folder is listed in. A swap whose entries share no path is first undone
+// in the order the restore after a game has always gone, with its lines.
+// What cannot be put back now is kept in the journal for the next start,
+// and the log names where it lies, after the lines of its step.
 #pragma once
 
 #include <optional>

@@ -17,31 +17,31 @@ constexpr const char* kKeptLine = "Kept what was made or changed during play:";
 UndoSteps::UndoSteps(const std::vector<JournalRecord>& records, UndoServices& services)
     : s(services), notes(records), kept(services.files, services.fso, services.journal) {}
 
-void UndoSteps::Copy(const JournalRecord& copy, const std::string& szShown, bool bForce) {
+void UndoSteps::Copy(const JournalRecord& copy, const std::string& szShown) {
     const bool bBackup = !copy.szBackup.empty() && s.files.Look(copy.szBackup);
-    if (!copy.szBackup.empty() && !bBackup) return;
-    CopyFound(copy, szShown, bForce, s.files.Look(copy.szPath), bBackup);
+    CopyFound(copy, szShown, s.files.Look(copy.szPath), bBackup);
 }
 
-void UndoSteps::CopyFound(const JournalRecord& copy, const std::string& szShown, bool bForce,
-                          const std::optional<ItemInfo>& item, bool bBackup) {
+void UndoSteps::CopyFound(const JournalRecord& copy, const std::string& szShown, const std::optional<ItemInfo>& item,
+                          bool bBackup) {
     const std::string& szTarget = copy.szPath;
-    if (!copy.szBackup.empty() && !bBackup) return;
     if (copy.bWasThere) {  // merged into one of the launch's own folders, which goes with its own copy
         if (item && item->IsFolder()) ClearFolder(szTarget, szShown, "", false);
         return;
     }
-    switch (FateAt(szTarget, item, false)) {
+    switch (FateAt(szTarget, item, false, !copy.szBackup.empty() && !bBackup)) {
     case ItemFate::kNothing:
         return;
     case ItemFate::kDelete:
         s.log.Line("Deleting swapped file:");
         s.log.Line(szShown);
-        return s.fso.DeleteFile(szTarget, bForce);
+        return s.fso.DeleteFile(szTarget, true);
     case ItemFate::kKeep:
         return KeepInPlace(szTarget, copy.szBackup, item->IsFolder());
     case ItemFate::kClearInside:
         return ClearFolder(szTarget, szShown, copy.szBackup);
+    case ItemFate::kWait:
+        throw CopyWaits(szTarget);
     }
 }
 
@@ -92,23 +92,26 @@ struct UndoSteps::Filter : DeleteFilter {
     bool Keep(const std::string& szPath, const ItemInfo& item) override {
         const ItemFate fate = steps.FateAt(szPath, item, true);
         if (fate == ItemFate::kDelete || fate == ItemFate::kClearInside) return false;
-        szKept.push_back(szPath);
+        (fate == ItemFate::kWait ? szWaiting : szKept).push_back(szPath);
         return true;
     }
     UndoSteps& steps;
-    std::vector<std::string> szKept;
+    std::vector<std::string> szKept, szWaiting;
 };
 
 // One pass deletes what is the launch's and unchanged; when something is
 // kept and the folder stood in for the game's own, the kept items move into
-// it and the emptied copy goes. The line is written once it is known that
-// the folder goes (or was about to, when a delete fails).
+// it and the emptied copy goes. A copy inside that cannot be told changed or
+// not keeps the folder, and what is kept in it, where they are. The line is
+// written once it is known that the folder goes (or was about to, when a
+// delete fails).
 void UndoSteps::ClearFolder(const std::string& szPath, const std::string& szShown, const std::string& szBackup,
                             bool bLineIfGone) {
     Filter filter(*this);
     bool bGone = false;
     try {
         bGone = s.fso.DeleteFolder(szPath, &filter);
+        if (!filter.szWaiting.empty()) throw CopyWaits(filter.szWaiting.front());
         if (!bGone && !szBackup.empty()) {
             std::vector<std::string> szMoved;
             for (const std::string& szKept : filter.szKept)
@@ -120,7 +123,7 @@ void UndoSteps::ClearFolder(const std::string& szPath, const std::string& szShow
             bGone = true;
         }
     } catch (...) {
-        if (filter.szKept.empty() && bLineIfGone) {
+        if (filter.szKept.empty() && filter.szWaiting.empty() && bLineIfGone) {
             s.log.Line("Deleting swapped folder:");
             s.log.Line(szShown);
         }
@@ -143,8 +146,10 @@ void UndoSteps::KeepInPlace(const std::string& szPath, const std::string& szBack
     szPending.push_back(szNow);
 }
 
-ItemFate UndoSteps::FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs) {
+ItemFate UndoSteps::FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs,
+                          bool bBackupMissing) {
     ItemFacts facts = notes.FactsOf(szPath, item, bInsideOurs);
+    facts.bBackupMissing = bBackupMissing;
     if (NeedsSource(facts)) facts.source = notes.CompareWithSources(s.files, szPath, facts);
     return FateOf(facts);
 }

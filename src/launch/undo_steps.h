@@ -6,6 +6,7 @@
 #pragma once
 
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,22 +18,31 @@
 
 namespace corvane {
 
+// A copy whose bytes could not be compared with its source (the mod's
+// drive gone, its folder moved): it stays as it is, and so does its record,
+// for a start that can tell whether it changed.
+struct CopyWaits : std::runtime_error {
+    explicit CopyWaits(const std::string& szPath)
+        : std::runtime_error("could not compare " + szPath + " with its source, which cannot be read now") {}
+};
+
 class UndoSteps {
 public:
     UndoSteps(const std::vector<JournalRecord>& records, UndoServices& services);
 
     const PlacedNotes& Notes() const { return notes; }
 
-    // A copy: deleted where it is as it was put there (a plain delete, as
-    // the restore after a game has always made, unless bForce), cleared
-    // where it is a folder, kept where it changed. A copy meant to take the
-    // place of the game's item was only made once that item lay under its
-    // backup name: without the backup, what is there is not the launch's.
-    void Copy(const JournalRecord& copy, const std::string& szShown, bool bForce);
+    // A copy: deleted where it is as it was put there, whatever its
+    // attributes (a mod from a read-only medium gives read-only copies: they
+    // are the launch's by their notes), cleared where it is a folder, kept
+    // where it changed, left alone where the game's item it was to replace
+    // is not under its backup name. Throws CopyWaits where it cannot be told
+    // now whether it changed.
+    void Copy(const JournalRecord& copy, const std::string& szShown);
     // The same, with the item at the target and whether the backup is
     // there already looked up.
-    void CopyFound(const JournalRecord& copy, const std::string& szShown, bool bForce,
-                   const std::optional<ItemInfo>& item, bool bBackup);
+    void CopyFound(const JournalRecord& copy, const std::string& szShown, const std::optional<ItemInfo>& item,
+                   bool bBackup);
     // The backup, known to be there, gets its name back, with its lines.
     void RestoreBackup(const JournalRecord& rename, const std::string& szShown);
     // The same, newest first: where something new has taken the name, the
@@ -57,7 +67,8 @@ private:
                      bool bLineIfGone = true);
     void KeepInPlace(const std::string& szPath, const std::string& szBackup, bool bFolder);
     void TellInTheWay(const std::string& szTarget, const std::string& szBackup);
-    ItemFate FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs);
+    ItemFate FateAt(const std::string& szPath, const std::optional<ItemInfo>& item, bool bInsideOurs,
+                    bool bBackupMissing = false);
 
     struct Filter;
 

@@ -32,15 +32,39 @@ TEST(GameFolders, APathIsInsideAFolderWhenItIsThatFolderOrBelowIt) {
     for (const auto& c : cases) EXPECT_EQ(IsInsideFolder(c.szPath, c.szFolder), c.bInside) << c.szPath << " in " << c.szFolder;
 }
 
+// A disk whose folder C:\Games\Link leads to D:\Real, C:\Games\Root to
+// the root of drive E: and C:\Games\Gen\Shared to E:\Shared, as links and
+// junctions do.
+struct LinkedDisk : MemoryDisk {
+    std::string ResolvedPath(const std::string& szPath) override {
+        ++lResolved;
+        const std::pair<std::string, std::string> links[] = {{"C:\\Games\\Link", "D:\\Real"}, {"C:\\Games\\Root", "E:\\"},
+                                                            {"C:\\Games\\Gen\\Shared", "E:\\Shared"}};
+        for (auto [szLink, szTo] : links) {
+            if (!IsAtOrBelow(szPath, szLink)) continue;
+            if (szPath.size() == szLink.size()) return szTo;
+            if (szTo.back() == '\\') szTo.pop_back();
+            return szTo + szPath.substr(szLink.size());
+        }
+        return MemoryDisk::ResolvedPath(szPath);
+    }
+    int lResolved = 0;
+};
+
 // A mod's target is taken as Windows makes it of what is written, in any
 // form, and as the system resolves it: a destination that climbs out of the
-// game's folder with ".." is not in it; the games' own folders in Documents
-// are the game's; a \\?\ path that no plain path spells is no full path.
+// game's folder with ".." is not in it, nor is one below a junction that
+// leads elsewhere, and one through the destination of the link a game is
+// installed at is; the games' own folders in Documents are the game's; a
+// \\?\ path that no plain path spells is no full path.
 TEST(GameFolders, HoldATargetWhateverFormItsDestinationIsWrittenIn) {
-    MemoryDisk disk;
+    LinkedDisk disk;
+    disk.AddFolder("C:\\Games\\Gen\\Shared");
+    disk.AddFolder("C:\\Games\\Link");
     GameTable games = MakeGameTable();
     games[kGenerals].szInstallPath = "C:\\Games\\Gen\\";
     games[kZeroHour].szInstallPath = "\\\\?\\unix\\home\\deck\\ZH\\";
+    games[kZeroHourWorldBuilder].szInstallPath = "C:\\Games\\Link\\";
     GameFolders folders(games, disk);
     const std::string G = "C:\\Games\\Gen", Z = "\\\\?\\unix\\home\\deck\\ZH";
     const std::string D = "C:\\Users\\Player\\Documents\\Command and Conquer Generals Zero Hour Data";
@@ -51,6 +75,7 @@ TEST(GameFolders, HoldATargetWhateverFormItsDestinationIsWrittenIn) {
         {"\\\\?\\" + G + "\\..\\Out", kNoFullPath}, {"\\\\?\\" + G + "/Data", kNoFullPath}, {"Data\\INI", kNoFullPath},
         {Z + "\\ZH_Generals\\Data", Z}, {"\\\\?\\unix\\home\\deck", ""}, {"\\\\?\\UNC\\nas\\games\\ZH", ""},
         {D + "\\Maps", D}, {"C:\\Users\\Player\\Documents", ""},
+        {"D:\\Real\\Data", "C:\\Games\\Link"}, {G + "\\Shared\\Maps", ""},
     };
     for (const auto& [szDestination, szHolder] : cases) {
         ModConfig mod;
@@ -87,23 +112,6 @@ TEST(GameFolders, NoRootOrFolderOfTheSystemIsAGamesFolder) {
         EXPECT_EQ(folders.PassedOver(), szWhy ? std::vector{szLine} : std::vector<std::string>{}) << szFolder;
     }
 }
-
-// A disk whose folder C:\Games\Link leads to D:\Real and C:\Games\Root
-// to the root of drive E:, as links and junctions do.
-struct LinkedDisk : MemoryDisk {
-    std::string ResolvedPath(const std::string& szPath) override {
-        ++lResolved;
-        const std::pair<std::string, std::string> links[] = {{"C:\\Games\\Link", "D:\\Real"}, {"C:\\Games\\Root", "E:\\"}};
-        for (auto [szLink, szTo] : links) {
-            if (!IsAtOrBelow(szPath, szLink)) continue;
-            if (szPath.size() == szLink.size()) return szTo;
-            if (szTo.back() == '\\') szTo.pop_back();
-            return szTo + szPath.substr(szLink.size());
-        }
-        return MemoryDisk::ResolvedPath(szPath);
-    }
-    int lResolved = 0;
-};
 
 // A path whose end is not there yet, as a mod's targets are, resolves as
 // its parent does with the rest joined on: the system is asked once for

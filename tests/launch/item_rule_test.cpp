@@ -1,9 +1,12 @@
 // What the undo does with each item it finds: only the launch's own copies,
 // as they were put there, go; whatever was made or changed during play
-// stays.
+// stays; what cannot be told waits. And how a copy is told from its source.
 #include "launch/item_rule.h"
 
 #include <gtest/gtest.h>
+
+#include "launch/placed_notes.h"
+#include "support/memory_disk.h"
 
 namespace corvane {
 namespace {
@@ -39,6 +42,11 @@ ItemFacts Inside(ItemFacts item) {
     return item;
 }
 
+ItemFacts NoBackup(ItemFacts item) {
+    item.bBackupMissing = true;
+    return item;
+}
+
 ItemFacts OldFormat(ItemFacts item) {
     item.bOldFormat = true;
     return item;
@@ -64,6 +72,8 @@ TEST(ItemRule, OnlyTheLaunchsUnchangedCopiesGo) {
          Ours(File(100, t + 3600 * kSecond), {kNote}, true, SourceMatch::kSame), ItemFate::kDelete, true},
         {"...and its bytes not its source's", Ours(File(100, t - 3 * kSecond), {kNote}, true, SourceMatch::kDifferent),
          ItemFate::kKeep, true},
+        {"...and its source not to be read (a stick pulled, a folder moved)",
+         Ours(File(100, t + 3600 * kSecond), {kNote}, true, SourceMatch::kUnreadable), ItemFate::kWait, true},
         {"a copy rewritten at the same time with another size", Ours(File(101, t)), ItemFate::kKeep, false},
         {"the first part of its source after the game ran", Ours(File(50, 1), {kNote}, true, SourceMatch::kFirstPart),
          ItemFate::kKeep, false},
@@ -71,7 +81,8 @@ TEST(ItemRule, OnlyTheLaunchsUnchangedCopiesGo) {
          ItemFate::kDelete, true},
         {"rewritten before the game ran from here (the game started from its store)",
          Ours(File(50, 1), {kNote}, false, SourceMatch::kDifferent), ItemFate::kKeep, true},
-        {"differing before the game ran, its source gone", Ours(File(50, 1), {kNote}, false), ItemFate::kKeep, true},
+        {"an unchanged copy whose game item is not under its backup name (the rename never came)",
+         NoBackup(Ours(File(100, t + 3600 * kSecond), {kNote}, true, SourceMatch::kSame)), ItemFate::kNothing, false},
         {"either of two copies laid one over the other", Ours(File(9, 9), {kNote, ItemStamp{true, 9, 9}}),
          ItemFate::kDelete, false},
         {"a folder the launch made or copied", Ours(Folder(), {}), ItemFate::kClearInside, false},
@@ -88,6 +99,46 @@ TEST(ItemRule, OnlyTheLaunchsUnchangedCopiesGo) {
     for (const auto& c : cases) {
         EXPECT_EQ(FateOf(c.item), c.fate) << c.szWhat;
         EXPECT_EQ(NeedsSource(c.item), c.bNeedsSource) << c.szWhat;
+    }
+}
+
+// Read side by side a block at a time: only a source's first part, and no
+// more, is a copy cut short; a source and more is another file. Of two
+// copies laid at one path, the later one's source tells. A source that
+// cannot be read tells nothing, and no other source outweighs that but one
+// the file is or begins.
+TEST(ItemRule, ACopyIsComparedWithEachSourceLaidAtItsPath) {
+    const std::string kBlock(1 << 16, 'x'), kGone = "(not to be read)", szPath = "C:\\Gen\\Data\\Tex\\u.ini";
+    const struct {
+        const char* szWhat;
+        std::string szFile;
+        std::vector<std::string> szSources;  // in the order they were laid
+        SourceMatch match;
+    } cases[] = {
+        {"the same bytes", "mod's u", {"mod's u"}, SourceMatch::kSame},
+        {"the first part", "mod'", {"mod's u"}, SourceMatch::kFirstPart},
+        {"longer, with the same start", "mod's u and more", {"mod's u"}, SourceMatch::kDifferent},
+        {"differing in the first block", "mod's v", {"mod's u"}, SourceMatch::kDifferent},
+        {"exactly one read block long", kBlock, {kBlock}, SourceMatch::kSame},
+        {"a block and a byte, its source one block", kBlock + "y", {kBlock}, SourceMatch::kDifferent},
+        {"cut short in the second copy", "patch", {"base's u", "patch's u"}, SourceMatch::kFirstPart},
+        {"its source not to be read", "mod's u", {kGone}, SourceMatch::kUnreadable},
+        {"one source not to be read, the other differing", "mod's v", {kGone, "mod's u"}, SourceMatch::kUnreadable},
+    };
+    for (const auto& c : cases) {
+        test::MemoryDisk disk;
+        disk.AddFile(szPath, c.szFile);
+        std::vector<JournalRecord> records;
+        for (size_t i = 0; i < c.szSources.size(); ++i) {
+            const std::string szSource = "D:\\Mod" + std::to_string(i) + "\\Tex";
+            if (c.szSources[i] != kGone) disk.AddFile(szSource + "\\u.ini", c.szSources[i]);
+            records.push_back(RecordOf(JournalStep::kCopy, "C:\\Gen\\Data\\Tex", szSource));
+            records.push_back(RecordOf(JournalStep::kPlace, szPath));
+            records.back().stamp = {true, c.szSources[i].size(), 1};
+        }
+        const PlacedNotes notes(records);
+        EXPECT_EQ(notes.CompareWithSources(disk, szPath, notes.FactsOf(szPath, disk.Look(szPath), false)), c.match)
+            << c.szWhat;
     }
 }
 

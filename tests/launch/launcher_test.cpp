@@ -246,29 +246,44 @@ TEST_F(LauncherTest, AGameThatCannotStartHasItsSwapUndoneAtOnce) {
 }
 
 // The restore works on the mod as it was swapped in, even when the mod list
-// was rebuilt meanwhile. A read-only copy refuses the restore's delete and
-// its original keeps the backup name, until the next start puts it back.
-TEST_F(LauncherTest, TheRestoreUndoesWhatWasSwappedAndTheNextStartWhatItCouldNot) {
-    fakes.disk.AddFile("D:\\Mod\\a.ini", "mod's a", kAttrReadOnly);
+// was rebuilt meanwhile. A copy whose time reads back off is compared with
+// its source; while that cannot be read (the mod's folder moved during
+// play), the copy cannot be told from one the game rewrote: it stays, with
+// the folders that hold it and the game's file under its backup name, and
+// the window names it at every start until the source is back.
+TEST_F(LauncherTest, TheRestoreUndoesWhatWasSwappedAndACopyItCannotCompareWaitsForItsSource) {
+    const std::string kTryAgain = "ERROR: This could not be put back now; Corvane tries again at its next start:";
     run.launcher.LaunchApplication(kGenerals, "", 0);
     EXPECT_EQ(run.window.lDone, run.window.lTotal);
     EXPECT_EQ(run.window.lTotal, 14u) << "bytes to copy";
     EXPECT_TRUE(run.window.bTimer);
     run.state.ClearMods();
     run.state.AppendMod(ModOf({"D:\\Other\\b.ini", G}));
+    fakes.disk.ShiftTimes(3600 * 10'000'000ll);
+    fakes.disk.RemoveItem("D:\\Mod");
     run.EndGame(fakes);
     EXPECT_EQ(run.window.lDone, 5u) << "restore steps done: three created-folder slots, two entries";
-    EXPECT_EQ(Log().back(), "END");
-    EXPECT_EQ(fakes.disk.Tree(G).at("Data\\a.ini.original"), "game's a");
-    EXPECT_EQ(fakes.disk.Tree(G).at("Data\\a.ini"), "mod's a");
+    EXPECT_EQ(Lines(Log().end() - 6, Log().end()), (Lines{"Cleanup, restoring original files and folders.", kTryAgain,
+                                                           G + "\\New\\Sub", kTryAgain, G + "\\Data\\a.ini", "END"}));
+    const Tree left = fakes.disk.Tree(G);
+    ProgramRun later(fakes);  // the next start, the mod still away
+    EXPECT_TRUE(later.launcher.RecoverAtStart([](bool) {}));
+    EXPECT_EQ(later.window.lines, (Lines{"Restoring the game folder after an unfinished launch.",
+                                         "Cleanup, restoring original files and folders.", kTryAgain,
+                                         G + "\\New\\Sub\\t.tga", kTryAgain, G + "\\Data\\a.ini", "END"}));
+    EXPECT_EQ(fakes.disk.Tree(G), left);
+    fakes.disk.AddFile("D:\\Mod\\a.ini", "mod's a");  // the mod is back
+    fakes.disk.AddFile("D:\\Mod\\Art.Pack\\t.tga", "mod's t");
 
     ProgramRun next(fakes, {ModOf({"D:\\Mod\\Art.Pack\\t.tga", G})});
     next.launcher.LaunchApplication(kGenerals, "", 0);
-    EXPECT_EQ(Lines(next.window.lines.begin(), next.window.lines.begin() + 7),
+    EXPECT_EQ(Lines(next.window.lines.begin(), next.window.lines.begin() + 13),
               (Lines{"Restoring the game folder after an unfinished launch.",
-                     "Cleanup, restoring original files and folders.", "Deleting swapped file:", G + "\\Data\\a.ini",
-                     "Restoring original folder:", G + "\\Data\\a.ini", "END"}));
-    EXPECT_EQ(next.window.lines.at(7), "This is what is happening...");
+                     "Cleanup, restoring original files and folders.", "Deleting swapped file:", G + "\\New\\Sub\\t.tga",
+                     "Deleting swapped folder:", G + "\\New\\Sub", "Deleting swapped folder:", G + "\\New",
+                     "Deleting swapped file:", G + "\\Data\\a.ini", "Restoring original folder:", G + "\\Data\\a.ini",
+                     "END"}));
+    EXPECT_EQ(next.window.lines.at(13), "This is what is happening...");
     next.EndGame(fakes);
     EXPECT_EQ(fakes.disk.Tree(G), before);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include "launch/journal_records.h"
 #include "launch_world.h"
@@ -24,7 +25,7 @@ struct Layout {
     std::function<void(MemoryDisk&)> arrange;  // the game folder and the mod
     std::vector<std::string> szEntries;        // source, destination, ...
     std::function<void(MemoryDisk&)> play;     // what the game does while it runs
-    Tree added;                                // beside the game's own items afterwards
+    Tree added;                                // beside (or over) the game's own items afterwards
     Lines tail;                                // the restore's last lines, "END" aside
 };
 
@@ -52,15 +53,6 @@ TEST(Undo, EveryLayoutComesBackWithWhatThePlayerMadeKept) {
          {{"Data\\Art\\new.tga", "saved"}},
          {"Deleting swapped folder:", G + "\\Data\\Art", "Restoring original folder:", G + "\\Data\\Art", kKept,
           G + "\\Data\\Art\\new.tga"}},
-        {"a hidden game folder",
-         [](MemoryDisk& d) {
-             d.AddFile(G + "\\Data\\INI\\GameData.ini", "game's settings");
-             d.AddFolder(G + "\\Data\\INI", kAttrHidden);
-             d.AddFile(M + "\\INI\\GameData.ini", "mod's settings");
-         },
-         {M + "\\INI", G + "\\Data"},
-         [](MemoryDisk& d) { EXPECT_EQ(d.Tree(G)["Data\\INI.original\\GameData.ini"], "game's settings"); }, {},
-         {"Deleting swapped folder:", G + "\\Data\\INI", "Restoring original folder:", G + "\\Data\\INI"}},
         // A copy laid over a copy is undone newest first.
         {"a folder copied over the game's, and a folder over the copy's, written into",
          [](MemoryDisk& d) {
@@ -72,24 +64,23 @@ TEST(Undo, EveryLayoutComesBackWithWhatThePlayerMadeKept) {
          [](MemoryDisk& d) { d.WriteItem(G + "\\Data\\INI\\Object\\replay.rep", "replay"); },
          {{"Data\\INI\\Object\\replay.rep", "replay"}},
          {"Deleting swapped folder:", G + "\\Data\\INI", "Restoring original folder:", G + "\\Data\\INI"}},
-        // Times that read back off are checked against the source.
-        {"copies read back an hour later",
+        // An archive set aside for the launch is left where its name was taken.
+        {"an archive set aside whose name the game took meanwhile",
          [](MemoryDisk& d) {
-             d.AddFile(G + "\\Data\\a.ini", "game's a");
+             d.AddFile(G + "\\Data\\Stray.big", "BIGF another tool's");
              d.AddFile(M + "\\a.ini", "mod's a");
-             d.AddFile(M + "\\Art\\b.tga", "mod's b");
          },
-         {M + "\\a.ini", G + "\\Data", M + "\\Art", G + "\\Data"},
-         [](MemoryDisk& d) { d.ShiftTimes(3600 * 10'000'000ll); }, {},
-         {"Deleting swapped file:", G + "\\Data\\a.ini", "Restoring original folder:", G + "\\Data\\a.ini",
-          "Deleting swapped folder:", G + "\\Data\\Art"}},
+         {M + "\\a.ini", G + "\\Data"}, [](MemoryDisk& d) { d.WriteItem(G + "\\Data\\Stray.big", "BIGF new"); },
+         {{"Data\\Stray.big", "BIGF new"}, {"Data\\Stray.big.aside", "BIGF another tool's"}},
+         {"Deleting swapped file:", G + "\\Data\\a.ini", "Left as it is: " + G + "\\Data\\Stray.big.aside (Stray.big is taken)"}},
     };
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(layout.szWhat);
         FakePlatform fakes;
         layout.arrange(fakes.disk);
         Tree expected = fakes.disk.Tree(G);
-        expected.insert(layout.added.begin(), layout.added.end());
+        for (const auto& [szPath, szContent] : layout.added) expected[szPath] = szContent;
+        fakes.boxes.answers = {kAnswerYes};  // to setting a stray archive aside
         ProgramRun run(fakes, {ModOf(layout.szEntries)});
         run.launcher.LaunchApplication(kGenerals, "", 0);
         ASSERT_TRUE(fakes.processes.bRunning);
@@ -105,76 +96,63 @@ TEST(Undo, EveryLayoutComesBackWithWhatThePlayerMadeKept) {
         EXPECT_GT(run.window.lTotal, 0u);
         EXPECT_EQ(run.window.lDone, run.window.lTotal) << "the progress bar reaches its end";
         EXPECT_FALSE(fakes.disk.Read()) << "nothing is left for the next start";
+        const std::vector<std::string>& noted = fakes.problems.noted;
+        EXPECT_EQ(std::set<std::string>(noted.begin(), noted.end()).size(), noted.size()) << "each told once";
     }
 }
 
 // A copy the game deleted leaves the game's item under its backup name, as
-// the restore always has; the next start gives the name back when it is
-// free, and tells once, in plain words, when something new has taken it.
-TEST(Undo, AGameItemLeftUnderItsBackupNameGetsItsNameAtTheNextStart) {
-    for (const bool bTaken : {false, true}) {
-        SCOPED_TRACE(bTaken ? "taken" : "free");
-        FakePlatform fakes;
-        fakes.disk.AddFile(G + "\\Data\\a.ini", "game's a");
-        fakes.disk.AddFile(M + "\\a.ini", "mod's a");
-        {
-            ProgramRun run(fakes, {ModOf({M + "\\a.ini", G + "\\Data"})});
-            run.launcher.LaunchApplication(kGenerals, "", 0);
-            fakes.disk.RemoveItem(G + "\\Data\\a.ini");
-            run.EndGame(fakes);
-            EXPECT_EQ(run.window.lines.back(), "END");
-            EXPECT_EQ(run.window.lines.end()[-2], "Cleanup, restoring original files and folders.");
-        }
-        EXPECT_EQ(fakes.disk.Tree(G), (Tree{{"Data", "<folder>"}, {"Data\\a.ini.original", "game's a"}}));
-        if (bTaken) fakes.disk.AddFile(G + "\\Data\\a.ini", "player's a");
-        ProgramRun next(fakes);
-        EXPECT_TRUE(next.launcher.RecoverAtStart([](bool) {}));
-        const std::string szTold = "Something new now has the name of an item of the game, which waits under another "
-                                   "name. Move the new item away, then rename " + G + "\\Data\\a.ini.original to " +
-                                   G + "\\Data\\a.ini.";
-        const Tree after = fakes.disk.Tree(G);
-        if (bTaken) {
-            EXPECT_EQ(after.at("Data\\a.ini.original"), "game's a");
-            EXPECT_EQ(next.window.lines.at(2), szTold);
-            EXPECT_EQ(fakes.problems.noted.back(), szTold);
-        } else {
-            EXPECT_EQ(after, (Tree{{"Data", "<folder>"}, {"Data\\a.ini", "game's a"}}));
-            EXPECT_EQ(fakes.problems.noted.back(), "Gave an item its name back: " + G + "\\Data\\a.ini");
-        }
-        EXPECT_FALSE(fakes.disk.Read()) << "told once, then no longer in any launch's way";
+// the restore always has, until the next start. Where something new has
+// taken the name by then, it tells once, in plain words.
+TEST(Undo, AGameItemLeftUnderItsBackupNameIsNotPutOverSomethingNew) {
+    FakePlatform fakes;
+    fakes.disk.AddFile(G + "\\Data\\a.ini", "game's a");
+    fakes.disk.AddFile(M + "\\a.ini", "mod's a");
+    {
+        ProgramRun run(fakes, {ModOf({M + "\\a.ini", G + "\\Data"})});
+        run.launcher.LaunchApplication(kGenerals, "", 0);
+        fakes.disk.RemoveItem(G + "\\Data\\a.ini");
+        run.EndGame(fakes);
+        EXPECT_EQ(run.window.lines.back(), "END");
+        EXPECT_EQ(run.window.lines.end()[-2], "Cleanup, restoring original files and folders.");
     }
+    EXPECT_EQ(fakes.disk.Tree(G), (Tree{{"Data", "<folder>"}, {"Data\\a.ini.original", "game's a"}}));
+    fakes.disk.AddFile(G + "\\Data\\a.ini", "player's a");
+    ProgramRun next(fakes);
+    EXPECT_TRUE(next.launcher.RecoverAtStart([](bool) {}));
+    const std::string szTold = "Something new now has the name of an item of the game, which waits under another "
+                               "name. Move the new item away, then rename " + G + "\\Data\\a.ini.original to " +
+                               G + "\\Data\\a.ini.";
+    EXPECT_EQ(fakes.disk.Tree(G).at("Data\\a.ini.original"), "game's a");
+    EXPECT_EQ(next.window.lines.at(2), szTold);
+    EXPECT_EQ(fakes.problems.noted.back(), szTold);
+    EXPECT_FALSE(fakes.disk.Read()) << "told once, then no longer in any launch's way";
 }
 
-// A journal an earlier release left is undone by the rule it was written
-// under: before each file placed was noted, a copied folder went whole, as
-// the restore then did; after, what the game made in it is kept.
+// A journal an earlier release left, before each file placed was noted,
+// is undone by the rule it was written under: a copied folder goes whole,
+// as the restore then did.
 TEST(Undo, AJournalOfAnEarlierReleaseIsUndoneByItsOwnRule) {
-    for (const uint16_t dFormat : {1, 2}) {
-        SCOPED_TRACE(dFormat);
-        FakePlatform fakes;
-        fakes.disk.AddFile(G + "\\Data\\Art\\a.tga", "game's a");
-        fakes.disk.AddFile(M + "\\Art\\a.tga", "mod's a");
-        {
-            ProgramRun run(fakes, {ModOf({M + "\\Art", G + "\\Data"})});
-            run.launcher.LaunchApplication(kGenerals, "", 0);
-            fakes.disk.WriteItem(G + "\\Data\\Art\\new.tga", "saved");
-        }  // dies while its game runs
-        fakes.processes.bRunning = false;
-        std::vector<JournalRecord> records = DecodeJournal(*fakes.disk.Read());
-        std::string szOld;
-        for (JournalRecord& record : records) {
-            if (record.step == JournalStep::kPlace && dFormat == 1) continue;  // not noted then
-            record.dFormat = dFormat;
-            AppendRecord(szOld, record);
-        }
-        fakes.disk.Replace(szOld);
-        ProgramRun next(fakes);
-        EXPECT_TRUE(next.launcher.RecoverAtStart([](bool) {}));
-        Tree expected{{"Data", "<folder>"}, {"Data\\Art", "<folder>"}, {"Data\\Art\\a.tga", "game's a"}};
-        if (dFormat == 2) expected["Data\\Art\\new.tga"] = "saved";
-        EXPECT_EQ(fakes.disk.Tree(G), expected);
-        EXPECT_FALSE(fakes.disk.Read());
+    FakePlatform fakes;
+    fakes.disk.AddFile(G + "\\Data\\Art\\a.tga", "game's a");
+    fakes.disk.AddFile(M + "\\Art\\a.tga", "mod's a");
+    {
+        ProgramRun run(fakes, {ModOf({M + "\\Art", G + "\\Data"})});
+        run.launcher.LaunchApplication(kGenerals, "", 0);
+        fakes.disk.WriteItem(G + "\\Data\\Art\\new.tga", "saved");
+    }  // dies while its game runs
+    fakes.processes.bRunning = false;
+    std::string szOld;
+    for (JournalRecord& record : DecodeJournal(*fakes.disk.Read())) {
+        if (record.step == JournalStep::kPlace) continue;  // not noted then
+        record.dFormat = 1;
+        AppendRecord(szOld, record);
     }
+    fakes.disk.Replace(szOld);
+    ProgramRun next(fakes);
+    EXPECT_TRUE(next.launcher.RecoverAtStart([](bool) {}));
+    EXPECT_EQ(fakes.disk.Tree(G), (Tree{{"Data", "<folder>"}, {"Data\\Art", "<folder>"}, {"Data\\Art\\a.tga", "game's a"}}));
+    EXPECT_FALSE(fakes.disk.Read());
 }
 
 }  // namespace
