@@ -45,7 +45,7 @@ TEST(BigTable, TellsEveryLieAndHashesSuchAnArchiveWhole) {
         {Patched(kTwo, 12, static_cast<uint32_t>(kTwo.size() + 1)), "its table ends past the archive's end"},
         {Patched(kTwo, 12, 4), "its table ends past the archive's end"},
         {Patched(kTwo, 12, kTableEnd - 1), "a name in its table has no end"},
-        {Patched(BigBytes({{std::string(5000, 'n'), "x"}}), 12, 16 + 8 + 5000), "a name in its table has no end"},
+        {BigBytes({{std::string(5000, 'n'), "x"}}), "a name in its table has no end"},  // longer than any path
         {Patched(kTwo, 20, 0x01000000), "an entry lies past the archive's end"},
         {Patched(Patched(kTwo, 39, 0xfffffff0), 43, 0x20), "an entry lies past the archive's end"},
         {Patched(kTwo, 16, 8), "an entry overlaps its table"},
