@@ -37,11 +37,12 @@ bool Number(std::string_view& szLine, uint64_t& lNumber) {
     return !szField->empty() && error == std::errc() && pStop == pEnd;
 }
 
-std::vector<std::string_view> Lines(const std::string& szText) {
+// Nothing when the last line has no end.
+std::optional<std::vector<std::string_view>> Lines(const std::string& szText) {
     std::vector<std::string_view> lines;
     for (size_t lStart = 0, lEnd; lStart < szText.size(); lStart = lEnd + 1) {
         lEnd = szText.find('\n', lStart);
-        if (lEnd == std::string::npos) return {"!"};  // cut short: no record reads it
+        if (lEnd == std::string::npos) return std::nullopt;
         lines.emplace_back(szText.data() + lStart, lEnd - lStart);
     }
     return lines;
@@ -122,7 +123,9 @@ std::string HashCache::Text() const {
 }
 
 bool HashCache::Parse(const std::string& szText) {
-    const std::vector<std::string_view> lines = Lines(szText);
+    const std::optional<std::vector<std::string_view>> allLines = Lines(szText);
+    if (!allLines) return false;
+    const std::vector<std::string_view>& lines = *allLines;
     for (size_t i = 0; i < lines.size();) {
         std::string_view szLine = lines[i++];
         const std::optional<HashedAs> as = szLine.size() > 2 && szLine[1] == ' ' ? HashedAsOf(szLine[0]) : std::nullopt;

@@ -14,6 +14,11 @@
 
 namespace corvane {
 
+// Its name beside Corvane.exe.
+inline constexpr const char* kHashCacheName = "Corvane.hashes";
+
+// Records of files a fingerprint does not meet again are kept: the files
+// of another mod the player plays now and then are not read again either.
 class HashCache {
 public:
     HashCache(FileSystem& files, ProblemLog& problems, std::string szPath)

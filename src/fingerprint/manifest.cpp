@@ -42,7 +42,7 @@ bool IsCanonicalName(const std::string& szName) {
     return true;
 }
 
-std::optional<uint64_t> Size(const std::string& szText) {
+std::optional<uint64_t> ParseSize(const std::string& szText) {
     uint64_t lSize = 0;
     const char* pEnd = szText.data() + szText.size();
     const auto [pStop, error] = std::from_chars(szText.data(), pEnd, lSize);
@@ -66,7 +66,7 @@ std::optional<FileLine> ParseFile(const std::string& szLine) {
     const size_t lBeforeSize = szLine.rfind(' ', lBeforeSha - 1);
     if (lBeforeSize == std::string::npos) return std::nullopt;
     FileLine file{szLine.substr(0, lBeforeSize), 0, szLine.substr(lBeforeSha + 1)};
-    const std::optional<uint64_t> lSize = Size(szLine.substr(lBeforeSize + 1, lBeforeSha - lBeforeSize - 1));
+    const std::optional<uint64_t> lSize = ParseSize(szLine.substr(lBeforeSize + 1, lBeforeSha - lBeforeSize - 1));
     if (!lSize || !IsSha256(file.szSha256) || !IsCanonicalName(file.szName)) return std::nullopt;
     file.lSize = *lSize;
     return file;

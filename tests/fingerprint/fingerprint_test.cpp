@@ -13,7 +13,7 @@
 namespace corvane::test {
 namespace {
 
-const std::string kCache = "C:\\Corvane\\Corvane.hashes";
+const std::string kCache = std::string("C:\\Corvane\\") + kHashCacheName;
 
 struct Folder {
     SavingDisk disk;
@@ -94,7 +94,7 @@ TEST(FingerprintBuilder, ReadsOnlyWhatChangedSinceTheCacheAndRebuildsADamagedCac
         folder.Build(folder.Loaded(kTree));  // back as it was
     }
 
-    std::string szCache = folder.disk.Tree("C:\\Corvane").at("Corvane.hashes");
+    std::string szCache = folder.disk.Tree("C:\\Corvane").at(kHashCacheName);
     szCache[szCache.size() / 2] ^= 1;
     folder.disk.WriteItem(kCache, szCache);
     EXPECT_EQ(CanonicalText(folder.Build(folder.Loaded(kTree), &lCalls)), szFirst);
