@@ -135,10 +135,14 @@ bool HashCache::Parse(const std::string& szText) {
         uint64_t lCount = 0;
         szLine.remove_prefix(2);
         if (!Number(szLine, record.lSize) || !Number(szLine, record.lWriteTime) || !Number(szLine, lCount) ||
-            szLine.empty() || lines.size() - i < (bLies ? 1u : 0u) || lCount > lines.size() - i - (bLies ? 1 : 0))
+            szLine.empty())
             return false;
         record.hashes.as = *as;
-        if (bLies) record.hashes.szLie = lines[i++];
+        if (bLies) {
+            if (i == lines.size()) return false;
+            record.hashes.szLie = lines[i++];
+        }
+        if (lCount > lines.size() - i) return false;
         record.hashes.pieces.resize(lCount);
         for (FileLine& piece : record.hashes.pieces)
             if (!ParsePiece(lines[i++], piece)) return false;
