@@ -6,7 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix wine wine64 xvfb
           x11-apps imagemagick procps clang libclang-rt-14-dev zip unzip dash
-          libz-mingw-w64-dev libarchive-dev libarchive-tools 7zip dpkg-dev xz-utils)
+          libz-mingw-w64-dev libarchive-dev libarchive-tools 7zip dpkg-dev xz-utils
+          zlib1g-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -126,8 +126,9 @@ public:
     // The two files hold the same bytes.
     virtual bool SameBytes(const std::string& szOne, const std::string& szOther) = 0;
     // The file's SHA-256 in lower-case hexadecimal: what tells a download or
-    // a game's program apart from every other.
-    virtual std::string Sha256(const std::string& szPath) = 0;
+    // a game's program apart from every other. Read through OpenInput in
+    // blocks, so a file of gigabytes costs no more memory than a small one.
+    virtual std::string Sha256(const std::string& szPath);
 
     // Clears read-only, hidden, system and archive on one file or folder. A
     // file with more than one name is left as it is: its attributes are its

@@ -10,7 +10,6 @@
 #include <shlobj.h>
 #include <userenv.h>
 #include "platform/win_error.h"
-#include "platform/win_file_digest.h"
 #include "platform/win_final_path.h"
 #include "platform/win_find.h"
 #include "platform/win_handles.h"
@@ -306,8 +305,6 @@ bool WinFileSystem::SameBytes(const std::string& szOne, const std::string& szOth
         if (lOne == 0) return true;
     }
 }
-
-std::string WinFileSystem::Sha256(const std::string& szPath) { return FileSha256(szPath); }
 
 void WinFileSystem::ClearAttributes(const std::string& szPath) {
     const DWORD lAttributes = GetAttr(szPath);

@@ -17,7 +17,6 @@ public:
     std::string DocumentsFolder() override;
     SystemFolders KnownSystemFolders() override;
     bool SameBytes(const std::string& szOne, const std::string& szOther) override;
-    std::string Sha256(const std::string& szPath) override;
     void SaveFile(const std::string& szPath, const std::string& szContent) override;
     void ClearAttributes(const std::string& szPath) override;
     void Rename(const std::string& szOldPath, const std::string& szNewPath) override;
