@@ -18,8 +18,16 @@ const char* KindName(FindingKind kind) {
         return "Stray archive";
     case FindingKind::kLooseFile:
         return "Loose file";
+    case FindingKind::kAddOn:
+        return "Add-on";
+    case FindingKind::kReplacedArchive:
+        return "Replaced archive";
+    case FindingKind::kEmptyArchive:
+        return "Empty archive";
     case FindingKind::kLeftover:
         return "Leftover";
+    case FindingKind::kKnownProblem:
+        return "Known problem";
     case FindingKind::kWrapper:
         return "Wrapper";
     case FindingKind::kSetAside:
@@ -99,8 +107,8 @@ std::vector<std::string> FindingLines(const FolderCheck& check) {
         return {szLine};
     }
     std::vector<std::string> szLines;
-    for (FindingKind kind : {FindingKind::kProgram, FindingKind::kStrayArchive, FindingKind::kLooseFile,
-                             FindingKind::kLeftover, FindingKind::kWrapper, FindingKind::kSetAside}) {
+    for (size_t lKind = 0; lKind <= static_cast<size_t>(FindingKind::kSetAside); ++lKind) {
+        const FindingKind kind = static_cast<FindingKind>(lKind);
         const std::vector<std::string> szOfKind = FindingLines(check, kind);
         szLines.insert(szLines.end(), szOfKind.begin(), szOfKind.end());
     }

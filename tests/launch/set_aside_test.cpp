@@ -123,7 +123,8 @@ TEST(SetAside, WaitsForALaunchOfTheFolder) {
 TEST(SetAside, ALaunchAsksAndPutsBackWhatItSetAsideWithItsUndo) {
     const std::string szQuestion =
         G + "\\Data\\Sub\\x.big\r" + G + "\\Data\\y.big\r\rThese archives are neither the game's nor the mod's, and the game "
-        "would load them with the mod. Set them aside while you play? They come back when the game ends.";
+        "would load them with the mod. Set them aside while you play? They come back when the game ends.\r\rCorvane "
+        "remembers your answer for them; Check Game Folder lets you forget it.";
     for (const int lAnswer : {kAnswerYes, kAnswerNo}) {
         for (const bool bCrash : {false, true}) {
             FakePlatform fakes;

@@ -1,0 +1,93 @@
+#include "support/real_game_folder.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "state/ascii_case.h"
+#include "support/memory_disk.h"
+
+namespace corvane::test {
+
+namespace {
+
+// What the player added to the edition, by name (folded). Archives whose
+// names begin with "!" or a digit are add-ons: the editions name none so.
+constexpr std::array kAddedFiles = {"d3d8.dll", "d3d8.cfg", "gentoolupdater.exe",  // GenTool
+                                    "game.dat-bravo.log", "gp.info",               // GenPatcher
+                                    "edgescroller.exe", "gameranger game location.lnk", "sun.ini",
+                                    "tuc_credits_updated.txt", "wb_debuglogfilei.txt"};
+constexpr const char* kProxyLauncher = "launcher\\";  // GenPatcher's, in place of the edition's launcher
+
+bool EndsWith(const std::string& szText, const std::string& szEnd) {
+    return szText.size() >= szEnd.size() && szText.compare(szText.size() - szEnd.size(), szEnd.size(), szEnd) == 0;
+}
+
+std::string ListingPath(RealFolder folder) {
+    return std::string(CORVANE_TEST_REAL_FOLDERS) +
+           (folder == RealFolder::kZeroHourSteam ? "/zero-hour-steam.tsv" : "/generals-ea-app.tsv");
+}
+
+ListedFile ParseRow(const std::string& szRow) {
+    std::istringstream row(szRow);
+    ListedFile file;
+    std::string szSize;
+    if (!std::getline(row, file.szPath, '\t') || !std::getline(row, szSize, '\t') || !std::getline(row, file.szSha256))
+        throw std::runtime_error("not a row of a listing: " + szRow);
+    file.lSize = std::stoull(szSize);
+    return file;
+}
+
+}  // namespace
+
+std::vector<ListedFile> ListedFiles(RealFolder folder, bool bEditionOnly) {
+    std::ifstream listing(ListingPath(folder), std::ios::binary);
+    if (!listing) throw std::runtime_error("cannot read " + ListingPath(folder));
+    std::vector<ListedFile> files;
+    std::string szRow;
+    std::getline(listing, szRow);  // the header
+    while (std::getline(listing, szRow)) {
+        if (!szRow.empty() && szRow.back() == '\r') szRow.pop_back();
+        if (szRow.empty()) continue;
+        ListedFile file = ParseRow(szRow);
+        if (!bEditionOnly || IsEditionFile(file.szPath)) files.push_back(std::move(file));
+    }
+    return files;
+}
+
+bool IsEditionFile(const std::string& szPath) {
+    const std::string szFolded = LowerAscii(szPath);
+    const std::string szName = szFolded.substr(szFolded.find_last_of('\\') + 1);
+    const bool bAddOnArchive = EndsWith(szName, ".big") && (szName[0] == '!' || (szName[0] >= '0' && szName[0] <= '9'));
+    return !bAddOnArchive && !EndsWith(szName, ".bak") && szFolded.rfind(kProxyLauncher, 0) != 0 &&
+           std::find(kAddedFiles.begin(), kAddedFiles.end(), szFolded) == kAddedFiles.end();
+}
+
+// A ".big.bak" is a copy of an archive: it begins as one.
+std::string FirstBytesOf(const std::string& szPath) {
+    const std::string szFolded = LowerAscii(szPath);
+    return EndsWith(szFolded, ".big") || EndsWith(szFolded, ".big.bak") ? "BIGF" : "";
+}
+
+void RebuildOn(MemoryDisk& disk, const std::string& szFolder, const std::vector<ListedFile>& files) {
+    for (const ListedFile& file : files) disk.AddSizedFile(szFolder + "\\" + file.szPath, FirstBytesOf(file.szPath), file.lSize);
+}
+
+void RebuildIn(const std::string& szFolder, const std::vector<ListedFile>& files) {
+    for (const ListedFile& file : files) {
+        std::string szPath = szFolder + "\\" + file.szPath;
+#ifndef _WIN32
+        std::replace(szPath.begin(), szPath.end(), '\\', '/');
+#endif
+        const std::filesystem::path path(szPath);
+        std::filesystem::create_directories(path.parent_path());
+        const std::string szFirst = FirstBytesOf(file.szPath);
+        std::ofstream(path, std::ios::binary).write(szFirst.data(), static_cast<std::streamsize>(szFirst.size()));
+        std::filesystem::resize_file(path, file.lSize);  // the rest a hole, not written zeros
+    }
+}
+
+}  // namespace corvane::test

@@ -1,0 +1,44 @@
+// Two real players' game folders, as published (every file's path below the
+// folder, size and SHA-256): a Zero Hour 1.04 from Steam, with Generals in
+// its ZH_Generals folder, and a Generals 1.08 from the EA App. Rebuilt for a
+// test with the real names and sizes, each file zeros after its first bytes
+// ("BIGF" for an archive, as both editions' archives begin), so a folder of
+// gigabytes costs neither memory nor disk. Files of the same listed bytes
+// are rebuilt the same.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+class MemoryDisk;
+
+enum class RealFolder { kZeroHourSteam, kGeneralsEaApp };
+
+struct ListedFile {
+    std::string szPath;  // below the game folder, with backslashes
+    uint64_t lSize = 0;
+    std::string szSha256;
+};
+
+// The folder's files in their listed order. bEditionOnly: only what the
+// edition itself ships, without the add-ons and tools the player installed.
+std::vector<ListedFile> ListedFiles(RealFolder folder, bool bEditionOnly = false);
+
+// A listed file is one of the edition's own, not a player's add-on (Control
+// Bar Pro, hotkeys, decals, the LAN lobby), a tool (GenTool, GenPatcher, its
+// proxy launcher, GameRanger) or a backup one of them made.
+bool IsEditionFile(const std::string& szPath);
+
+// The bytes a rebuilt file begins with: "BIGF" for an archive and an
+// archive's ".big.bak" copy, none for the rest.
+std::string FirstBytesOf(const std::string& szPath);
+
+// The files under szFolder (no trailing backslash) on the in-memory disk,
+// and in a real folder, whose files are sparse where the file system can.
+void RebuildOn(MemoryDisk& disk, const std::string& szFolder, const std::vector<ListedFile>& files);
+void RebuildIn(const std::string& szFolder, const std::vector<ListedFile>& files);
+
+}  // namespace corvane::test
