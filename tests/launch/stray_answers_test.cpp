@@ -88,6 +88,7 @@ TEST(StrayAnswers, EveryFailureLeavesTheOldAnswersOrTheNew) {
             }
             const bool bReached = fakes.disk.Calls() >= lAt;
             fakes.disk.FailAt(-1);
+            ASSERT_EQ(answers.All().size(), bReached ? 1u : 2u) << "as the file holds them, at call " << lAt;
             const std::vector<StrayAnswer> after = StrayAnswers(fakes.disk, fakes.problems, kProgramFolder).All();
             ASSERT_EQ(after.size(), bReached ? 1u : 2u) << "at call " << lAt;
             EXPECT_EQ(after[0].szArchive, "a.big");
