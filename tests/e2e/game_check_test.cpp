@@ -1,8 +1,12 @@
 // Back to the game's own files, as a player gets there with Corvane.exe:
 // the check of a game folder alone (-CHECK), its Set Aside and Put Back,
-// and a Zero Hour launch that offers to play its mod without the stray
-// archives it found.
+// a Zero Hour launch that offers to play its mod without the stray
+// archives it found, and a real player's Steam folder that reads clean and
+// is asked about a stray archive once.
+#include <functional>
+
 #include "e2e/e2e_fixture.h"
+#include "support/real_game_folder.h"
 
 namespace corvane::test {
 namespace {
@@ -73,7 +77,8 @@ TEST_F(GameCheck, AZeroHourModPlaysWithoutAStrayArchiveWhenThePlayerSaysSo) {
     const TreeSnapshot before = SnapshotTree(zeroHour.Path());
     const std::string szQuestion = zeroHour / "Data\\!Stray.big" +
                                    "\r\rThese archives are neither the game's nor the mod's, and the game would load "
-                                   "them with the mod. Set them aside while you play? They come back when the game ends.";
+                                   "them with the mod. Set them aside while you play? They come back when the game ends."
+                                   "\r\rCorvane remembers your answer for them; Check Game Folder lets you forget it.";
     for (const int lAnswer : {IDYES, IDNO}) {
         CorvaneProcess corvane(program.Path(), "-PLAY ZeroHour Plasma", work.Path());
         HWND hBox = nullptr;
@@ -89,6 +94,57 @@ TEST_F(GameCheck, AZeroHourModPlaysWithoutAStrayArchiveWhenThePlayerSaysSo) {
         EXPECT_TRUE(corvane.WaitForExit(5000));
         standIn.Rearm();
     }
+}
+
+// Steam's Zero Hour as a real player's copy ships it (3 GB of sparse
+// files), with the stand-in as its program: it reads clean, a mod plays
+// without a question; a stray archive is asked about once, and the answer
+// shows in the check window until it is forgotten.
+TEST_F(GameCheck, ARealSteamFolderReadsCleanAndAStrayIsAskedOnce) {
+    RebuildIn(zeroHour.Path(), ListedFiles(RealFolder::kZeroHourSteam, true));
+    InstallZeroHour();
+    for (const char* szStandIns : {"Data\\INI\\GameData.ini", "Data\\INI\\Weapon.ini", "Data\\English\\generals.csf"})
+        DeleteFileA((zeroHour / szStandIns).c_str());  // the stand-in's loose files: no edition has them
+    WriteBytes(mods / "Weapon.ini", "Weapon Plasma\r\nEnd\r\n");
+    WriteBytes(program / "Plasma.zcf", ZcfText({{mods / "Weapon.ini", zeroHour / "Data\\INI"}}));
+    const auto check = [&](const std::function<void(HWND hCheck)>& look) {
+        CorvaneProcess corvane(program.Path(), "-CHECK ZeroHour", work.Path());
+        const HWND hCheck = corvane.WaitForWindow("Check Game Folder");
+        ASSERT_TRUE(hCheck) << corvane.Said();
+        look(hCheck);
+        ClickButton(ChildWithText(hCheck, "Button", "&Close"));
+        EXPECT_TRUE(corvane.WaitForExit(5000));
+    };
+    const auto play = [&](bool bAsked) {
+        CorvaneProcess corvane(program.Path(), "-PLAY ZeroHour Plasma", work.Path());
+        HWND hBox = nullptr;
+        if (bAsked) {
+            ASSERT_EQ(corvane.WaitForMessageBox(20000, &hBox).rfind(zeroHour / "!Stray.big\r", 0), 0u) << corvane.Said();
+            PostMessageA(hBox, WM_COMMAND, IDNO, 0);
+        }
+        EXPECT_EQ(GameReport(corvane).gameFolder.count("!Stray.big"), 1u);
+        ReleaseGame();
+        EXPECT_TRUE(corvane.WaitForLogLine("END"));
+        ClickButton(ChildWithText(corvane.WaitForWindow("Launching..."), "Button", "&Close"));
+        EXPECT_TRUE(corvane.WaitForExit(5000));
+        standIn.Rearm();
+    };
+    check([](HWND hCheck) {
+        const Lines lines = ListLines(ChildOfClass(hCheck, "ListBox"));
+        ASSERT_EQ(lines.size(), 1u) << "only the stand-in program, of no known build";
+        EXPECT_EQ(lines[0].rfind("Program: Generals.exe is not a known build", 0), 0u) << lines[0];
+    });
+    play(false);
+    WriteBytes(zeroHour / "!Stray.big", std::string("BIGF\x20\0\0\0\0\0\0\x01\0\0\0\x20", 16) + "holds one");
+    play(true);
+    play(false);
+    check([&](HWND hCheck) {
+        const HWND hAnswers = ChildOfClass(hCheck, "ListBox", 1);
+        EXPECT_EQ(ListLines(hAnswers), Lines{"Kept at every launch: " + zeroHour / "!Stray.big (25 bytes)"});
+        ClickButton(ChildWithText(hCheck, "Button", "&Forget Answer"));
+        EXPECT_TRUE(PumpUntil([&] { return ListLines(hAnswers).empty(); }));
+    });
+    play(true);
 }
 
 }  // namespace
