@@ -118,8 +118,9 @@ TEST(SetAside, WaitsForALaunchOfTheFolder) {
 
 // Asked once, before anything is touched, naming the archives that are
 // neither the game's nor the mod's (the mod's own targets, files and
-// folders, are swapped as they always were); what the player agreed to set
-// aside comes back with the undo, after the game or at the next start.
+// folders, are swapped as they always were), and not again at the next
+// launch, which does as the player answered; what is set aside comes back
+// with the undo, after the game or at the next start.
 TEST(SetAside, ALaunchAsksAndPutsBackWhatItSetAsideWithItsUndo) {
     const std::string szQuestion =
         G + "\\Data\\Sub\\x.big\r" + G + "\\Data\\y.big\r\rThese archives are neither the game's nor the mod's, and the game "
@@ -134,21 +135,26 @@ TEST(SetAside, ALaunchAsksAndPutsBackWhatItSetAsideWithItsUndo) {
             fakes.disk.AddFile("D:\\Mod\\Sub2\\b.ini", "mod's b");  // replaces a folder with a stray in it
             fakes.disk.AddFile(G + "\\Data\\Sub2\\z.big", "BIGF z");
             const Tree before = fakes.disk.Tree(G);
-            fakes.boxes.answers = {lAnswer};
-            {
-                ProgramRun run(fakes, {ModOf({"D:\\Mod\\a.ini", G + "\\Data\\INI", "D:\\Mod\\!Extra.big", G,
-                                              "D:\\Mod\\Sub2", G + "\\Data"})});
-                run.launcher.LaunchApplication(kGenerals, "", 0);
-                ASSERT_TRUE(fakes.processes.bRunning);
-                EXPECT_EQ(fakes.boxes.shown, (std::vector<std::pair<std::string, uint32_t>>{{szQuestion, kMsgYesNo | kMsgQuestion}}));
-                const Tree playing = fakes.disk.Tree(G);
-                EXPECT_EQ(playing.count("Data\\Sub\\x.big.aside"), lAnswer == kAnswerYes ? 1u : 0u);
-                EXPECT_EQ(playing.at("Data\\y.big.aside"), "someone's");
-                if (!bCrash) run.EndGame(fakes);
-            }  // else dies while the game runs
-            if (bCrash) StartAgain(fakes);
-            EXPECT_EQ(fakes.disk.Tree(G), before);
-            EXPECT_FALSE(fakes.disk.Read());
+            for (const bool bAgain : {false, true}) {  // the answer is remembered
+                fakes.boxes.shown.clear();
+                fakes.boxes.answers = {lAnswer};
+                {
+                    ProgramRun run(fakes, {ModOf({"D:\\Mod\\a.ini", G + "\\Data\\INI", "D:\\Mod\\!Extra.big", G,
+                                                  "D:\\Mod\\Sub2", G + "\\Data"})});
+                    run.launcher.LaunchApplication(kGenerals, "", 0);
+                    ASSERT_TRUE(fakes.processes.bRunning);
+                    EXPECT_EQ(fakes.boxes.shown, (bAgain ? std::vector<std::pair<std::string, uint32_t>>{}
+                                                         : std::vector<std::pair<std::string, uint32_t>>{
+                                                               {szQuestion, kMsgYesNo | kMsgQuestion}}));
+                    const Tree playing = fakes.disk.Tree(G);
+                    EXPECT_EQ(playing.count("Data\\Sub\\x.big.aside"), lAnswer == kAnswerYes ? 1u : 0u);
+                    EXPECT_EQ(playing.at("Data\\y.big.aside"), "someone's");
+                    if (!bCrash) run.EndGame(fakes);
+                }  // else dies while the game runs
+                if (bCrash) StartAgain(fakes);
+                EXPECT_EQ(fakes.disk.Tree(G), before);
+                EXPECT_FALSE(fakes.disk.Read());
+            }
         }
     }
 }
@@ -180,18 +186,12 @@ TEST(SetAside, EachRenameIsNotedBeforeItIsMade) {
         }
         bool bNotedFirst = true;
     };
-    for (const bool bBack : {false, true}) {
-        NotedFirstDisk disk;
-        SetUpGame(disk);
-        if (bBack) {
-            for (const AsideMove& move : Moves(disk, false))
-                if (!disk.Look(move.szAside)) disk.MemoryDisk::Rename(move.szName, move.szAside);
-        }
-        RecordingWindow log;
-        LaunchJournal journal(disk);
-        ASSERT_EQ(MoveNoted(Moves(disk, bBack), journal, disk, log), 3u);
-        EXPECT_TRUE(disk.bNotedFirst) << (bBack ? "Put Back" : "Set Aside");
-    }
+    NotedFirstDisk disk;
+    SetUpGame(disk);
+    RecordingWindow log;
+    LaunchJournal journal(disk);
+    ASSERT_EQ(MoveNoted(Moves(disk, false), journal, disk, log), 3u);
+    EXPECT_TRUE(disk.bNotedFirst);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "launch/stray_answers.h"
+#include "launch/stray_archives.h"
 #include "launch_world.h"
 
 namespace corvane::test {
@@ -12,63 +13,47 @@ namespace {
 const std::string G = kGameFolder, kFile = kProgramFolder + "\\Corvane.answers";
 const std::string kHead = "Corvane's answers about stray archives\r\n";
 
-TEST(StrayAnswers, TheFileIsReadWholeOrNotAtAll) {
+// An archive is asked about until the player answered about it: at this
+// size, in this game folder, letter case aside. A file that is not whole
+// answers nothing, and Corvane.log says so.
+TEST(StrayAnswers, AnArchiveIsAskedAboutUntilItIsAnswered) {
+    const std::string kYes = "Yes\tC:\\Games\\Gen\\\tData\\x.big\t6\r\n";
     const struct {
-        std::string szText;
-        size_t lAnswers;  // npos: damaged
+        std::string szFile;  // "" for none
+        int lAsked, lAside;
     } cases[] = {
-        {kHead + "Yes\tC:\\Games\\Gen\\\tData\\x.big\t12\r\nNo\tC:\\Games\\Gen\\\ty.big\t0\r\n", 2},
-        {kHead, 0},
-        {"", std::string::npos},
-        {kHead + "Yes\tC:\\Games\\Gen\\\tData\\x.big\t12", std::string::npos},  // cut short
-        {"Corvane's answers\r\n", std::string::npos},
-        {kHead + "Maybe\tC:\\G\\\tx.big\t12\r\n", std::string::npos},
-        {kHead + "Yes\tC:\\G\\\tx.big\t12x\r\n", std::string::npos},
-        {kHead + "Yes\tC:\\G\\\tx.big\t\r\n", std::string::npos},
-        {kHead + "Yes\tC:\\G\\\tx.big\r\n", std::string::npos},
-        {kHead + "Yes\tC:\\G\\\tx.big\t12\tmore\r\n", std::string::npos},
-        {kHead + "Yes\t\tx.big\t12\r\n", std::string::npos},
+        {"", 1, 0},
+        {kHead + kYes, 0, 1},
+        {kHead + "No\tC:\\Games\\Gen\\\tData\\x.big\t6\r\n", 0, 0},
+        {kHead + "Yes\tc:\\GAMES\\gen\\\tDATA\\X.BIG\t6\r\n", 0, 1},
+        {kHead + "Yes\tC:\\Games\\Gen\\\tData\\x.big\t7\r\n", 1, 0},
+        {kHead + "Yes\tC:\\Games\\ZH\\\tData\\x.big\t6\r\n", 1, 0},
+        {kYes, 1, 0},  // damaged from here on
+        {kHead + "Yes\tC:\\Games\\Gen\\\tData\\x.big\t6", 1, 0},
+        {kHead + "Maybe\tC:\\Games\\Gen\\\tData\\x.big\t6\r\n", 1, 0},
+        {kHead + "Yes\tC:\\Games\\Gen\\\tData\\x.big\t6x\r\n", 1, 0},
+        {kHead + "Yes\tC:\\Games\\Gen\\\tData\\x.big\r\n", 1, 0},
+        {kHead + "Yes\tC:\\Games\\Gen\\\tData\\x.big\t6\tmore\r\n", 1, 0},
     };
-    for (const auto& c : cases) {
-        const std::optional<std::vector<StrayAnswer>> answers = ParseAnswers(c.szText);
-        ASSERT_EQ(answers ? answers->size() : std::string::npos, c.lAnswers) << c.szText;
-        if (answers) {
-            EXPECT_EQ(AnswersText(*answers), c.szText) << "written back as read";
+    for (const bool bForgotten : {false, true}) {
+        for (const auto& c : cases) {
+            FakePlatform fakes;
+            ProgramRun run(fakes);
+            fakes.disk.AddFile(G + "\\Data\\x.big", "BIGF x");
+            if (!c.szFile.empty()) fakes.disk.AddFile(kFile, c.szFile);
+            StrayAnswers answers(fakes.disk, fakes.problems, kProgramFolder);
+            if (bForgotten) answers.Forget(0);
+            const StrayOffer offer = StrayArchivesFor(run.state.GameTable, kGenerals, ModConfig{}, {}, fakes.disk,
+                                                      fakes.problems, answers);
+            const bool bAnswered = c.lAsked == 0 && !bForgotten;
+            EXPECT_EQ(offer.asked.size(), bAnswered ? 0u : 1u) << c.szFile;
+            EXPECT_EQ(offer.szAsideAgain.size(), bAnswered ? static_cast<size_t>(c.lAside) : 0u) << c.szFile;
+            if (&c >= &cases[6]) {
+                EXPECT_EQ(fakes.problems.noted.at(0),
+                          "No stray archive is answered yet: " + kFile + " is damaged; its answers are asked again.");
+            }
         }
     }
-}
-
-// Launch after launch of one mod: the player answers, Corvane does as told
-// without asking, the answer is forgotten, the archive changes, the file
-// is damaged.
-TEST(StrayAnswers, ALaunchAsksOnceAndDoesAsThePlayerAnswered) {
-    FakePlatform fakes;
-    fakes.disk.AddFile(G + "\\Generals.exe", "game");
-    fakes.disk.AddFile(G + "\\Data\\x.big", "BIGF x");
-    fakes.disk.AddFile("D:\\Mod\\a.ini", "mod's a");
-    const auto launch = [&](std::optional<int> lAnswer, bool bAside, const std::string& szStep) {
-        fakes.boxes.shown.clear();
-        if (lAnswer) fakes.boxes.answers = {*lAnswer};
-        ProgramRun run(fakes, {ModOf({"D:\\Mod\\a.ini", G + "\\Data\\INI"})});
-        run.launcher.LaunchApplication(kGenerals, "", 0);
-        ASSERT_TRUE(fakes.processes.bRunning) << szStep;
-        EXPECT_EQ(fakes.boxes.shown.size(), lAnswer ? 1u : 0u) << szStep;
-        EXPECT_EQ(fakes.disk.Tree(G).count("Data\\x.big.aside"), bAside ? 1u : 0u) << szStep;
-        run.EndGame(fakes);
-        EXPECT_EQ(fakes.disk.Tree(G).count("Data\\x.big"), 1u) << szStep;
-    };
-    launch(kAnswerYes, true, "asked: Yes");
-    launch(std::nullopt, true, "set aside without asking");
-    StrayAnswers(fakes.disk, fakes.problems, kProgramFolder).Forget(0);
-    launch(kAnswerNo, false, "forgotten: asked again, No");
-    launch(std::nullopt, false, "kept without asking");
-    fakes.disk.WriteItem(G + "\\Data\\x.big", "BIGF another x");
-    launch(kAnswerYes, true, "another size: a new archive, asked");
-    fakes.problems.noted.clear();
-    fakes.disk.WriteItem(kFile, "Yes\tC:\\Games\\Gen\\\tData\\x.big\t14\r\n");
-    launch(kAnswerNo, false, "damaged: asked again");
-    EXPECT_EQ(fakes.problems.noted.at(0),
-              "No stray archive is answered yet: " + kFile + " is damaged; its answers are asked again.");
 }
 
 // Whatever call fails, or wherever the program dies, the file holds the

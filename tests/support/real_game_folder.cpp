@@ -26,34 +26,22 @@ bool EndsWith(const std::string& szText, const std::string& szEnd) {
     return szText.size() >= szEnd.size() && szText.compare(szText.size() - szEnd.size(), szEnd.size(), szEnd) == 0;
 }
 
-std::string ListingPath(RealFolder folder) {
-    return std::string(CORVANE_TEST_REAL_FOLDERS) +
-           (folder == RealFolder::kZeroHourSteam ? "/zero-hour-steam.tsv" : "/generals-ea-app.tsv");
-}
-
-ListedFile ParseRow(const std::string& szRow) {
-    std::istringstream row(szRow);
-    ListedFile file;
-    std::string szSize;
-    if (!std::getline(row, file.szPath, '\t') || !std::getline(row, szSize, '\t') || !std::getline(row, file.szSha256))
-        throw std::runtime_error("not a row of a listing: " + szRow);
-    file.lSize = std::stoull(szSize);
-    return file;
-}
-
 }  // namespace
 
+// Rows of a path, a size and a SHA-256, tab-separated, below a header.
 std::vector<ListedFile> ListedFiles(RealFolder folder, bool bEditionOnly) {
-    std::ifstream listing(ListingPath(folder), std::ios::binary);
-    if (!listing) throw std::runtime_error("cannot read " + ListingPath(folder));
+    const std::string szListing = std::string(CORVANE_TEST_REAL_FOLDERS) +
+                                  (folder == RealFolder::kZeroHourSteam ? "/zero-hour-steam.tsv" : "/generals-ea-app.tsv");
+    std::ifstream listing(szListing, std::ios::binary);
+    std::string szRow, szSize;
+    if (!std::getline(listing, szRow)) throw std::runtime_error("cannot read " + szListing);
     std::vector<ListedFile> files;
-    std::string szRow;
-    std::getline(listing, szRow);  // the header
-    while (std::getline(listing, szRow)) {
-        if (!szRow.empty() && szRow.back() == '\r') szRow.pop_back();
-        if (szRow.empty()) continue;
-        ListedFile file = ParseRow(szRow);
-        if (!bEditionOnly || IsEditionFile(file.szPath)) files.push_back(std::move(file));
+    for (ListedFile file; std::getline(listing, szRow);) {
+        std::istringstream row(szRow);
+        if (!std::getline(row, file.szPath, '\t') || !std::getline(row, szSize, '\t') || !(row >> file.szSha256))
+            throw std::runtime_error("not a row of " + szListing + ": " + szRow);
+        file.lSize = std::stoull(szSize);
+        if (!bEditionOnly || IsEditionFile(file.szPath)) files.push_back(file);
     }
     return files;
 }
