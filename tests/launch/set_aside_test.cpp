@@ -143,9 +143,8 @@ TEST(SetAside, ALaunchAsksAndPutsBackWhatItSetAsideWithItsUndo) {
                                                   "D:\\Mod\\Sub2", G + "\\Data"})});
                     run.launcher.LaunchApplication(kGenerals, "", 0);
                     ASSERT_TRUE(fakes.processes.bRunning);
-                    EXPECT_EQ(fakes.boxes.shown, (bAgain ? std::vector<std::pair<std::string, uint32_t>>{}
-                                                         : std::vector<std::pair<std::string, uint32_t>>{
-                                                               {szQuestion, kMsgYesNo | kMsgQuestion}}));
+                    using Shown = std::vector<std::pair<std::string, uint32_t>>;
+                    EXPECT_EQ(fakes.boxes.shown, (bAgain ? Shown{} : Shown{{szQuestion, kMsgYesNo | kMsgQuestion}}));
                     const Tree playing = fakes.disk.Tree(G);
                     EXPECT_EQ(playing.count("Data\\Sub\\x.big.aside"), lAnswer == kAnswerYes ? 1u : 0u);
                     EXPECT_EQ(playing.at("Data\\y.big.aside"), "someone's");

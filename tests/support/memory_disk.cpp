@@ -46,7 +46,7 @@ private:
 size_t MemoryInputFile::Read(char* pBuffer, size_t lWanted) {
     const size_t lCount = static_cast<size_t>(std::min<uint64_t>({lWanted, lSize - lPos, lChunk ? lChunk : lWanted}));
     const size_t lKept = lPos < szBytes.size() ? std::min(lCount, szBytes.size() - static_cast<size_t>(lPos)) : 0;
-    std::memcpy(pBuffer, szBytes.data() + lPos, lKept);
+    std::memcpy(pBuffer, szBytes.data() + std::min<uint64_t>(lPos, szBytes.size()), lKept);
     std::memset(pBuffer + lKept, 0, lCount - lKept);
     lPos += lCount;
     ++lReads;
@@ -277,11 +277,10 @@ bool MemoryDisk::SameBytes(const std::string& szOne, const std::string& szOther)
 std::string MemoryDisk::Sha256(const std::string& szPath) {
     Call("ReadFile", szPath);
     const Body& body = *Need("ReadFile", szPath, false).body;
-    const std::string& szContent = body.szContent;
     std::string szHex;
     for (uint64_t lSeed = 0; szHex.size() < 64; ++lSeed) {
         uint64_t lHash = (14695981039346656037ull ^ lSeed) + body.lZeros;  // FNV-1a
-        for (unsigned char c : szContent) lHash = (lHash ^ c) * 1099511628211ull;
+        for (unsigned char c : body.szContent) lHash = (lHash ^ c) * 1099511628211ull;
         for (int i = 60; i >= 0; i -= 4) szHex += "0123456789abcdef"[(lHash >> i) & 15];
     }
     return szHex;

@@ -22,8 +22,11 @@ constexpr std::array kAddedFiles = {"d3d8.dll", "d3d8.cfg", "gentoolupdater.exe"
                                     "tuc_credits_updated.txt", "wb_debuglogfilei.txt"};
 constexpr const char* kProxyLauncher = "launcher\\";  // GenPatcher's, in place of the edition's launcher
 
-bool EndsWith(const std::string& szText, const std::string& szEnd) {
-    return szText.size() >= szEnd.size() && szText.compare(szText.size() - szEnd.size(), szEnd.size(), szEnd) == 0;
+// The bytes a rebuilt file begins with. A ".big.bak" is a copy of an
+// archive: it begins as one.
+std::string FirstBytesOf(const std::string& szPath) {
+    const std::string szFolded = LowerAscii(szPath);
+    return szFolded.ends_with(".big") || szFolded.ends_with(".big.bak") ? "BIGF" : "";
 }
 
 }  // namespace
@@ -49,15 +52,9 @@ std::vector<ListedFile> ListedFiles(RealFolder folder, bool bEditionOnly) {
 bool IsEditionFile(const std::string& szPath) {
     const std::string szFolded = LowerAscii(szPath);
     const std::string szName = szFolded.substr(szFolded.find_last_of('\\') + 1);
-    const bool bAddOnArchive = EndsWith(szName, ".big") && (szName[0] == '!' || (szName[0] >= '0' && szName[0] <= '9'));
-    return !bAddOnArchive && !EndsWith(szName, ".bak") && szFolded.rfind(kProxyLauncher, 0) != 0 &&
+    const bool bAddOnArchive = szName.ends_with(".big") && (szName[0] == '!' || (szName[0] >= '0' && szName[0] <= '9'));
+    return !bAddOnArchive && !szName.ends_with(".bak") && szFolded.rfind(kProxyLauncher, 0) != 0 &&
            std::find(kAddedFiles.begin(), kAddedFiles.end(), szFolded) == kAddedFiles.end();
-}
-
-// A ".big.bak" is a copy of an archive: it begins as one.
-std::string FirstBytesOf(const std::string& szPath) {
-    const std::string szFolded = LowerAscii(szPath);
-    return EndsWith(szFolded, ".big") || EndsWith(szFolded, ".big.bak") ? "BIGF" : "";
 }
 
 void RebuildOn(MemoryDisk& disk, const std::string& szFolder, const std::vector<ListedFile>& files) {

@@ -32,10 +32,6 @@ std::vector<ListedFile> ListedFiles(RealFolder folder, bool bEditionOnly = false
 // proxy launcher, GameRanger) or a backup one of them made.
 bool IsEditionFile(const std::string& szPath);
 
-// The bytes a rebuilt file begins with: "BIGF" for an archive and an
-// archive's ".big.bak" copy, none for the rest.
-std::string FirstBytesOf(const std::string& szPath);
-
 // The files under szFolder (no trailing backslash) on the in-memory disk,
 // and in a real folder, whose files are sparse where the file system can.
 void RebuildOn(MemoryDisk& disk, const std::string& szFolder, const std::vector<ListedFile>& files);
