@@ -123,7 +123,8 @@ void frmCheck::CheckAgain(const std::vector<std::string>& szDone) {
 void frmCheck::ListAnswers() {
     shownAnswers.clear();
     std::vector<std::string> szLines;
-    for (const StrayAnswer& answer : StrayAnswers(platform.files, platform.problems, szAppPath).All()) {
+    const StrayAnswers answers(platform.files, platform.problems, szAppPath);
+    for (const StrayAnswer& answer : answers.All()) {
         const bool bHere = std::any_of(folders.begin(), folders.end(), [&](const CheckedFolder& folder) {
             return LowerAscii(folder.szPath) == LowerAscii(answer.szFolder);
         });
