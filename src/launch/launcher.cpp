@@ -209,9 +209,8 @@ bool Launcher::CheckMod() {
             return false;
         }
     }
-    const StrayAnswers answers(platform.files, platform.problems, szAppPath);
     run->strays = StrayArchivesFor(state.GameTable, run->dGame, mod, run->check.targets, platform.files,
-                                   platform.problems, answers);
+                                   platform.problems, szAppPath);
     if (run->szOutside.empty() && run->strays.asked.empty() && run->strays.szAsideAgain.empty()) return true;
     run->outcome = run->szOutside.empty() ? Outcome::kAskStrays : Outcome::kAskOutside;
     return false;

@@ -27,7 +27,7 @@ StrayArchive ArchiveOf(const FolderCheck& check, const Finding& finding) {
 
 StrayOffer StrayArchivesFor(const GameTable& games, int16_t dGame, const ModConfig& mod,
                             const std::vector<std::optional<Target>>& targets, FileSystem& files, ProblemLog& problems,
-                            const StrayAnswers& answers) {
+                            const std::string& szAppPath) {
     FolderCheck check;
     try {
         check = CheckGameFolders(FoldersOf(games, dGame, files), files, SourcesOf({mod}, files));
@@ -39,8 +39,10 @@ StrayOffer StrayArchivesFor(const GameTable& games, int16_t dGame, const ModConf
     for (const std::string& szLine : FindingLines(check, FindingKind::kLooseFile))
         problems.Note("The game loads this with the mod: " + szLine);
     StrayOffer offer;
+    std::erase_if(check.findings, [](const Finding& finding) { return !finding.bOffered; });
+    if (check.findings.empty()) return offer;
+    const StrayAnswers answers(files, problems, szAppPath);
     for (const Finding& finding : check.findings) {
-        if (!finding.bOffered) continue;
         StrayArchive archive = ArchiveOf(check, finding);
         const std::optional<bool> bSetAside = answers.SetAside(archive.szFolder, archive.szArchive, archive.lSize);
         if (!bSetAside)

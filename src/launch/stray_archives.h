@@ -35,12 +35,13 @@ struct StrayOffer {
 };
 
 // The stray archives GameTable row dGame would load with this mod of these
-// targets, by what the player answered about them before. A folder that
-// cannot be read is noted in Corvane.log and gives none: the launch goes on
-// as before.
+// targets, by what the player answered about them before (the answers kept
+// in szAppPath, read only when there is an archive to answer about). A
+// folder that cannot be read is noted in Corvane.log and gives none: the
+// launch goes on as before.
 StrayOffer StrayArchivesFor(const GameTable& games, int16_t dGame, const ModConfig& mod,
                             const std::vector<std::optional<Target>>& targets, FileSystem& files, ProblemLog& problems,
-                            const StrayAnswers& answers);
+                            const std::string& szAppPath);
 
 // The full paths of the sources of these mods' entries (ASCII letters in
 // lower case), as written and as the system resolves them: the check leaves

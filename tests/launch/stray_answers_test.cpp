@@ -40,10 +40,10 @@ TEST(StrayAnswers, AnArchiveIsAskedAboutUntilItIsAnswered) {
             ProgramRun run(fakes);
             fakes.disk.AddFile(G + "\\Data\\x.big", "BIGF x");
             if (!c.szFile.empty()) fakes.disk.AddFile(kFile, c.szFile);
-            StrayAnswers answers(fakes.disk, fakes.problems, kProgramFolder);
-            if (bForgotten) answers.Forget(0);
+            if (bForgotten) StrayAnswers(fakes.disk, fakes.problems, kProgramFolder).Forget(0);
+            fakes.problems.noted.clear();
             const StrayOffer offer = StrayArchivesFor(run.state.GameTable, kGenerals, ModConfig{}, {}, fakes.disk,
-                                                      fakes.problems, answers);
+                                                      fakes.problems, kProgramFolder);
             const bool bAnswered = c.lAsked == 0 && !bForgotten;
             EXPECT_EQ(offer.asked.size(), bAnswered ? 0u : 1u) << c.szFile;
             EXPECT_EQ(offer.szAsideAgain.size(), bAnswered ? static_cast<size_t>(c.lAside) : 0u) << c.szFile;
