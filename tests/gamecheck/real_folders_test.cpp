@@ -12,8 +12,6 @@
 namespace corvane::test {
 namespace {
 
-const std::string kFolder = "C:\\Games\\Real";
-
 const std::string kHotkeys = " (hotkeys)", kBar = " (Control Bar Pro, a new control bar)", kLobby = " (a bigger LAN lobby)",
                   kCfg = "Add-on: d3d8.cfg (GenTool's settings)", kDll = "Add-on: d3d8.dll (GenTool, expected online)",
                   kUpdater = "Add-on: GenToolUpdater.exe (GenTool's updater)",
@@ -44,11 +42,10 @@ TEST(RealFolders, TheEditionReadsCleanAndEveryAddOnIsNamed) {
     for (const auto& c : kCases) {
         for (const bool bEditionOnly : {true, false}) {
             FakePlatform fakes;
-            RebuildOn(fakes.disk, kFolder, ListedFiles(c.folder, bEditionOnly));
+            RebuildOn(fakes.disk, "C:\\Games\\Real", ListedFiles(c.folder, bEditionOnly));
             GameTable games = MakeGameTable();
-            games[c.dGame].szInstallPath = kFolder + "\\";
-            const FolderCheck check = CheckGameFolders(FoldersOf(games, c.dGame, fakes.disk), fakes.disk, {});
-            EXPECT_EQ(FindingLines(check),
+            games[c.dGame].szInstallPath = "C:\\Games\\Real\\";
+            EXPECT_EQ(FindingLines(CheckGameFolders(FoldersOf(games, c.dGame, fakes.disk), fakes.disk, {})),
                       bEditionOnly ? std::vector<std::string>{"Clean: nothing but the game's own files"} : c.szLines);
         }
     }

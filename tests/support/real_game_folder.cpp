@@ -16,8 +16,8 @@ namespace {
 
 // What the player added to the edition, by name (folded). Archives whose
 // names begin with "!" or a digit are add-ons: the editions name none so.
-constexpr std::array kAddedFiles = {"d3d8.dll", "d3d8.cfg", "gentoolupdater.exe",  // GenTool
-                                    "game.dat-bravo.log", "gp.info",               // GenPatcher
+// GenTool's, GenPatcher's, other tools' and what they wrote.
+constexpr std::array kAddedFiles = {"d3d8.dll", "d3d8.cfg", "gentoolupdater.exe", "game.dat-bravo.log", "gp.info",
                                     "edgescroller.exe", "gameranger game location.lnk", "sun.ini",
                                     "tuc_credits_updated.txt", "wb_debuglogfilei.txt"};
 constexpr const char* kProxyLauncher = "launcher\\";  // GenPatcher's, in place of the edition's launcher
@@ -27,6 +27,14 @@ constexpr const char* kProxyLauncher = "launcher\\";  // GenPatcher's, in place 
 std::string FirstBytesOf(const std::string& szPath) {
     const std::string szFolded = LowerAscii(szPath);
     return szFolded.ends_with(".big") || szFolded.ends_with(".big.bak") ? "BIGF" : "";
+}
+
+bool IsEditionFile(const std::string& szPath) {
+    const std::string szFolded = LowerAscii(szPath);
+    const std::string szName = szFolded.substr(szFolded.find_last_of('\\') + 1);
+    const bool bAddOnArchive = szName.ends_with(".big") && (szName[0] == '!' || (szName[0] >= '0' && szName[0] <= '9'));
+    return !bAddOnArchive && !szName.ends_with(".bak") && szFolded.rfind(kProxyLauncher, 0) != 0 &&
+           std::find(kAddedFiles.begin(), kAddedFiles.end(), szFolded) == kAddedFiles.end();
 }
 
 }  // namespace
@@ -47,14 +55,6 @@ std::vector<ListedFile> ListedFiles(RealFolder folder, bool bEditionOnly) {
         if (!bEditionOnly || IsEditionFile(file.szPath)) files.push_back(file);
     }
     return files;
-}
-
-bool IsEditionFile(const std::string& szPath) {
-    const std::string szFolded = LowerAscii(szPath);
-    const std::string szName = szFolded.substr(szFolded.find_last_of('\\') + 1);
-    const bool bAddOnArchive = szName.ends_with(".big") && (szName[0] == '!' || (szName[0] >= '0' && szName[0] <= '9'));
-    return !bAddOnArchive && !szName.ends_with(".bak") && szFolded.rfind(kProxyLauncher, 0) != 0 &&
-           std::find(kAddedFiles.begin(), kAddedFiles.end(), szFolded) == kAddedFiles.end();
 }
 
 void RebuildOn(MemoryDisk& disk, const std::string& szFolder, const std::vector<ListedFile>& files) {

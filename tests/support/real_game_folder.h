@@ -24,13 +24,10 @@ struct ListedFile {
 };
 
 // The folder's files in their listed order. bEditionOnly: only what the
-// edition itself ships, without the add-ons and tools the player installed.
+// edition itself ships, without the player's add-ons (Control Bar Pro,
+// hotkeys, decals, the LAN lobby), tools (GenTool, GenPatcher, its proxy
+// launcher, GameRanger) and the backups they made.
 std::vector<ListedFile> ListedFiles(RealFolder folder, bool bEditionOnly = false);
-
-// A listed file is one of the edition's own, not a player's add-on (Control
-// Bar Pro, hotkeys, decals, the LAN lobby), a tool (GenTool, GenPatcher, its
-// proxy launcher, GameRanger) or a backup one of them made.
-bool IsEditionFile(const std::string& szPath);
 
 // The files under szFolder (no trailing backslash) on the in-memory disk,
 // and in a real folder, whose files are sparse where the file system can.
