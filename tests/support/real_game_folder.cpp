@@ -14,9 +14,8 @@ namespace corvane::test {
 
 namespace {
 
-// What the player added to the edition, by name (folded). Archives whose
-// names begin with "!" or a digit are add-ons: the editions name none so.
-// GenTool's, GenPatcher's, other tools' and what they wrote.
+// What the players added to the editions, by path (folded): GenTool's
+// files, GenPatcher's, other tools' and what they wrote.
 constexpr std::array kAddedFiles = {"d3d8.dll", "d3d8.cfg", "gentoolupdater.exe", "game.dat-bravo.log", "gp.info",
                                     "edgescroller.exe", "gameranger game location.lnk", "sun.ini",
                                     "tuc_credits_updated.txt", "wb_debuglogfilei.txt"};
@@ -29,6 +28,8 @@ std::string FirstBytesOf(const std::string& szPath) {
     return szFolded.ends_with(".big") || szFolded.ends_with(".big.bak") ? "BIGF" : "";
 }
 
+// Archives whose names begin with "!" or a digit are add-ons (the editions
+// name none so), and a ".bak" is a tool's backup.
 bool IsEditionFile(const std::string& szPath) {
     const std::string szFolded = LowerAscii(szPath);
     const std::string szName = szFolded.substr(szFolded.find_last_of('\\') + 1);
