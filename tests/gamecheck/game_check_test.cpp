@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "gamecheck/big_header.h"
 #include "gamecheck/check_lines.h"
 #include "gamecheck/folder_check.h"
 #include "support/memory_disk.h"
@@ -140,7 +141,6 @@ TEST(GameCheck, ZeroHourIsCheckedWithItsGeneralsFolder) {
               std::vector<std::string>{"Program: WorldBuilder.exe is not there"});
     known.AddFolder(Z + "ZH_Generals");
     EXPECT_EQ(FoldersOf(games, kZeroHour, known).size(), 1u);
-    EXPECT_EQ(FoldersOf(games, kGenerals, known).size(), 1u);
     games[kZeroHour].szInstallPath = "c:\\GAMES\\gen\\";
     EXPECT_EQ(FoldersOf(games, kZeroHour, known).size(), 1u) << "one folder in other letter case";
     // Hand-made layouts put Zero Hour inside the Generals folder: neither walk enters the other's.
@@ -152,6 +152,14 @@ TEST(GameCheck, ZeroHourIsCheckedWithItsGeneralsFolder) {
                                         "Stray archive: Stray.big in the Generals folder (loads after the game's own archives)"}));
     for (const std::string& szLine : FindingLines(CheckGameFolders(FoldersOf(games, kGenerals, known), known, {})))
         EXPECT_EQ(szLine.find("ZH\\"), std::string::npos) << szLine;
+}
+
+// Each field in its own byte order; a header cut short, or of another kind,
+// is none.
+TEST(GameCheck, AnArchivesHeaderIsReadInItsByteOrders) {
+    const std::optional<BigHeader> header = ReadBigHeader(std::string("BIG4\x10\x20\0\0\0\0\x01\x02\0\0\0\x30", 16));
+    ASSERT_TRUE(header && !ReadBigHeader("BIGF" + std::string(11, '\0')) && !ReadBigHeader("BIGX" + std::string(12, '\0')));
+    EXPECT_EQ((std::vector{header->lArchiveSize, header->lFileCount, header->lTableEnd}), (std::vector<uint32_t>{0x2010, 0x102, 0x30}));
 }
 
 }  // namespace

@@ -23,15 +23,13 @@ const struct {
     int16_t dGame;
     std::vector<std::string> szLines;  // of the folder as listed
 } kCases[] = {
-    {RealFolder::kZeroHourSteam,
-     kZeroHour,
+    {RealFolder::kZeroHourSteam, kZeroHour,
      {"Add-on: !HotkeysLeikezeIndicatorsZH.big" + kHotkeys, "Add-on: !HotkeysLeikezeZH.big" + kHotkeys,
       "Add-on: 310_ExpandedLANLobbyMenu.big" + kLobby, "Add-on: 340_ControlBarProArt1080ZH.big" + kBar,
       "Add-on: 340_ControlBarProData1080ZH.big" + kBar, "Add-on: 340_ControlBarProZH.big" + kBar,
       "Add-on: 990_DecalsZH.big (decals)", kCfg, kDll, kUpdater,
       "Replaced archive: WindowZH.big (the game's own is kept as WindowZH.big.bak)", kEmpty, kCopy}},
-    {RealFolder::kGeneralsEaApp,
-     kGenerals,
+    {RealFolder::kGeneralsEaApp, kGenerals,
      {"Add-on: !HotkeysLeikeze.big" + kHotkeys, "Add-on: 311_ExpandedLANLobbyMenu.big" + kLobby,
       "Add-on: 341_ControlBarPro.big" + kBar, kCfg, kDll, kUpdater,
       "Replaced archive: Window.big (the game's own is kept as Window.big.bak)", kEmpty, kCopy}},
