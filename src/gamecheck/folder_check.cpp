@@ -114,7 +114,7 @@ private:
     // Zero Hour loads only the archives of the Generals folder it plays from.
     void File(bool bInLeftover) {
         if (EndsWith(szFolded, kAsideEnding)) return Add(FindingKind::kSetAside, "");
-        if (EndsWith(szFolded, ".big.bak") && IsReplacedArchive()) return;
+        if (EndsWith(szFolded, ".big.bak") && NameReplacedArchive()) return;
         if (folder.bGeneralsOfZeroHour && !EndsWith(szFolded, ".big")) return;
         if (std::optional<std::string> szWhat = LeftoverOf(szFolded, false)) {
             Add(FindingKind::kLeftover, *szWhat);
@@ -130,7 +130,8 @@ private:
 
     // The walk meets "X.big.bak" after "X.big": a game's archive is named
     // as replaced where its backup differs from it, the sizes told first.
-    bool IsReplacedArchive() {
+    // False, naming nothing, for a backup that is no such original.
+    bool NameReplacedArchive() {
         const std::string szArchive = szRelative.substr(0, szRelative.size() - std::string(kBackupEnding).size());
         if (!IsOwnArchive(szFolded.substr(0, szArchive.size()))) return false;
         const std::optional<ItemInfo> archive = files.Stat(folder.szPath + szArchive);

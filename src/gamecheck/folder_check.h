@@ -1,8 +1,10 @@
 // What a game would load besides its own files: the check of a game folder
-// (and, for Zero Hour, of the Generals folder it plays from) for stray
-// archives, loose files, other tools' leftovers and wrapper DLLs, and which
-// build the game's program is. It only reads: each item is listed, and of
-// each file named like an archive its first four bytes are read.
+// (and, for Zero Hour, of the archives of the Generals folder it plays from)
+// for stray archives, loose files, add-ons, replaced and empty archives,
+// other tools' leftovers, known problems and wrapper DLLs, and which build
+// the game's program is. It only reads: each item is listed, and of each
+// file named like an archive its header is read (and of a game's archive
+// with a backup beside it, both, where their sizes are alike).
 #pragma once
 
 #include <cstdint>
