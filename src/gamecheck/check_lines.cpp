@@ -1,6 +1,7 @@
 #include "gamecheck/check_lines.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace corvane {
@@ -10,23 +11,12 @@ namespace {
 // More loose files than this in one folder are counted, not named.
 constexpr size_t kLooseNamedPerFolder = 3;
 
-const char* KindName(FindingKind kind) {
-    switch (kind) {
-    case FindingKind::kProgram:
-        return "Program";
-    case FindingKind::kStrayArchive:
-        return "Stray archive";
-    case FindingKind::kLooseFile:
-        return "Loose file";
-    case FindingKind::kLeftover:
-        return "Leftover";
-    case FindingKind::kWrapper:
-        return "Wrapper";
-    case FindingKind::kSetAside:
-        return "Set aside";
-    }
-    return "";
-}
+// In the order of FindingKind.
+constexpr std::array kKindNames = {"Program",       "Stray archive", "Loose file",    "Add-on",  "Replaced archive",
+                                   "Empty archive", "Leftover",      "Known problem", "Wrapper", "Set aside"};
+static_assert(kKindNames.size() == static_cast<size_t>(FindingKind::kSetAside) + 1);
+
+const char* KindName(FindingKind kind) { return kKindNames.at(static_cast<size_t>(kind)); }
 
 std::string Where(const Finding& finding) {
     return finding.szRelative + (finding.bFolder ? "\\" : "") + (finding.bInGeneralsFolder ? " in the Generals folder" : "");
@@ -99,8 +89,8 @@ std::vector<std::string> FindingLines(const FolderCheck& check) {
         return {szLine};
     }
     std::vector<std::string> szLines;
-    for (FindingKind kind : {FindingKind::kProgram, FindingKind::kStrayArchive, FindingKind::kLooseFile,
-                             FindingKind::kLeftover, FindingKind::kWrapper, FindingKind::kSetAside}) {
+    for (size_t lKind = 0; lKind < kKindNames.size(); ++lKind) {
+        const FindingKind kind = static_cast<FindingKind>(lKind);
         const std::vector<std::string> szOfKind = FindingLines(check, kind);
         szLines.insert(szLines.end(), szOfKind.begin(), szOfKind.end());
     }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "gamecheck/big_header.h"
 #include "gamecheck/game_files.h"
 #include "state/ascii_case.h"
 
@@ -18,7 +19,7 @@ namespace {
 // Hidden and system items too: the game loads them like any other.
 constexpr uint32_t kEverything = kAttrDirectory | kAttrHidden | kAttrSystem;
 constexpr const char* kAsideEnding = ".aside";
-constexpr size_t kHeaderSize = 4;
+constexpr const char* kBackupEnding = ".bak";
 
 bool EndsWith(const std::string& szFolded, const std::string& szEnd) {
     return szFolded.size() > szEnd.size() && szFolded.compare(szFolded.size() - szEnd.size(), szEnd.size(), szEnd) == 0;
@@ -28,13 +29,14 @@ bool EndsWithFolded(const std::string& szText, const std::string& szEnd) {
     return szText.size() > szEnd.size() && LowerAscii(szText.substr(szText.size() - szEnd.size())) == szEnd;
 }
 
-// Up to the first four bytes; what cannot be opened tells none.
+// Up to an archive header's bytes; what cannot be opened tells none.
 std::string FirstBytes(FileSystem& files, const std::string& szPath) {
     try {
         const std::unique_ptr<InputFile> file = files.OpenInput(szPath);
-        char bytes[kHeaderSize] = {};
+        char bytes[kBigHeaderSize] = {};
         size_t lGot = 0;
-        for (size_t lRead = 1; lGot < kHeaderSize && lRead > 0; lGot += lRead) lRead = file->Read(bytes + lGot, kHeaderSize - lGot);
+        for (size_t lRead = 1; lGot < kBigHeaderSize && lRead > 0; lGot += lRead)
+            lRead = file->Read(bytes + lGot, kBigHeaderSize - lGot);
         return std::string(bytes, lGot);
     } catch (const std::exception&) {
         return "";
@@ -85,11 +87,16 @@ private:
             if (lRelative) szRelative += '\\', szFolded += '\\';
             szRelative += entry.szName;
             szFolded += szFoldedName;
-            if (szLeftAlone.empty() || !szLeftAlone.count(LowerAscii(folder.szPath) + szFolded))
-                (entry.lAttr & kAttrDirectory) ? Subfolder(bInLeftover) : File(bInLeftover);
+            if (!IsLeftAlone()) (entry.lAttr & kAttrDirectory) ? Subfolder(bInLeftover) : File(bInLeftover);
             szRelative.resize(lRelative);
             szFolded.resize(lFolded);
         }
+    }
+
+    bool IsLeftAlone() const {
+        if (szLeftAlone.empty() && folder.szOtherGames.empty()) return false;
+        const std::string szPath = LowerAscii(folder.szPath) + szFolded;
+        return szLeftAlone.count(szPath) || folder.szOtherGames.count(szPath);
     }
 
     // Corvane's own backups are not entered: their insides are what a
@@ -97,27 +104,68 @@ private:
     // the archives in them, which the game loads wherever they lie.
     void Subfolder(bool bInLeftover) {
         if (const std::optional<std::string> szWhat = LeftoverOf(szFolded, true)) {
-            Add(FindingKind::kLeftover, *szWhat, true);
+            if (!folder.bGeneralsOfZeroHour) Add(FindingKind::kLeftover, *szWhat, true);
             if (EndsWith(szFolded, ".original")) return;
             bInLeftover = true;
         }
         Folder(bInLeftover);
     }
 
+    // Zero Hour loads only the archives of the Generals folder it plays from.
     void File(bool bInLeftover) {
         if (EndsWith(szFolded, kAsideEnding)) return Add(FindingKind::kSetAside, "");
-        if (std::optional<std::string> szWhat = LeftoverOf(szFolded, false)) return Add(FindingKind::kLeftover, *szWhat);
+        if (EndsWith(szFolded, ".big.bak") && NameReplacedArchive()) return;
+        if (folder.bGeneralsOfZeroHour && !EndsWith(szFolded, ".big")) return;
+        if (std::optional<std::string> szWhat = LeftoverOf(szFolded, false)) {
+            Add(FindingKind::kLeftover, *szWhat);
+            if (IsLoadedLeftover(szFolded)) Offer(FindingKind::kLeftover);
+            return;
+        }
+        if (std::optional<std::string> szWhat = AddOnFileOf(szFolded)) return Add(FindingKind::kAddOn, *szWhat);
+        if (std::optional<std::string> szWhat = KnownProblemOf(szFolded)) return Add(FindingKind::kKnownProblem, *szWhat);
         if (std::optional<std::string> szWhat = WrapperOf(szFolded)) return Add(FindingKind::kWrapper, *szWhat);
         if (EndsWith(szFolded, ".big")) return Archive();
         if (!bInLeftover && IsLooseFile(szFolded)) Add(FindingKind::kLooseFile, "");
     }
 
+    // The walk meets "X.big.bak" after "X.big": a game's archive is named
+    // as replaced where its backup differs from it, the sizes told first.
+    // False, naming nothing, for a backup that is no such original.
+    bool NameReplacedArchive() {
+        const std::string szArchive = szRelative.substr(0, szRelative.size() - std::string(kBackupEnding).size());
+        if (!IsOwnArchive(szFolded.substr(0, szArchive.size()))) return false;
+        const std::optional<ItemInfo> archive = files.Stat(folder.szPath + szArchive);
+        const std::optional<ItemInfo> backup = files.Stat(folder.szPath + szRelative);
+        if (!archive || archive->IsFolder() || !backup) return false;
+        if (archive->lSize == backup->lSize && files.SameBytes(folder.szPath + szArchive, folder.szPath + szRelative))
+            return false;
+        const std::string szName = szRelative.substr(szRelative.find_last_of('\\') + 1);
+        Add(FindingKind::kReplacedArchive, "the game's own is kept as " + szName);
+        findings[static_cast<size_t>(FindingKind::kReplacedArchive)].back().szRelative = szArchive;
+        return true;
+    }
+
     void Archive() {
         if (IsOwnArchive(szFolded)) return szOwnArchives.push_back(szFolded);
-        if (!IsArchiveHeader(FirstBytes(files, folder.szPath + szRelative)))
+        if (std::optional<std::string> szWhat = AddOnArchiveOf(szFolded)) return Add(FindingKind::kAddOn, *szWhat);
+        const std::string szFirst = FirstBytes(files, folder.szPath + szRelative);
+        if (!IsArchiveHeader(szFirst.substr(0, 4)))
             return Add(FindingKind::kLeftover, "named like an archive but none: the game skips it");
+        // A header cut short may still hold files: only one that says so is empty.
+        const std::optional<BigHeader> header = ReadBigHeader(szFirst);
+        if (header && header->lFileCount == 0)
+            return Add(FindingKind::kEmptyArchive, "holds no file: the game loads nothing from it");
         szStrays.push_back(szFolded);
         Add(FindingKind::kStrayArchive, "");
+        Offer(FindingKind::kStrayArchive);
+    }
+
+    // The finding of that kind just added: its size keys the player's answer.
+    void Offer(FindingKind kind) {
+        Finding& finding = findings[static_cast<size_t>(kind)].back();
+        finding.bOffered = true;
+        const std::optional<ItemInfo> item = files.Stat(folder.szPath + szRelative);
+        finding.lSize = item ? item->lSize : 0;
     }
 
     // What szRelative names.
@@ -157,11 +205,23 @@ Finding ProgramFinding(const std::string& szFolder, const std::string& szProgram
     return program;
 }
 
-std::vector<std::string> PathsOf(const FolderCheck& check, FindingKind one, FindingKind other) {
+std::vector<std::string> PathsOf(const FolderCheck& check, FindingKind kind) {
     std::vector<std::string> szPaths;
     for (const Finding& finding : check.findings)
-        if (finding.kind == one || finding.kind == other) szPaths.push_back(check.PathOf(finding));
+        if (finding.kind == kind) szPaths.push_back(check.PathOf(finding));
     return szPaths;
+}
+
+// A game installed inside the other's folder (hand-made layouts do that)
+// is its own: the other's walk leaves it out. Steam's ZH_Generals is what
+// Zero Hour carries, and its check covers it.
+void NoteOtherGames(const GameTable& games, CheckedFolder& folder) {
+    const std::string szFolder = LowerAscii(folder.szPath);
+    for (const GameEntry& other : games) {
+        const std::string szOther = LowerAscii(other.szInstallPath);
+        if (szOther.size() > szFolder.size() && szOther.rfind(szFolder, 0) == 0 && szOther != szFolder + "zh_generals\\")
+            folder.szOtherGames.insert(szOther.back() == '\\' ? szOther.substr(0, szOther.size() - 1) : szOther);
+    }
 }
 
 }  // namespace
@@ -169,12 +229,14 @@ std::vector<std::string> PathsOf(const FolderCheck& check, FindingKind one, Find
 std::vector<CheckedFolder> FoldersOf(const GameTable& games, int16_t dGame, FileSystem& files) {
     const GameEntry& game = games.at(static_cast<size_t>(dGame));
     std::vector<CheckedFolder> folders{{game.szInstallPath, false}};
-    if (dGame != kZeroHour && dGame != kZeroHourWorldBuilder) return folders;
-    const std::optional<ItemInfo> carried = files.Stat(game.szInstallPath + "ZH_Generals");
-    const std::string& szGenerals = games[kGenerals].szInstallPath;
-    if ((!carried || !carried->IsFolder()) && !szGenerals.empty() &&
-        LowerAscii(szGenerals) != LowerAscii(game.szInstallPath))
-        folders.push_back({szGenerals, true});
+    if (dGame == kZeroHour || dGame == kZeroHourWorldBuilder) {
+        const std::optional<ItemInfo> carried = files.Stat(game.szInstallPath + "ZH_Generals");
+        const std::string& szGenerals = games[kGenerals].szInstallPath;
+        if ((!carried || !carried->IsFolder()) && !szGenerals.empty() &&
+            LowerAscii(szGenerals) != LowerAscii(game.szInstallPath))
+            folders.emplace_back(szGenerals, true);
+    }
+    for (CheckedFolder& folder : folders) NoteOtherGames(games, folder);
     return folders;
 }
 
@@ -195,11 +257,14 @@ void AddProgram(FolderCheck& check, const std::string& szProgram, FileSystem& fi
 }
 
 std::vector<std::string> ToSetAside(const FolderCheck& check) {
-    return PathsOf(check, FindingKind::kStrayArchive, FindingKind::kLooseFile);
+    std::vector<std::string> szPaths;
+    for (const Finding& finding : check.findings)
+        if (finding.bOffered || finding.kind == FindingKind::kLooseFile) szPaths.push_back(check.PathOf(finding));
+    return szPaths;
 }
 
 std::vector<std::string> ToPutBack(const FolderCheck& check) {
-    return PathsOf(check, FindingKind::kSetAside, FindingKind::kSetAside);
+    return PathsOf(check, FindingKind::kSetAside);
 }
 
 std::string AsideName(const std::string& szPath) { return szPath + kAsideEnding; }

@@ -11,10 +11,24 @@
 namespace corvane {
 
 // One of the game's own archives: a name of a clean Generals or Zero Hour
-// (either game's, in any of their languages) at the folder's top level, or
-// at the top of the ZH_Generals folder Steam's Zero Hour carries. The same
-// name in any other subfolder is not the game's.
+// (either game's, in any of their languages, and the three that Steam's and
+// the EA App's editions add) at the folder's top level, or at the top of the
+// ZH_Generals folder Steam's Zero Hour carries. The same name in any other
+// subfolder is not the game's.
 bool IsOwnArchive(const std::string& szFolded);
+
+// An archive players install on purpose (hotkeys, Control Bar Pro, a
+// community translation in the player's language), by its name wherever it
+// lies: what it is. A translation's name is a language's with anything but
+// a letter before it ("00RussianZH.big"): the bare name is the game's own.
+std::optional<std::string> AddOnArchiveOf(const std::string& szFolded);
+
+// Another add-on's file beside the game's program (GenTool's): what it is.
+std::optional<std::string> AddOnFileOf(const std::string& szFolded);
+
+// A file of the game's own beside its program that is known to break it:
+// what it does.
+std::optional<std::string> KnownProblemOf(const std::string& szFolded);
 
 // The first bytes of a file the game loads as an archive.
 bool IsArchiveHeader(const std::string& szFirstBytes);
@@ -30,6 +44,10 @@ bool IsLooseFile(const std::string& szFolded);
 // those. Corvane's own backups (".original") are among them: the caller
 // leaves out those an unfinished launch still owns.
 std::optional<std::string> LeftoverOf(const std::string& szFolded, bool bFolder);
+
+// A leftover the game loads as an archive: Set Aside takes it as it takes a
+// stray archive.
+bool IsLoadedLeftover(const std::string& szFolded);
 
 // A DLL beside the game's program that the game loads in place of the
 // system's: what it is.

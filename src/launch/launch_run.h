@@ -12,6 +12,7 @@
 #include "launch/launcher.h"
 #include "launch/recovery.h"
 #include "launch/source_check.h"
+#include "launch/stray_archives.h"
 #include "launch/swap_copies.h"
 #include "platform/process.h"
 #include "state/game_table.h"
@@ -47,8 +48,8 @@ struct Launcher::Run {
     SourceCheck check;
     std::vector<std::string> szOutside;       // destination folders outside the game's
     std::string szNeedsRights;                // a game's folder Windows keeps from us
-    std::vector<std::string> szStrays;        // archives the game would load with the mod
-    bool bSetAside = false;                   // ...which the player wants set aside while playing
+    StrayOffer strays;                        // archives the game would load with the mod
+    std::vector<std::string> szSetAside;      // ...which the player wants set aside while playing
     std::vector<std::optional<Target>> targets;  // of the swap
     std::vector<ProcessId> noted;  // processes of the game in the journal
     bool bSwapFailed = false;      // a swap that failed half-way is still in the game folder

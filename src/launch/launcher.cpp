@@ -209,8 +209,9 @@ bool Launcher::CheckMod() {
             return false;
         }
     }
-    run->szStrays = StrayArchivesFor(state.GameTable, run->dGame, run->check.targets, platform.files, platform.problems);
-    if (run->szOutside.empty() && run->szStrays.empty()) return true;
+    run->strays = StrayArchivesFor(state.GameTable, run->dGame, mod, run->check.targets, platform.files,
+                                   platform.problems, szAppPath);
+    if (run->szOutside.empty() && run->strays.asked.empty() && run->strays.szAsideAgain.empty()) return true;
     run->outcome = run->szOutside.empty() ? Outcome::kAskStrays : Outcome::kAskOutside;
     return false;
 }
@@ -226,9 +227,9 @@ void Launcher::SwapModIn() {
     run->journal->Note(RecordOf(JournalStep::kBegin, szGameFolder, run->game.szTitle + " with " + mod.szTitle));
     for (const std::string& szLock : run->szLockNames)
         run->journal->Note(RecordOf(JournalStep::kLock, szLock));
-    if (run->bSetAside) {
+    if (!run->szSetAside.empty()) {
         log.Line("");
-        MoveNoted(AsideMoves(run->szStrays, false), *run->journal, platform.files, log);
+        MoveNoted(AsideMoves(run->szSetAside, false), *run->journal, platform.files, log);
     }
     run->targets = run->check.targets;
     run->copies->Expect(run->check.lBytes);
@@ -317,19 +318,28 @@ void Launcher::AskAboutOutside() {
         log.Line("ERROR: The launch was stopped before anything was touched: the mod writes outside the game's folders.");
         return EndLaunch();
     }
-    if (!run->szStrays.empty()) return AskAboutStrays();
+    if (!run->strays.asked.empty() || !run->strays.szAsideAgain.empty()) return AskAboutStrays();
     run->outcome = Outcome::kEnded;
     Work([this] { Attempt([this] { SwapAndStart(); }); }, [this] { AfterLaunchWork(); });
 }
 
-// Asked last, on every road, before anything is touched. The folders the
-// archives lie in are held from then on, as those the mod writes are.
+// Asked last, on every road, before anything is touched, about the archives
+// the player has not answered about before. The folders the archives set
+// aside lie in are held from then on, as those the mod writes are.
 void Launcher::AskAboutStrays() {
-    if (platform.messageBoxes.Show(StrayQuestion(run->szStrays), kMsgYesNo | kMsgQuestion) == kAnswerYes) {
+    run->szSetAside = run->strays.szAsideAgain;
+    if (!run->strays.asked.empty()) {
+        const bool bYes = platform.messageBoxes.Show(StrayQuestion(run->strays.asked), kMsgYesNo | kMsgQuestion) == kAnswerYes;
+        StrayAnswers answers(platform.files, platform.problems, szAppPath);
+        RememberAnswer(run->strays.asked, bYes, answers, platform.problems);
+        if (bYes)
+            for (const StrayArchive& archive : run->strays.asked) run->szSetAside.push_back(archive.szPath);
+    }
+    if (!run->szSetAside.empty()) {
         std::vector<std::string> szNames;
         try {
             GameFolders gameFolders(state.GameTable, platform.files);
-            szNames = FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath, run->szStrays);
+            szNames = FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath, run->szSetAside);
         } catch (const std::exception& e) {
             platform.problems.Note(std::string("The launch was given up: ") + e.what());
             locks.Release();
@@ -339,7 +349,6 @@ void Launcher::AskAboutStrays() {
         for (const std::string& szName : szNames)
             if (std::find(run->szLockNames.begin(), run->szLockNames.end(), szName) == run->szLockNames.end())
                 run->szLockNames.push_back(szName);
-        run->bSetAside = true;
     }
     run->outcome = Outcome::kEnded;
     Work([this] { Attempt([this] { SwapAndStart(); }); }, [this] { AfterLaunchWork(); });

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
+#include "gamecheck/big_header.h"
 #include "gamecheck/check_lines.h"
 #include "gamecheck/folder_check.h"
 #include "support/memory_disk.h"
@@ -15,7 +17,8 @@ namespace corvane::test {
 namespace {
 
 const std::string G = "C:\\Games\\Gen\\", Z = "C:\\Games\\ZH\\";
-constexpr const char* kFolder = nullptr;
+const std::nullopt_t kFolder = std::nullopt;
+const char* const kObjects = "Loose file: Data\\INI\\Object\\ (4 files)";
 
 // A disk whose game programs are all the Zero Hour 1.04 of the table.
 struct KnownProgramDisk : MemoryDisk {
@@ -40,12 +43,19 @@ std::vector<std::string> Sorted(std::vector<std::string> szLines) {
 TEST(GameCheck, TellsEachItemByItsKindAndNeverTakesAStrayForTheGamesOwn) {
     const struct {
         const char* szPath;     // below the Generals folder
-        const char* szContent;  // kFolder for a folder
+        std::optional<std::string> szContent;  // none for a folder
         const char* szLine;     // "" when the game has it, or it does not matter to the game
     } items[] = {
         // The game's own archives: either game's names, any letter case, at the top or in ZH_Generals.
-        {"INI.big", "BIGF", ""}, {"inizh.BIG", "BIGF", ""}, {"W3DGerman2ZH.big", "BIGF", ""},
-        {"ZH_Generals\\Patch.big", "BIGF", ""},
+        {"INI.big", "BIGF", ""}, {"inizh.BIG", "BIGF", ""}, {"W3DGerman2ZH.big", "BIGF", ""}, {"ZH_Generals\\Patch.big", "BIGF", ""},
+        // A backup beside one: the original of a replaced archive where it differs, sizes alike or not.
+        {"INI.big.bak", "BIGX", "Replaced archive: INI.big (the game's own is kept as INI.big.bak)"},
+        // An archive that says it holds no file; one whose header is cut short may hold some.
+        {"Empty.big", std::string("BIGF\x18\0\0\0\0\0\0\0\0\0\0\x18", 16), "Empty archive: Empty.big (holds no file: the game loads nothing from it)"},
+        {"One.big", std::string("BIG4\x40\0\0\0\0\0\0\x01\0\0\0\x28", 16), "Stray archive: One.big (loads before 2 of the game's 4 archives and overrides them)"},
+        // Add-ons by name, a community translation among them.
+        {"600_Patch104pZH.big", "BIGF", "Add-on: 600_Patch104pZH.big (the community patch)"},
+        {"00RussianZH.big", "BIGF", "Add-on: 00RussianZH.big (Russian: the player's language, a community translation)"},
         // The same names lower down, and other names, by their header.
         {"Data\\INI.big", "BIGF", "Stray archive: Data\\INI.big (loads before the game's own archives and overrides them)"},
         {"Mod.big", "BIG4", "Stray archive: Mod.big (loads before 2 of the game's 4 archives and overrides them)"},
@@ -59,10 +69,8 @@ TEST(GameCheck, TellsEachItemByItsKindAndNeverTakesAStrayForTheGamesOwn) {
         {"Data\\Scripts\\SkirmishScripts.scb", "x", ""}, {"Data\\Movies\\a.tga", "x", ""},
         {"Data\\Cursors\\a.tga", "x", ""}, {"Data\\WaterPlane\\a.tga", "x", ""}, {"MSS\\mss.ini", "x", ""},
         {"Data\\readme.txt", "x", ""}, {"GameData.ini", "x", ""},
-        {"Data\\INI\\Object\\a.ini", "x", "Loose file: Data\\INI\\Object\\ (4 files)"},
-        {"Data\\INI\\Object\\b.ini", "x", "Loose file: Data\\INI\\Object\\ (4 files)"},
-        {"Data\\INI\\Object\\c.ini", "x", "Loose file: Data\\INI\\Object\\ (4 files)"},
-        {"Data\\INI\\Object\\d.ini", "x", "Loose file: Data\\INI\\Object\\ (4 files)"},
+        {"Data\\INI\\Object\\a.ini", "x", kObjects}, {"Data\\INI\\Object\\b.ini", "x", kObjects},
+        {"Data\\INI\\Object\\c.ini", "x", kObjects}, {"Data\\INI\\Object\\d.ini", "x", kObjects},
         // Other tools' traces, and what lies in their folders is no loose file.
         {"Data\\Mod.gib", "BIGF", "Leftover: Data\\Mod.gib (an archive GenLauncher switched off)"},
         {"a.GLR", "x", "Leftover: a.GLR (left by GenLauncher)"}, {"b.gof", "x", "Leftover: b.gof (left by GenLauncher)"},
@@ -79,45 +87,49 @@ TEST(GameCheck, TellsEachItemByItsKindAndNeverTakesAStrayForTheGamesOwn) {
          "Leftover: Data\\INI\\INIZH.big (a second, outdated INIZH.big that EA's Zero Hour editions left, which the game loads)"},
         // Corvane's own backups: named unless an unfinished launch owns them, and never entered.
         {"Data\\INI.original\\x.ini", "x", "Leftover: Data\\INI.original\\ (Corvane's backup from a launch that did not finish)"},
+        {"Data\\INI.original\\x.big", "BIGF", "Leftover: Data\\INI.original\\ (Corvane's backup from a launch that did not finish)"},
         {"Data\\Art.original\\x.big", "BIGF", ""},
         {"Data\\old.big.aside", "BIGF", "Set aside: Data\\old.big.aside (Put Back gives it its name back)"},
-        // Wrappers beside the program only.
-        {"d3d8.dll", "x", "Wrapper: d3d8.dll (GenTool, expected online)"},
-        {"dbghelp.dll", "x", "Wrapper: dbghelp.dll (crashes the game at start with recent AMD drivers)"},
-        {"Data\\d3d8.dll", "x", ""},
+        // Wrappers and the game's own DLL that breaks it, beside the program only.
+        {"d3d9.dll", "x", "Wrapper: d3d9.dll (a graphics wrapper)"},
+        {"dbghelp.dll", "x", "Known problem: dbghelp.dll (crashes the game at start with recent AMD drivers)"},
+        {"Data\\d3d9.dll", "x", ""}, {"Data\\dbghelp.dll", "x", ""},
     };
     KnownProgramDisk disk;
     disk.AddFile(G + "Generals.exe", "program");
     std::vector<std::string> szExpected = {"Program: Generals.exe is Zero Hour 1.04"};
     for (const auto& item : items) {
-        item.szContent ? disk.AddFile(G + item.szPath, item.szContent, item.szContent[0] == 'x' ? 0 : kAttrHidden)
+        item.szContent ? disk.AddFile(G + item.szPath, *item.szContent, item.szContent->at(0) == 'x' ? 0 : kAttrHidden)
                        : disk.AddFolder(G + item.szPath);
         if (*item.szLine && std::find(szExpected.begin(), szExpected.end(), item.szLine) == szExpected.end())
             szExpected.push_back(item.szLine);
     }
-    const FolderCheck check =
-        Checked({{G, false}}, "Generals.exe", disk, {"c:\\games\\gen\\data\\art.original"});
+    const FolderCheck check = Checked({{G, false}}, "Generals.exe", disk, {"c:\\games\\gen\\data\\art.original"});
     const std::vector<std::string> szLines = FindingLines(check);
     EXPECT_EQ(Sorted(szLines), Sorted(szExpected));
-    EXPECT_EQ(szLines.front(), szExpected.front()) << "the program comes first";
-    EXPECT_EQ(ToSetAside(check).size(), 11u) << "the stray archives and loose files";
-    EXPECT_EQ(ToPutBack(check), std::vector<std::string>{G + "Data\\old.big.aside"});
+    const std::vector<std::string> szAside = ToSetAside(check);
+    EXPECT_EQ(szAside.size(), 13u) << "the stray archives, loose files and the outdated INIZH.big";
+    EXPECT_NE(std::find(szAside.begin(), szAside.end(), G + "Data\\INI\\INIZH.big"), szAside.end());
 }
 
-// Zero Hour loads the Generals folder too, unless it carries its own
-// (Steam's ZH_Generals); a program that is not there or not known says so,
-// and a folder with nothing else is clean.
+// Zero Hour loads the Generals folder too (only its archives matter),
+// unless it carries its own (Steam's ZH_Generals), or it is the same folder;
+// a program that is not there says so, and a folder with nothing else (each
+// language's bare archives are the game's own) is clean. Where one game lies
+// inside the other's folder, each archive is named once, in its own game.
 TEST(GameCheck, ZeroHourIsCheckedWithItsGeneralsFolder) {
     KnownProgramDisk known;
-    MemoryDisk unknown;
     GameTable games = MakeGameTable();
     games[kGenerals].szInstallPath = G;
     games[kZeroHour].szInstallPath = games[kZeroHourWorldBuilder].szInstallPath = Z;
-    for (MemoryDisk* disk : {static_cast<MemoryDisk*>(&known), &unknown}) {
-        disk->AddFile(Z + "Generals.exe", "program");
-        disk->AddFile(Z + "INIZH.big", "BIGF");
-        disk->AddFile(G + "Stray.big", "BIGF");
-    }
+    known.AddFile(Z + "Generals.exe", "program");
+    known.AddFile(Z + "INIZH.big", "BIGF");
+    for (const char* szLanguage : {"Brazilian", "Chinese", "English", "French", "German", "German2", "Italian", "Korean",
+                                   "Polish", "Spanish"})  // the bare language archives, every language's
+        for (const char* szGame : {"", "ZH"}) known.AddFile(Z + szLanguage + szGame + ".big", "BIGF");
+    known.AddFile(G + "Stray.big", "BIGF");
+    for (const char* szNotLoaded : {"d3d8.dll", "dbghelp.dll", "Data\\INI\\a.ini", "a.gof", "GLM\\x.ini"})
+        known.AddFile(G + szNotLoaded, "x");
     const std::vector<CheckedFolder> both = FoldersOf(games, kZeroHourWorldBuilder, known);
     ASSERT_EQ(both.size(), 2u);
     EXPECT_EQ(FindingLines(Checked(both, "Generals.exe", known)),
@@ -125,14 +137,29 @@ TEST(GameCheck, ZeroHourIsCheckedWithItsGeneralsFolder) {
                                         "Stray archive: Stray.big in the Generals folder (loads after the game's own archives)"}));
     EXPECT_EQ(FindingLines(Checked({{Z, false}}, "Generals.exe", known)),
               std::vector<std::string>{"Clean: nothing but the game's own files; Generals.exe is Zero Hour 1.04"});
-    const std::vector<std::string> szUnknown = FindingLines(Checked({{Z, false}}, "Generals.exe", unknown));
-    ASSERT_EQ(szUnknown.size(), 1u);
-    EXPECT_EQ(szUnknown[0].rfind("Program: Generals.exe is not a known build (SHA-256 ", 0), 0u) << szUnknown[0];
     EXPECT_EQ(FindingLines(Checked({{Z, false}}, "WorldBuilder.exe", known)),
               std::vector<std::string>{"Program: WorldBuilder.exe is not there"});
     known.AddFolder(Z + "ZH_Generals");
     EXPECT_EQ(FoldersOf(games, kZeroHour, known).size(), 1u);
-    EXPECT_EQ(FoldersOf(games, kGenerals, known).size(), 1u);
+    games[kZeroHour].szInstallPath = "c:\\GAMES\\gen\\";
+    EXPECT_EQ(FoldersOf(games, kZeroHour, known).size(), 1u) << "one folder in other letter case";
+    // Hand-made layouts put Zero Hour inside the Generals folder: neither walk enters the other's.
+    games[kZeroHour].szInstallPath = G + "zh\\";
+    known.AddFile(G + "ZH\\INIZH.big", "BIGF");
+    known.AddFile(G + "ZH\\Data\\Own.big", "BIGF");
+    EXPECT_EQ(FindingLines(CheckGameFolders(FoldersOf(games, kZeroHour, known), known, {})),
+              (std::vector<std::string>{"Stray archive: Data\\Own.big (loads before the game's own archives and overrides them)",
+                                        "Stray archive: Stray.big in the Generals folder (loads after the game's own archives)"}));
+    for (const std::string& szLine : FindingLines(CheckGameFolders(FoldersOf(games, kGenerals, known), known, {})))
+        EXPECT_EQ(szLine.find("ZH\\"), std::string::npos) << szLine;
+}
+
+// Each field in its own byte order; a header cut short, or of another kind,
+// is none.
+TEST(GameCheck, AnArchivesHeaderIsReadInItsByteOrders) {
+    const std::optional<BigHeader> header = ReadBigHeader(std::string("BIG4\x10\x20\0\0\0\0\x01\x02\0\0\0\x30", 16));
+    ASSERT_TRUE(header && !ReadBigHeader("BIGF" + std::string(11, '\0')) && !ReadBigHeader("BIGX" + std::string(12, '\0')));
+    EXPECT_EQ((std::vector{header->lArchiveSize, header->lFileCount, header->lTableEnd}), (std::vector<uint32_t>{0x2010, 0x102, 0x30}));
 }
 
 }  // namespace

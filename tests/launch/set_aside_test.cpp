@@ -117,36 +117,77 @@ TEST(SetAside, WaitsForALaunchOfTheFolder) {
 }
 
 // Asked once, before anything is touched, naming the archives that are
-// neither the game's nor the mod's (the mod's own target is swapped as it
-// always was); what the player agreed to set aside comes back with the
-// undo, after the game or at the next start.
+// neither the game's nor the mod's (the mod's own targets, files and
+// folders, are swapped as they always were), and not again at the next
+// launch, which does as the player answered; what is set aside comes back
+// with the undo, after the game or at the next start.
 TEST(SetAside, ALaunchAsksAndPutsBackWhatItSetAsideWithItsUndo) {
     const std::string szQuestion =
         G + "\\Data\\Sub\\x.big\r" + G + "\\Data\\y.big\r\rThese archives are neither the game's nor the mod's, and the game "
-        "would load them with the mod. Set them aside while you play? They come back when the game ends.";
+        "would load them with the mod. Set them aside while you play? They come back when the game ends.\r\rCorvane "
+        "remembers your answer for them; Check Game Folder lets you forget it.";
     for (const int lAnswer : {kAnswerYes, kAnswerNo}) {
         for (const bool bCrash : {false, true}) {
             FakePlatform fakes;
             SetUpGame(fakes.disk);
             fakes.disk.AddFile("D:\\Mod\\a.ini", "mod's a");
             fakes.disk.AddFile("D:\\Mod\\!Extra.big", "BIGF the mod's");
+            fakes.disk.AddFile("D:\\Mod\\Sub2\\b.ini", "mod's b");  // replaces a folder with a stray in it
+            fakes.disk.AddFile(G + "\\Data\\Sub2\\z.big", "BIGF z");
             const Tree before = fakes.disk.Tree(G);
-            fakes.boxes.answers = {lAnswer};
-            {
-                ProgramRun run(fakes, {ModOf({"D:\\Mod\\a.ini", G + "\\Data\\INI", "D:\\Mod\\!Extra.big", G})});
-                run.launcher.LaunchApplication(kGenerals, "", 0);
-                ASSERT_TRUE(fakes.processes.bRunning);
-                EXPECT_EQ(fakes.boxes.shown, (std::vector<std::pair<std::string, uint32_t>>{{szQuestion, kMsgYesNo | kMsgQuestion}}));
-                const Tree playing = fakes.disk.Tree(G);
-                EXPECT_EQ(playing.count("Data\\Sub\\x.big.aside"), lAnswer == kAnswerYes ? 1u : 0u);
-                EXPECT_EQ(playing.at("Data\\y.big.aside"), "someone's");
-                if (!bCrash) run.EndGame(fakes);
-            }  // else dies while the game runs
-            if (bCrash) StartAgain(fakes);
-            EXPECT_EQ(fakes.disk.Tree(G), before);
-            EXPECT_FALSE(fakes.disk.Read());
+            for (const bool bAgain : {false, true}) {  // the answer is remembered
+                fakes.boxes.shown.clear();
+                fakes.boxes.answers = {lAnswer};
+                {
+                    ProgramRun run(fakes, {ModOf({"D:\\Mod\\a.ini", G + "\\Data\\INI", "D:\\Mod\\!Extra.big", G,
+                                                  "D:\\Mod\\Sub2", G + "\\Data"})});
+                    run.launcher.LaunchApplication(kGenerals, "", 0);
+                    ASSERT_TRUE(fakes.processes.bRunning);
+                    using Shown = std::vector<std::pair<std::string, uint32_t>>;
+                    EXPECT_EQ(fakes.boxes.shown, (bAgain ? Shown{} : Shown{{szQuestion, kMsgYesNo | kMsgQuestion}}));
+                    EXPECT_EQ(fakes.disk.Tree(G).count("Data\\Sub\\x.big.aside"), lAnswer == kAnswerYes ? 1u : 0u);
+                    if (!bCrash) run.EndGame(fakes);
+                }  // else dies while the game runs
+                if (bCrash) StartAgain(fakes);
+                EXPECT_EQ(fakes.disk.Tree(G), before);
+                EXPECT_FALSE(fakes.disk.Read());
+            }
         }
     }
+}
+
+// A mod unpacked into the game folder is played from there: nothing at or
+// below a source, a file's or a folder's, is asked about or set aside, and
+// the game finds the mod's archive where the swap put it.
+TEST(SetAside, AModsOwnSourceInTheGameFolderIsNeverAStray) {
+    FakePlatform fakes;
+    fakes.disk.AddFile(G + "\\Generals.exe", "game");
+    fakes.disk.AddFile(G + "\\Mods\\Tanks\\Tanks.big", "BIGF the mod's");
+    fakes.disk.AddFile(G + "\\Mods\\Tanks\\Art\\Tanks2.big", "BIGF the mod's too");
+    ProgramRun run(fakes, {ModOf({G + "\\Mods\\Tanks\\Tanks.big", G, G + "\\Mods\\Tanks\\Art", G})});
+    run.launcher.LaunchApplication(kGenerals, "", 0);
+    ASSERT_TRUE(fakes.processes.bRunning);
+    EXPECT_TRUE(fakes.boxes.shown.empty());
+    for (const char* szPath : {"Tanks.big", "Art\\Tanks2.big", "Mods\\Tanks\\Tanks.big", "Mods\\Tanks\\Art\\Tanks2.big"})
+        EXPECT_EQ(fakes.disk.Tree(G).count(szPath), 1u) << szPath;
+}
+
+// Each rename is in the journal before it is made, so an undo after a
+// crash finds every file that was renamed.
+TEST(SetAside, EachRenameIsNotedBeforeItIsMade) {
+    struct NotedFirstDisk : MemoryDisk {
+        void Rename(const std::string& szOld, const std::string& szNew) override {
+            bNotedFirst = bNotedFirst && Read().value_or("").find(szNew) != std::string::npos;
+            MemoryDisk::Rename(szOld, szNew);
+        }
+        bool bNotedFirst = true;
+    };
+    NotedFirstDisk disk;
+    SetUpGame(disk);
+    RecordingWindow log;
+    LaunchJournal journal(disk);
+    ASSERT_EQ(MoveNoted(Moves(disk, false), journal, disk, log), 3u);
+    EXPECT_TRUE(disk.bNotedFirst);
 }
 
 }  // namespace

@@ -43,9 +43,11 @@ private:
     std::shared_ptr<MemoryDisk::Body> body;
 };
 
-size_t MemoryInputFile::Read(char* pBuffer, size_t lSize) {
-    const size_t lCount = std::min({lSize, szBytes.size() - lPos, lChunk ? lChunk : lSize});
-    std::memcpy(pBuffer, szBytes.data() + lPos, lCount);
+size_t MemoryInputFile::Read(char* pBuffer, size_t lWanted) {
+    const size_t lCount = static_cast<size_t>(std::min<uint64_t>({lWanted, lSize - lPos, lChunk ? lChunk : lWanted}));
+    const size_t lKept = lPos < szBytes.size() ? std::min(lCount, szBytes.size() - static_cast<size_t>(lPos)) : 0;
+    std::memcpy(pBuffer, szBytes.data() + std::min<uint64_t>(lPos, szBytes.size()), lKept);
+    std::memset(pBuffer + lKept, 0, lCount - lKept);
     lPos += lCount;
     ++lReads;
     return lCount;
@@ -54,6 +56,12 @@ size_t MemoryInputFile::Read(char* pBuffer, size_t lSize) {
 void MemoryDisk::AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr) {
     AddFolder(ParentOf(szPath));
     Put(szPath, Item(NameOf(szPath), false, lAttr, szContent, Now()));
+}
+
+void MemoryDisk::AddSizedFile(const std::string& szPath, const std::string& szFirstBytes, uint64_t lSize) {
+    AddFile(szPath, szFirstBytes.substr(0, static_cast<size_t>(std::min<uint64_t>(lSize, szFirstBytes.size()))));
+    Body& body = *Find(szPath)->body;
+    body.lZeros = lSize - body.szContent.size();
 }
 
 void MemoryDisk::AddFolder(const std::string& szPath, uint32_t lAttr) {
@@ -77,6 +85,7 @@ void MemoryDisk::WriteItem(const std::string& szPath, const std::string& szConte
     Item* item = Find(szPath);
     if (!item) return AddFile(szPath, szContent);
     item->body->szContent = szContent;
+    item->body->lZeros = 0;
     item->body->lWriteTime = Now();
 }
 
@@ -166,7 +175,7 @@ std::vector<std::string> MemoryDisk::Children(const std::string& szFolder) const
 }
 
 ItemInfo MemoryDisk::InfoOf(const Item& item) const {
-    return {item.body->lAttr | (item.bFolder ? kAttrDirectory : 0), item.body->szContent.size(),
+    return {item.body->lAttr | (item.bFolder ? kAttrDirectory : 0), item.body->Size(),
             item.body->lWriteTime + lTimeShift};
 }
 
@@ -189,7 +198,17 @@ std::vector<DirEntry> MemoryDisk::Dir(const std::string& szPattern, uint32_t lAt
 
 void MemoryDisk::Kill(const std::string& szPath) { Refuse("Kill", szPath, kInjected); }
 
-void MemoryDisk::SaveFile(const std::string& szPath, const std::string&) { Refuse("SaveFile", szPath, kInjected); }
+// Written beside its place, then put there in one step: a failure or a
+// crash at either call leaves the old file.
+void MemoryDisk::SaveFile(const std::string& szPath, const std::string& szContent) {
+    Enter("WriteFile", szPath + ".new");
+    NeedParent("WriteFile", szPath);
+    Enter("MoveFileExA", szPath);
+    Item* item = Find(szPath);
+    if (item && (item->bFolder || (item->body->lAttr & kAttrReadOnly))) Refuse("MoveFileExA", szPath, kAccessDenied);
+    if (item) RemoveItem(szPath);
+    Put(szPath, Item(NameOf(szPath), false, 0, szContent, Now()));
+}
 
 // As Windows answers for a drive that is not there: nothing at that path.
 std::optional<ItemInfo> MemoryDisk::Stat(const std::string& szPath) {
@@ -251,16 +270,17 @@ bool MemoryDisk::TryLink(const std::string& szSource, const std::string& szDesti
 
 bool MemoryDisk::SameBytes(const std::string& szOne, const std::string& szOther) {
     Call("ReadFile", szOne);
-    return Need("ReadFile", szOne, false).body->szContent == Need("ReadFile", szOther, false).body->szContent;
+    const Body &one = *Need("ReadFile", szOne, false).body, &other = *Need("ReadFile", szOther, false).body;
+    return one.szContent == other.szContent && one.lZeros == other.lZeros;
 }
 
 std::string MemoryDisk::Sha256(const std::string& szPath) {
     Call("ReadFile", szPath);
-    const std::string& szContent = Need("ReadFile", szPath, false).body->szContent;
+    const Body& body = *Need("ReadFile", szPath, false).body;
     std::string szHex;
     for (uint64_t lSeed = 0; szHex.size() < 64; ++lSeed) {
-        uint64_t lHash = 14695981039346656037ull ^ lSeed;  // FNV-1a
-        for (unsigned char c : szContent) lHash = (lHash ^ c) * 1099511628211ull;
+        uint64_t lHash = (14695981039346656037ull ^ lSeed) + body.lZeros;  // FNV-1a
+        for (unsigned char c : body.szContent) lHash = (lHash ^ c) * 1099511628211ull;
         for (int i = 60; i >= 0; i -= 4) szHex += "0123456789abcdef"[(lHash >> i) & 15];
     }
     return szHex;
@@ -300,7 +320,8 @@ void MemoryDisk::CreateFolder(const std::string& szPath) {
 
 std::unique_ptr<InputFile> MemoryDisk::OpenInput(const std::string& szPath) {
     Call("CreateFileA", szPath);
-    return std::make_unique<MemoryInputFile>(Need("CreateFileA", szPath, false).body->szContent);
+    const Body& body = *Need("CreateFileA", szPath, false).body;
+    return std::make_unique<MemoryInputFile>(body.szContent, 0, body.lZeros);
 }
 
 std::unique_ptr<OutputFile> MemoryDisk::CreateOutput(const std::string& szPath) {
@@ -331,6 +352,7 @@ void MemoryDisk::WriteCopy(const std::string& szPath, const Item& source, CopyGu
     }
     NeedDrive("WriteFile", szPath);
     body.szContent = source.body->szContent;
+    body.lZeros = source.body->lZeros;
     body.lWriteTime = source.body->lWriteTime;
     body.lAttr = source.body->lAttr;
     if (guide) guide->BytesCopied(source.body->szContent.size());

@@ -26,17 +26,20 @@ namespace corvane::test {
 // A file's bytes handed out in pieces of at most lChunk (0: as asked).
 class MemoryInputFile : public InputFile {
 public:
-    explicit MemoryInputFile(std::string szBytes, size_t lChunk = 0) : szBytes(std::move(szBytes)), lChunk(lChunk) {}
+    // lZeros: zero bytes that follow szBytes.
+    explicit MemoryInputFile(std::string szBytes, size_t lChunk = 0, uint64_t lZeros = 0)
+        : szBytes(std::move(szBytes)), lChunk(lChunk), lSize(this->szBytes.size() + lZeros) {}
     size_t Read(char* pBuffer, size_t lSize) override;
     void Rewind() override { lPos = 0; }
-    void SeekTo(uint64_t lTo) override { lPos = std::min<uint64_t>(lTo, szBytes.size()); }
-    uint64_t Size() override { return szBytes.size(); }
+    void SeekTo(uint64_t lTo) override { lPos = std::min<uint64_t>(lTo, lSize); }
+    uint64_t Size() override { return lSize; }
     int lReads = 0;
 
 private:
     std::string szBytes;
     size_t lChunk;
-    size_t lPos = 0;
+    uint64_t lSize;
+    uint64_t lPos = 0;
 };
 
 // Thrown where the program is to die: it is no std::exception, so nothing
@@ -54,6 +57,9 @@ class MemoryDisk : public FileSystem, public FileSystemObject, public JournalSto
 public:
     // Setting up, with every missing parent folder.
     void AddFile(const std::string& szPath, const std::string& szContent, uint32_t lAttr = 0);
+    // A file of lSize bytes that begins with szFirstBytes, the rest zeros
+    // that cost no memory: a real game folder of gigabytes.
+    void AddSizedFile(const std::string& szPath, const std::string& szFirstBytes, uint64_t lSize);
     // A folder that is there gains the attributes given.
     void AddFolder(const std::string& szPath, uint32_t lAttr = 0);
     // Someone else (the game, the player) takes an item away, or writes a
@@ -135,6 +141,8 @@ private:
         uint32_t lAttr = 0;
         std::string szContent;
         uint64_t lWriteTime = 0;
+        uint64_t lZeros = 0;  // after szContent, not kept
+        uint64_t Size() const { return szContent.size() + lZeros; }
     };
     struct Item {
         std::string szName;  // as given, letter case kept
@@ -144,7 +152,7 @@ private:
         Item(std::string szItemName, bool bIsFolder, uint32_t lAttr, std::string szContent, uint64_t lWriteTime)
             : szName(std::move(szItemName)),
               bFolder(bIsFolder),
-              body(std::make_shared<Body>(Body{lAttr, std::move(szContent), lWriteTime})) {}
+              body(std::make_shared<Body>(Body{lAttr, std::move(szContent), lWriteTime, 0})) {}
         bool HasOtherNames() const { return !bFolder && body.use_count() > 1; }
     };
 

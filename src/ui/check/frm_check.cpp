@@ -1,11 +1,15 @@
 #include "ui/check/frm_check.h"
 
+#include <algorithm>
 #include <exception>
+#include <set>
 #include <utility>
 
 #include "gamecheck/check_lines.h"
 #include "launch/launch_log.h"
 #include "launch/set_aside.h"
+#include "launch/stray_archives.h"
+#include "state/ascii_case.h"
 
 namespace corvane {
 
@@ -13,7 +17,7 @@ namespace {
 
 constexpr DWORD kCheckStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // a close box, nothing to resize
 constexpr int kClientWidthTwips = 8700;
-constexpr int kClientHeightTwips = 4185;
+constexpr int kClientHeightTwips = 5505;
 
 // What Set Aside and Put Back did, for the list and for Corvane.log.
 class DoneLines : public LaunchLog {
@@ -63,6 +67,10 @@ void frmCheck::CreateControls() {
     btnSetAside.onClick = [this] { btnSetAside_Click(); };
     btnPutBack.Create(*this, "&Put Back");
     btnPutBack.onClick = [this] { btnPutBack_Click(); };
+    lblAnswers.Create(*this, "Remembered ans&wers about stray archives:");
+    lstAnswers.Create(*this, true, true);
+    btnForget.Create(*this, "&Forget Answer");
+    btnForget.onClick = [this] { btnForget_Click(); };
     btnClose.Create(*this, "&Close");
     btnClose.onClick = [this] { Unload(); };
 }
@@ -71,11 +79,15 @@ void frmCheck::LayoutControls() {
     PlaceControls({
         {&lblFolder, {120, 60, 8460, 255}},
         {&lstFindings, {60, 360, 8580, 3270}},
-        {&btnSetAside, {60, 3720, 1455, 375}},
-        {&btnPutBack, {1620, 3720, 1455, 375}},
-        {&btnClose, {7425, 3720, 1215, 375}},
+        {&lblAnswers, {120, 3720, 8460, 255}},
+        {&lstAnswers, {60, 4020, 8580, 915}},
+        {&btnSetAside, {60, 5040, 1455, 375}},
+        {&btnPutBack, {1620, 5040, 1455, 375}},
+        {&btnForget, {3180, 5040, 1455, 375}},
+        {&btnClose, {7425, 5040, 1215, 375}},
     });
     lstFindings.FitWidthToLines();
+    lstAnswers.FitWidthToLines();
 }
 
 // A folder of 20,000 files takes a moment under Wine: the wait cursor says so.
@@ -88,7 +100,9 @@ void frmCheck::CheckAgain(const std::vector<std::string>& szDone) {
         folders = FoldersOf(state.GameTable, dGame, platform.files);
         for (const CheckedFolder& folder : folders)
             szWhere += (szWhere.empty() ? "Game folder: " : "; the Generals folder it loads: ") + folder.szPath;
-        check = CheckGameFolders(folders, platform.files, ItemsOfUnfinishedLaunch(platform.journal));
+        std::set<std::string> szLeftAlone = ItemsOfUnfinishedLaunch(platform.journal);
+        szLeftAlone.merge(SourcesOf(state.ModList, platform.files));  // the mods' own
+        check = CheckGameFolders(folders, platform.files, szLeftAlone);
         AddProgram(check, state.GameTable.at(static_cast<size_t>(dGame)).szExe, platform.files);
         for (const std::string& szLine : FindingLines(check)) szLines.push_back(szLine);
     } catch (const std::exception& e) {
@@ -102,7 +116,48 @@ void frmCheck::CheckAgain(const std::vector<std::string>& szDone) {
     lstFindings.SetTopIndex(0);
     btnSetAside.SetEnabled(!ToSetAside(check).empty());
     btnPutBack.SetEnabled(!ToPutBack(check).empty());
+    ListAnswers();
     SetCursor(hBefore);
+}
+
+void frmCheck::ListAnswers() {
+    shownAnswers.clear();
+    std::vector<std::string> szLines;
+    const StrayAnswers answers(platform.files, platform.problems, szAppPath);
+    for (const StrayAnswer& answer : answers.All()) {
+        const bool bHere = std::any_of(folders.begin(), folders.end(), [&](const CheckedFolder& folder) {
+            return LowerAscii(folder.szPath) == LowerAscii(answer.szFolder);
+        });
+        if (!bHere) continue;
+        shownAnswers.push_back(answer);
+        szLines.push_back(AnswerLine(answer));
+    }
+    lstAnswers.Clear();
+    lstAnswers.AddItems(szLines);
+    lstAnswers.SetListIndex(0);
+    btnForget.SetEnabled(!szLines.empty());
+}
+
+// The next launch of a mod asks about the archive again.
+void frmCheck::btnForget_Click() {
+    const int lRow = lstAnswers.ListIndex();
+    if (lRow < 0 || static_cast<size_t>(lRow) >= shownAnswers.size()) return;
+    const StrayAnswer& forgotten = shownAnswers[static_cast<size_t>(lRow)];
+    std::vector<std::string> szDone;
+    try {
+        StrayAnswers answers(platform.files, platform.problems, szAppPath);
+        const std::vector<StrayAnswer>& all = answers.All();
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (AnswerLine(all[i]) != AnswerLine(forgotten)) continue;
+            answers.Forget(i);
+            break;
+        }
+        szDone.push_back("Forgotten: " + AnswerLine(forgotten));
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("The answer could not be forgotten: ") + e.what());
+        szDone.push_back(std::string("ERROR: The answer could not be forgotten: ") + e.what());
+    }
+    CheckAgain(szDone);
 }
 
 void frmCheck::btnSetAside_Click() { MoveItems(false); }
