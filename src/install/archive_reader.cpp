@@ -5,6 +5,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
+
+#include "install/rar_end.h"
 
 static_assert(ARCHIVE_VERSION_NUMBER >= 3006002, "libarchive 3.6.2 or later reads RAR5 and ZIP64 as tested");
 
@@ -79,8 +82,13 @@ ArchiveReader::~ArchiveReader() { archive_read_free(pArchive); }
 
 bool ArchiveReader::Next(ArchiveItem& item) {
     archive_entry* entry = nullptr;
+    // A header that cannot be read belongs to no entry yet.
+    const std::string szLast = std::exchange(szEntry, "");
     const int lResult = archive_read_next_header(pArchive, &entry);
-    if (lResult == ARCHIVE_EOF) return false;
+    if (lResult == ARCHIVE_EOF) {
+        CheckEnd(szLast);
+        return false;
+    }
     if (lResult < ARCHIVE_WARN) Fail();
     if (archive_entry_is_encrypted(entry)) throw ArchiveProblem(ArchiveProblem::Kind::kEncrypted, "");
     const wchar_t* szWide = archive_entry_pathname_w(entry);
@@ -88,6 +96,8 @@ bool ArchiveReader::Next(ArchiveItem& item) {
     item = ArchiveItem{};
     lEntryPos = 0;
     item.szName = szWide ? Utf8Of(szWide) : szUtf8 ? szUtf8 : "";
+    szEntry = item.szName;
+    if (lResult == ARCHIVE_WARN) Fail();
     item.lSize = archive_entry_size_is_set(entry) ? static_cast<uint64_t>(archive_entry_size(entry)) : 0;
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG:
@@ -115,10 +125,10 @@ size_t ArchiveReader::ReadBlock(const char*& pBlock) {
         lResult = archive_read_data_block(pArchive, &pData, &lSize, &lOffset);
     } while (lResult == ARCHIVE_OK && lSize == 0);
     if (lResult == ARCHIVE_EOF) return 0;
-    if (lResult < ARCHIVE_WARN) Fail();
+    if (lResult != ARCHIVE_OK) Fail();
     // Zip, 7z and RAR entries come whole, in order: a block elsewhere is a
     // damaged archive.
-    if (lOffset != lEntryPos) throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, "a block out of order");
+    if (lOffset != lEntryPos) throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, "a block out of order", szEntry);
     lEntryPos = lOffset + static_cast<int64_t>(lSize);
     pBlock = static_cast<const char*>(pData);
     return lSize;
@@ -137,7 +147,21 @@ void ArchiveReader::Fail() {
     if (archive_read_has_encrypted_entries(pArchive) > 0 || Mentions(szError, "ncrypt") ||
         Mentions(szError, "assphrase") || Mentions(szError, "assword"))
         throw ArchiveProblem(ArchiveProblem::Kind::kEncrypted, szError);
-    throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, szError);
+    throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, szError, szEntry);
+}
+
+void ArchiveReader::CheckEnd(const std::string& szLast) {
+    const int lFormat = archive_format(pArchive) & ARCHIVE_FORMAT_BASE_MASK;
+    if (lFormat != ARCHIVE_FORMAT_RAR && lFormat != ARCHIVE_FORMAT_RAR_V5) return;
+    std::string szTail(static_cast<size_t>(std::min<uint64_t>(lFileSize, 64)), '\0');
+    file.SeekTo(lFileSize - szTail.size());
+    for (size_t lGot = 0, lRead = 1; lGot < szTail.size() && lRead > 0; lGot += lRead)
+        lRead = file.Read(szTail.data() + lGot, szTail.size() - lGot);
+    if (!EndsWithRarEndBlock(szTail, lFormat == ARCHIVE_FORMAT_RAR_V5))
+        throw ArchiveProblem(ArchiveProblem::Kind::kDamaged,
+                             szLast.empty() ? "it ends without its end-of-archive block"
+                                            : "the archive stops after it, without its end-of-archive block",
+                             szLast);
 }
 
 // The callbacks run inside libarchive's C code, which no exception may

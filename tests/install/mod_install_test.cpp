@@ -24,7 +24,8 @@ constexpr const char* kBig = "BIGF\x10\0\0\0rest of a game archive";
 struct InstallWorld {
     test::MemoryDisk disk;
     test::RecordingProblems log;
-    ModInstaller installer{disk, disk, log, kApp, "CP866"};
+    test::FakeLocks locks;
+    ModInstaller installer{disk, disk, locks, log, kApp, "CP866"};
     InstallProgress progress;
 
     explicit InstallWorld(const std::string& szArchive) {

@@ -96,7 +96,7 @@ int Run(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     WinPlatform services(szScratch, "Corvane bench");
-    ModInstaller installer(services.files, services.fso, services.problems, szScratch, "CP" + std::to_string(OemCodePage()));
+    ModInstaller installer(services.files, services.fso, services.locks, services.problems, szScratch, "CP" + std::to_string(OemCodePage()));
     CreateDirectoryA(szScratch.c_str(), nullptr);
     int lStatus = 0;
     for (const std::string& szArchive : archives) {
