@@ -3,6 +3,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <utility>
@@ -96,9 +97,10 @@ bool ArchiveReader::Next(ArchiveItem& item) {
     item = ArchiveItem{};
     lEntryPos = 0;
     item.szName = szWide ? Utf8Of(szWide) : szUtf8 ? szUtf8 : "";
-    szEntry = item.szName;
-    if (lResult == ARCHIVE_WARN) Fail();
     item.lSize = archive_entry_size_is_set(entry) ? static_cast<uint64_t>(archive_entry_size(entry)) : 0;
+    szEntry = item.szName;
+    lEntrySize = static_cast<int64_t>(item.lSize);
+    if (lResult == ARCHIVE_WARN) Fail();
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG:
         item.kind = archive_entry_hardlink(entry) ? EntryKind::kLink : EntryKind::kFile;
@@ -124,6 +126,11 @@ size_t ArchiveReader::ReadBlock(const char*& pBlock) {
     do {
         lResult = archive_read_data_block(pArchive, &pData, &lSize, &lOffset);
     } while (lResult == ARCHIVE_OK && lSize == 0);
+    // Fewer bytes than announced is the first damage to tell: libarchive
+    // may only warn of it, or not at all.
+    const int64_t lReached = lEntryPos + (lResult == ARCHIVE_WARN ? static_cast<int64_t>(lSize) : 0);
+    if ((lResult == ARCHIVE_EOF || lResult == ARCHIVE_WARN) && lReached < lEntrySize)
+        throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, "it ends early", szEntry);
     if (lResult == ARCHIVE_EOF) return 0;
     if (lResult != ARCHIVE_OK) Fail();
     // Zip, 7z and RAR entries come whole, in order: a block elsewhere is a
@@ -143,7 +150,8 @@ size_t ArchiveReader::Read(char* pBuffer, size_t lSize) {
 void ArchiveReader::Fail() {
     if (failure) std::rethrow_exception(failure);
     if (bStop) throw ArchiveProblem(ArchiveProblem::Kind::kStopped, "");
-    const std::string szError = archive_error_string(pArchive) ? archive_error_string(pArchive) : "";
+    std::string szError = archive_error_string(pArchive) ? archive_error_string(pArchive) : "";
+    while (!szError.empty() && std::isspace(static_cast<unsigned char>(szError.back()))) szError.pop_back();
     if (archive_read_has_encrypted_entries(pArchive) > 0 || Mentions(szError, "ncrypt") ||
         Mentions(szError, "assphrase") || Mentions(szError, "assword"))
         throw ArchiveProblem(ArchiveProblem::Kind::kEncrypted, szError);

@@ -79,6 +79,7 @@ private:
     std::exception_ptr failure;  // thrown by the file inside a callback
     int64_t lEntryPos = 0;        // bytes of the current entry handed out
     std::string szEntry;          // the current entry's name
+    int64_t lEntrySize = 0;       // and its announced size
 };
 
 }  // namespace corvane

@@ -253,9 +253,6 @@ void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, 
                 if (progress.bStop) throw InstallCancelled{};
             }
             out->Close();
-            if (lWritten < item.lSize)
-                Refuse("\"" + szName + "\" is damaged or cut short (\"" + item.szName +
-                       "\" ends early): the download may be incomplete. Download it again.");
         }
     });
 }
