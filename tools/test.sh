@@ -19,7 +19,9 @@ echo "== Fuzz targets on their seed corpus"
 # runs; a crash or a hang (-timeout) on any seed fails the run.
 CXX=clang++ cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCORVANE_FUZZ=ON >/dev/null
 cmake --build "$root/build/fuzz" -j "$jobs" --target vdf_fuzz zcf_fuzz
-for reader in vdf zcf; do
+cmake --build "$root/build/fuzz" -j "$jobs" --target install_fuzz
+for reader in vdf zcf \
+              install; do
     log="$root/build/fuzz/$reader-seeds.log"
     if ! "$root/build/fuzz/tests/fuzz/${reader}_fuzz" -runs=0 -timeout=10 -artifact_prefix="$root/build/fuzz/$reader-" \
             "$root/tests/fuzz/corpus/$reader" >"$log" 2>&1; then
