@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "install/name_case.h"
 #include "install/rar_end.h"
 
 static_assert(ARCHIVE_VERSION_NUMBER >= 3006002, "libarchive 3.6.2 or later reads RAR5 and ZIP64 as tested");
@@ -28,13 +29,7 @@ std::string Utf8Of(const wchar_t* szWide) {
         char32_t c = static_cast<char32_t>(*szWide);
         if (sizeof(wchar_t) == 2 && c >= 0xD800 && c < 0xDC00 && szWide[1] >= 0xDC00 && szWide[1] < 0xE000)
             c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(*++szWide) - 0xDC00);
-        if (c < 0x80) {
-            szOut += static_cast<char>(c);
-            continue;
-        }
-        const int lExtra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-        szOut += static_cast<char>(((0xFF00 >> (lExtra + 1)) & 0xFF) | (c >> (6 * lExtra)));
-        for (int i = lExtra - 1; i >= 0; --i) szOut += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
+        AppendUtf8(szOut, c);
     }
     return szOut;
 }

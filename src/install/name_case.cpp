@@ -104,7 +104,9 @@ char32_t NextCode(const std::string& szText, size_t& i) {
     return lCode;
 }
 
-void PutCode(std::string& szOut, char32_t lCode) {
+}  // namespace
+
+void AppendUtf8(std::string& szOut, char32_t lCode) {
     if (lCode < 0x80) {
         szOut += static_cast<char>(lCode);
         return;
@@ -114,12 +116,10 @@ void PutCode(std::string& szOut, char32_t lCode) {
     for (int i = lExtra - 1; i >= 0; --i) szOut += static_cast<char>(0x80 | ((lCode >> (6 * i)) & 0x3F));
 }
 
-}  // namespace
-
 std::string FoldName(const std::string& szName) {
     std::string szFolded;
     szFolded.reserve(szName.size());
-    for (size_t i = 0; i < szName.size();) PutCode(szFolded, UpperLetter(NextCode(szName, i)));
+    for (size_t i = 0; i < szName.size();) AppendUtf8(szFolded, UpperLetter(NextCode(szName, i)));
     return szFolded;
 }
 

@@ -12,6 +12,9 @@ namespace corvane {
 // The UTF-8 name with every letter in the case Windows compares names in.
 std::string FoldName(const std::string& szName);
 
+// Appends the code point in UTF-8.
+void AppendUtf8(std::string& szOut, char32_t lCode);
+
 // How many UTF-16 units Windows needs for the UTF-8 text.
 size_t Utf16Length(const std::string& szText);
 

@@ -28,6 +28,16 @@ protected:
         for (const char* szOwn : {"Corvane.exe", "Corvane.log", "Corvane.lock", "Corvane.staging.lock"}) tree.erase(szOwn);
         return tree;
     }
+    // The window installing the 20,000 files of many.7z, once it has begun
+    // writing them.
+    HWND StartManyFiles(CorvaneProcess& corvane) {
+        const HWND hWindow = OpenWindow(corvane);
+        if (!hWindow) return nullptr;
+        ClickButton(InstallButton(hWindow));
+        const HWND hProgress = ChildOfClass(hWindow, PROGRESS_CLASSA);
+        EXPECT_TRUE(PumpUntil([&] { return SendMessageA(hProgress, PBM_GETPOS, 0, 0) > 0; }, 20000));
+        return hWindow;
+    }
     // Presses Install and answers the message box that ends the window.
     std::string InstallAndAnswer(CorvaneProcess& corvane, HWND hWindow) {
         ClickButton(InstallButton(hWindow));
@@ -155,11 +165,8 @@ TEST_F(Install, DamageFoundWhileUnpackingLeavesNothing) {
 // ends whole.
 TEST_F(Install, ASecondCorvaneDuringAnInstallLeavesItWhole) {
     CorvaneProcess corvane(program.Path(), "-INSTALL " + kFixtures + "\\many.7z", work.Path());
-    const HWND hWindow = OpenWindow(corvane);
+    const HWND hWindow = StartManyFiles(corvane);
     ASSERT_TRUE(hWindow);
-    ClickButton(InstallButton(hWindow));
-    const HWND hProgress = ChildOfClass(hWindow, PROGRESS_CLASSA);
-    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(hProgress, PBM_GETPOS, 0, 0) > 0; }, 20000));
     {
         CorvaneProcess second(program.Path(), "-INSTALL \"" + kFixtures + "\\wrapper.zip\"", work.Path());
         if (const HWND hSecond = OpenWindow(second); hSecond && IsWindow(hWindow)) {
@@ -180,11 +187,8 @@ TEST_F(Install, ASecondCorvaneDuringAnInstallLeavesItWhole) {
 // and takes everything along.
 TEST_F(Install, CancelDuringTheUnpackingLeavesNothing) {
     CorvaneProcess corvane(program.Path(), "-INSTALL " + kFixtures + "\\many.7z", work.Path());
-    const HWND hWindow = OpenWindow(corvane);
+    const HWND hWindow = StartManyFiles(corvane);
     ASSERT_TRUE(hWindow);
-    ClickButton(InstallButton(hWindow));
-    const HWND hProgress = ChildOfClass(hWindow, PROGRESS_CLASSA);
-    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(hProgress, PBM_GETPOS, 0, 0) > 0; }, 20000));
     const ULONGLONG lPressed = GetTickCount64();
     ClickButton(ChildWithText(hWindow, "Button", "Cancel"));
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hWindow); }, 5000));
