@@ -68,7 +68,6 @@ auto Reading(const std::string& szArchive, Work&& work) {
 ModInstaller::ModInstaller(FileSystem& files, FileSystemObject& fso, LaunchLocks& locks, ProblemLog& log,
                            std::string szAppPath, std::string szZipCharset)
     : files(files),
-      fso(fso),
       log(log),
       szAppPath(std::move(szAppPath)),
       szZipCharset(std::move(szZipCharset)),

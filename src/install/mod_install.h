@@ -72,7 +72,6 @@ private:
     [[noreturn]] void Refuse(const std::string& szMessage);
 
     FileSystem& files;
-    FileSystemObject& fso;
     ProblemLog& log;
     std::string szAppPath;
     std::string szZipCharset;

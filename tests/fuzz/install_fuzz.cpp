@@ -43,8 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t lSize) {
     try {
         const corvane::ArchiveSurvey survey = installer.Survey(kDownload, progress);
         const std::string& szRoot = survey.root.szFolders.back();
-        for (const auto& entry : corvane::ListInstall(survey.items, szRoot).entries)
+        for (const auto& entry : corvane::ListInstall(survey.items, szRoot).entries) {
             announced[entry.szTarget] = survey.items[entry.lItem].lSize;
+            for (size_t lSlash = entry.szTarget.find('\\'); lSlash != std::string::npos;
+                 lSlash = entry.szTarget.find('\\', lSlash + 1))
+                announced.emplace(entry.szTarget.substr(0, lSlash), 0);  // a folder above it
+        }
         installer.Install(survey, szRoot, "Mod", progress);
         bInstalled = true;
     } catch (const corvane::InstallRefused&) {
