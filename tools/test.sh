@@ -18,8 +18,7 @@ echo "== Fuzz targets on their seed corpus"
 # Replaying the seeds keeps the fuzz targets building and running between long
 # runs; a crash or a hang (-timeout) on any seed fails the run.
 CXX=clang++ cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCORVANE_FUZZ=ON >/dev/null
-readers=(vdf zcf)
-readers+=(fingerprint)
+readers=(vdf zcf fingerprint install)
 cmake --build "$root/build/fuzz" -j "$jobs" --target "${readers[@]/%/_fuzz}"
 for reader in "${readers[@]}"; do
     log="$root/build/fuzz/$reader-seeds.log"

@@ -3,8 +3,13 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <utility>
+
+#include "install/name_case.h"
+#include "install/rar_end.h"
 
 static_assert(ARCHIVE_VERSION_NUMBER >= 3006002, "libarchive 3.6.2 or later reads RAR5 and ZIP64 as tested");
 
@@ -24,13 +29,7 @@ std::string Utf8Of(const wchar_t* szWide) {
         char32_t c = static_cast<char32_t>(*szWide);
         if (sizeof(wchar_t) == 2 && c >= 0xD800 && c < 0xDC00 && szWide[1] >= 0xDC00 && szWide[1] < 0xE000)
             c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(*++szWide) - 0xDC00);
-        if (c < 0x80) {
-            szOut += static_cast<char>(c);
-            continue;
-        }
-        const int lExtra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-        szOut += static_cast<char>(((0xFF00 >> (lExtra + 1)) & 0xFF) | (c >> (6 * lExtra)));
-        for (int i = lExtra - 1; i >= 0; --i) szOut += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
+        AppendUtf8(szOut, c);
     }
     return szOut;
 }
@@ -79,8 +78,13 @@ ArchiveReader::~ArchiveReader() { archive_read_free(pArchive); }
 
 bool ArchiveReader::Next(ArchiveItem& item) {
     archive_entry* entry = nullptr;
+    // A header that cannot be read belongs to no entry yet.
+    const std::string szLast = std::exchange(szEntry, "");
     const int lResult = archive_read_next_header(pArchive, &entry);
-    if (lResult == ARCHIVE_EOF) return false;
+    if (lResult == ARCHIVE_EOF) {
+        CheckEnd(szLast);
+        return false;
+    }
     if (lResult < ARCHIVE_WARN) Fail();
     if (archive_entry_is_encrypted(entry)) throw ArchiveProblem(ArchiveProblem::Kind::kEncrypted, "");
     const wchar_t* szWide = archive_entry_pathname_w(entry);
@@ -89,6 +93,9 @@ bool ArchiveReader::Next(ArchiveItem& item) {
     lEntryPos = 0;
     item.szName = szWide ? Utf8Of(szWide) : szUtf8 ? szUtf8 : "";
     item.lSize = archive_entry_size_is_set(entry) ? static_cast<uint64_t>(archive_entry_size(entry)) : 0;
+    szEntry = item.szName;
+    lEntrySize = static_cast<int64_t>(item.lSize);
+    if (lResult == ARCHIVE_WARN) Fail();
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG:
         item.kind = archive_entry_hardlink(entry) ? EntryKind::kLink : EntryKind::kFile;
@@ -114,11 +121,16 @@ size_t ArchiveReader::ReadBlock(const char*& pBlock) {
     do {
         lResult = archive_read_data_block(pArchive, &pData, &lSize, &lOffset);
     } while (lResult == ARCHIVE_OK && lSize == 0);
+    // Fewer bytes than announced is the first damage to tell: libarchive
+    // may only warn of it, or not at all.
+    const int64_t lReached = lEntryPos + (lResult == ARCHIVE_WARN ? static_cast<int64_t>(lSize) : 0);
+    if ((lResult == ARCHIVE_EOF || lResult == ARCHIVE_WARN) && lReached < lEntrySize)
+        throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, "it ends early", szEntry);
     if (lResult == ARCHIVE_EOF) return 0;
-    if (lResult < ARCHIVE_WARN) Fail();
+    if (lResult != ARCHIVE_OK) Fail();
     // Zip, 7z and RAR entries come whole, in order: a block elsewhere is a
     // damaged archive.
-    if (lOffset != lEntryPos) throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, "a block out of order");
+    if (lOffset != lEntryPos) throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, "a block out of order", szEntry);
     lEntryPos = lOffset + static_cast<int64_t>(lSize);
     pBlock = static_cast<const char*>(pData);
     return lSize;
@@ -133,11 +145,26 @@ size_t ArchiveReader::Read(char* pBuffer, size_t lSize) {
 void ArchiveReader::Fail() {
     if (failure) std::rethrow_exception(failure);
     if (bStop) throw ArchiveProblem(ArchiveProblem::Kind::kStopped, "");
-    const std::string szError = archive_error_string(pArchive) ? archive_error_string(pArchive) : "";
+    std::string szError = archive_error_string(pArchive) ? archive_error_string(pArchive) : "";
+    while (!szError.empty() && std::isspace(static_cast<unsigned char>(szError.back()))) szError.pop_back();
     if (archive_read_has_encrypted_entries(pArchive) > 0 || Mentions(szError, "ncrypt") ||
         Mentions(szError, "assphrase") || Mentions(szError, "assword"))
         throw ArchiveProblem(ArchiveProblem::Kind::kEncrypted, szError);
-    throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, szError);
+    throw ArchiveProblem(ArchiveProblem::Kind::kDamaged, szError, szEntry);
+}
+
+void ArchiveReader::CheckEnd(const std::string& szLast) {
+    const int lFormat = archive_format(pArchive) & ARCHIVE_FORMAT_BASE_MASK;
+    if (lFormat != ARCHIVE_FORMAT_RAR && lFormat != ARCHIVE_FORMAT_RAR_V5) return;
+    std::string szTail(static_cast<size_t>(std::min<uint64_t>(lFileSize, 64)), '\0');
+    file.SeekTo(lFileSize - szTail.size());
+    for (size_t lGot = 0, lRead = 1; lGot < szTail.size() && lRead > 0; lGot += lRead)
+        lRead = file.Read(szTail.data() + lGot, szTail.size() - lGot);
+    if (!EndsWithRarEndBlock(szTail, lFormat == ARCHIVE_FORMAT_RAR_V5))
+        throw ArchiveProblem(ArchiveProblem::Kind::kDamaged,
+                             szLast.empty() ? "it ends without its end-of-archive block"
+                                            : "the archive stops after it, without its end-of-archive block",
+                             szLast);
 }
 
 // The callbacks run inside libarchive's C code, which no exception may

@@ -3,6 +3,9 @@
 // code page), 7z (LZMA, LZMA2, BCJ, solid), RAR4 and RAR5, and the
 // self-extracting programs of those formats. Entries come in the archive's
 // order, each one's bytes in blocks; nothing is held whole in memory.
+// Whatever libarchive warns of while reading a header or data (a checksum
+// that does not match, above all) is damage, as is a RAR that does not end
+// with its end-of-archive block.
 #pragma once
 
 #include <atomic>
@@ -30,8 +33,10 @@ public:
         kUnknown,    // no archive of a format Corvane reads
         kStopped,    // the player cancelled
     };
-    ArchiveProblem(Kind kind, const std::string& szWhat) : std::runtime_error(szWhat), kind(kind) {}
+    ArchiveProblem(Kind kind, const std::string& szWhat, std::string szEntry = "")
+        : std::runtime_error(szWhat), kind(kind), szEntry(std::move(szEntry)) {}
     Kind kind;
+    std::string szEntry;  // the entry found damaged, when one is
 };
 
 class ArchiveReader {
@@ -61,6 +66,9 @@ private:
     static la_int64_t SkipOver(archive*, void* pThis, la_int64_t lBytes);
     // Throws what went wrong: the file's own failure, the stop, or libarchive's.
     [[noreturn]] void Fail();
+    // At the end of a RAR: throws when its end-of-archive block does not
+    // follow the last entry.
+    void CheckEnd(const std::string& szLast);
 
     InputFile& file;
     const std::atomic<bool>& bStop;
@@ -70,6 +78,8 @@ private:
     uint64_t lFileSize = 0;
     std::exception_ptr failure;  // thrown by the file inside a callback
     int64_t lEntryPos = 0;        // bytes of the current entry handed out
+    std::string szEntry;          // the current entry's name
+    int64_t lEntrySize = 0;       // and its announced size
 };
 
 }  // namespace corvane

@@ -1,6 +1,5 @@
 #include "install/frm_install.h"
 
-#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -31,7 +30,8 @@ std::string StemOf(const std::string& szPath) {
 frmInstall::frmInstall(const Platform& platform, std::string szAppPath)
     : platform(platform),
       szAppPath(std::move(szAppPath)),
-      installer(platform.files, platform.fso, platform.problems, this->szAppPath, "CP" + std::to_string(OemCodePage())),
+      log(platform.problems),
+      installer(platform.files, platform.fso, platform.locks, log, this->szAppPath, "CP" + std::to_string(OemCodePage())),
       runner([this] { PostMessageA(Handle(), kMsgWorkDone, 0, 0); }) {}
 
 frmInstall::~frmInstall() { Unload(); }
@@ -48,13 +48,10 @@ void frmInstall::Open(const std::string& szArchivePath, ui::Window* over) {
     lstFiles.AddItem("Reading the archive...");
     btnInstall.SetEnabled(false);
     cboRoot.SetEnabled(false);
-    if (hasher.joinable()) hasher.join();
-    hasher = std::jthread([&files = platform.files, &log = platform.problems, szArchivePath] {
-        try {
-            log.Note("Installing a mod from " + szArchivePath + " (SHA-256 " + files.Sha256(szArchivePath) + ")");
-        } catch (const std::exception& e) {
-            log.Note("Installing a mod from " + szArchivePath + ", whose SHA-256 could not be read: " + e.what());
-        }
+    hasher = std::jthread();
+    log.Hold();
+    hasher = std::jthread([this, szArchivePath](std::stop_token stop) {
+        NoteDownload(platform.files, log, szArchivePath, stop);
     });
     Work([this] { survey = installer.Survey(szArchive, progress); }, [this] { SurveyDone(); });
     if (over) return ShowModal(*over);
@@ -118,8 +115,10 @@ LRESULT frmInstall::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         // Closed from outside (the program ends): the work stops and takes
-        // what it wrote along, so that the wait for it is short.
+        // what it wrote along, so that the wait for it is short; the hash
+        // is left unread.
         progress.bStop = true;
+        hasher.request_stop();
         break;
     default:
         break;
@@ -160,28 +159,25 @@ void frmInstall::SurveyDone() {
     cboRoot.Clear();
     for (const std::string& szFolder : survey.root.szFolders) cboRoot.AddItem(RootCaption(szFolder));
     cboRoot.SetListIndex(0);
-    cboRoot.SetEnabled(survey.root.bPick);
-    cboRoot_Change();
     prgProgress.SetProgress(0, 0);
-    btnInstall.SetEnabled(true);
+    cboRoot_Change();
 }
 
 // The list follows the folder picked: the notes, then its files as they
-// will lie in the mod's folder.
+// will lie in the mod's folder, made off the window's thread.
 void frmInstall::cboRoot_Change() {
     const int i = cboRoot.ListIndex();
     if (i < 0 || static_cast<size_t>(i) >= survey.root.szFolders.size()) return;
-    const InstallList list = ListInstall(survey.items, survey.root.szFolders[i]);
-    std::vector<std::string> szFiles;
-    for (const InstallList::Entry& entry : list.entries) {
-        if (survey.items[entry.lItem].kind == EntryKind::kFile) szFiles.push_back(entry.szTarget);
-    }
-    std::sort(szFiles.begin(), szFiles.end());
-    std::vector<std::string> szLines;
-    for (const std::string& szNote : list.szNotes) szLines.push_back("Note: " + szNote);
-    szLines.insert(szLines.end(), szFiles.begin(), szFiles.end());
-    lstFiles.Clear();
-    lstFiles.AddItems(szLines);
+    btnInstall.SetEnabled(false);
+    cboRoot.SetEnabled(false);
+    Work([this, szRoot = survey.root.szFolders[i]] { szLines = InstallLines(survey.items, szRoot); },
+         [this] {
+             if (progress.bStop) return Unload();
+             lstFiles.Clear();
+             lstFiles.AddItems(szLines);
+             cboRoot.SetEnabled(survey.root.bPick);
+             btnInstall.SetEnabled(true);
+         });
 }
 
 // A title that cannot be the mod's is said, and the window stays for another.

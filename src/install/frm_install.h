@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "install/download_hash.h"
 #include "install/mod_install.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
@@ -48,10 +49,12 @@ private:
 
     Platform platform;
     std::string szAppPath;
+    DownloadLog log;  // the download's SHA-256 first
     ModInstaller installer;
     InstallProgress progress;
     std::string szArchive;
     ArchiveSurvey survey;
+    std::vector<std::string> szLines;  // what the list shows for the folder picked
     std::string szProblem;  // from the work just done
     bool bCancelled = false;
     std::string szInstalled;
@@ -67,7 +70,7 @@ private:
     ui::Button btnInstall;
     ui::Button btnCancel;
     // The download's SHA-256 for Corvane.log, read beside the survey and
-    // the unpacking: at Windows' pace of hashing it takes as long as they do.
+    // the unpacking, as long as they take; stopped when the window goes.
     std::jthread hasher;
     ThreadRunner runner;  // last: it waits for the work before the rest goes
 };

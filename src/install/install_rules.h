@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "install/entry_names.h"
+
 namespace corvane {
 
 enum class EntryKind { kFile, kFolder, kLink, kOther };
@@ -20,16 +22,6 @@ struct ArchiveItem {
     std::string szPath;    // the name made safe: "Data\INI\x.ini", no trailing "\"
     std::string szHead;    // a disabled archive's first bytes, when read
 };
-
-// Why a name (a title, or one folder or file name of an entry) cannot name
-// a file or folder on Windows; "" when it can.
-std::string NameProblem(const std::string& szName);
-
-// Why the entry name may not be written below a folder: absolute, naming a
-// drive or a stream, climbing above the archive's top, a device or a name
-// Windows refuses; "" when it may, szPath then holds it with "\" between its
-// parts, "." and ".." resolved.
-std::string EntryProblem(const std::string& szName, std::string& szPath);
 
 // The name and the reason of the first two entries whose paths name the
 // same file or folder on Windows (they differ only in letter case, or one is
@@ -64,7 +56,15 @@ struct InstallList {
     std::vector<Entry> entries;
     std::vector<std::string> szNotes;
     uint64_t lBytes = 0;  // announced bytes of the files
+    bool bSizesLie = false;  // they add up to more than 64 bits hold
+    size_t lFiles = 0;
 };
 InstallList ListInstall(const std::vector<ArchiveItem>& items, const std::string& szRoot);
+// What the window lists for the root: the notes, then the files as they
+// will lie in the mod's folder, in name order.
+std::vector<std::string> InstallLines(const std::vector<ArchiveItem>& items, const std::string& szRoot);
+// The same as ClashingEntries for the names the entries get in the mod's
+// folder, after renames.
+std::string ClashingTargets(const std::vector<ArchiveItem>& items, const InstallList& list);
 
 }  // namespace corvane

@@ -1,16 +1,18 @@
 #include "install/mod_install.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "install/archive_reader.h"
+#include "install/folder_tree.h"
+#include "install/name_case.h"
 #include "platform/platform_error.h"
 
 namespace corvane {
 
 namespace {
-
-constexpr const char* kStagingName = "Corvane.staging";
 
 std::string FileNameOf(const std::string& szPath) { return szPath.substr(szPath.find_last_of("\\/") + 1); }
 
@@ -29,9 +31,25 @@ std::string ProblemText(const ArchiveProblem& problem, const std::string& szName
     case ArchiveProblem::Kind::kUnknown:
         return "\"" + szName + "\" is no archive Corvane can read (.zip, .7z, .rar, or a self-extracting .exe of these).";
     default:
+        if (!problem.szEntry.empty())
+            return "\"" + szName + "\" is damaged or cut short (\"" + problem.szEntry + "\": " + problem.what() +
+                   "): the download may be incomplete. Download it again.";
         return "\"" + szName + "\" is damaged or cut short (" + problem.what() +
                "): the download may be incomplete. Download it again.";
     }
+}
+
+// A failure of the disk as the player is told it; the log keeps the call.
+std::string DiskProblemText(const std::exception& failure, const std::string& szTitle) {
+    const auto* error = dynamic_cast<const PlatformError*>(&failure);
+    const uint32_t lCode = error ? error->Code() : 0;
+    const std::string szWhy = lCode == 112 || lCode == 39 ? "the disk is full"
+                              : lCode == 5               ? "Windows denied access to \"" + error->Path() + "\""
+                              : lCode == 206 || lCode == 3
+                                  ? "a path is too long for Windows (long paths may be switched off)"
+                              : error ? "Windows refused \"" + error->Path() + "\" (error " + std::to_string(lCode) + ")"
+                                      : failure.what();
+    return "Corvane could not write the mod \"" + szTitle + "\" into its folder: " + szWhy + ". Nothing was kept.";
 }
 
 // The archive's failures as the player is told them; a stop as a cancel.
@@ -47,33 +65,36 @@ auto Reading(const std::string& szArchive, Work&& work) {
 
 }  // namespace
 
-ModInstaller::ModInstaller(FileSystem& files, FileSystemObject& fso, ProblemLog& log, std::string szAppPath,
-                           std::string szZipCharset)
+ModInstaller::ModInstaller(FileSystem& files, FileSystemObject& fso, LaunchLocks& locks, ProblemLog& log,
+                           std::string szAppPath, std::string szZipCharset)
     : files(files),
-      fso(fso),
       log(log),
       szAppPath(std::move(szAppPath)),
       szZipCharset(std::move(szZipCharset)),
-      szStaging(this->szAppPath + "\\" + kStagingName) {}
+      staging(files, fso, locks, log, this->szAppPath) {}
 
 void ModInstaller::Refuse(const std::string& szMessage) { throw InstallRefused(szMessage); }
 
 ArchiveSurvey ModInstaller::Survey(const std::string& szArchive, InstallProgress& progress) {
     ArchiveSurvey survey{szArchive, {}, {}};
     const std::string szName = FileNameOf(szArchive);
+    const std::string szRefused = "Corvane does not install \"" + szName + "\": ";
     try {
         Reading(szArchive, [&] {
             std::unique_ptr<InputFile> file = files.OpenInput(szArchive);
             ArchiveReader reader(*file, szZipCharset, progress.bStop);
             progress.lTotal = reader.FileSize();
             for (ArchiveItem item; reader.Next(item); progress.lDone = reader.Position()) {
-                if (std::string szWhy = EntryProblem(item.szName, item.szPath); !szWhy.empty())
-                    Refuse("Corvane does not install \"" + szName + "\": the entry \"" + item.szName + "\" " + szWhy + ".");
+                std::string szWhy = EntryProblem(item.szName, item.szPath);
+                if (szWhy.empty() && item.szPath.empty() && item.kind != EntryKind::kFolder) szWhy = "has an empty name";
+                if (!szWhy.empty()) Refuse(szRefused + "the entry \"" + item.szName + "\" " + szWhy + ".");
                 survey.items.push_back(std::move(item));
             }
         });
-        if (std::string szClash = ClashingEntries(survey.items); !szClash.empty())
-            Refuse("Corvane does not install \"" + szName + "\": " + szClash + ".");
+        if (std::string szClash = ClashingEntries(survey.items); !szClash.empty()) Refuse(szRefused + szClash + ".");
+        if (std::none_of(survey.items.begin(), survey.items.end(),
+                         [](const ArchiveItem& item) { return item.kind == EntryKind::kFile; }))
+            Refuse(szRefused + "it holds no files.");
         // The first bytes of the game archives that decide something, in a
         // second pass that skips everything else.
         const std::vector<size_t> heads = HeadsNeeded(survey.items);
@@ -107,41 +128,66 @@ std::string ModInstaller::TitleProblem(const std::string& szTitle) {
     if (szTitle.empty()) return "Type a title for the mod: it names the mod's folder.";
     if (std::string szWhy = NameProblem(szTitle); !szWhy.empty())
         return "The title \"" + szTitle + "\" " + szWhy + ": it cannot name a folder. Choose another title.";
+    // Corvane.staging, Corvane.log, Corvane.journal and whatever Corvane
+    // keeps beside them.
+    if (FoldName(szTitle).rfind("CORVANE.", 0) == 0)
+        return "The title \"" + szTitle + "\" is a name Corvane keeps for its own files. Choose another title.";
     if (files.Stat(szAppPath + "\\" + szTitle) || files.Stat(szAppPath + "\\" + szTitle + ".zcf"))
         return "There is a mod \"" + szTitle + "\" already. Choose another title.";
     return "";
 }
 
-void ModInstaller::Install(const ArchiveSurvey& survey, const std::string& szRoot, const std::string& szTitle,
-                           InstallProgress& progress) {
-    if (std::string szWhy = TitleProblem(szTitle); !szWhy.empty()) throw InstallRefused(szWhy);
-    const InstallList list = ListInstall(survey.items, szRoot);
+void ModInstaller::CheckList(const ArchiveSurvey& survey, const InstallList& list, const std::string& szTitle) {
+    const std::string szRefused = "Corvane does not install \"" + FileNameOf(survey.szArchive) + "\": ";
+    if (list.lFiles == 0) Refuse(szRefused + "it holds no files.");
+    if (list.bSizesLie)
+        Refuse(szRefused + "the sizes its directory announces add up to more than any disk holds, so they are false.");
+    if (std::string szClash = ClashingTargets(survey.items, list); !szClash.empty()) Refuse(szRefused + szClash + ".");
+    const size_t lInto = Utf16Length(staging.Path() + "\\" + szTitle + "\\");
+    for (const InstallList::Entry& entry : list.entries) {
+        if (lInto + Utf16Length(entry.szTarget) > kMaxPathUnits)
+            Refuse(szRefused + "the entry \"" + survey.items[entry.lItem].szName +
+                   "\" would have a path longer than Windows allows in Corvane's folder.");
+    }
     const uint64_t lFree = files.Volume(szAppPath).lFree;
-    if (lFree < WithMargin(list.lBytes)) {
-        log.Note("Install refused: there is not enough free space in " + szAppPath);
+    if (lFree < WithMargin(list.lBytes))
         Refuse("There is not enough free space in Corvane's folder for \"" + szTitle + "\": it needs " +
                Megabytes(WithMargin(list.lBytes)) + ", " + Megabytes(lFree) + " are free.");
-    }
-    const std::string szInto = szStaging + "\\" + szTitle, szMod = szAppPath + "\\" + szTitle;
+}
+
+void ModInstaller::Install(const ArchiveSurvey& survey, const std::string& szRoot, const std::string& szTitle,
+                           InstallProgress& progress) {
+    const InstallList list = ListInstall(survey.items, szRoot);
     try {
-        RemoveStaging();
-        files.CreateFolder(szStaging);
-        HideStaging();
+        if (std::string szWhy = TitleProblem(szTitle); !szWhy.empty()) throw InstallRefused(szWhy);
+        CheckList(survey, list, szTitle);
+    } catch (const InstallRefused& refused) {
+        log.Note(std::string("Install refused: ") + refused.what());
+        throw;
+    }
+    const std::string szInto = staging.Path() + "\\" + szTitle, szMod = szAppPath + "\\" + szTitle;
+    try {
+        if (!staging.Take())
+            Refuse("Another install is running in Corvane's folder. Wait until it has ended, then install \"" +
+                   szTitle + "\" again.");
         files.CreateFolder(szInto);
         Unpack(survey, list, szInto, progress);
         // The one step that makes the mod appear; it never replaces a folder.
         files.Rename(szInto, szMod);
     } catch (const std::exception& e) {
         try {
-            RemoveStaging();
+            staging.Give();
         } catch (const std::exception&) {
             // Deleted at the next start.
         }
-        log.Note(dynamic_cast<const InstallRefused*>(&e) ? std::string("Install refused: ") + e.what()
-                                                         : "Install of " + survey.szArchive + " failed: " + e.what());
-        throw;
+        if (dynamic_cast<const InstallRefused*>(&e)) {
+            log.Note(std::string("Install refused: ") + e.what());
+            throw;
+        }
+        log.Note("Install of " + survey.szArchive + " failed: " + e.what());
+        throw InstallRefused(DiskProblemText(e, szTitle));
     } catch (const InstallCancelled&) {
-        RemoveStaging();
+        staging.Give();
         log.Note("Install of " + survey.szArchive + " cancelled; nothing was kept.");
         throw;
     }
@@ -149,7 +195,7 @@ void ModInstaller::Install(const ArchiveSurvey& survey, const std::string& szRoo
              RootCaption(szRoot) + ": " + std::to_string(list.entries.size()) + " files and folders, " +
              std::to_string(list.lBytes) + " bytes written to " + szMod);
     try {
-        RemoveStaging();
+        staging.Give();
     } catch (const std::exception&) {
         // The mod is in place; the empty staging folder goes at the next start.
     }
@@ -159,7 +205,26 @@ void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, 
                           InstallProgress& progress) {
     std::vector<const std::string*> targets(survey.items.size(), nullptr);
     for (const InstallList::Entry& entry : list.entries) targets[entry.lItem] = &entry.szTarget;
-    szMadeFolders.clear();
+    // The folders made so far, each name once: a path is walked from the
+    // mod's folder down, never once per folder above each entry.
+    FolderTree made;
+    const auto ensureFolders = [&](const std::string& szPath, bool bLastToo) {
+        std::string szAt = szInto;
+        size_t lAt = FolderTree::kTop;
+        for (size_t lStart = 0; lStart < szPath.size();) {
+            const size_t lEnd = std::min(szPath.find('\\', lStart), szPath.size());
+            if (lEnd == szPath.size() && !bLastToo) break;
+            const std::string szPart = szPath.substr(lStart, lEnd - lStart);
+            szAt += "\\" + szPart;
+            lStart = lEnd + 1;
+            if (const std::optional<size_t> lFound = made.Find(lAt, FoldName(szPart))) {
+                lAt = *lFound;
+                continue;
+            }
+            if (!files.Stat(szAt)) files.CreateFolder(szAt);
+            lAt = made.Child(lAt, szPart);
+        }
+    };
     const std::string szName = FileNameOf(survey.szArchive);
     Reading(survey.szArchive, [&] {
         std::unique_ptr<InputFile> file = files.OpenInput(survey.szArchive);
@@ -173,13 +238,9 @@ void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, 
             if (!reader.Next(item) || item.szName != survey.items[i].szName)
                 Refuse("\"" + szName + "\" changed while Corvane read it. Try again.");
             if (!targets[i]) continue;
-            const std::string szPath = szInto + "\\" + *targets[i];
-            if (item.kind == EntryKind::kFolder) {
-                EnsureFolder(szPath);
-                continue;
-            }
-            EnsureFolder(szPath.substr(0, szPath.find_last_of('\\')));
-            std::unique_ptr<OutputFile> out = files.CreateOutput(szPath);
+            ensureFolders(*targets[i], item.kind == EntryKind::kFolder);
+            if (item.kind == EntryKind::kFolder) continue;
+            std::unique_ptr<OutputFile> out = files.CreateOutput(szInto + "\\" + *targets[i]);
             uint64_t lWritten = 0;
             const char* pBlock = nullptr;
             for (size_t lRead; (lRead = reader.ReadBlock(pBlock)) > 0;) {
@@ -191,33 +252,8 @@ void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, 
                 if (progress.bStop) throw InstallCancelled{};
             }
             out->Close();
-            if (lWritten < item.lSize)
-                Refuse("\"" + szName + "\" is damaged or cut short (\"" + item.szName +
-                       "\" ends early): the download may be incomplete. Download it again.");
         }
     });
-}
-
-void ModInstaller::EnsureFolder(const std::string& szPath) {
-    if (szPath.size() <= szStaging.size() + 1 || szMadeFolders.count(szPath)) return;
-    EnsureFolder(szPath.substr(0, szPath.find_last_of('\\')));
-    if (!files.Stat(szPath)) files.CreateFolder(szPath);
-    szMadeFolders.insert(szPath);
-}
-
-// Hidden, the mod list passes it by. A file system that keeps no such
-// attribute (some that Wine reaches) changes nothing else: the list is not
-// read again while an install runs.
-void ModInstaller::HideStaging() {
-    try {
-        files.Hide(szStaging);
-    } catch (const std::exception& e) {
-        log.Note(std::string("The staging folder could not be hidden: ") + e.what());
-    }
-}
-
-void ModInstaller::RemoveStaging() {
-    if (files.Stat(szStaging)) fso.DeleteFolder(szStaging);
 }
 
 }  // namespace corvane

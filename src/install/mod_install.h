@@ -3,17 +3,18 @@
 // hidden staging folder in Corvane's folder, which is renamed to the mod's
 // title once every file is written and checked. A failure, a refusal or a
 // cancel leaves nothing behind; a staging folder a crash left is deleted at
-// the next start. The download itself is only ever read.
+// the next start. Every name is checked, as Windows will take it, before
+// anything is written. The download itself is only ever read.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "install/install_rules.h"
+#include "install/staging_folder.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "platform/problem_log.h"
@@ -46,8 +47,8 @@ class ModInstaller {
 public:
     // szZipCharset: the system's OEM code page ("CP437"), in which zip
     // names that are not marked UTF-8 are written.
-    ModInstaller(FileSystem& files, FileSystemObject& fso, ProblemLog& log, std::string szAppPath,
-                 std::string szZipCharset);
+    ModInstaller(FileSystem& files, FileSystemObject& fso, LaunchLocks& locks, ProblemLog& log,
+                 std::string szAppPath, std::string szZipCharset);
 
     // Reads the archive's directory, and the first bytes of its game
     // archives. Throws InstallRefused or InstallCancelled.
@@ -59,23 +60,22 @@ public:
     // after everything written was taken away again.
     void Install(const ArchiveSurvey& survey, const std::string& szRoot, const std::string& szTitle,
                  InstallProgress& progress);
-    // Deletes a staging folder an install that was cut short left behind.
-    void RemoveStaging();
+    // Deletes a staging folder that an install cut short left behind and
+    // no running install holds.
+    void RemoveStaging() { staging.ClearLeft(); }
 
 private:
+    // Refuses, before anything is written, what the disk could not take.
+    void CheckList(const ArchiveSurvey& survey, const InstallList& list, const std::string& szTitle);
     void Unpack(const ArchiveSurvey& survey, const InstallList& list, const std::string& szInto,
                 InstallProgress& progress);
-    void EnsureFolder(const std::string& szPath);
-    void HideStaging();
     [[noreturn]] void Refuse(const std::string& szMessage);
 
     FileSystem& files;
-    FileSystemObject& fso;
     ProblemLog& log;
     std::string szAppPath;
     std::string szZipCharset;
-    std::string szStaging;
-    std::set<std::string> szMadeFolders;  // during one unpacking
+    StagingFolder staging;
 };
 
 }  // namespace corvane

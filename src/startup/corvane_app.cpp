@@ -144,10 +144,11 @@ void CorvaneApp::StartInstall() {
 }
 
 // An install that was cut short (a crash, a power cut) left its staging
-// folder: it goes before anything else runs.
+// folder: it goes before anything else runs, unless an install of another
+// Corvane still runs in it.
 void CorvaneApp::RemoveStaging() {
     try {
-        ModInstaller(platform.files, platform.fso, platform.problems, szAppPath, "").RemoveStaging();
+        StagingFolder(platform.files, platform.fso, platform.locks, platform.problems, szAppPath).ClearLeft();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The staging folder of an unfinished install could not be deleted: ") +
                                e.what());

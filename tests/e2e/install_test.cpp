@@ -22,13 +22,29 @@ protected:
         return hWindow;
     }
     static HWND InstallButton(HWND hWindow) { return ChildWithText(hWindow, "Button", "&Install"); }
-    // What is in the program folder besides Corvane.exe, its log and its lock.
+    // What is in the program folder besides Corvane.exe, its log and its locks.
     TreeSnapshot Installed() {
         TreeSnapshot tree = SnapshotTree(program.Path());
-        for (auto it = tree.begin(); it != tree.end();)
-            it = it->first == "Corvane.exe" || it->first == "Corvane.log" || it->first == "Corvane.lock" ? tree.erase(it)
-                                                                                                           : std::next(it);
+        for (const char* szOwn : {"Corvane.exe", "Corvane.log", "Corvane.lock", "Corvane.staging.lock"}) tree.erase(szOwn);
         return tree;
+    }
+    // The window installing the 20,000 files of many.7z, once it has begun
+    // writing them.
+    HWND StartManyFiles(CorvaneProcess& corvane) {
+        const HWND hWindow = OpenWindow(corvane);
+        if (!hWindow) return nullptr;
+        ClickButton(InstallButton(hWindow));
+        const HWND hProgress = ChildOfClass(hWindow, PROGRESS_CLASSA);
+        EXPECT_TRUE(PumpUntil([&] { return SendMessageA(hProgress, PBM_GETPOS, 0, 0) > 0; }, 20000));
+        return hWindow;
+    }
+    // Presses Install and answers the message box that ends the window.
+    std::string InstallAndAnswer(CorvaneProcess& corvane, HWND hWindow) {
+        ClickButton(InstallButton(hWindow));
+        HWND hBox = nullptr;
+        const std::string szSaid = corvane.WaitForMessageBox(60000, &hBox);
+        PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        return szSaid;
     }
 };
 
@@ -120,15 +136,59 @@ TEST_F(Install, UnsafeDamagedAndProgramDownloadsAreRefused) {
     EXPECT_FALSE(Present(program.Path() + "\\..\\evil.ini"));
 }
 
+// A checksum that does not match shows when the data is read: refused
+// then, nothing left. A RAR cut between two entries lacks its end.
+TEST_F(Install, DamageFoundWhileUnpackingLeavesNothing) {
+    const struct {
+        const char* szArchive;
+        const char* szSaid;
+    } cases[] = {
+        {"bad crc.zip", "\"bad crc.zip\" is damaged or cut short (\"Rotr 2.0/Data/INI/Weapon.ini\": ZIP bad CRC"},
+        {"cut between.rar", "\"cut between.rar\" is damaged or cut short (\"testdir"},
+    };
+    for (const auto& c : cases) {
+        CorvaneProcess corvane(program.Path(), "-INSTALL \"" + kFixtures + "\\" + c.szArchive + "\"", work.Path());
+        HWND hBox = nullptr;
+        std::string szSaid = corvane.WaitForMessageBox(1000, &hBox);
+        if (hBox) PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        else if (const HWND hWindow = OpenWindow(corvane)) szSaid = InstallAndAnswer(corvane, hWindow);
+        EXPECT_EQ(szSaid.rfind(c.szSaid, 0), 0u) << szSaid;
+        DWORD lExit = 99;
+        EXPECT_TRUE(corvane.WaitForExit(10000, &lExit)) << c.szArchive;
+        EXPECT_EQ(lExit, 1u) << c.szArchive;
+        EXPECT_EQ(Installed(), TreeSnapshot{}) << c.szArchive;
+    }
+}
+
+// Another Corvane started while 20,000 files are written, to install
+// another download: the staging folder stays the first install's, which
+// ends whole.
+TEST_F(Install, ASecondCorvaneDuringAnInstallLeavesItWhole) {
+    CorvaneProcess corvane(program.Path(), "-INSTALL " + kFixtures + "\\many.7z", work.Path());
+    const HWND hWindow = StartManyFiles(corvane);
+    ASSERT_TRUE(hWindow);
+    {
+        CorvaneProcess second(program.Path(), "-INSTALL \"" + kFixtures + "\\wrapper.zip\"", work.Path());
+        if (const HWND hSecond = OpenWindow(second); hSecond && IsWindow(hWindow)) {
+            EXPECT_EQ(InstallAndAnswer(second, hSecond).rfind("Another install is running in Corvane's folder.", 0), 0u);
+        }
+        EXPECT_TRUE(second.WaitForExit(10000));
+    }
+    DWORD lExit = 99;
+    EXPECT_TRUE(corvane.WaitForExit(120000, &lExit));
+    EXPECT_EQ(lExit, 0u);
+    size_t lFiles = 0;
+    for (const auto& [szPath, szContent] : Installed()) lFiles += szPath.rfind("many\\Data\\", 0) == 0;
+    EXPECT_EQ(lFiles, 20000u);
+    EXPECT_FALSE(Present(program / "wrapper"));
+}
+
 // Cancel while 20,000 files are written: the window goes within a second
 // and takes everything along.
 TEST_F(Install, CancelDuringTheUnpackingLeavesNothing) {
     CorvaneProcess corvane(program.Path(), "-INSTALL " + kFixtures + "\\many.7z", work.Path());
-    const HWND hWindow = OpenWindow(corvane);
+    const HWND hWindow = StartManyFiles(corvane);
     ASSERT_TRUE(hWindow);
-    ClickButton(InstallButton(hWindow));
-    const HWND hProgress = ChildOfClass(hWindow, PROGRESS_CLASSA);
-    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(hProgress, PBM_GETPOS, 0, 0) > 0; }, 20000));
     const ULONGLONG lPressed = GetTickCount64();
     ClickButton(ChildWithText(hWindow, "Button", "Cancel"));
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hWindow); }, 5000));

@@ -16,6 +16,9 @@ printf 'BIGF\x10\x00\x00\x00the INI archive' >"$work/zip/Rotr 2.0/!Rotr_INI.gib"
 printf 'Weapon RotrLaser\r\nEnd\r\n' >"$work/zip/Rotr 2.0/Data/INI/Weapon.ini"
 printf 'Read me first' >"$work/zip/Rotr 2.0/Readme.txt"
 (cd "$work/zip" && rm -f "$out/wrapper.zip" && zip -qr "$out/wrapper.zip" "Rotr 2.0")
+# The same stored, one byte of its INI changed: its CRC no longer matches.
+(cd "$work/zip" && rm -f "$out/bad crc.zip" && zip -q0 -X -r "$out/bad crc.zip" "Rotr 2.0")
+perl -0777 -pi -e 's/Weapon RotrLaser/Weapon RotrLasEr/' "$out/bad crc.zip"
 
 # A solid 7z of Cyrillic names, and the same cut short.
 mkdir -p "$work/7z/Мод/Data/INI"
@@ -38,6 +41,9 @@ mkdir -p "$work/many/Data"
 for rar in test_read_format_rar.rar test_read_format_rar5_solid.rar; do
     perl -ne 'print unpack("u", $_) unless /^(begin|end)/' "$uu/$rar.uu" >"$out/$rar"
 done
+# The RAR4 cut after its third entry, before the header of its fourth:
+# it reads as a smaller whole archive but for its missing end.
+head -c 226 "$out/test_read_format_rar.rar" >"$out/cut between.rar"
 # A program that is no self-extracting archive: the stand-in game, which
 # reports when it is started.
 cp "$installer" "$out/setup.exe"

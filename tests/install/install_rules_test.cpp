@@ -6,6 +6,12 @@ namespace corvane {
 namespace {
 
 // Entries by name, with a game archive's first bytes after a "|".
+std::string Repeated(const std::string& szPart, size_t lTimes) {
+    std::string szOut;
+    while (lTimes--) szOut += szPart;
+    return szOut;
+}
+
 std::vector<ArchiveItem> Archive(std::initializer_list<const char*> names) {
     std::vector<ArchiveItem> items;
     for (std::string szName : names) {
@@ -25,8 +31,8 @@ std::vector<ArchiveItem> Archive(std::initializer_list<const char*> names) {
 
 TEST(InstallRules, EntryNamesAreWrittenOnlyBelowTheModsFolder) {
     const struct {
-        const char* szName;
-        const char* szExpected;  // the path, or the start of the reason
+        std::string szName;
+        std::string szExpected;  // the path, or the start of the reason
     } cases[] = {
         {"Data/INI/GameData.ini", "Data\\INI\\GameData.ini"},
         {"Data\\INI\\x.ini", "Data\\INI\\x.ini"},
@@ -46,6 +52,16 @@ TEST(InstallRules, EntryNamesAreWrittenOnlyBelowTheModsFolder) {
         {"nul.txt", "is a device name"},
         {"Maps/COM1.map", "is a device name"},
         {"LPT9", "is a device name"},
+        {"CON .ini", "is a device name"},
+        {"Data/nul .txt", "is a device name"},
+        {"COM\u00B9.txt", "is a device name"},
+        {"LPT\u00B3", "is a device name"},
+        {"CONIN$", "is a device name"},
+        {"conout$.log", "is a device name"},
+        {"COM\u2074", "COM\u2074"},
+        {std::string(254, 'x') + "\u0416/a", std::string(254, 'x') + "\u0416\\a"},
+        {std::string(255, 'x') + "\u0416", "has a name longer than Windows allows"},
+        {Repeated("abcdefg/", 4096) + "x", "is a path longer than Windows allows"},
         {"Data/x.", "ends with a dot or a blank"},
         {"Data /x.ini", "ends with a dot or a blank"},
         {"Data/a<b.ini", "holds a character"},
@@ -54,8 +70,7 @@ TEST(InstallRules, EntryNamesAreWrittenOnlyBelowTheModsFolder) {
     for (const auto& c : cases) {
         std::string szPath;
         const std::string szProblem = EntryProblem(c.szName, szPath);
-        EXPECT_EQ(szProblem.empty() ? szPath : szProblem.substr(0, std::string(c.szExpected).size()), c.szExpected)
-            << c.szName;
+        EXPECT_EQ(szProblem.empty() ? szPath : szProblem.substr(0, c.szExpected.size()), c.szExpected) << c.szName;
     }
 }
 
@@ -82,7 +97,7 @@ TEST(InstallRules, TheShallowestFolderOfTheModsOwnIsTheRoot) {
          Archive({"Rotr/!Rotr_INI.gib|PK\x03\x04", "Rotr/a/x.dat", "Rotr/b/y.dat"}), {"Rotr", "Rotr\\a", "Rotr\\b"},
          true},
         {"the installer's splash", Archive({"Mod/Install_Final.bmp", "Mod/x.dat"}), {"Mod"}, false},
-        {"none, with files at the top", Archive({"setup.ini", "a/x.dat", "b/y.dat"}), {"", "a", "b"}, true},
+        {"a wrapper that holds a file besides its one folder", Archive({"setup.ini", "a/x.dat"}), {"", "a"}, true},
         {"none, one folder", Archive({"only/x.dat"}), {"only"}, false},
     };
     for (const auto& c : cases) {
@@ -106,6 +121,8 @@ TEST(InstallRules, TheListNamesWhatMovesAndWhatIsLeftOut) {
     std::vector<std::string> szTargets;
     for (const auto& entry : list.entries) szTargets.push_back(entry.szTarget);
     EXPECT_EQ(szTargets, (std::vector<std::string>{"!Rotr_INI.big", "x.ctr", "Data\\INI\\x.ini", "Maps", "Music.zip"}));
+    EXPECT_FALSE(list.bSizesLie);
+    EXPECT_EQ(ListInstall(Archive({"setup.ini", "a/x.dat"}), "").entries.size(), 2u);
     EXPECT_EQ(list.szNotes, (std::vector<std::string>{
                                 "!Rotr_INI.gib becomes !Rotr_INI.big",
                                 "Left out (a link): shortcut",
@@ -113,6 +130,31 @@ TEST(InstallRules, TheListNamesWhatMovesAndWhatIsLeftOut) {
                                 "Left out (outside the mod's folder): readme.txt",
                                 "Left out (outside the mod's folder): Other",
                             }));
+}
+
+// Checked on the names the files get: after renames, whatever the root.
+TEST(InstallRules, FinalNamesClashAndSizesThatOverflowLie) {
+    const struct {
+        std::vector<ArchiveItem> items;
+        const char* szRoot;
+        const char* szExpected;
+    } cases[] = {
+        {Archive({"M/x.gib|BIGF", "M/X.big"}), "M", "the entries \"M/x.gib\" and \"M/X.big\" both become \"X.big\""},
+        {Archive({"M/x.gib|BIGF", "M/x.big/", "M/x.big/a.ini"}), "M", "the entry \"M/x.gib\" becomes \"x.big\", which is a"},
+        {Archive({"M/x.gib|ZZZZ", "M/x.big"}), "M", ""},
+        {Archive({"A/x.ini", "B/X.ini"}), "A", ""},
+    };
+    for (const auto& c : cases) {
+        const InstallList list = ListInstall(c.items, c.szRoot);
+        const std::string szClash = ClashingTargets(c.items, list);
+        EXPECT_EQ(szClash.substr(0, std::string(c.szExpected).size()), c.szExpected) << c.items.front().szName;
+        EXPECT_EQ(szClash.empty(), std::string(c.szExpected).empty()) << c.items.front().szName;
+    }
+    std::vector<ArchiveItem> items = Archive({"a.ini", "b.ini", "c.ini"});
+    items[0].lSize = items[1].lSize = uint64_t{1} << 62;
+    EXPECT_FALSE(ListInstall(items, "").bSizesLie);
+    items[2].lSize = uint64_t{1} << 63;
+    EXPECT_TRUE(ListInstall(items, "").bSizesLie);
 }
 
 TEST(InstallRules, NamesThatAreOneOnWindowsClash) {
@@ -123,10 +165,18 @@ TEST(InstallRules, NamesThatAreOneOnWindowsClash) {
         {Archive({"Data/INI/a.ini", "Data/ini/A.INI"}), "the entries \"Data/INI/a.ini\" and \"Data/ini/A.INI\" differ"},
         {Archive({"Мод/Файл.ini", "мод/файл.INI"}), "the entries \"Мод/Файл.ini\" and \"мод/файл.INI\" differ"},
         {Archive({"Über.ini", "über.ini"}), "the entries \"Über.ini\" and \"über.ini\" differ"},
+        {Archive({"Ёлка/Ў.ini", "ёлка/ў.ini"}), "the entries \"Ёлка/Ў.ini\" and \"ёлка/ў.ini\" differ"},
+        {Archive({"Ѐ/Џ/Є/І/Ї", "ѐ/џ/є/і/ї"}), "the entries \"Ѐ/Џ/Є/І/Ї\" and \"ѐ/џ/є/і/ї\" differ"},
+        {Archive({"Ａ.ini", "ａ.ini"}), "the entries \"Ａ.ini\" and \"ａ.ini\" differ"},
+        {Archive({"Ά.ini", "ά.ini"}), "the entries \"Ά.ini\" and \"ά.ini\" differ"},
+        {Archive({"Ǆ.ini", "ǆ.ini"}), "the entries \"Ǆ.ini\" and \"ǆ.ini\" differ"},
+        {Archive({"Data", "DATA/"}), "the entry \"Data\" is both a file and a folder"},
         {Archive({"x.ini", "x.ini"}), "the entry \"x.ini\" is there twice"},
         {Archive({"Data", "data/x.ini"}), "the entry \"Data\" is both a file and a folder"},
         {Archive({"Data/a.ini", "data/b.ini", "DATA/"}), ""},  // one folder on Windows
         {Archive({"Файл.ini", "Фаил.ini"}), ""},
+        {Archive({"\u212A.ini", "k.ini"}), ""},  // the Kelvin sign has no lower case to fold into
+        {Archive({"\U00010400.ini", "\U00010428.ini"}), ""},  // beyond the BMP Windows folds nothing
     };
     for (const auto& c : cases) {
         const std::string szClash = ClashingEntries(c.items);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "install/archive_bytes.h"
+#include "install/download_hash.h"
 #include "support/fake_platform.h"
 #include "support/memory_disk.h"
 
@@ -21,10 +22,17 @@ const bool kUtf8Locale = std::setlocale(LC_ALL, "C.UTF-8") != nullptr;
 constexpr const char* kApp = "C:\\Corvane";
 constexpr const char* kBig = "BIGF\x10\0\0\0rest of a game archive";
 
+std::string Repeat(const std::string& szPart, size_t lTimes) {
+    std::string szOut;
+    while (lTimes--) szOut += szPart;
+    return szOut;
+}
+
 struct InstallWorld {
     test::MemoryDisk disk;
     test::RecordingProblems log;
-    ModInstaller installer{disk, disk, log, kApp, "CP866"};
+    test::FakeLocks locks;
+    ModInstaller installer{disk, disk, locks, log, kApp, "CP866"};
     InstallProgress progress;
 
     explicit InstallWorld(const std::string& szArchive) {
@@ -85,6 +93,15 @@ TEST(ModInstall, EveryFormatBecomesAFolderMod) {
     }
 }
 
+// The archive made by the tool with one bit changed lAfter bytes after
+// the first szMarker, as a damaged download has it.
+std::string Damaged(const std::string& szCommand, const std::string& szExtension, const char* szMarker, size_t lAfter) {
+    const std::string szText = "lorem ipsum dolor sit amet " + std::string(4000, 'z');
+    std::string szBytes = test::ToolArchive(szCommand, szExtension, {{"Data/a.ini", "a"}, {"Data/b.ini", szText}});
+    szBytes.at(szBytes.find(szMarker) + lAfter) ^= 1;
+    return szBytes;
+}
+
 TEST(ModInstall, RefusedArchivesLeaveNothingBehind) {
     const std::string szZip = ZipBytes({{"Mod/Data/a.ini", "a"}, {"Mod/Data/b.ini", std::string(3000, 'b')}});
     const struct {
@@ -99,6 +116,23 @@ TEST(ModInstall, RefusedArchivesLeaveNothingBehind) {
         {"more bytes than announced", [] { return ZipBytes({{"Data/a.ini", std::string(3 << 20, 'a'), 0, "", 1000}}); },
          "the entry \"Data/a.ini\" expands to more than the archive's directory announces"},
         {"a download cut short", [&] { return szZip.substr(0, szZip.size() - 30); }, "the download may be incomplete"},
+        {"fewer bytes than announced, after a larger entry",
+         [] { return ZipBytes({{"Data/a.ini", std::string(3000, 'a')}, {"Data/b.ini", "short", 0, "", 2000}}); },
+         "(\"Data/b.ini\": it ends early)"},
+        {"a stored zip entry whose CRC is wrong", [] { return Damaged("zip -q0 -r", ".zip", "lorem", 3); },
+         "is damaged or cut short (\"Data/b.ini\": ZIP bad CRC"},
+        {"a deflated zip entry whose data is wrong", [] { return Damaged("zip -q9 -X -r", ".zip", "Data/b.ini", 14); },
+         "is damaged or cut short (\"Data/b.ini\": "},
+        {"a 7z entry whose CRC is wrong", [] { return Damaged("7zz a -bd -mx0", ".7z", "lorem", 3); },
+         "is damaged or cut short (\"Data/b.ini\": 7-Zip bad CRC"},
+        {"a disabled archive renamed onto a file",
+         [] { return ZipBytes({{"Mod/x.gib", std::string(kBig, 29)}, {"Mod/x.big", "x"}, {"Mod/Data/a.ini", "a"}}); },
+         "the entries \"Mod/x.gib\" and \"Mod/x.big\" both become \"x.big\""},
+        {"only folders", [] { return ZipBytes({{"Mod/", ""}, {"Mod/Data/", ""}}); }, "\"mod.zip\": it holds no files"},
+        {"an entry 20,000 folders deep", [] { return ZipBytes({{Repeat("a/", 20000) + "x.ini", "x"}}); },
+         "is a path longer than Windows allows"},
+        {"an entry too deep for the staging folder", [] { return ZipBytes({{"setup.ini", ""}, {Repeat("a/", 16370) + "x", "x"}}); },
+         "would have a path longer than Windows allows in Corvane's folder"},
         {"a zip with a password", [] { return test::ToolArchive("zip -qr -P secret", ".zip", {{"Data/a.ini", "a"}}); },
          "is encrypted: Corvane cannot open it"},
         {"a 7z with a password", [] { return test::LibarchiveTestFile("test_read_format_7zip_encryption.7z"); },
@@ -129,6 +163,11 @@ TEST(ModInstall, SpaceAndTitlesAreCheckedBeforeAnythingIsWritten) {
         {"", "Type a title"},
         {"taken", "There is a mod \"taken\" already"},
         {"FOLDER", "There is a mod \"FOLDER\" already"},
+        {"Mod.", "ends with a dot or a blank"},
+        {"Mod ", "ends with a dot or a blank"},
+        {"nul .txt", "is a device name"},
+        {"Mod: Reborn", "holds a character Windows does not allow"},
+        {"corvane.STAGING", "is a name Corvane keeps for its own files"},
         {"New Mod", ""},
     };
     for (const auto& t : titles) {
@@ -136,6 +175,38 @@ TEST(ModInstall, SpaceAndTitlesAreCheckedBeforeAnythingIsWritten) {
         EXPECT_TRUE(*t.szSaid ? szProblem.find(t.szSaid) != std::string::npos : szProblem.empty()) << szProblem;
     }
     EXPECT_EQ(world.disk.Tree("C:\\Corvane\\Folder"), (Tree{{"x.ini", "x"}}));
+}
+
+// Every cut of a RAR4 and a RAR5 of libarchive's own lacks the end of the
+// archive: refused, with nothing left, never installed in part.
+TEST(ModInstall, ARarCutAnywhereIsRefused) {
+    for (const char* szSample : {"test_read_format_rar.rar", "test_read_format_rar5_multiple_files.rar"}) {
+        const std::string szRar = test::LibarchiveTestFile(szSample);
+        EXPECT_EQ(InstallWorld(szRar).Install(), "") << szSample;
+        for (size_t lCut = 1; lCut < szRar.size(); ++lCut) {
+            InstallWorld world(szRar.substr(0, lCut));
+            const std::string szSaid = world.Install();
+            EXPECT_NE(szSaid, "") << szSample << " cut at " << lCut;
+            EXPECT_EQ(world.disk.Tree(kApp), Tree{}) << szSample << " cut at " << lCut;
+        }
+    }
+}
+
+// The download's SHA-256 comes first in Corvane.log, whenever it is done.
+TEST(ModInstall, TheDownloadsHashIsLoggedFirstOrSaidUnread) {
+    InstallWorld world(std::string(1000000, 'a'));
+    DownloadLog log(world.log);
+    log.Note("Install refused: ...");
+    NoteDownload(world.disk, log, "C:\\Downloads\\mod.zip", {});
+    log.Note("Installed ...");
+    std::stop_source stopped;
+    stopped.request_stop();
+    log.Hold();
+    NoteDownload(world.disk, log, "C:\\Downloads\\mod.zip", stopped.get_token());
+    EXPECT_EQ(world.log.noted, (std::vector<std::string>{
+        "Installing a mod from C:\\Downloads\\mod.zip (SHA-256 cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0)",
+        "Install refused: ...", "Installed ...",
+        "Installing a mod from C:\\Downloads\\mod.zip, whose SHA-256 was left unread: Corvane was closed first"}));
 }
 
 // Whatever call fails, or dies: no mod folder, no half mod, and after the
@@ -149,6 +220,28 @@ TEST(ModInstall, AFailureOrCrashAtEveryCallLeavesAWholeModOrNone) {
         return world.Mod();
     }();
     ASSERT_EQ(whole.size(), 6u);
+    // A second Corvane starts, or installs, at every call of the first's
+    // install: the first ends whole.
+    for (int lCall = 1;; ++lCall) {
+        InstallWorld world(szZip);
+        ModInstaller second{world.disk, world.disk, world.locks, world.log, kApp, "CP866"};
+        std::string szSecond = "not run";
+        world.disk.ActAt(lCall, [&] {
+            second.RemoveStaging();
+            try {
+                const ArchiveSurvey survey = second.Survey("C:\\Downloads\\mod.zip", world.progress);
+                second.Install(survey, "Mod", "Other", world.progress);
+                szSecond = "";
+            } catch (const InstallRefused& refused) {
+                szSecond = refused.what();
+            }
+        });
+        EXPECT_EQ(world.Install(), "") << lCall;
+        EXPECT_EQ(world.Mod(), whole) << "a second Corvane at " << lCall;
+        EXPECT_TRUE(szSecond == "not run" || szSecond.empty() || szSecond.rfind("Another install is running", 0) == 0)
+            << lCall << ": " << szSecond;
+        if (szSecond == "not run") break;
+    }
     for (bool bCrash : {false, true}) {
         for (int lCall = 1;; ++lCall) {
             InstallWorld world(szZip);
@@ -162,6 +255,7 @@ TEST(ModInstall, AFailureOrCrashAtEveryCallLeavesAWholeModOrNone) {
             }
             const bool bLast = world.disk.Calls() < lCall;
             world.disk.FailAt(0);  // nothing fails at the next start
+            world.locks.held.clear();  // the crashed program's locks died with it
             world.installer.RemoveStaging();
             const Tree app = world.disk.Tree(kApp);
             EXPECT_EQ(app.count("Corvane.staging"), 0u) << lCall;

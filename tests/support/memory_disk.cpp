@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "launch/launch_rules.h"
 #include "platform/platform_error.h"
@@ -115,7 +116,7 @@ void MemoryDisk::AfterCrash() {
 }
 
 bool MemoryDisk::Call(const std::string& szWhat, const std::string& szPath, bool bWrites) {
-    ++lCalls;
+    if (++lCalls == lActAt) std::exchange(act, nullptr)();
     if (lCalls == lCrashAt) throw SimulatedCrash{};
     if (lCalls != lFailAt) return false;
     if (fault == Fault::kShortWrite && bWrites) return true;

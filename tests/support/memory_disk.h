@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -74,6 +75,8 @@ public:
     // counting starts again at 1.
     void FailAt(int lCall, Fault fault = Fault::kError) { Arm(lCall, -1, fault); }
     void CrashAt(int lCall) { Arm(-1, lCall, Fault::kError); }
+    // Someone else (another program) acts on the disk just before call lCall.
+    void ActAt(int lCall, std::function<void()> action) { lActAt = lCall, act = std::move(action); }
     int Calls() const { return lCalls; }
     // The journal after the crash: what was flushed, and the first half of
     // what was appended after it, torn; data not flushed is lost.
@@ -183,7 +186,8 @@ private:
     bool TryLink(const std::string& szSource, const std::string& szDestination, const Item& source, CopyGuide* guide);
 
     std::map<std::string, Item> items;  // by folded path
-    int lCalls = 0, lFailAt = -1, lCrashAt = -1;
+    int lCalls = 0, lFailAt = -1, lCrashAt = -1, lActAt = -1;
+    std::function<void()> act;
     Fault fault = Fault::kError;
     std::set<std::string> goneDrives;  // "c:"
     std::set<std::string> noLinkDrives;
