@@ -330,8 +330,7 @@ void Launcher::AskAboutStrays() {
     run->szSetAside = run->strays.szAsideAgain;
     if (!run->strays.asked.empty()) {
         const bool bYes = platform.messageBoxes.Show(StrayQuestion(run->strays.asked), kMsgYesNo | kMsgQuestion) == kAnswerYes;
-        StrayAnswers answers(platform.files, platform.problems, szAppPath);
-        RememberAnswer(run->strays.asked, bYes, answers, platform.problems);
+        RememberAnswer(run->strays.asked, bYes, *run->strays.answers, platform.problems);
         if (bYes)
             for (const StrayArchive& archive : run->strays.asked) run->szSetAside.push_back(archive.szPath);
     }

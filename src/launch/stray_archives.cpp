@@ -41,10 +41,10 @@ StrayOffer StrayArchivesFor(const GameTable& games, int16_t dGame, const ModConf
     StrayOffer offer;
     std::erase_if(check.findings, [](const Finding& finding) { return !finding.bOffered; });
     if (check.findings.empty()) return offer;
-    const StrayAnswers answers(files, problems, szAppPath);
+    offer.answers = std::make_shared<StrayAnswers>(files, problems, szAppPath);
     for (const Finding& finding : check.findings) {
         StrayArchive archive = ArchiveOf(check, finding);
-        const std::optional<bool> bSetAside = answers.SetAside(archive.szFolder, archive.szArchive, archive.lSize);
+        const std::optional<bool> bSetAside = offer.answers->SetAside(archive.szFolder, archive.szArchive, archive.lSize);
         if (!bSetAside)
             offer.asked.push_back(std::move(archive));
         else if (*bSetAside)

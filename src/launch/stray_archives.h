@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -32,6 +33,10 @@ struct StrayArchive {
 struct StrayOffer {
     std::vector<StrayArchive> asked;        // not answered yet: the question names them
     std::vector<std::string> szAsideAgain;  // answered Yes before: set aside without a question
+    // The answers as they were read, where there was an archive to answer
+    // about: the player's answer joins them, and Corvane.log hears of a
+    // missing or damaged file once a launch.
+    std::shared_ptr<StrayAnswers> answers;
 };
 
 // The stray archives GameTable row dGame would load with this mod of these

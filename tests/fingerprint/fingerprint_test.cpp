@@ -16,7 +16,7 @@ namespace {
 const std::string kCache = std::string("C:\\Corvane\\") + kHashCacheName;
 
 struct Folder {
-    SavingDisk disk;
+    MemoryDisk disk;
     RecordingProblems problems;
 
     Folder() {

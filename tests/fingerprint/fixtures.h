@@ -1,4 +1,4 @@
-// A disk that saves files, and game archives made byte by byte, as the game's tools write them: the
+// Game archives made byte by byte, as the game's tools write them: the
 // header, the table, then each file's bytes in the table's order.
 #pragma once
 
@@ -9,13 +9,6 @@
 #include "support/memory_disk.h"
 
 namespace corvane::test {
-
-// A disk that saves a file in one step, as Windows does.
-struct SavingDisk : MemoryDisk {
-    void SaveFile(const std::string& szPath, const std::string& szContent) override {
-        WriteItem(szPath, szContent);
-    }
-};
 
 struct BigFile {
     std::string szName;

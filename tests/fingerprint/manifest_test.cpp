@@ -49,7 +49,7 @@ TEST(Fingerprint, ComparesFileByFileAndProgramFirst) {
 }
 
 TEST(Fingerprint, SavesAManifestAndRefusesOneThatIsNoneOrDamaged) {
-    SavingDisk disk;
+    MemoryDisk disk;
     const Manifest manifest{kZeroHour, {{"a.ini", 1, kA}}};
     SaveManifest(disk, "C:\\Mine.cvfp", manifest);
     EXPECT_EQ(CanonicalText(LoadManifest(disk, "C:\\Mine.cvfp")), CanonicalText(manifest));
