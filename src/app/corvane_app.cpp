@@ -1,6 +1,6 @@
-#include "startup/corvane_app.h"
+#include "app/corvane_app.h"
 
-#include "launch/game_folders.h"
+#include "launch/targets/game_folders.h"
 #include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
 #include "platform/app_info.h"

@@ -14,8 +14,8 @@
 #include "platform/platform.h"
 #include "state/game_search.h"
 #include "state/program_state.h"
-#include "ui/check/frm_check.h"
-#include "ui/main/frm_main.h"
+#include "check/frm_check.h"
+#include "app/main_window/frm_main.h"
 
 namespace corvane {
 

@@ -8,7 +8,7 @@
 #include "platform/win_platform.h"
 #include "platform/win_registry.h"
 #include "platform/win_wine_host.h"
-#include "startup/corvane_app.h"
+#include "app/corvane_app.h"
 #include "state/app_version.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

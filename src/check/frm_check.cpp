@@ -1,14 +1,14 @@
-#include "ui/check/frm_check.h"
+#include "check/frm_check.h"
 
 #include <algorithm>
 #include <exception>
 #include <set>
 #include <utility>
 
-#include "gamecheck/check_lines.h"
-#include "launch/launch_log.h"
-#include "launch/set_aside.h"
-#include "launch/stray_archives.h"
+#include "check/folder/check_lines.h"
+#include "launch/progress/launch_log.h"
+#include "check/set_aside.h"
+#include "launch/checks/stray_archives.h"
 #include "state/ascii_case.h"
 
 namespace corvane {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "gamecheck/folder_check.h"
-#include "launch/stray_answers.h"
+#include "check/folder/folder_check.h"
+#include "launch/checks/stray_answers.h"
 #include "platform/platform.h"
 #include "state/program_state.h"
 #include "ui/controls.h"

@@ -1,46 +1,23 @@
-// Set Aside and Put Back: stray archives and loose files renamed in place
-// to "<name>.aside", where the game loads them no more, and back. Each
-// rename is noted in the journal before it is made, as a launch's changes
-// are: the undo of a journal gives every file noted there its own name back
-// (after a game, and at the next start after a crash), which undoes a Set
-// Aside cut short and finishes a Put Back. A name that is taken is never
-// overwritten: its item is named and stays as it is.
+// Set Aside and Put Back on their own, from the check window: stray
+// archives and loose files renamed to "<name>.aside" and back as a launch
+// renames them, under the locks a launch takes and through the journal. The
+// undo of a journal gives every file noted there its own name back (after a
+// game, and at the next start after a crash), which undoes a Set Aside cut
+// short and finishes a Put Back.
 #pragma once
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "launch/launch_journal.h"
-#include "launch/launch_log.h"
+#include "launch/progress/launch_log.h"
+#include "launch/swap/aside_moves.h"
 #include "platform/file_system.h"
 #include "platform/journal_store.h"
 #include "platform/launch_locks.h"
 #include "platform/problem_log.h"
 
 namespace corvane {
-
-// One file's rename: from szName to szAside, or back.
-struct AsideMove {
-    std::string szName;
-    std::string szAside;
-    bool bBack = false;
-};
-
-// Set aside (bBack false: the paths are the files' own) or put back (the
-// paths are the set-aside names).
-std::vector<AsideMove> AsideMoves(const std::vector<std::string>& szPaths, bool bBack);
-
-// The lines a rename and a taken name are told in, in the log, the window
-// and Corvane.log.
-std::string MovedLine(const AsideMove& move);
-std::string TakenLine(const AsideMove& move);
-
-// Notes every move whose new name is free in the journal, writes it, and
-// makes them one after the other, a line each. A failure is thrown; what
-// was renamed so far stays so. Returns how many moves were noted (0: the
-// journal was not written).
-size_t MoveNoted(const std::vector<AsideMove>& moves, LaunchJournal& journal, FileSystem& files, LaunchLog& log);
 
 struct AsideServices {
     FileSystem& files;

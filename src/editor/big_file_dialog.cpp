@@ -1,4 +1,4 @@
-#include "ui/editor/big_file_dialog.h"
+#include "editor/big_file_dialog.h"
 
 #include "ui/open_file_dialog.h"
 

@@ -1,4 +1,4 @@
-#include "ui/editor/browser_controls.h"
+#include "editor/browser_controls.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/editor/editor_rules.h"
+#include "editor/editor_rules.h"
 
 #include <array>
 

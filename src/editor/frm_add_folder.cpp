@@ -1,4 +1,4 @@
-#include "ui/editor/frm_add_folder.h"
+#include "editor/frm_add_folder.h"
 
 #include <utility>
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "ui/controls.h"
-#include "ui/editor/browser_controls.h"
+#include "editor/browser_controls.h"
 #include "ui/window.h"
 
 namespace corvane {

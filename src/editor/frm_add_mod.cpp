@@ -1,12 +1,12 @@
-#include "ui/editor/frm_add_mod.h"
+#include "editor/frm_add_mod.h"
 
 #include <exception>
 #include <utility>
 
 #include "modconfig/config_file.h"
 #include "modconfig/mod_scan.h"
-#include "ui/editor/big_file_dialog.h"
-#include "ui/editor/editor_rules.h"
+#include "editor/big_file_dialog.h"
+#include "editor/editor_rules.h"
 
 namespace corvane {
 

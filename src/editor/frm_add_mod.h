@@ -13,8 +13,8 @@
 #include "platform/platform.h"
 #include "state/program_state.h"
 #include "ui/controls.h"
-#include "ui/editor/browser_controls.h"
-#include "ui/editor/frm_add_folder.h"
+#include "editor/browser_controls.h"
+#include "editor/frm_add_folder.h"
 #include "ui/window.h"
 
 namespace corvane {

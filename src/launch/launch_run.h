@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_journal.h"
-#include "launch/launch_rules.h"
+#include "launch/journal/launch_journal.h"
+#include "launch/targets/launch_rules.h"
 #include "launch/launcher.h"
-#include "launch/recovery.h"
-#include "launch/source_check.h"
-#include "launch/stray_archives.h"
-#include "launch/swap_copies.h"
+#include "launch/recovery/recovery.h"
+#include "launch/checks/source_check.h"
+#include "launch/checks/stray_archives.h"
+#include "launch/swap/swap_copies.h"
 #include "platform/process.h"
 #include "state/game_table.h"
 #include "state/mod_config.h"

@@ -6,16 +6,16 @@
 #include <stdexcept>
 
 #include "launch/folder_locks.h"
-#include "launch/free_space.h"
-#include "launch/game_folders.h"
-#include "launch/journal_records.h"
+#include "launch/checks/free_space.h"
+#include "launch/targets/game_folders.h"
+#include "launch/journal/journal_records.h"
 #include "launch/launch_run.h"
-#include "launch/outside_folders.h"
-#include "launch/pass_over_failure.h"
-#include "launch/set_aside.h"
-#include "launch/stray_archives.h"
-#include "launch/swap_in.h"
-#include "launch/write_rights.h"
+#include "launch/checks/outside_folders.h"
+#include "launch/undo/pass_over_failure.h"
+#include "launch/swap/aside_moves.h"
+#include "launch/checks/stray_archives.h"
+#include "launch/swap/swap_in.h"
+#include "launch/checks/write_rights.h"
 #include "platform/message_boxes.h"
 
 namespace corvane {

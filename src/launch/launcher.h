@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "launch/held_locks.h"
-#include "launch/launch_log.h"
+#include "launch/progress/launch_log.h"
 #include "launch/launch_view.h"
-#include "launch/recovery.h"
+#include "launch/recovery/recovery.h"
 #include "ui/work_runner.h"
 #include "platform/platform.h"
 #include "state/mod_config.h"

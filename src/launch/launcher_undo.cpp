@@ -6,7 +6,7 @@
 
 #include "launch/launch_run.h"
 #include "launch/launcher.h"
-#include "launch/pass_over_failure.h"
+#include "launch/undo/pass_over_failure.h"
 
 namespace corvane {
 

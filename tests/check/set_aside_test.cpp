@@ -5,11 +5,11 @@
 // overwritten.
 #include <gtest/gtest.h>
 
-#include "gamecheck/folder_check.h"
+#include "check/folder/folder_check.h"
 #include "launch/folder_locks.h"
-#include "launch/journal_records.h"
-#include "launch/set_aside.h"
-#include "launch_world.h"
+#include "launch/journal/journal_records.h"
+#include "check/set_aside.h"
+#include "launch/launch_world.h"
 
 namespace corvane::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "ui/editor/editor_rules.h"
+#include "editor/editor_rules.h"
 
 namespace corvane {
 namespace {

@@ -2,7 +2,7 @@
 // player would drive it, with real files in scratch folders: what it does
 // with a changed title. The rest of the editor is driven in the end-to-end
 // run of it.
-#include "ui/main/main_window_fixture.h"
+#include "app/main_window/main_window_fixture.h"
 
 namespace corvane::test {
 namespace {

@@ -3,7 +3,7 @@
 // a window told that its DPI changed lays itself out again at that DPI, in
 // the system's message font for it, as on a monitor of that scaling. The
 // editor and the chooser, even hidden, go when the main window closes.
-#include "ui/main/main_window_fixture.h"
+#include "app/main_window/main_window_fixture.h"
 
 namespace corvane::test {
 namespace {

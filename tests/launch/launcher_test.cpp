@@ -7,9 +7,9 @@
 #include <set>
 
 #include "launch/folder_locks.h"
-#include "launch/journal_records.h"
-#include "launch/launch_journal.h"
-#include "launch/launch_rules.h"
+#include "launch/journal/journal_records.h"
+#include "launch/journal/launch_journal.h"
+#include "launch/targets/launch_rules.h"
 #include "launch_world.h"
 #include "platform/platform_error.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 #include "platform/platform_error.h"
 
 namespace corvane::test {

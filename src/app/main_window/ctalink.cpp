@@ -1,4 +1,4 @@
-#include "ui/main/ctalink.h"
+#include "app/main_window/ctalink.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "ui/main/frm_main.h"
+#include "app/main_window/frm_main.h"
 
 #include <exception>
 #include <utility>
@@ -11,8 +11,8 @@
 #include "resource_ids.h"
 #include "state/app_version.h"
 #include "state/play_request.h"
-#include "ui/main/main_texts.h"
-#include "ui/main/try_step.h"
+#include "app/main_window/main_texts.h"
+#include "app/main_window/try_step.h"
 #include "ui/popup_menu.h"
 
 #include <shellapi.h>

@@ -9,9 +9,9 @@
 #include "platform/app_info.h"
 #include "platform/win_code_page.h"
 #include "state/play_request.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_texts.h"
-#include "ui/main/try_step.h"
+#include "app/main_window/frm_main.h"
+#include "app/main_window/main_texts.h"
+#include "app/main_window/try_step.h"
 #include "ui/popup_menu.h"
 
 #include <shellapi.h>

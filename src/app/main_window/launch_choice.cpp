@@ -1,4 +1,4 @@
-#include "ui/main/launch_choice.h"
+#include "app/main_window/launch_choice.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "ui/main/main_texts.h"
+#include "app/main_window/main_texts.h"
 
 #include "state/play_request.h"
 

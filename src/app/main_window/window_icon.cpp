@@ -1,4 +1,4 @@
-#include "ui/main/window_icon.h"
+#include "app/main_window/window_icon.h"
 
 #include "ui/dpi.h"
 

@@ -1,4 +1,4 @@
-#include "gamecheck/big_header.h"
+#include "check/folder/big_header.h"
 
 namespace corvane {
 

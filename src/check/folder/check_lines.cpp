@@ -1,4 +1,4 @@
-#include "gamecheck/check_lines.h"
+#include "check/folder/check_lines.h"
 
 #include <algorithm>
 #include <array>

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "gamecheck/folder_check.h"
+#include "check/folder/folder_check.h"
 
 namespace corvane {
 

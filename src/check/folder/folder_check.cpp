@@ -1,4 +1,4 @@
-#include "gamecheck/folder_check.h"
+#include "check/folder/folder_check.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <memory>
 #include <utility>
 
-#include "gamecheck/big_header.h"
-#include "gamecheck/game_files.h"
+#include "check/folder/big_header.h"
+#include "check/folder/game_files.h"
 #include "state/ascii_case.h"
 
 namespace corvane {

@@ -1,4 +1,4 @@
-#include "gamecheck/game_files.h"
+#include "check/folder/game_files.h"
 
 #include <algorithm>
 #include <array>

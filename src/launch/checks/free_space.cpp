@@ -1,11 +1,11 @@
-#include "launch/free_space.h"
+#include "launch/checks/free_space.h"
 
 #include <map>
 #include <stdexcept>
 
-#include "launch/game_folders.h"
-#include "launch/launch_rules.h"
-#include "launch/resolved_paths.h"
+#include "launch/targets/game_folders.h"
+#include "launch/targets/launch_rules.h"
+#include "launch/targets/resolved_paths.h"
 
 namespace corvane {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "launch/source_check.h"
+#include "launch/checks/source_check.h"
 #include "platform/file_system.h"
 #include "state/mod_config.h"
 

@@ -1,4 +1,4 @@
-#include "launch/outside_folders.h"
+#include "launch/checks/outside_folders.h"
 
 #include <set>
 

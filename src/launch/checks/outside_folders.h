@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "launch/game_folders.h"
-#include "launch/launch_rules.h"
+#include "launch/targets/game_folders.h"
+#include "launch/targets/launch_rules.h"
 
 namespace corvane {
 

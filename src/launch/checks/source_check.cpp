@@ -1,4 +1,4 @@
-#include "launch/source_check.h"
+#include "launch/checks/source_check.h"
 
 #include <set>
 #include <stdexcept>

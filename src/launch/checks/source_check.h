@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "launch/launch_log.h"
-#include "launch/launch_rules.h"
+#include "launch/progress/launch_log.h"
+#include "launch/targets/launch_rules.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "state/game_table.h"

@@ -1,4 +1,4 @@
-#include "launch/stray_answers.h"
+#include "launch/checks/stray_answers.h"
 
 #include <algorithm>
 #include <exception>

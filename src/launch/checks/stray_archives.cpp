@@ -1,11 +1,11 @@
-#include "launch/stray_archives.h"
+#include "launch/checks/stray_archives.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "gamecheck/check_lines.h"
-#include "gamecheck/folder_check.h"
-#include "launch/resolved_paths.h"
+#include "check/folder/check_lines.h"
+#include "check/folder/folder_check.h"
+#include "launch/targets/resolved_paths.h"
 
 namespace corvane {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_rules.h"
-#include "launch/stray_answers.h"
+#include "launch/targets/launch_rules.h"
+#include "launch/checks/stray_answers.h"
 #include "platform/file_system.h"
 #include "platform/problem_log.h"
 #include "state/game_table.h"

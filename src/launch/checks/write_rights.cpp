@@ -1,4 +1,4 @@
-#include "launch/write_rights.h"
+#include "launch/checks/write_rights.h"
 
 #include <set>
 

@@ -1,4 +1,4 @@
-#include "launch/journal_records.h"
+#include "launch/journal/journal_records.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "launch/launch_journal.h"
+#include "launch/journal/launch_journal.h"
 
 namespace corvane {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/journal_records.h"
+#include "launch/journal/journal_records.h"
 #include "platform/journal_store.h"
 
 namespace corvane {

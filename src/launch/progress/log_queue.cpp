@@ -1,4 +1,4 @@
-#include "launch/log_queue.h"
+#include "launch/progress/log_queue.h"
 
 namespace corvane {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_log.h"
+#include "launch/progress/launch_log.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "launch/recovery.h"
+#include "launch/recovery/recovery.h"
 
 #include <algorithm>
 #include <exception>

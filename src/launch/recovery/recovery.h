@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "launch/journal_records.h"
-#include "launch/launch_log.h"
-#include "launch/undo.h"
+#include "launch/journal/journal_records.h"
+#include "launch/progress/launch_log.h"
+#include "launch/undo/undo.h"
 #include "platform/journal_store.h"
 #include "platform/process.h"
 

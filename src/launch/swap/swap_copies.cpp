@@ -1,6 +1,6 @@
-#include "launch/swap_copies.h"
+#include "launch/swap/swap_copies.h"
 
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 
 namespace corvane {
 

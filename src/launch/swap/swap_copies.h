@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_log.h"
+#include "launch/progress/launch_log.h"
 #include "platform/file_system_object.h"
 
 namespace corvane {

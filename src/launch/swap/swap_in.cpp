@@ -1,12 +1,12 @@
-#include "launch/swap_in.h"
+#include "launch/swap/swap_in.h"
 
 #include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <string_view>
 
-#include "launch/journal_records.h"
-#include "launch/launch_rules.h"
+#include "launch/journal/journal_records.h"
+#include "launch/targets/launch_rules.h"
 
 namespace corvane {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_journal.h"
-#include "launch/launch_log.h"
-#include "launch/launch_rules.h"
-#include "launch/source_check.h"
+#include "launch/journal/launch_journal.h"
+#include "launch/progress/launch_log.h"
+#include "launch/targets/launch_rules.h"
+#include "launch/checks/source_check.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "state/game_table.h"

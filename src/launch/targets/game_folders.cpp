@@ -1,8 +1,8 @@
-#include "launch/game_folders.h"
+#include "launch/targets/game_folders.h"
 
 #include <set>
 
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 
 namespace corvane {
 

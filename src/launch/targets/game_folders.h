@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/resolved_paths.h"
+#include "launch/targets/resolved_paths.h"
 #include "platform/file_system.h"
 #include "state/game_table.h"
 

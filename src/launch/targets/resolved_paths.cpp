@@ -1,8 +1,8 @@
-#include "launch/resolved_paths.h"
+#include "launch/targets/resolved_paths.h"
 
 #include <exception>
 
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 
 namespace corvane {
 

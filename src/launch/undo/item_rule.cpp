@@ -1,4 +1,4 @@
-#include "launch/item_rule.h"
+#include "launch/undo/item_rule.h"
 
 #include <algorithm>
 

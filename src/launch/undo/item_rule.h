@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "launch/journal_records.h"
+#include "launch/journal/journal_records.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
-#include "launch/kept_items.h"
+#include "launch/undo/kept_items.h"
 
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 
 namespace corvane {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_journal.h"
+#include "launch/journal/launch_journal.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 

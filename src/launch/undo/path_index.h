@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 
 namespace corvane {
 

@@ -1,11 +1,11 @@
-#include "launch/placed_notes.h"
+#include "launch/undo/placed_notes.h"
 
 #include <algorithm>
 #include <exception>
 #include <memory>
 #include <vector>
 
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 
 namespace corvane {
 

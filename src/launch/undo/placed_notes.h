@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "launch/item_rule.h"
-#include "launch/journal_records.h"
+#include "launch/undo/item_rule.h"
+#include "launch/journal/journal_records.h"
 #include "platform/file_system.h"
 
 namespace corvane {

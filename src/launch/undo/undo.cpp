@@ -1,13 +1,13 @@
-#include "launch/undo.h"
+#include "launch/undo/undo.h"
 
 #include <exception>
 #include <map>
 #include <stdexcept>
 
-#include "launch/launch_rules.h"
-#include "launch/pass_over_failure.h"
-#include "launch/path_index.h"
-#include "launch/undo_steps.h"
+#include "launch/targets/launch_rules.h"
+#include "launch/undo/pass_over_failure.h"
+#include "launch/undo/path_index.h"
+#include "launch/undo/undo_steps.h"
 
 namespace corvane {
 

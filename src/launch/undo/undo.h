@@ -23,10 +23,10 @@
 #include <string>
 #include <vector>
 
-#include "launch/journal_records.h"
-#include "launch/launch_journal.h"
-#include "launch/launch_log.h"
-#include "launch/launch_rules.h"
+#include "launch/journal/journal_records.h"
+#include "launch/journal/launch_journal.h"
+#include "launch/progress/launch_log.h"
+#include "launch/targets/launch_rules.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "platform/problem_log.h"

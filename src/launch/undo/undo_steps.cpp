@@ -1,10 +1,10 @@
-#include "launch/undo_steps.h"
+#include "launch/undo/undo_steps.h"
 
 #include <stdexcept>
 
-#include "launch/launch_rules.h"
-#include "launch/pass_over_failure.h"
-#include "launch/set_aside.h"
+#include "launch/targets/launch_rules.h"
+#include "launch/undo/pass_over_failure.h"
+#include "launch/swap/aside_moves.h"
 
 namespace corvane {
 

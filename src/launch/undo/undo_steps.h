@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "launch/item_rule.h"
-#include "launch/journal_records.h"
-#include "launch/kept_items.h"
-#include "launch/placed_notes.h"
-#include "launch/undo.h"
+#include "launch/undo/item_rule.h"
+#include "launch/journal/journal_records.h"
+#include "launch/undo/kept_items.h"
+#include "launch/undo/placed_notes.h"
+#include "launch/undo/undo.h"
 
 namespace corvane {
 

@@ -5,7 +5,7 @@
 #include "platform/app_info.h"
 #include "state/app_version.h"
 #include "ui/dpi.h"
-#include "ui/main/main_window_fixture.h"
+#include "app/main_window/main_window_fixture.h"
 // After the Windows header, which it needs.
 #include <commctrl.h>
 #include <shlobj.h>

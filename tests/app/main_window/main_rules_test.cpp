@@ -6,8 +6,8 @@
 #include <tuple>
 
 #include "state/play_request.h"
-#include "ui/main/launch_choice.h"
-#include "ui/main/main_texts.h"
+#include "app/main_window/launch_choice.h"
+#include "app/main_window/main_texts.h"
 
 namespace corvane {
 namespace {

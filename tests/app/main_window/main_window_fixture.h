@@ -17,7 +17,7 @@
 #include "support/stand_in_report.h"
 #include "support/temp_folder.h"
 #include "support/window_probe.h"
-#include "ui/main/frm_main.h"
+#include "app/main_window/frm_main.h"
 #include "ui/message_loop.h"
 
 namespace corvane::test {

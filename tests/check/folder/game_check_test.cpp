@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "gamecheck/big_header.h"
-#include "gamecheck/check_lines.h"
-#include "gamecheck/folder_check.h"
+#include "check/folder/big_header.h"
+#include "check/folder/check_lines.h"
+#include "check/folder/folder_check.h"
 #include "support/memory_disk.h"
 
 namespace corvane::test {

@@ -4,8 +4,8 @@
 // are, and nothing in them is offered as a stray.
 #include <gtest/gtest.h>
 
-#include "gamecheck/check_lines.h"
-#include "gamecheck/folder_check.h"
+#include "check/folder/check_lines.h"
+#include "check/folder/folder_check.h"
 #include "support/fake_platform.h"
 #include "support/real_game_folder.h"
 

@@ -3,8 +3,8 @@
 // damaged only means every archive is asked about again.
 #include <gtest/gtest.h>
 
-#include "launch/stray_archives.h"
-#include "launch_world.h"
+#include "launch/checks/stray_archives.h"
+#include "launch/launch_world.h"
 
 namespace corvane::test {
 namespace {

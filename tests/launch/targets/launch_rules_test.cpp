@@ -1,4 +1,4 @@
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // What the undo does with each item it finds: only the launch's own copies,
 // as they were put there, go; whatever was made or changed during play
 // stays; what cannot be told waits. And how a copy is told from its source.
-#include "launch/item_rule.h"
+#include "launch/undo/item_rule.h"
 
 #include <gtest/gtest.h>
 
-#include "launch/placed_notes.h"
+#include "launch/undo/placed_notes.h"
 #include "support/memory_disk.h"
 
 namespace corvane {

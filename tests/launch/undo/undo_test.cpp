@@ -8,8 +8,8 @@
 #include <functional>
 #include <set>
 
-#include "launch/journal_records.h"
-#include "launch_world.h"
+#include "launch/journal/journal_records.h"
+#include "launch/launch_world.h"
 
 namespace corvane::test {
 namespace {
