@@ -48,6 +48,24 @@ void LaunchSteps::SwapAndStart(LaunchRun& run) {
     StartGame(run);
 }
 
+namespace {
+
+// How the launch goes on after a check that did not let it go.
+Outcome OutcomeOf(ModVerdict verdict) {
+    switch (verdict) {
+    case ModVerdict::kNeedsAdministrator:
+        return Outcome::kNeedsAdministrator;
+    case ModVerdict::kAskOutside:
+        return Outcome::kAskOutside;
+    case ModVerdict::kAskStrays:
+        return Outcome::kAskStrays;
+    default:
+        return Outcome::kMissingSources;
+    }
+}
+
+}  // namespace
+
 // False when the launch stops here, or waits for the player.
 bool LaunchSteps::Check(LaunchRun& run) {
     if (!run.mod) throw std::out_of_range("no mod " + std::to_string(run.dMod));
@@ -56,22 +74,8 @@ bool LaunchSteps::Check(LaunchRun& run) {
     run.szCommandLine = WithModSwitch(run.szCommandLine, mod.szModFile);
     run.copies = std::make_unique<SwapCopies>(log);
     run.check = CheckMod(mod, run.game, state.GameTable, run.dGame, platform, szAppPath, *run.copies, log);
-    switch (run.check.verdict) {
-    case ModVerdict::kGo:
-        return true;
-    case ModVerdict::kStop:
-        run.outcome = Outcome::kMissingSources;
-        break;
-    case ModVerdict::kNeedsAdministrator:
-        run.outcome = Outcome::kNeedsAdministrator;
-        break;
-    case ModVerdict::kAskOutside:
-        run.outcome = Outcome::kAskOutside;
-        break;
-    case ModVerdict::kAskStrays:
-        run.outcome = Outcome::kAskStrays;
-        break;
-    }
+    if (run.check.verdict == ModVerdict::kGo) return true;
+    run.outcome = OutcomeOf(run.check.verdict);
     return false;
 }
 
