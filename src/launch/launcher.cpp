@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <set>
 #include <stdexcept>
 
 #include "launch/checks/outside_folders.h"

@@ -1,7 +1,6 @@
 // The launcher's way back: the watch of the game and the restore after it,
 // the undo of a swap that failed when its window is closed, and the restore
 // after a launch cut short, at start or before the next launch.
-#include <algorithm>
 #include <exception>
 
 #include "launch/launch_run.h"
