@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "launch/launch_rules.h"
+#include "launch/targets/launch_rules.h"
 #include "state/ascii_case.h"
 
 namespace corvane {

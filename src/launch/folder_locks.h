@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/game_folders.h"
+#include "launch/targets/game_folders.h"
 #include "platform/file_system.h"
 #include "platform/problem_log.h"
 

@@ -14,7 +14,7 @@
 
 #include "launch/launch_view.h"
 #include "launch/launcher.h"
-#include "launch/log_queue.h"
+#include "launch/progress/log_queue.h"
 #include "ui/thread_runner.h"
 #include "platform/platform.h"
 #include "state/program_state.h"

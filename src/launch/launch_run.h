@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "launch/launch_journal.h"
-#include "launch/launch_rules.h"
-#include "launch/launcher.h"
-#include "launch/recovery.h"
-#include "launch/source_check.h"
-#include "launch/stray_archives.h"
-#include "launch/swap_copies.h"
+#include "launch/checks/mod_check.h"
+#include "launch/journal/launch_journal.h"
+#include "launch/recovery/recovery.h"
+#include "launch/swap/swap_copies.h"
+#include "launch/targets/launch_rules.h"
 #include "platform/process.h"
 #include "state/game_table.h"
 #include "state/mod_config.h"
@@ -34,7 +32,7 @@ enum class Outcome {
 // Everything one launch works with, copied when it starts: the mod list may
 // be rebuilt while the game runs, and the restore must undo exactly what the
 // swap did. The runner's work and the window's thread take turns with it.
-struct Launcher::Run {
+struct LaunchRun {
     GameEntry game;
     int16_t dGame = -1;
     int16_t dMod = -1;
@@ -45,11 +43,8 @@ struct Launcher::Run {
     std::unique_ptr<LaunchJournal> journal;   // from the swap on
     std::vector<std::string> szCreated;
     std::unique_ptr<SwapCopies> copies;       // from the check on
-    SourceCheck check;
-    std::vector<std::string> szOutside;       // destination folders outside the game's
-    std::string szNeedsRights;                // a game's folder Windows keeps from us
-    StrayOffer strays;                        // archives the game would load with the mod
-    std::vector<std::string> szSetAside;      // ...which the player wants set aside while playing
+    ModCheck check;                           // what stops the launch or asks the player
+    std::vector<std::string> szSetAside;      // archives the player wants set aside while playing
     std::vector<std::optional<Target>> targets;  // of the swap
     std::vector<ProcessId> noted;  // processes of the game in the journal
     bool bSwapFailed = false;      // a swap that failed half-way is still in the game folder

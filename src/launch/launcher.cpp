@@ -2,20 +2,13 @@
 
 #include <algorithm>
 #include <exception>
-#include <set>
 #include <stdexcept>
 
+#include "launch/checks/outside_folders.h"
+#include "launch/checks/stray_archives.h"
 #include "launch/folder_locks.h"
-#include "launch/free_space.h"
-#include "launch/game_folders.h"
-#include "launch/journal_records.h"
 #include "launch/launch_run.h"
-#include "launch/outside_folders.h"
-#include "launch/pass_over_failure.h"
-#include "launch/set_aside.h"
-#include "launch/stray_archives.h"
-#include "launch/swap_in.h"
-#include "launch/write_rights.h"
+#include "launch/targets/game_folders.h"
 #include "platform/message_boxes.h"
 
 namespace corvane {
@@ -54,6 +47,7 @@ Launcher::Launcher(ProgramState& state, const Platform& platform, std::string sz
       view(view),
       log(log),
       runner(runner),
+      steps(state, platform, this->szAppPath, log),
       locks(this->platform.locks) {}
 
 Launcher::~Launcher() = default;
@@ -67,7 +61,7 @@ void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16
     try {
         view.SetCloseEnabled(false);
         if (RefusedForPatch(dGame)) return;
-        run = std::make_unique<Run>();
+        run = std::make_unique<LaunchRun>();
         run->game = GameAt(state.GameTable, dGame);
         run->dGame = dGame;
         run->szCommandLine = CommandLineFor(run->game, szArgs);
@@ -80,7 +74,7 @@ void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16
         return ReportLaunchError();
     }
     view.ShowLaunchWindow();
-    Work([this] { LaunchWork(); }, [this] { AfterLaunchWork(); });
+    Work([this] { steps.Launch(*run); }, [this] { AfterLaunchWork(); });
 }
 
 void Launcher::ReportLaunchError() {
@@ -144,131 +138,6 @@ void Launcher::Work(std::function<void()> work, std::function<void()> then) {
     });
 }
 
-void Launcher::LaunchWork() {
-    Attempt([this] {
-        if (run->pending) {
-            const Recovery recovery = Recover(*run->pending);
-            if (recovery == Recovery::kStopped) {
-                run->outcome = Outcome::kStopped;
-                return;
-            }
-            if (recovery != Recovery::kDone) throw std::runtime_error("an unfinished launch could not be undone");
-        }
-        log.Line("This is what is happening...");
-        if (run->dMod >= 0 && !CheckMod()) return;
-        SwapAndStart();
-    });
-}
-
-void Launcher::Attempt(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const std::exception& e) {
-        platform.problems.Note(std::string("The launch was given up: ") + e.what());
-        run->outcome = Outcome::kFailed;
-        run->bSwapFailed = run->journal && !run->journal->Empty();
-    }
-}
-
-// Once nothing stands in its way.
-void Launcher::SwapAndStart() {
-    if (run->dMod >= 0) SwapModIn();
-    StartGame();
-}
-
-// Before anything is touched: the sources and their targets, where Windows
-// lets Corvane write, and where the mod writes outside the game's folders.
-// False when the launch stops here, or waits for the player.
-bool Launcher::CheckMod() {
-    if (!run->mod) throw std::out_of_range("no mod " + std::to_string(run->dMod));
-    const ModConfig& mod = *run->mod;
-    run->szCreated.assign(1, std::string());
-    run->szCommandLine = WithModSwitch(run->szCommandLine, mod.szModFile);
-    run->copies = std::make_unique<SwapCopies>(log);
-    run->check = CheckSources(mod, run->game, platform.files, platform.fso, *run->copies, log);
-    if (!run->check.bAllThere) {
-        run->outcome = Outcome::kMissingSources;
-        return false;
-    }
-    GameFolders gameFolders(state.GameTable, platform.files);
-    run->szOutside = OutsideFolders(run->check.targets, gameFolders);
-    if (const std::optional<std::string> szFolder = FirstUnwritable(platform.files, platform.rights, run->szOutside)) {
-        log.Line("ERROR: Windows does not let Corvane write here, and Corvane asks for administrator rights only for "
-                 "the game's folders:");
-        log.Line(*szFolder);
-        run->outcome = Outcome::kMissingSources;
-        return false;
-    }
-    if (!platform.rights.IsAdministrator()) {
-        const std::vector<std::string> szGameFolders =
-            GameFoldersWritten(run->game.szInstallPath, run->check.targets, gameFolders);
-        if (const std::optional<std::string> szFolder = FirstUnwritable(platform.files, platform.rights, szGameFolders)) {
-            log.Line("ERROR: Windows does not let Corvane change " + *szFolder + " without administrator rights.");
-            run->szNeedsRights = *szFolder;
-            run->outcome = Outcome::kNeedsAdministrator;
-            return false;
-        }
-    }
-    run->strays = StrayArchivesFor(state.GameTable, run->dGame, mod, run->check.targets, platform.files,
-                                   platform.problems, szAppPath);
-    if (run->szOutside.empty() && run->strays.asked.empty() && run->strays.szAsideAgain.empty()) return true;
-    run->outcome = run->szOutside.empty() ? Outcome::kAskStrays : Outcome::kAskOutside;
-    return false;
-}
-
-void Launcher::SwapModIn() {
-    const ModConfig& mod = *run->mod;
-    const std::string& szGameFolder = run->game.szInstallPath;
-    if (const std::optional<std::string> szShort = SpaceShortfall(mod, run->check, platform.files)) {
-        log.Line(*szShort);
-        throw std::runtime_error(*szShort);
-    }
-    run->journal = std::make_unique<LaunchJournal>(platform.journal);
-    run->journal->Note(RecordOf(JournalStep::kBegin, szGameFolder, run->game.szTitle + " with " + mod.szTitle));
-    for (const std::string& szLock : run->szLockNames)
-        run->journal->Note(RecordOf(JournalStep::kLock, szLock));
-    if (!run->szSetAside.empty()) {
-        log.Line("");
-        MoveNoted(AsideMoves(run->szSetAside, false), *run->journal, platform.files, log);
-    }
-    run->targets = run->check.targets;
-    run->copies->Expect(run->check.lBytes);
-    SwapServices services{platform.files, platform.fso, *run->journal, log, run->copies.get()};
-    SwapIn(mod, run->game, run->check, services, run->szCreated);
-    log.Progress(0, 0);
-    for (const std::string& szLine : run->copies->Report()) platform.problems.Note(mod.szTitle + ": " + szLine);
-}
-
-// The journal learns that the game is about to start before it does, and
-// which process it is at once, so that a restore after a crash waits for it.
-void Launcher::StartGame() {
-    log.Line("");
-    log.Line("Launching...");
-    log.Line(run->szCommandLine);
-    const std::string& szGameFolder = run->game.szInstallPath;
-    if (run->journal) run->journal->WriteNow(RecordOf(JournalStep::kGameStarting, szGameFolder));
-    try {
-        run->process = platform.processes.Start(ProgramOf(run->game), run->szCommandLine, szGameFolder);
-        run->outcome = Outcome::kGameStarted;
-    } catch (const std::exception& e) {
-        platform.problems.Note(std::string("The game could not be started: ") + e.what());
-        run->process.reset();
-    }
-    if (run->process) {
-        if (run->journal) PassOverFailure(platform.problems, [&] { NoteGameMembers(); });
-        return;
-    }
-    // A game that will not start must not leave the player with a modded
-    // game folder, so its swap is undone at once.
-    log.Line("ERROR:During launch, cannot create process!");
-    log.Line("");
-    if (run->dMod >= 0)
-        RestoreAndEnd();
-    else
-        log.Line("END");
-    run->outcome = Outcome::kEnded;
-}
-
 void Launcher::AfterLaunchWork() {
     switch (run->outcome) {
     case Outcome::kGameStarted:
@@ -299,7 +168,7 @@ void Launcher::AfterLaunchWork() {
 // of the program that Windows lets change the game folder.
 void Launcher::AskForAdministrator() {
     const int lAnswer = platform.messageBoxes.Show(
-        "Windows does not let Corvane change the game folder:\r" + run->szNeedsRights +
+        "Windows does not let Corvane change the game folder:\r" + run->check.szNeedsRights +
             "\r\rRestart Corvane as administrator?",
         kMsgYesNo | kMsgQuestion);
     if (lAnswer == kAnswerYes) {
@@ -313,26 +182,26 @@ void Launcher::AskForAdministrator() {
 // rights too; nothing is touched before the answer.
 void Launcher::AskAboutOutside() {
     const int lAnswer =
-        platform.messageBoxes.Show(OutsideQuestion(run->szOutside), kMsgYesNo | kMsgExclamation | kMsgDefaultButton2);
+        platform.messageBoxes.Show(OutsideQuestion(run->check.szOutside), kMsgYesNo | kMsgExclamation | kMsgDefaultButton2);
     if (lAnswer != kAnswerYes) {
         log.Line("ERROR: The launch was stopped before anything was touched: the mod writes outside the game's folders.");
         return EndLaunch();
     }
-    if (!run->strays.asked.empty() || !run->strays.szAsideAgain.empty()) return AskAboutStrays();
+    if (!run->check.strays.asked.empty() || !run->check.strays.szAsideAgain.empty()) return AskAboutStrays();
     run->outcome = Outcome::kEnded;
-    Work([this] { Attempt([this] { SwapAndStart(); }); }, [this] { AfterLaunchWork(); });
+    Work([this] { steps.Resume(*run); }, [this] { AfterLaunchWork(); });
 }
 
 // Asked last, on every road, before anything is touched, about the archives
 // the player has not answered about before. The folders the archives set
 // aside lie in are held from then on, as those the mod writes are.
 void Launcher::AskAboutStrays() {
-    run->szSetAside = run->strays.szAsideAgain;
-    if (!run->strays.asked.empty()) {
-        const bool bYes = platform.messageBoxes.Show(StrayQuestion(run->strays.asked), kMsgYesNo | kMsgQuestion) == kAnswerYes;
-        RememberAnswer(run->strays.asked, bYes, *run->strays.answers, platform.problems);
+    run->szSetAside = run->check.strays.szAsideAgain;
+    if (!run->check.strays.asked.empty()) {
+        const bool bYes = platform.messageBoxes.Show(StrayQuestion(run->check.strays.asked), kMsgYesNo | kMsgQuestion) == kAnswerYes;
+        RememberAnswer(run->check.strays.asked, bYes, *run->check.strays.answers, platform.problems);
         if (bYes)
-            for (const StrayArchive& archive : run->strays.asked) run->szSetAside.push_back(archive.szPath);
+            for (const StrayArchive& archive : run->check.strays.asked) run->szSetAside.push_back(archive.szPath);
     }
     if (!run->szSetAside.empty()) {
         std::vector<std::string> szNames;
@@ -350,7 +219,7 @@ void Launcher::AskAboutStrays() {
                 run->szLockNames.push_back(szName);
     }
     run->outcome = Outcome::kEnded;
-    Work([this] { Attempt([this] { SwapAndStart(); }); }, [this] { AfterLaunchWork(); });
+    Work([this] { steps.Resume(*run); }, [this] { AfterLaunchWork(); });
 }
 
 void Launcher::EndLaunch() {

@@ -2,11 +2,11 @@
 // shown in: the version check, the locks, the command line, the check and
 // swap-in of the mod, the start of the game, the once-a-second watch for its
 // end and the restore of the game folder; and the restore of a launch that
-// was cut short. The disk work runs through the WorkRunner, everything else
-// on the window's thread.
+// was cut short. The disk work (LaunchSteps) runs through the WorkRunner;
+// what is decided here, the questions to the player and the watch, on the
+// window's thread.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "launch/held_locks.h"
-#include "launch/launch_log.h"
+#include "launch/launch_steps.h"
+#include "launch/progress/launch_log.h"
 #include "launch/launch_view.h"
-#include "launch/recovery.h"
+#include "launch/recovery/recovery.h"
 #include "ui/work_runner.h"
 #include "platform/platform.h"
 #include "state/mod_config.h"
@@ -71,8 +72,6 @@ public:
     void ReportLaunchError();
 
 private:
-    struct Run;
-
     bool RefusedForPatch(int16_t dGame);
     bool HoldLocks();
     bool HoldProgramFolder();
@@ -80,24 +79,11 @@ private:
     void RefuseSecondLaunch();
     void Work(std::function<void()> work, std::function<void()> then);
 
-    // On the runner.
-    void LaunchWork();
-    void Attempt(const std::function<void()>& work);
-    bool CheckMod();
-    void SwapAndStart();
-    void SwapModIn();
-    void StartGame();
-    void RestoreAndEnd();
-    void UndoFromJournal(const FinishedSwap* swap);
-    Recovery Recover(const UnfinishedLaunch& launch);
-    void UndoFailedSwap();
-
-    // On the window's thread, after the runner.
+    // After the runner.
     void AfterLaunchWork();
     void AskForAdministrator();
     void AskAboutOutside();
     void AskAboutStrays();
-    void NoteGameMembers();
     void EndLaunch();
 
     ProgramState& state;
@@ -107,8 +93,8 @@ private:
     LaunchLog& log;
     WorkRunner& runner;
 
-    std::unique_ptr<Run> run;
-    std::atomic<bool> bStopWait{false};
+    LaunchSteps steps;
+    std::unique_ptr<LaunchRun> run;
     bool bWaiting = false;
     std::unique_ptr<GameProcess> piGame;
     int16_t dLaunchMod = -1;

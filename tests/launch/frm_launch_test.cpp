@@ -3,9 +3,9 @@
 // memory (launch_faults_test, launcher_test).
 #include <optional>
 
-#include "launch/journal_records.h"
+#include "launch/journal/journal_records.h"
 #include "launch/launch_timer.h"
-#include "ui/main/main_window_fixture.h"
+#include "app/main_window/main_window_fixture.h"
 // After the Windows header, which it needs.
 #include <commctrl.h>
 

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "launch/game_folders.h"
-#include "launch/outside_folders.h"
-#include "launch/resolved_paths.h"
+#include "launch/targets/game_folders.h"
+#include "launch/checks/outside_folders.h"
+#include "launch/targets/resolved_paths.h"
 #include "support/fake_platform.h"
 
 namespace corvane::test {

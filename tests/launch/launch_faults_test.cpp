@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <set>
 
-#include "launch/journal_records.h"
+#include "launch/journal/journal_records.h"
 #include "launch_world.h"
 
 namespace corvane::test {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "bare_ops.h"
-#include "gamecheck/folder_check.h"
+#include "check/folder/folder_check.h"
 #include "platform/win32.h"
 #include "platform/win_file_system.h"
 #include "stopwatch.h"

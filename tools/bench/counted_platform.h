@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "launch/launch_log.h"
+#include "launch/progress/launch_log.h"
 #include "platform/file_system.h"
 #include "platform/file_system_object.h"
 #include "platform/journal_store.h"
