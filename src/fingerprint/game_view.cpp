@@ -16,15 +16,15 @@ constexpr const char* kGeneralsOfZeroHour = "zh_generals\\";
 // Corvane's backups hold what a launch moved aside. (Set-aside files end
 // in ".aside", of no kind the game loads.)
 bool IsOurBackup(const std::string& szFolded) {
-    const std::string szEnd = FoldPath(BackupName(""));
-    return szFolded.size() > szEnd.size() && szFolded.compare(szFolded.size() - szEnd.size(), szEnd.size(), szEnd) == 0;
+    static const std::string kEnding = FoldPath(BackupName(""));
+    return szFolded.size() > kEnding.size() &&
+           szFolded.compare(szFolded.size() - kEnding.size(), kEnding.size(), kEnding) == 0;
 }
 
-
-std::optional<LoadedFile> Found(FileSystem& files, std::string szName, std::string szSource) {
+std::optional<LoadedFile> Found(FileSystem& files, const std::string& szSource) {
     const std::optional<ItemInfo> item = files.Stat(szSource);
     if (!item || item->IsFolder()) return std::nullopt;
-    return LoadedFile{std::move(szName), std::move(szSource), item->lSize, item->lWriteTime};
+    return LoadedFile{"", szSource, item->lSize, item->lWriteTime};
 }
 
 }  // namespace
@@ -33,6 +33,8 @@ std::string LoadedName(const CheckedFolder& folder, const std::string& szRelativ
     return (folder.bGeneralsOfZeroHour ? kGeneralsOfZeroHour : "") + CanonicalName(szRelative);
 }
 
+// What another tool left is loaded as any other file of its kind: only
+// archives and loose files count, wherever they came from.
 bool GameLoadsFile(const std::string& szFolded, bool bGeneralsOfZeroHour) {
     bool bInLeftover = false;
     for (size_t lAt = szFolded.find('\\'); lAt != std::string::npos; lAt = szFolded.find('\\', lAt + 1)) {
@@ -40,18 +42,16 @@ bool GameLoadsFile(const std::string& szFolded, bool bGeneralsOfZeroHour) {
         if (IsOurBackup(szFolder)) return false;
         bInLeftover = bInLeftover || LeftoverOf(szFolder, true).has_value();
     }
-    if (LeftoverOf(szFolded, false)) return IsLoadedLeftover(szFolded);
-    if (IsBigArchive(szFolded)) return true;
-    return !bGeneralsOfZeroHour && !bInLeftover && IsLooseFile(szFolded);
+    return IsBigArchive(szFolded) || (!bGeneralsOfZeroHour && !bInLeftover && IsLooseFile(szFolded));
 }
 
 void WalkFiles(FileSystem& files, const std::string& szRoot, const std::function<bool(const std::string&)>& enter,
-               const std::function<void(const std::string&)>& file) {
+               const std::function<void(const std::string&, const DirEntry&)>& file) {
     const std::function<void(const std::string&)> folder = [&](const std::string& szRelative) {
         for (const DirEntry& entry : files.Dir(szRoot + szRelative + "*", kEverything)) {
             if (entry.szName == "." || entry.szName == "..") continue;
             const std::string szPath = szRelative + entry.szName;
-            if (!(entry.lAttr & kAttrDirectory)) file(szPath);
+            if (!(entry.lAttr & kAttrDirectory)) file(szPath, entry);
             else if (enter(szPath)) folder(szPath + "\\");
         }
     };
@@ -70,15 +70,15 @@ GameView ViewOfFolders(const std::vector<CheckedFolder>& folders, const std::str
             const std::string szFolded = LowerAscii(szPath);
             return !IsOurBackup(szFolded) && !leftAlone(szFolded);
         };
-        WalkFiles(files, folder.szPath, enter, [&](const std::string& szPath) {
+        WalkFiles(files, folder.szPath, enter, [&](const std::string& szPath, const DirEntry& entry) {
             const std::string szFolded = LowerAscii(szPath);
             if (leftAlone(szFolded) || !GameLoadsFile(szFolded, folder.bGeneralsOfZeroHour)) return;
-            if (std::optional<LoadedFile> found = Found(files, LoadedName(folder, szPath), folder.szPath + szPath))
-                view.files[found->szName] = std::move(*found);
+            const std::string szName = LoadedName(folder, szPath);
+            view.files[szName] = {szName, folder.szPath + szPath, entry.lSize, entry.lWriteTime};
         });
     }
     if (!folders.empty())
-        view.program = Found(files, "", folders.front().szPath + szProgram).value_or(LoadedFile{});
+        view.program = Found(files, folders.front().szPath + szProgram).value_or(LoadedFile{});
     return view;
 }
 

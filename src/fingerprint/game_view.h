@@ -40,9 +40,11 @@ std::string LoadedName(const CheckedFolder& folder, const std::string& szRelativ
 bool GameLoadsFile(const std::string& szFolded, bool bGeneralsOfZeroHour);
 
 // Every file below szRoot (ending in a backslash), hidden and system ones
-// too, by its path below it; a folder enter says no to is passed over.
+// too, by its path below it and its entry in the listing, whose size and
+// last write spare a look at each file; a folder enter says no to is
+// passed over.
 void WalkFiles(FileSystem& files, const std::string& szRoot, const std::function<bool(const std::string&)>& enter,
-               const std::function<void(const std::string&)>& file);
+               const std::function<void(const std::string&, const DirEntry&)>& file);
 
 // The game's folders as they are. szLeftAlone: full paths (ASCII letters
 // in lower case) of items neither looked at nor entered, as the check

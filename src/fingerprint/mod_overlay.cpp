@@ -1,6 +1,7 @@
 #include "fingerprint/mod_overlay.h"
 
 #include <optional>
+#include <stdexcept>
 
 #include "launch/launch_log.h"
 #include "launch/launch_rules.h"
@@ -15,6 +16,21 @@ namespace {
 class NoLinks : public CopyGuide {
 public:
     void BytesCopied(uint64_t) override {}
+};
+
+// The bytes a launch would put in place feed its progress bar and its check
+// for free space: the fingerprint needs neither, and is spared a walk of
+// every folder entry. Nothing is copied or deleted.
+class Unmeasured : public FileSystemObject {
+public:
+    void CopyFile(const std::string&, const std::string&, CopyGuide*, std::optional<uint64_t>) override { Refuse(); }
+    void CopyFolder(const std::string&, const std::string&, CopyGuide*) override { Refuse(); }
+    void DeleteFile(const std::string&, bool) override { Refuse(); }
+    bool DeleteFolder(const std::string&, DeleteFilter*) override { Refuse(); }
+    corvane::FolderBytes FolderBytes(const std::string&, CopyGuide*) override { return {}; }
+
+private:
+    [[noreturn]] static void Refuse() { throw std::logic_error("a fingerprint moves no byte"); }
 };
 
 // The lines of each source the launch would stop at: the source's own
@@ -74,19 +90,18 @@ void Clear(std::map<std::string, LoadedFile>& files, const std::string& szName) 
 }
 
 void PlaceFile(GameView& view, const CheckedFolder& folder, const std::string& szRelative, const std::string& szSource,
-               FileSystem& files) {
+               uint64_t lSize, uint64_t lWriteTime) {
     if (!GameLoadsFile(LowerAscii(szRelative), folder.bGeneralsOfZeroHour)) return;
-    const std::optional<ItemInfo> item = files.Stat(szSource);
-    if (!item) return;
     const std::string szName = LoadedName(folder, szRelative);
-    view.files[szName] = {szName, szSource, item->lSize, item->lWriteTime};
+    view.files[szName] = {szName, szSource, lSize, lWriteTime};
 }
 
 }  // namespace
 
 void LayModOver(GameView& view, const ModConfig& mod, const GameEntry& game, const std::vector<CheckedFolder>& folders,
-                FileSystem& files, FileSystemObject& fso) {
+                FileSystem& files) {
     NoLinks guide;
+    Unmeasured fso;
     RefusalLines refusal;
     const SourceCheck check = CheckSources(mod, game, files, fso, guide, refusal);
     if (!check.bAllThere)
@@ -103,17 +118,18 @@ void LayModOver(GameView& view, const ModConfig& mod, const GameEntry& game, con
         const CheckedFolder& folder = folders.at(place->lFolder);
         Clear(view.files, LoadedName(folder, place->szRelative));
         const std::string& szSource = mod.szSrc.at(static_cast<size_t>(i));
-        if (!check.sources.at(static_cast<size_t>(i)).IsFolder()) {
-            PlaceFile(view, folder, place->szRelative, szSource, files);
+        const ItemInfo& source = check.sources.at(static_cast<size_t>(i));
+        if (!source.IsFolder()) {
+            PlaceFile(view, folder, place->szRelative, szSource, source.lSize, source.lWriteTime);
             if (place->lFolder == 0 && FoldPath(place->szRelative) == FoldPath(game.szExe))
-                view.program = {"", szSource, check.sources[static_cast<size_t>(i)].lSize,
-                                check.sources[static_cast<size_t>(i)].lWriteTime};
+                view.program = {"", szSource, source.lSize, source.lWriteTime};
             continue;
         }
         const std::string szRoot = WithoutTrailingBackslashes(szSource) + "\\";
-        WalkFiles(files, szRoot, [](const std::string&) { return true; }, [&](const std::string& szPath) {
-            PlaceFile(view, folder, place->szRelative + "\\" + szPath, szRoot + szPath, files);
-        });
+        const auto each = [&](const std::string& szPath, const DirEntry& entry) {
+            PlaceFile(view, folder, place->szRelative + "\\" + szPath, szRoot + szPath, entry.lSize, entry.lWriteTime);
+        };
+        WalkFiles(files, szRoot, [](const std::string&) { return true; }, each);
     }
 }
 

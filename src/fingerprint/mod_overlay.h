@@ -10,7 +10,6 @@
 
 #include "fingerprint/game_view.h"
 #include "platform/file_system.h"
-#include "platform/file_system_object.h"
 #include "state/game_table.h"
 #include "state/mod_config.h"
 
@@ -26,6 +25,6 @@ public:
 // the launch would refuse. An entry whose target lies outside the game's
 // folders is noted in the view: the game does not look there.
 void LayModOver(GameView& view, const ModConfig& mod, const GameEntry& game, const std::vector<CheckedFolder>& folders,
-                FileSystem& files, FileSystemObject& fso);
+                FileSystem& files);
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "fingerprint/take_fingerprint.h"
 
+#include <future>
 #include <set>
 
 #include "fingerprint/fingerprint_builder.h"
@@ -38,14 +39,19 @@ Fingerprint TakeFingerprint(const Platform& platform, const FingerprintRequest& 
     const std::vector<CheckedFolder> folders = FoldersOf(request.games, request.dGame, platform.files);
     HeldLocks locks(platform.locks);
     HoldFolders(locks, platform, folders);
+    // The cache is read while the folders are walked, where the disk
+    // answers two threads at once: over unchanged files the two are most
+    // of the time a fingerprint takes.
+    HashCache cache(platform.files, platform.problems, request.szAppPath + "\\" + kHashCacheName);
+    std::future<void> loading =
+        std::async(platform.files.ListsFromManyThreads() ? std::launch::async : std::launch::deferred, [&] { cache.Load(); });
     GameView view = ViewOfFolders(folders, game.szExe, platform.files, SourcesOf(request.mods, platform.files));
-    if (request.mod) LayModOver(view, *request.mod, game, folders, platform.files, platform.fso);
+    if (request.mod) LayModOver(view, *request.mod, game, folders, platform.files);
+    loading.get();
 
     uint64_t lTotal = view.program.lSize;
     for (const auto& [szName, file] : view.files) lTotal += file.lSize;
     progress.lTotal = lTotal;
-    HashCache cache(platform.files, platform.problems, request.szAppPath + "\\" + kHashCacheName);
-    cache.Load();
     FingerprintBuilder builder(platform.files, cache, &progress);
     if (!view.program.szSource.empty()) builder.AddProgram(view.program);
     for (const auto& [szName, file] : view.files) {
