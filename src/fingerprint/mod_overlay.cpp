@@ -98,8 +98,8 @@ void PlaceFile(GameView& view, const CheckedFolder& folder, const std::string& s
 
 }  // namespace
 
-void LayModOver(GameView& view, const ModConfig& mod, const GameEntry& game, const std::vector<CheckedFolder>& folders,
-                FileSystem& files) {
+ModLayer LayerOf(const ModConfig& mod, const GameEntry& game, const std::vector<CheckedFolder>& folders,
+                 FileSystem& files) {
     NoLinks guide;
     Unmeasured fso;
     RefusalLines refusal;
@@ -107,6 +107,8 @@ void LayModOver(GameView& view, const ModConfig& mod, const GameEntry& game, con
     if (!check.bAllThere)
         throw FingerprintRefused("A launch would refuse this mod, so the game would load nothing of it:" + refusal.szText);
     ResolvedPaths resolved(files);
+    ModLayer layer;
+    GameView& view = layer.placed;
     for (int16_t i = 0; i < mod.dCount; ++i) {
         const std::optional<Target>& target = check.targets.at(static_cast<size_t>(i));
         if (!target || target->szPath.empty()) continue;
@@ -116,7 +118,8 @@ void LayModOver(GameView& view, const ModConfig& mod, const GameEntry& game, con
             continue;
         }
         const CheckedFolder& folder = folders.at(place->lFolder);
-        Clear(view.files, LoadedName(folder, place->szRelative));
+        layer.szCleared.push_back(LoadedName(folder, place->szRelative));
+        Clear(view.files, layer.szCleared.back());
         const std::string& szSource = mod.szSrc.at(static_cast<size_t>(i));
         const ItemInfo& source = check.sources.at(static_cast<size_t>(i));
         if (!source.IsFolder()) {
@@ -131,6 +134,16 @@ void LayModOver(GameView& view, const ModConfig& mod, const GameEntry& game, con
         };
         WalkFiles(files, szRoot, [](const std::string&) { return true; }, each);
     }
+    return layer;
+}
+
+// What an entry cleared of an earlier entry's files is gone from the layer
+// already: the game's own go first, then the mod's come.
+void LayModOver(GameView& view, ModLayer layer) {
+    for (const std::string& szName : layer.szCleared) Clear(view.files, szName);
+    view.files.merge(layer.placed.files);
+    if (!layer.placed.program.szSource.empty()) view.program = layer.placed.program;
+    view.szNotes.insert(view.szNotes.end(), layer.placed.szNotes.begin(), layer.placed.szNotes.end());
 }
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "fingerprint/game_view.h"
@@ -21,10 +22,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What the mod puts where: the names whose files (and all below them) give
+// way, in the order of the entries, and the mod's files laid there, with
+// its program where it puts one in the game's place. An entry whose target
+// lies outside the game's folders is noted: the game does not look there.
+struct ModLayer {
+    std::vector<std::string> szCleared;
+    GameView placed;
+};
+
 // Throws FingerprintRefused, with the lines the launch would log, for a mod
-// the launch would refuse. An entry whose target lies outside the game's
-// folders is noted in the view: the game does not look there.
-void LayModOver(GameView& view, const ModConfig& mod, const GameEntry& game, const std::vector<CheckedFolder>& folders,
-                FileSystem& files);
+// the launch would refuse. Apart from the game's folders as they are, so
+// that the two are read at the same time.
+ModLayer LayerOf(const ModConfig& mod, const GameEntry& game, const std::vector<CheckedFolder>& folders,
+                 FileSystem& files);
+void LayModOver(GameView& view, ModLayer layer);
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "fingerprint/take_fingerprint.h"
 
 #include <future>
+#include <optional>
 #include <set>
 
 #include "fingerprint/fingerprint_builder.h"
@@ -39,15 +40,19 @@ Fingerprint TakeFingerprint(const Platform& platform, const FingerprintRequest& 
     const std::vector<CheckedFolder> folders = FoldersOf(request.games, request.dGame, platform.files);
     HeldLocks locks(platform.locks);
     HoldFolders(locks, platform, folders);
-    // The cache is read while the folders are walked, where the disk
-    // answers two threads at once: over unchanged files the two are most
-    // of the time a fingerprint takes.
+    // The cache and the game's folders are read while the mod is laid out,
+    // where the disk answers two threads at once: over unchanged files
+    // these are most of the time a fingerprint takes.
     HashCache cache(platform.files, platform.problems, request.szAppPath + "\\" + kHashCacheName);
-    std::future<void> loading =
-        std::async(platform.files.ListsFromManyThreads() ? std::launch::async : std::launch::deferred, [&] { cache.Load(); });
-    GameView view = ViewOfFolders(folders, game.szExe, platform.files, SourcesOf(request.mods, platform.files));
-    if (request.mod) LayModOver(view, *request.mod, game, folders, platform.files);
-    loading.get();
+    std::future<GameView> reading =
+        std::async(platform.files.ListsFromManyThreads() ? std::launch::async : std::launch::deferred, [&] {
+            cache.Load();
+            return ViewOfFolders(folders, game.szExe, platform.files, SourcesOf(request.mods, platform.files));
+        });
+    std::optional<ModLayer> layer;
+    if (request.mod) layer = LayerOf(*request.mod, game, folders, platform.files);
+    GameView view = reading.get();
+    if (layer) LayModOver(view, std::move(*layer));
 
     uint64_t lTotal = view.program.lSize;
     for (const auto& [szName, file] : view.files) lTotal += file.lSize;
