@@ -106,7 +106,7 @@ void HashCache::Keep(const std::string& szSource, uint64_t lSize, uint64_t lWrit
 void HashCache::Save() {
     if (!bChanged) return;
     try {
-        files.SaveFile(szPath, PackText(kMarker, Text()));
+        files.SaveFile(szPath, PackText(kMarker, Text(), false));
         bChanged = false;
     } catch (const PlatformError& error) {
         problems.Note("The hash cache " + szPath + " cannot be saved (" + error.what() + ")");
@@ -151,7 +151,8 @@ bool HashCache::Parse(const std::string& szText) {
         record.hashes.pieces.resize(lCount);
         for (FileLine& piece : record.hashes.pieces)
             if (!ParsePiece(lines[i++], piece)) return false;
-        records[std::string(szLine)] = std::move(record);
+        // Written in the order of the names: each goes at the end.
+        records.insert_or_assign(records.end(), std::string(szLine), std::move(record));
     }
     return true;
 }
