@@ -10,6 +10,7 @@
 #include "fingerprint/seeded_game.h"
 #include "fingerprint/take_fingerprint.h"
 #include "launch/folder_locks.h"
+#include "launch/journal_records.h"
 #include "support/fake_platform.h"
 
 namespace corvane::test {
@@ -119,10 +120,20 @@ TEST(TakeFingerprint, EachDifferenceIsNamedAndChangesTheCodeAndNothingElseDoes) 
 }
 
 TEST(TakeFingerprint, RefusedWhileTheFolderIsNotAsTheGameWillFindIt) {
-    Seeded launching;
-    const std::string szLock = FolderLockName(launching.fakes.disk, launching.fakes.problems, kZh);
-    const auto held = launching.fakes.locks.TryHold(szLock);
-    EXPECT_THROW(launching.Take(), FingerprintRefused);
+    for (const bool bRunning : {true, false}) {
+        Seeded seeded;
+        if (bRunning)
+            seeded.fakes.locks.held.insert(FolderLockName(seeded.fakes.disk, seeded.fakes.problems, kZh));
+        else
+            seeded.fakes.disk.Replace(EncodeRecord(RecordOf(JournalStep::kBegin, kRoots.szZeroHour)) +
+                                      EncodeRecord(RecordOf(JournalStep::kCreateFolder, kZh + "Mods")));
+        try {
+            seeded.Take();
+            ADD_FAILURE() << "taken while " << (bRunning ? "a launch runs" : "a launch is not undone");
+        } catch (const FingerprintRefused& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(bRunning ? "A launch of this game runs" : "Corvane has not yet put", 0), 0u);
+        }
+    }
 
     Seeded missing;
     missing.fakes.disk.RemoveItem(kMods + "Plasma.big");
