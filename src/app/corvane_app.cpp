@@ -65,6 +65,8 @@ void CorvaneApp::StartRoad() {
         return ShowHelp();
     case Road::kInstall:
         return StartInstall();
+    case Road::kFingerprint:
+        return StartFingerprint();
     case Road::kNormal:
         break;
     }
@@ -143,6 +145,19 @@ void CorvaneApp::StartInstall() {
     install->Open(InstallArchive(szArguments), nullptr);
 }
 
+// The fingerprint window alone; the program ends with it.
+void CorvaneApp::StartFingerprint() {
+    ScanMods(platform.files, szAppPath, state);
+    const PlayChoice choice = ChoosePlay(ParsePlayRequest(szArguments), state, szAppPath, "-FINGERPRINT");
+    if (!choice.szProblem.empty()) {
+        platform.messageBoxes.Show(choice.szProblem, kMsgOkOnly | kMsgCritical);
+        return;
+    }
+    fingerprint = std::make_unique<frmFingerprint>(state, platform, szAppPath);
+    fingerprint->onUnloaded = [this] { WindowClosed(); };
+    fingerprint->Show(choice.dGame, choice.dMod);
+}
+
 // An install that was cut short (a crash, a power cut) left its staging
 // folder: it goes before anything else runs, unless an install of another
 // Corvane still runs in it.
@@ -165,7 +180,7 @@ void CorvaneApp::WindowClosed() {
 
 bool CorvaneApp::AnyWindowLoaded() const {
     return launch.IsLoaded() || (main && main->IsLoaded()) || (check && check->IsLoaded()) ||
-           (install && install->IsLoaded());
+           (install && install->IsLoaded()) || (fingerprint && fingerprint->IsLoaded());
 }
 
 }  // namespace corvane

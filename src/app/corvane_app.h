@@ -1,7 +1,7 @@
 // The program from start to end: the single-instance guard, the command
 // line, the game table, then the main window (normal mode), one silent
-// launch (-SILENT or -PLAY), the "Install Mod" window (-INSTALL) or the
-// command line's help, and the message loop
+// launch (-SILENT or -PLAY), the "Install Mod" window (-INSTALL), the
+// "Fingerprint" window (-FINGERPRINT) or the command line's help, and the message loop
 // until the last window is closed.
 // Owns the shared program state and the windows for the whole run.
 #pragma once
@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "fingerprint/frm_fingerprint.h"
 #include "install/frm_install.h"
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
@@ -42,6 +43,7 @@ private:
     void StartPlay();
     void StartCheck();
     void StartInstall();
+    void StartFingerprint();
     void RemoveStaging();
     void ShowHelp();
     void WindowClosed();
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<frmMain> main;
     std::unique_ptr<frmCheck> check;
     std::unique_ptr<frmInstall> install;
+    std::unique_ptr<frmFingerprint> fingerprint;
 };
 
 }  // namespace corvane

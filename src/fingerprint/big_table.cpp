@@ -1,15 +1,18 @@
 #include "fingerprint/big_table.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "check/folder/big_header.h"
+#include "check/folder/game_files.h"
 
 namespace corvane {
 
 namespace {
 
-// "BIGF" or "BIG4", the archive's size (little-endian, which the game
-// does not go by: the file's own size bounds every entry), the count of
-// entries and the end of the table (both big-endian).
-constexpr size_t kHeaderSize = 16;
+// The archive's size in its header is not gone by: the file's own size
+// bounds every entry.
+constexpr size_t kHeaderSize = kBigHeaderSize;
 // An entry's offset and size, and the end of its name.
 constexpr uint64_t kLeastEntry = 9;
 // No game path comes near it; a name that runs on past it has no end.
@@ -87,13 +90,14 @@ BigTable ReadBigTable(InputFile& file) {
     BigTable table;
     const uint64_t lFileSize = file.Size();
     file.Rewind();
-    unsigned char header[kHeaderSize] = {};
-    const size_t lGot = ReadUpTo(file, header, kHeaderSize);
-    const std::string szMagic(reinterpret_cast<const char*>(header), std::min<size_t>(lGot, 4));
-    if (szMagic != "BIGF" && szMagic != "BIG4") return table;
-    table.szHeader = szMagic;
-    if (lGot < kHeaderSize) return Lie(table, "its header is cut short");
-    const uint32_t lCount = BigEndian(header + 8), lTableEnd = BigEndian(header + 12);
+    char header[kHeaderSize] = {};
+    const size_t lGot = ReadUpTo(file, reinterpret_cast<unsigned char*>(header), kHeaderSize);
+    const std::string szFirst(header, lGot);
+    if (!IsArchiveHeader(szFirst.substr(0, 4))) return table;
+    table.szHeader = szFirst.substr(0, 4);
+    const std::optional<BigHeader> parsed = ReadBigHeader(szFirst);
+    if (!parsed) return Lie(table, "its header is cut short");
+    const uint32_t lCount = parsed->lFileCount, lTableEnd = parsed->lTableEnd;
     if (lTableEnd < kHeaderSize || lTableEnd > lFileSize) return Lie(table, "its table ends past the archive's end");
     if (lCount > (lTableEnd - kHeaderSize) / kLeastEntry)
         return Lie(table, "its table counts more entries than it can hold");

@@ -16,7 +16,8 @@ constexpr uint32_t kHandleEof = 38;  // ERROR_HANDLE_EOF
 
 class RangeHasher {
 public:
-    RangeHasher(InputFile& file, const std::string& szSource) : file(file), szSource(szSource) {}
+    RangeHasher(InputFile& file, const std::string& szSource, HashProgress* progress)
+        : file(file), szSource(szSource), progress(progress) {}
 
     // The bytes from lOffset on, lSize of them.
     std::string Hash(uint64_t lOffset, uint64_t lSize) {
@@ -28,6 +29,9 @@ public:
             if (lRead == 0) throw PlatformError("ReadFile", szSource, kHandleEof, "Reached the end of the file");
             hasher.Add(block.data(), lRead);
             lSize -= lRead;
+            if (!progress) continue;
+            progress->lDone += lRead;
+            if (progress->bStop) throw HashingStopped();
         }
         return hasher.FinishHex();
     }
@@ -35,14 +39,15 @@ public:
 private:
     InputFile& file;
     const std::string& szSource;
+    HashProgress* progress;
     std::vector<char> block = std::vector<char>(kBlock);
 };
 
 }  // namespace
 
-FileHashes HashFile(FileSystem& files, const std::string& szSource, bool bArchive) {
+FileHashes HashFile(FileSystem& files, const std::string& szSource, bool bArchive, HashProgress* progress) {
     const std::unique_ptr<InputFile> file = files.OpenInput(szSource);
-    RangeHasher hasher(*file, szSource);
+    RangeHasher hasher(*file, szSource, progress);
     FileHashes hashes;
     if (bArchive) {
         const BigTable table = ReadBigTable(*file);

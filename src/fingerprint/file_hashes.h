@@ -2,7 +2,9 @@
 // archive of every file inside it, each from its own bytes.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,8 +27,23 @@ struct FileHashes {
     std::string szLie;  // where an archive's table lies, when it was taken whole
 };
 
+// How far a fingerprint has come, in bytes, for a window on another thread
+// to show; and the stop that window may ask for.
+struct HashProgress {
+    std::atomic<uint64_t> lDone{0};
+    std::atomic<uint64_t> lTotal{0};
+    std::atomic<bool> bStop{false};
+};
+
+// Thrown by the hashing once a stop was asked for.
+class HashingStopped : public std::runtime_error {
+public:
+    HashingStopped() : std::runtime_error("the fingerprint was stopped") {}
+};
+
 // Reads the file at szSource; bArchive: the game opens it as an archive.
-// Failures of the disk are thrown as PlatformError.
-FileHashes HashFile(FileSystem& files, const std::string& szSource, bool bArchive);
+// Each block read is counted in progress, where there is one. Failures of
+// the disk are thrown as PlatformError.
+FileHashes HashFile(FileSystem& files, const std::string& szSource, bool bArchive, HashProgress* progress = nullptr);
 
 }  // namespace corvane

@@ -23,9 +23,14 @@ struct LoadedFile {
 
 class FingerprintBuilder {
 public:
-    FingerprintBuilder(FileSystem& files, HashCache& cache) : files(files), cache(cache) {}
+    // progress, where given, counts the bytes of every file added, a file
+    // found in the cache all at once.
+    FingerprintBuilder(FileSystem& files, HashCache& cache, HashProgress* progress = nullptr)
+        : files(files), cache(cache), progress(progress) {}
 
     void SetProgram(ProgramLine program) { manifest.program = std::move(program); }
+    // The game's program, by its SHA-256 and the edition that tells.
+    void AddProgram(const LoadedFile& program);
     // A file whose name ends in ".big" is read as an archive: every file
     // in it gets a line of its own. Failures of the disk are thrown as
     // PlatformError.
@@ -37,8 +42,12 @@ public:
     Manifest Finish();
 
 private:
+    // The file's hashes, from the cache where it did not change.
+    const FileHashes& HashesOf(const LoadedFile& file, bool bArchive);
+
     FileSystem& files;
     HashCache& cache;
+    HashProgress* progress;
     Manifest manifest;
     std::vector<std::string> szNotes;
 };

@@ -76,6 +76,7 @@ bool ParsePiece(std::string_view szLine, FileLine& piece) {
 
 void HashCache::Load() {
     records.clear();
+    bChanged = false;
     try {
         if (!files.Stat(szPath)) return;
         const std::optional<std::string> szBytes = ReadSmallFile(files, szPath, kLargestText);
@@ -87,6 +88,7 @@ void HashCache::Load() {
                       "); the fingerprint reads every file again");
     }
     records.clear();
+    bChanged = true;
 }
 
 const FileHashes* HashCache::Find(const std::string& szSource, uint64_t lSize, uint64_t lWriteTime) const {
@@ -98,11 +100,14 @@ const FileHashes* HashCache::Find(const std::string& szSource, uint64_t lSize, u
 
 void HashCache::Keep(const std::string& szSource, uint64_t lSize, uint64_t lWriteTime, FileHashes hashes) {
     records[CanonicalName(szSource)] = Record{lSize, lWriteTime, std::move(hashes)};
+    bChanged = true;
 }
 
 void HashCache::Save() {
+    if (!bChanged) return;
     try {
-        files.SaveFile(szPath, PackText(kMarker, Text()));
+        files.SaveFile(szPath, PackText(kMarker, Text(), false));
+        bChanged = false;
     } catch (const PlatformError& error) {
         problems.Note("The hash cache " + szPath + " cannot be saved (" + error.what() + ")");
     }
@@ -146,7 +151,8 @@ bool HashCache::Parse(const std::string& szText) {
         record.hashes.pieces.resize(lCount);
         for (FileLine& piece : record.hashes.pieces)
             if (!ParsePiece(lines[i++], piece)) return false;
-        records[std::string(szLine)] = std::move(record);
+        // Written in the order of the names: each goes at the end.
+        records.insert_or_assign(records.end(), std::string(szLine), std::move(record));
     }
     return true;
 }

@@ -31,8 +31,8 @@ public:
     // What the file at szSource held when it had that size and last write.
     const FileHashes* Find(const std::string& szSource, uint64_t lSize, uint64_t lWriteTime) const;
     void Keep(const std::string& szSource, uint64_t lSize, uint64_t lWriteTime, FileHashes hashes);
-    // Writes the file whole or not at all. A failure is noted, not thrown:
-    // the fingerprint stands without its cache.
+    // Writes the file whole or not at all, when it holds anything new. A
+    // failure is noted, not thrown: the fingerprint stands without its cache.
     void Save();
 
 private:
@@ -49,6 +49,7 @@ private:
     ProblemLog& problems;
     std::string szPath;
     std::map<std::string, Record> records;  // by the source's canonical name
+    bool bChanged = false;  // since it was loaded or saved
 };
 
 }  // namespace corvane

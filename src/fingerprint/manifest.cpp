@@ -99,8 +99,14 @@ std::string CanonicalText(const Manifest& manifest) {
     szText += program.szSha256.empty() ? kNoProgram : program.szSha256;
     if (!program.szSha256.empty() && !program.szEdition.empty()) szText += " " + program.szEdition;
     szText += '\n';
-    for (const FileLine& file : manifest.files)
-        szText += file.szName + ' ' + std::to_string(file.lSize) + ' ' + file.szSha256 + '\n';
+    // Appended piece by piece: thousands of lines make no string each.
+    szText.reserve(szText.size() + manifest.files.size() * 160);
+    for (const FileLine& file : manifest.files) {
+        char szSize[24];
+        const auto result = std::to_chars(szSize, szSize + sizeof(szSize), file.lSize);
+        szText.append(file.szName).append(1, ' ').append(szSize, result.ptr).append(1, ' ');
+        szText.append(file.szSha256).append(1, '\n');
+    }
     return szText;
 }
 

@@ -40,12 +40,12 @@ bool Inflate(const std::string& szPacked, size_t lFrom, size_t lLargest, std::st
 
 }  // namespace
 
-std::string PackText(const std::string& szMarker, const std::string& szText) {
+std::string PackText(const std::string& szMarker, const std::string& szText, bool bSmallest) {
     uLongf lPackedSize = compressBound(static_cast<uLong>(szText.size()));
     std::string szPacked(lPackedSize, '\0');
     // With room for the worst case, only a lack of memory fails.
     if (compress2(reinterpret_cast<Bytef*>(szPacked.data()), &lPackedSize, reinterpret_cast<const Bytef*>(szText.data()),
-                  static_cast<uLong>(szText.size()), Z_BEST_COMPRESSION) != Z_OK)
+                  static_cast<uLong>(szText.size()), bSmallest ? Z_BEST_COMPRESSION : Z_NO_COMPRESSION) != Z_OK)
         throw std::bad_alloc();
     szPacked.resize(lPackedSize);
     return szMarker + "\n" + szPacked;
@@ -55,6 +55,7 @@ UnpackedText UnpackText(const std::string& szMarker, const std::string& szBytes,
     const std::string szFirstLine = szMarker + "\n";
     if (szBytes.compare(0, szFirstLine.size(), szFirstLine) != 0) return {};
     UnpackedText unpacked{PackedKind::kText, ""};
+    unpacked.szText.reserve(szBytes.size());
     if (!Inflate(szBytes, szFirstLine.size(), lLargest, unpacked.szText)) return {PackedKind::kDamaged, ""};
     return unpacked;
 }

@@ -11,7 +11,10 @@
 
 namespace corvane {
 
-std::string PackText(const std::string& szMarker, const std::string& szText);
+// bSmallest: packed as small as zlib can, for a file sent to another player;
+// else stored as it is, for a file read back often, whose reading is then a
+// copy (zlib's checksum still tells a damaged one).
+std::string PackText(const std::string& szMarker, const std::string& szText, bool bSmallest = true);
 
 enum class PackedKind {
     kText,     // the file is what the marker says, whole

@@ -44,10 +44,12 @@ public:
     virtual void Close() = 0;
 };
 
-// One entry of a folder listing, with the attributes the listing reports.
+// One entry of a folder listing, with what the listing reports of it.
 struct DirEntry {
     std::string szName;  // without folder
     uint32_t lAttr = 0;
+    uint64_t lSize = 0;       // bytes of a file
+    uint64_t lWriteTime = 0;  // last write, in 100 ns steps since 1601
 };
 
 // What the file system holds at a path, whatever its attributes.

@@ -120,7 +120,7 @@ std::vector<DirEntry> WinFileSystem::Dir(const std::string& szPattern, uint32_t 
         // An entry of a kind the caller did not ask for is left out; bits
         // such as archive or not-content-indexed never decide.
         if ((found.lAttributes & kAttrSelectable & ~lAttr) == 0)
-            entries.push_back({std::move(found.szName), found.lAttributes});
+            entries.push_back({std::move(found.szName), found.lAttributes, found.lSize, found.lWriteTime});
     }
     return entries;
 }

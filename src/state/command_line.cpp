@@ -23,6 +23,7 @@ Road RoadOf(const std::string& szArguments) {
     if (szFirst == "-PLAY") return Road::kPlay;
     if (szFirst == "-CHECK") return Road::kCheck;
     if (szFirst == "-INSTALL") return Road::kInstall;
+    if (szFirst == "-FINGERPRINT") return Road::kFingerprint;
     if (szFirst == "-?" || szFirst == "/?") return Road::kHelp;
     return Road::kNormal;
 }
@@ -63,7 +64,12 @@ std::string CommandLineHelp() {
            "Corvane.exe -INSTALL <archive>\n"
            "installs a mod from its download (.zip, .7z, .rar or a self-extracting .exe) as a folder "
            "mod in Corvane's folder.\n"
-           "Example: Corvane.exe -INSTALL \"C:\\Downloads\\My Mod 1.0.7z\"";
+           "Example: Corvane.exe -INSTALL \"C:\\Downloads\\My Mod 1.0.7z\"\n"
+           "\n"
+           "Corvane.exe -FINGERPRINT <game> [<mod>]\n"
+           "shows the fingerprint of every file that game would load with the mod (named as -PLAY names them), "
+           "to compare with another player's before you play together.\n"
+           "Example: Corvane.exe -FINGERPRINT ZeroHour \"My Mod\"";
 }
 
 }  // namespace corvane

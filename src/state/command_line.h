@@ -13,10 +13,11 @@ enum class Road {
     kCheck,   // -CHECK <game>: the check of that game's folder, alone
     kHelp,    // -? or /?: the forms above in a message box
     kInstall, // -INSTALL <archive>: the "Install Mod" window alone
+    kFingerprint,  // -FINGERPRINT <game> [<mod>]: the "Fingerprint" window alone
 };
 
 // "-SILENT" anywhere, in any letter case, wins over everything else, as it
-// always has; -PLAY, -CHECK, -INSTALL, -? and /? count only as the first word, in any letter
+// always has; -PLAY, -CHECK, -INSTALL, -FINGERPRINT, -? and /? count only as the first word, in any letter
 // case. Any other text gives the main window.
 Road RoadOf(const std::string& szArguments);
 

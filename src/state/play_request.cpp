@@ -116,12 +116,13 @@ PlayRequest ParsePlayRequest(const std::string& szArguments) {
     return request;
 }
 
-PlayChoice ChoosePlay(const PlayRequest& request, const ProgramState& state, const std::string& szAppPath) {
+PlayChoice ChoosePlay(const PlayRequest& request, const ProgramState& state, const std::string& szAppPath,
+                      const std::string& szSwitch) {
     PlayChoice choice;
     choice.dGame = GameRowOf(request.szGame);
     choice.szArgs = request.szArgs;
     std::vector<std::string> szProblems;
-    if (std::string szGame = GameProblem(request, state.GameTable, choice.dGame); !szGame.empty())
+    if (std::string szGame = GameProblem(request, state.GameTable, choice.dGame, szSwitch); !szGame.empty())
         szProblems.push_back(szGame);
     if (request.szMod) {
         choice.dMod = FindMod(state, *request.szMod);

@@ -43,7 +43,9 @@ struct PlayChoice {
 
 // szAppPath: the folder the mods were looked for in, named in the message.
 // A title is matched exactly first, then without regard to letter case.
-PlayChoice ChoosePlay(const PlayRequest& request, const ProgramState& state, const std::string& szAppPath);
+// szSwitch: the form's first word, as the message names it.
+PlayChoice ChoosePlay(const PlayRequest& request, const ProgramState& state, const std::string& szAppPath,
+                      const std::string& szSwitch = "-PLAY");
 
 // The form "-CHECK <game>", with the game named as -PLAY names it: the row,
 // or the message that names what was not found (dMod and szArgs unused).

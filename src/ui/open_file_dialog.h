@@ -1,5 +1,6 @@
-// The system's open-file dialog, modal over its owner, for one existing
-// file. The process's current folder stays as it was.
+// The system's open-file and save-file dialogs, modal over their owner,
+// for one existing file or a file to write. The process's current folder
+// stays as it was.
 #pragma once
 
 #include <optional>
@@ -19,5 +20,7 @@ struct OpenFileRequest {
 // The full path of the chosen file, or nothing when the player cancelled or
 // the dialog failed.
 std::optional<std::string> AskForFile(HWND hOwner, const OpenFileRequest& request);
+// The same for a file to write: a name that is taken is asked about first.
+std::optional<std::string> AskForNewFile(HWND hOwner, const OpenFileRequest& request);
 
 }  // namespace corvane::ui

@@ -69,13 +69,18 @@ TEST(PlayCommand, TakesItsRoadAndFindsTheGameRowModAndSwitchesOrSaysWhatIsMissin
         {"-check ZEROHOURWB", Road::kCheck, kZeroHourWorldBuilder},
         {"-CHECK Generals", Road::kCheck, -1, -1, "", "Generals is not installed.\nGames installed: ZeroHour, ZeroHourWB."},
         {"-CHECK", Road::kCheck, -1, -1, "", "No game was named after -CHECK.\nGames installed: ZeroHour, ZeroHourWB."},
+        // -FINGERPRINT names a game and a mod as -PLAY does, and says so.
+        {"-fingerprint zerohour \"Rise of the Reds\"", Road::kFingerprint, kZeroHour, 1},
+        {"-FINGERPRINT", Road::kFingerprint, -1, -1, "", "No game was named after -FINGERPRINT.\nGames installed: ZeroHour, ZeroHourWB."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szArguments);
         ASSERT_EQ(RoadOf(c.szArguments), c.road);
-        if (c.road != Road::kPlay && c.road != Road::kCheck) continue;
-        const PlayChoice choice = c.road == Road::kCheck ? ChooseCheck(c.szArguments, state.GameTable)
-                                                         : ChoosePlay(ParsePlayRequest(c.szArguments), state, "C:\\Corvane");
+        if (c.road != Road::kPlay && c.road != Road::kCheck && c.road != Road::kFingerprint) continue;
+        const PlayChoice choice =
+            c.road == Road::kCheck ? ChooseCheck(c.szArguments, state.GameTable)
+                                   : ChoosePlay(ParsePlayRequest(c.szArguments), state, "C:\\Corvane",
+                                                c.road == Road::kFingerprint ? "-FINGERPRINT" : "-PLAY");
         EXPECT_EQ(choice.szProblem, c.szProblem);
         if (!c.szProblem.empty()) continue;
         EXPECT_EQ(std::tuple(choice.dGame, choice.dMod, choice.szArgs), std::tuple(c.dGame, c.dMod, std::string(c.szArgs)));

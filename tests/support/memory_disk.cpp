@@ -179,7 +179,7 @@ std::vector<DirEntry> MemoryDisk::Dir(const std::string& szPattern, uint32_t lAt
         const Item& item = items.at(szKey);
         const uint32_t lItemAttr = item.body->lAttr | (item.bFolder ? kAttrDirectory : 0);
         if ((lItemAttr & (kAttrHidden | kAttrSystem | kAttrDirectory) & ~lAttr) == 0)
-            entries.push_back({item.szName, lItemAttr});
+            entries.push_back({item.szName, lItemAttr, InfoOf(item).lSize, InfoOf(item).lWriteTime});
     }
     return entries;
 }

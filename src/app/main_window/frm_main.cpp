@@ -57,7 +57,8 @@ frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAp
       folderChooser([this] { return SelectedGameFolder(); }),
       modEditor(state, platform, this->szAppPath, folderChooser),
       folderCheck(state, platform, this->szAppPath),
-      installer(platform, this->szAppPath) {
+      installer(platform, this->szAppPath),
+      fingerprint(state, platform, this->szAppPath) {
     previousLaunchEnded = std::move(launch.onLaunchEnded);
     launch.onLaunchEnded = [this] { frmLaunch_LaunchEnded(); };
     previousWorkingChanged = std::move(launch.onWorkingChanged);
@@ -175,6 +176,7 @@ void frmMain::Form_Unload() {
     folderChooser.Unload();
     modEditor.Unload();
     folderCheck.Unload();
+    fingerprint.Unload();
     installer.Unload();
 }
 

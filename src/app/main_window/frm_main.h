@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "fingerprint/frm_fingerprint.h"
 #include "install/frm_install.h"
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
@@ -102,6 +103,8 @@ private:
     // The check of the folder of the game picked in lstGames.
     frmCheck folderCheck;
     frmInstall installer;
+    // What the game selected would load with the mod selected, hashed.
+    frmFingerprint fingerprint;
 };
 
 }  // namespace corvane

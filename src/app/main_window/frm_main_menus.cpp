@@ -1,6 +1,7 @@
 // The main window's context menus and what they lead to: the check of a
-// game's folder, a desktop shortcut that plays a mod, and a mod installed
-// from its download, picked in a file dialog or dropped on the window.
+// game's folder, a desktop shortcut that plays a mod, a mod installed from
+// its download, picked in a file dialog or dropped on the window, and the
+// fingerprint of what the game would load with a mod.
 #include <exception>
 #include <utility>
 
@@ -24,6 +25,7 @@ namespace {
 constexpr UINT kMnuCreateShortcut = 1;
 constexpr UINT kMnuCheckFolder = 2;
 constexpr UINT kMnuInstallMod = 3;
+constexpr UINT kMnuFingerprint = 4;
 
 }  // namespace
 
@@ -46,8 +48,11 @@ void frmMain::lstMods_ContextMenu(POINT ptScreen) {
     mnuMod.AddItem(kMnuCreateShortcut,
                    dGame < 0 ? "Create Desktop Shortcut (no game selected)" : "Create Desktop Shortcut", dGame >= 0);
     mnuMod.AddItem(kMnuInstallMod, "Install Mod from Download...", !launch.IsWorking());
+    // Not while a launch has the game folder in its hands.
+    mnuMod.AddItem(kMnuFingerprint, "Fingerprint...", dGame >= 0 && !launch.IsWorking());
     const UINT lCommand = mnuMod.Track(Handle(), ptScreen);
     if (lCommand == kMnuCreateShortcut) mnuCreateShortcut_Click(dMod, dGame);
+    if (lCommand == kMnuFingerprint) fingerprint.Show(dGame, dMod, *this);
     if (lCommand == kMnuInstallMod) mnuInstallMod_Click();
 }
 
