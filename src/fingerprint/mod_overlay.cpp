@@ -1,6 +1,10 @@
 #include "fingerprint/mod_overlay.h"
 
+#include <functional>
+#include <future>
 #include <optional>
+#include <utility>
+#include <vector>
 #include <stdexcept>
 
 #include "launch/progress/launch_log.h"
@@ -96,6 +100,16 @@ void PlaceFile(GameView& view, const CheckedFolder& folder, const std::string& s
     view.files[szName] = {szName, szSource, lSize, lWriteTime};
 }
 
+// Each file below a folder, by its path below it.
+using Listing = std::vector<std::pair<std::string, DirEntry>>;
+
+Listing FilesBelow(FileSystem& files, const std::string& szRoot) {
+    Listing listing;
+    WalkFiles(files, szRoot, [](const std::string&) { return true; },
+              [&](const std::string& szPath, const DirEntry& entry) { listing.emplace_back(szPath, entry); });
+    return listing;
+}
+
 }  // namespace
 
 ModLayer LayerOf(const ModConfig& mod, const GameEntry& game, const std::vector<CheckedFolder>& folders,
@@ -106,13 +120,26 @@ ModLayer LayerOf(const ModConfig& mod, const GameEntry& game, const std::vector<
     const SourceCheck check = CheckSources(mod, game, files, fso, guide, refusal);
     if (!check.bAllThere)
         throw FingerprintRefused("A launch would refuse this mod, so the game would load nothing of it:" + refusal.szText);
+    // Listing the folder entries is most of what a fingerprint over
+    // unchanged files takes: they are listed side by side where the disk
+    // answers several threads at once, and laid over in their order.
+    const auto policy = files.ListsFromManyThreads() ? std::launch::async : std::launch::deferred;
     ResolvedPaths resolved(files);
+    std::vector<std::optional<Place>> places;
+    std::vector<std::future<Listing>> listings(static_cast<size_t>(mod.dCount));
+    for (int16_t i = 0; i < mod.dCount; ++i) {
+        const std::optional<Target>& target = check.targets.at(static_cast<size_t>(i));
+        places.push_back(target && !target->szPath.empty() ? PlaceOf(target->szPath, folders, resolved) : std::nullopt);
+        if (places.back() && !places.back()->szRelative.empty() && check.sources.at(static_cast<size_t>(i)).IsFolder())
+            listings[static_cast<size_t>(i)] =
+                std::async(policy, FilesBelow, std::ref(files), WithoutTrailingBackslashes(mod.szSrc.at(static_cast<size_t>(i))) + "\\");
+    }
     ModLayer layer;
     GameView& view = layer.placed;
     for (int16_t i = 0; i < mod.dCount; ++i) {
         const std::optional<Target>& target = check.targets.at(static_cast<size_t>(i));
         if (!target || target->szPath.empty()) continue;
-        const std::optional<Place> place = PlaceOf(target->szPath, folders, resolved);
+        const std::optional<Place>& place = places.at(static_cast<size_t>(i));
         if (!place || place->szRelative.empty()) {
             view.szNotes.push_back(target->szShown + " lies outside the game's folders: the game does not load it from there");
             continue;
@@ -129,10 +156,8 @@ ModLayer LayerOf(const ModConfig& mod, const GameEntry& game, const std::vector<
             continue;
         }
         const std::string szRoot = WithoutTrailingBackslashes(szSource) + "\\";
-        const auto each = [&](const std::string& szPath, const DirEntry& entry) {
+        for (const auto& [szPath, entry] : listings.at(static_cast<size_t>(i)).get())
             PlaceFile(view, folder, place->szRelative + "\\" + szPath, szRoot + szPath, entry.lSize, entry.lWriteTime);
-        };
-        WalkFiles(files, szRoot, [](const std::string&) { return true; }, each);
     }
     return layer;
 }
