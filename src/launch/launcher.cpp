@@ -1,14 +1,12 @@
 #include "launch/launcher.h"
 
-#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
 #include "launch/checks/outside_folders.h"
 #include "launch/checks/stray_archives.h"
-#include "launch/folder_locks.h"
+#include "launch/launch_locking.h"
 #include "launch/launch_run.h"
-#include "launch/targets/game_folders.h"
 #include "platform/message_boxes.h"
 
 namespace corvane {
@@ -17,19 +15,6 @@ namespace {
 
 // Below this minor version Generals cannot load a mod's BIG file.
 constexpr int16_t kLowestModdableMinor = 4;
-
-// Where the mod's entries go, as full paths; an entry with none is refused
-// or stops the swap there.
-std::vector<std::string> TargetsOf(const ModConfig& mod, const GameEntry& game) {
-    std::vector<std::string> szTargets;
-    for (int16_t i = 0; i < mod.dCount; ++i) {
-        try {
-            if (std::string szPath = TargetAt(mod, i, game).szPath; !szPath.empty()) szTargets.push_back(std::move(szPath));
-        } catch (const std::invalid_argument&) {
-        }
-    }
-    return szTargets;
-}
 
 const GameEntry& GameAt(const GameTable& games, int16_t dGame) {
     if (dGame < 0) throw std::out_of_range("no game row " + std::to_string(dGame));
@@ -67,7 +52,7 @@ void Launcher::LaunchApplication(int16_t dGame, const std::string& szArgs, int16
         run->szCommandLine = CommandLineFor(run->game, szArgs);
         run->dMod = dMod;
         if (dMod >= 0 && static_cast<size_t>(dMod) < state.ModList.size()) run->mod = state.ModList[dMod];
-        if (!HoldLocks()) return RefuseSecondLaunch();
+        if (!HoldLaunchLocks(locks, *run, platform, state.GameTable, szAppPath)) return RefuseSecondLaunch();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The launch was given up: ") + e.what());
         locks.Release();
@@ -91,34 +76,6 @@ bool Launcher::RefusedForPatch(int16_t dGame) {
     view.UnloadLaunchWindow();
     view.LaunchEnded();
     return true;
-}
-
-// One launch at a time from this program folder, and one at a time into
-// every folder a launch writes, whatever folder the program runs from. The
-// journal is read only once this program folder is ours: another launch may
-// be writing it. A launch cut short is undone under its own locks first.
-bool Launcher::HoldLocks() {
-    if (!HoldProgramFolder()) return false;
-    run->pending = FindUnfinishedLaunch(platform.journal);
-    if (run->pending && !locks.Hold(PendingLockNames(*run->pending))) return false;
-    GameFolders gameFolders(state.GameTable, platform.files);
-    run->szLockNames = FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath,
-                                       run->mod ? TargetsOf(*run->mod, run->game) : std::vector<std::string>{});
-    return locks.Hold(run->szLockNames);
-}
-
-// One launch at a time from this program folder, in whatever Wine prefix
-// its copies run: there they share the journal.
-bool Launcher::HoldProgramFolder() {
-    return locks.Hold({ProgramLockName(platform.files, platform.problems, szAppPath)}) &&
-           locks.HoldFile(szAppPath + "\\Corvane.lock");
-}
-
-// The locks a launch cut short held; a journal of older days names none.
-std::vector<std::string> Launcher::PendingLockNames(const UnfinishedLaunch& launch) {
-    std::vector<std::string> szNames = launch.LockNames();
-    if (szNames.empty()) szNames.push_back(FolderLockName(platform.files, platform.problems, launch.szGameFolder));
-    return szNames;
 }
 
 void Launcher::RefuseSecondLaunch() {
@@ -203,21 +160,15 @@ void Launcher::AskAboutStrays() {
         if (bYes)
             for (const StrayArchive& archive : run->check.strays.asked) run->szSetAside.push_back(archive.szPath);
     }
-    if (!run->szSetAside.empty()) {
-        std::vector<std::string> szNames;
-        try {
-            GameFolders gameFolders(state.GameTable, platform.files);
-            szNames = FolderLockNames(platform.files, platform.problems, gameFolders, run->game.szInstallPath, run->szSetAside);
-        } catch (const std::exception& e) {
-            platform.problems.Note(std::string("The launch was given up: ") + e.what());
-            locks.Release();
-            return ReportLaunchError();
-        }
-        if (!locks.Hold(szNames)) return RefuseSecondLaunch();
-        for (const std::string& szName : szNames)
-            if (std::find(run->szLockNames.begin(), run->szLockNames.end(), szName) == run->szLockNames.end())
-                run->szLockNames.push_back(szName);
+    bool bHeld = true;
+    try {
+        bHeld = run->szSetAside.empty() || HoldMoreFolders(locks, *run, platform, state.GameTable, run->szSetAside);
+    } catch (const std::exception& e) {
+        platform.problems.Note(std::string("The launch was given up: ") + e.what());
+        locks.Release();
+        return ReportLaunchError();
     }
+    if (!bHeld) return RefuseSecondLaunch();
     run->outcome = Outcome::kEnded;
     Work([this] { steps.Resume(*run); }, [this] { AfterLaunchWork(); });
 }

@@ -73,9 +73,6 @@ public:
 
 private:
     bool RefusedForPatch(int16_t dGame);
-    bool HoldLocks();
-    bool HoldProgramFolder();
-    std::vector<std::string> PendingLockNames(const UnfinishedLaunch& launch);
     void RefuseSecondLaunch();
     void Work(std::function<void()> work, std::function<void()> then);
 

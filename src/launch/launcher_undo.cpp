@@ -3,6 +3,7 @@
 // after a launch cut short, at start or before the next launch.
 #include <exception>
 
+#include "launch/launch_locking.h"
 #include "launch/launch_run.h"
 #include "launch/launcher.h"
 #include "launch/undo/pass_over_failure.h"
@@ -62,8 +63,7 @@ void Launcher::tmrRestore_Timer() {
 bool Launcher::RecoverAtStart(std::function<void(bool bStopped)> then) {
     std::optional<UnfinishedLaunch> pending;
     try {
-        if (HoldProgramFolder()) pending = FindUnfinishedLaunch(platform.journal);
-        if (pending && !locks.Hold(PendingLockNames(*pending))) pending.reset();
+        if (!HoldUnfinishedLaunch(locks, platform, szAppPath, pending)) pending.reset();
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("Could not read the launch journal: ") + e.what());
         pending.reset();
