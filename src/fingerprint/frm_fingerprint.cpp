@@ -6,7 +6,6 @@
 
 #include "fingerprint/manifest_compare.h"
 #include "fingerprint/manifest_file.h"
-#include "state/play_request.h"
 #include "ui/open_file_dialog.h"
 
 namespace corvane {
@@ -60,35 +59,12 @@ void frmFingerprint::Load(int16_t dRow, int16_t dModIndex) {
     CreateForm({"CorvaneFingerprint", "Fingerprint", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
                 kClientWidth, kClientHeight});
     if (!IsLoaded()) return;
-    games = state.GameTable;
-    dGame = dRow;
-    mods = state.ModList;
-    dMod = dModIndex >= 0 && static_cast<size_t>(dModIndex) < mods.size() ? dModIndex : -1;
-    const std::string szGame = kGameNames.at(static_cast<size_t>(dGame));
-    lblWhat.SetText(dMod < 0 ? szGame + " without a mod" : szGame + " with " + mods[static_cast<size_t>(dMod)].szTitle);
+    job.Prepare(state, dRow, dModIndex);
+    lblWhat.SetText(job.What());
     lstLines.AddItem("Reading every file the game would load...");
     for (ui::Button* button : {&btnCopy, &btnSave, &btnCompare}) button->SetEnabled(false);
-    progress.lDone = 0;
-    progress.lTotal = 0;
-    progress.bStop = false;
-    szProblem.clear();
-    bRefused = false;
     SetTimerEnabled(kTmrProgressId, true, kTmrProgressMs);
-    runner.Run(
-        [this] {
-            try {
-                const FingerprintRequest request{games, dGame, dMod < 0 ? nullptr : &mods[static_cast<size_t>(dMod)], mods,
-                                                 szAppPath};
-                fingerprint = TakeFingerprint(platform, request, progress);
-            } catch (const HashingStopped&) {
-            } catch (const FingerprintRefused& e) {
-                bRefused = true;
-                szProblem = e.what();
-            } catch (const std::exception& e) {
-                szProblem = std::string("The fingerprint could not be taken: ") + e.what();
-            }
-        },
-        [this] { Hashed(); });
+    runner.Run([this] { job.Run(platform, szAppPath); }, [this] { Hashed(); });
 }
 
 void frmFingerprint::CreateControls() {
@@ -141,7 +117,7 @@ LRESULT frmFingerprint::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         // Closed while it hashes: the work stops at its next block.
-        progress.bStop = true;
+        job.Stop();
         break;
     default:
         break;
@@ -150,18 +126,19 @@ LRESULT frmFingerprint::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmFingerprint::OnTimer(UINT_PTR lTimerId) {
-    if (lTimerId == kTmrProgressId) prgProgress.SetProgress(progress.lDone, progress.lTotal);
+    if (lTimerId == kTmrProgressId) prgProgress.SetProgress(job.Progress().lDone, job.Progress().lTotal);
 }
 
 void frmFingerprint::Hashed() {
     if (!IsLoaded()) return;
     SetTimerEnabled(kTmrProgressId, false, 0);
-    prgProgress.SetProgress(progress.lDone, progress.lTotal);
+    prgProgress.SetProgress(job.Progress().lDone, job.Progress().lTotal);
     lstLines.Clear();
-    if (!szProblem.empty()) {
-        if (!bRefused) platform.problems.Note(szProblem);
-        return Tell(szProblem);
+    if (!job.Problem().empty()) {
+        if (!job.Refused()) platform.problems.Note(job.Problem());
+        return Tell(job.Problem());
     }
+    const Fingerprint& fingerprint = job.Result();
     txtCode.SetText(fingerprint.szCode);
     lstLines.AddItem("Code of " + std::to_string(fingerprint.manifest.files.size()) + " files the game would load.");
     lstLines.AddItems(fingerprint.szNotes);
@@ -179,17 +156,15 @@ void frmFingerprint::Tell(const std::string& szText) {
     platform.messageBoxes.Show(szText, kMsgOkOnly | kMsgExclamation);
 }
 
-void frmFingerprint::btnCopy_Click() { CopyToClipboard(Handle(), fingerprint.szCode); }
+void frmFingerprint::btnCopy_Click() { CopyToClipboard(Handle(), job.Result().szCode); }
 
 void frmFingerprint::btnSave_Click() {
-    std::string szName = kGameKeys.at(static_cast<size_t>(dGame));
-    if (dMod >= 0) szName += " " + mods[static_cast<size_t>(dMod)].szTitle;
-    szName += " " + fingerprint.szCode + ".fingerprint";
+    const std::string szName = job.ManifestName();
     const std::optional<std::string> szPath =
         ui::AskForNewFile(Handle(), {kManifestFilter, "Save Fingerprint", "fingerprint", szName.c_str()});
     if (!szPath) return;
     try {
-        SaveManifest(platform.files, *szPath, fingerprint.manifest);
+        SaveManifest(platform.files, *szPath, job.Result().manifest);
         lstLines.AddItem("Saved: " + *szPath);
     } catch (const std::exception& e) {
         platform.problems.Note(std::string("The fingerprint could not be saved: ") + e.what());
@@ -206,7 +181,7 @@ void frmFingerprint::btnCompare_Click() {
         const Manifest theirs = LoadManifest(platform.files, *szPath);
         lstLines.Clear();
         lstLines.AddItem("Compared with " + *szPath + ":");
-        lstLines.AddItems(CompareManifests(fingerprint.manifest, theirs));
+        lstLines.AddItems(CompareManifests(job.Result().manifest, theirs));
         lstLines.SetTopIndex(0);
     } catch (const std::exception& e) {
         Tell(e.what());
@@ -214,7 +189,7 @@ void frmFingerprint::btnCompare_Click() {
 }
 
 void frmFingerprint::btnClose_Click() {
-    progress.bStop = true;
+    job.Stop();
     Unload();
 }
 

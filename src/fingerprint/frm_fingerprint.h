@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "fingerprint/take_fingerprint.h"
+#include "fingerprint/fingerprint_job.h"
 #include "platform/platform.h"
 #include "state/program_state.h"
 #include "ui/controls.h"
@@ -51,15 +51,7 @@ private:
     const ProgramState& state;
     Platform platform;
     std::string szAppPath;
-    // What is fingerprinted, copied: the work reads it on its own thread.
-    GameTable games;
-    int16_t dGame = 0;
-    std::vector<ModConfig> mods;
-    int16_t dMod = -1;
-    HashProgress progress;
-    Fingerprint fingerprint;
-    std::string szProblem;  // from the work just done
-    bool bRefused = false;
+    FingerprintJob job;
 
     ui::Label lblWhat;
     ui::ProgressBar prgProgress;

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
-#include <optional>
 
 #include "install/archive_reader.h"
-#include "install/folder_tree.h"
 #include "install/name_case.h"
+#include "install/unpacker.h"
 #include "platform/platform_error.h"
 
 namespace corvane {
@@ -203,56 +202,13 @@ void ModInstaller::Install(const ArchiveSurvey& survey, const std::string& szRoo
 
 void ModInstaller::Unpack(const ArchiveSurvey& survey, const InstallList& list, const std::string& szInto,
                           InstallProgress& progress) {
-    std::vector<const std::string*> targets(survey.items.size(), nullptr);
-    for (const InstallList::Entry& entry : list.entries) targets[entry.lItem] = &entry.szTarget;
-    // The folders made so far, each name once: a path is walked from the
-    // mod's folder down, never once per folder above each entry.
-    FolderTree made;
-    const auto ensureFolders = [&](const std::string& szPath, bool bLastToo) {
-        std::string szAt = szInto;
-        size_t lAt = FolderTree::kTop;
-        for (size_t lStart = 0; lStart < szPath.size();) {
-            const size_t lEnd = std::min(szPath.find('\\', lStart), szPath.size());
-            if (lEnd == szPath.size() && !bLastToo) break;
-            const std::string szPart = szPath.substr(lStart, lEnd - lStart);
-            szAt += "\\" + szPart;
-            lStart = lEnd + 1;
-            if (const std::optional<size_t> lFound = made.Find(lAt, FoldName(szPart))) {
-                lAt = *lFound;
-                continue;
-            }
-            if (!files.Stat(szAt)) files.CreateFolder(szAt);
-            lAt = made.Child(lAt, szPart);
-        }
-    };
-    const std::string szName = FileNameOf(survey.szArchive);
     Reading(survey.szArchive, [&] {
         std::unique_ptr<InputFile> file = files.OpenInput(survey.szArchive);
         ArchiveReader reader(*file, szZipCharset, progress.bStop);
         // The bytes written tell how far an install is: a packed archive
         // is read long before its files are written.
         progress.lTotal = list.lBytes;
-        uint64_t lAllWritten = 0;
-        ArchiveItem item;
-        for (size_t i = 0; i < survey.items.size(); ++i) {
-            if (!reader.Next(item) || item.szName != survey.items[i].szName)
-                Refuse("\"" + szName + "\" changed while Corvane read it. Try again.");
-            if (!targets[i]) continue;
-            ensureFolders(*targets[i], item.kind == EntryKind::kFolder);
-            if (item.kind == EntryKind::kFolder) continue;
-            std::unique_ptr<OutputFile> out = files.CreateOutput(szInto + "\\" + *targets[i]);
-            uint64_t lWritten = 0;
-            const char* pBlock = nullptr;
-            for (size_t lRead; (lRead = reader.ReadBlock(pBlock)) > 0;) {
-                if ((lWritten += lRead) > item.lSize)
-                    Refuse("Corvane does not install \"" + szName + "\": the entry \"" + item.szName +
-                           "\" expands to more than the archive's directory announces.");
-                out->Write(pBlock, lRead);
-                progress.lDone = lAllWritten += lRead;
-                if (progress.bStop) throw InstallCancelled{};
-            }
-            out->Close();
-        }
+        Unpacker(files, survey, list, szInto, FileNameOf(survey.szArchive)).Unpack(reader, progress);
     });
 }
 

@@ -15,6 +15,7 @@
 #include "platform/win_handles.h"
 #include "platform/win_read_only.h"
 #include "platform/win_shared_names.h"
+#include "platform/win_volume.h"
 
 namespace corvane {
 
@@ -50,28 +51,6 @@ ItemInfo InfoOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
             (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
 }
 
-// "C:\" for "C:\Games\x", "\\server\share\" for a path on a share;
-// "" for anything else.
-std::string RootOf(const std::string& szPath) {
-    if (szPath.size() >= 2 && szPath[1] == ':') return szPath.substr(0, 2) + "\\";
-    if (szPath.rfind("\\\\", 0) != 0) return "";
-    const size_t lShare = szPath.find('\\', 2);
-    if (lShare == std::string::npos) return "";
-    const size_t lEnd = szPath.find('\\', lShare + 1);
-    return lEnd == std::string::npos ? szPath + "\\" : szPath.substr(0, lEnd + 1);
-}
-
-// A path that is not there is only known to be absent when its drive or
-// share answers: a drive that is gone reports its paths as not found.
-void RequireRootAnswers(const std::string& szPath) {
-    const std::string szRoot = RootOf(szPath);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!szRoot.empty() && !GetFileAttributesExA(szRoot.c_str(), GetFileExInfoStandard, &data))
-        ThrowLastError("GetFileAttributesExA", szRoot);
-}
-
-bool IsNotFound(DWORD lError) { return lError == ERROR_FILE_NOT_FOUND || lError == ERROR_PATH_NOT_FOUND; }
-
 UniqueHandle OpenToRead(const std::string& szPath) {
     UniqueHandle hFile(CreateFileA(szPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -105,13 +84,6 @@ std::string ProfilesFolder() {
     return GetProfilesDirectoryA(szFolder, &lSize) ? szFolder : "";
 }
 
-std::string Hex(uint64_t lValue) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string szHex;
-    for (int i = 60; i >= 0; i -= 4) szHex += kDigits[(lValue >> i) & 15];
-    return szHex;
-}
-
 }  // namespace
 
 std::vector<DirEntry> WinFileSystem::Dir(const std::string& szPattern, uint32_t lAttr) {
@@ -136,61 +108,13 @@ std::optional<ItemInfo> WinFileSystem::Stat(const std::string& szPath) {
 std::optional<ItemInfo> WinFileSystem::Look(const std::string& szPath) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (GetFileAttributesExA(szPath.c_str(), GetFileExInfoStandard, &data)) return InfoOf(data);
-    const DWORD lError = GetLastError();
-    if (!IsNotFound(lError)) ThrowWindowsError("GetFileAttributesExA", szPath, lError);
-    RequireRootAnswers(szPath);
+    RequireTrueAbsence(GetLastError(), "GetFileAttributesExA", szPath);
     return std::nullopt;
 }
 
-// The volume's serial number and the item's index on it: what the item is,
-// however its path is spelt. Wine gives a folder on another Linux file
-// system than its drive's the serial 0 and its inode as index, which two
-// file systems may share: no identity then.
-std::optional<std::string> WinFileSystem::Identity(const std::string& szPath) {
-    UniqueHandle hItem(CreateFileA(szPath.c_str(), FILE_READ_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!hItem.Valid()) {
-        const DWORD lError = GetLastError();
-        if (!IsNotFound(lError)) ThrowWindowsError("CreateFileA", szPath, lError);
-        RequireRootAnswers(szPath);
-        return std::nullopt;
-    }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(hItem.Get(), &info)) ThrowLastError("GetFileInformationByHandle", szPath);
-    if (info.dwVolumeSerialNumber == 0) return "";
-    return Hex(info.dwVolumeSerialNumber) + ":" + Hex((uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow);
-}
+std::optional<std::string> WinFileSystem::Identity(const std::string& szPath) { return IdentityOf(szPath); }
 
-// Where the volume cannot be asked (under Wine: a folder on another Linux
-// file system reached through Z:, or a drive mapped while Wine runs), the
-// folder stands for its volume: links are tried, and a refused one is
-// copied; the free space is the folder's.
-VolumeInfo WinFileSystem::Volume(const std::string& szPath) {
-    std::string szAt = szPath;
-    while (GetFileAttributesA(szAt.c_str()) == INVALID_FILE_ATTRIBUTES && szAt.find('\\') != std::string::npos)
-        szAt.erase(szAt.find_last_of('\\'));
-    std::vector<char> root(szAt.size() + MAX_PATH);
-    VolumeInfo volume;
-    // Wine tells no volume of a Unix folder no drive reaches (\\?\unix\...).
-    if (GetVolumePathNameA(szAt.c_str(), root.data(), static_cast<DWORD>(root.size())))
-        volume.szRoot = root.data();
-    else if ((volume.szRoot = RootOf(szAt)).empty())
-        ThrowLastError("GetVolumePathNameA", szPath);
-    DWORD lSerial = 0, lFlags = 0;
-    if (GetVolumeInformationA(volume.szRoot.c_str(), nullptr, 0, &lSerial, nullptr, &lFlags, nullptr, 0) && lSerial) {
-        volume.szId = Hex(lSerial);
-        volume.bLinks = (lFlags & FILE_SUPPORTS_HARD_LINKS) != 0;
-    } else {
-        volume.szId = volume.szRoot;
-        volume.bLinks = true;
-        volume.bSerial = false;
-    }
-    ULARGE_INTEGER lFree{};
-    if (!GetDiskFreeSpaceExA(szAt.c_str(), &lFree, nullptr, nullptr)) ThrowLastError("GetDiskFreeSpaceExA", szAt);
-    volume.lFree = lFree.QuadPart;
-    return volume;
-}
+VolumeInfo WinFileSystem::Volume(const std::string& szPath) { return VolumeOf(szPath); }
 
 std::string WinFileSystem::ResolvedPath(const std::string& szPath) {
     std::vector<char> buffer(szPath.size() + MAX_PATH);

@@ -4,7 +4,8 @@
 #include <exception>
 
 #include "ui/controls.h"
-#include "ui/message_loop.h"
+#include "ui/modal_loop.h"
+#include "ui/window_position.h"
 
 namespace corvane::ui {
 
@@ -65,21 +66,7 @@ void Window::ShowModal(Window& over) {
     ShowWindow(hwnd, SW_SHOW);
     SetActiveWindow(hwnd);
     SetFocus(GetNextDlgTabItem(hwnd, nullptr, FALSE));  // it opens on its first control
-
-    // Messages sent from other threads count too: after each, see whether
-    // the window is still shown.
-    MSG msg{};
-    while (hwnd && IsWindowVisible(hwnd)) {
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-            continue;
-        }
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // for the program's own loop
-            break;
-        }
-        DispatchWithDialogKeys(msg);
-    }
+    RunModalLoop([this] { return hwnd && IsWindowVisible(hwnd); });
     EndModal();
     if (hwnd) SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, 0);
     if (hOver && IsWindow(hOver)) SetActiveWindow(hOver);
@@ -99,26 +86,7 @@ void Window::PlaceControls(std::initializer_list<std::pair<Control*, TwipsRect>>
     }
 }
 
-// The spot scales with the window, so at 200 % a window placed for a
-// screen at 100 % reaches past the bottom of a small one: it moves back
-// only as far as it takes to show it whole.
-void Window::PlaceClientAt(int lLeftTwips, int lTopTwips) {
-    POINT ptClient{0, 0};
-    ClientToScreen(hwnd, &ptClient);
-    RECT rcWindow{};
-    GetWindowRect(hwnd, &rcWindow);
-    const int lWidth = rcWindow.right - rcWindow.left, lHeight = rcWindow.bottom - rcWindow.top;
-    int x = Px(lLeftTwips) - (ptClient.x - rcWindow.left);
-    int y = Px(lTopTwips) - (ptClient.y - rcWindow.top);
-    const RECT rcWanted{x, y, x + lWidth, y + lHeight};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (GetMonitorInfoA(MonitorFromRect(&rcWanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        x = std::max<int>(monitor.rcWork.left, std::min<int>(x, monitor.rcWork.right - lWidth));
-        y = std::max<int>(monitor.rcWork.top, std::min<int>(y, monitor.rcWork.bottom - lHeight));
-    }
-    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void Window::PlaceClientAt(int lLeftTwips, int lTopTwips) { MoveClientTo(hwnd, Px(lLeftTwips), Px(lTopTwips)); }
 
 void Window::CreateForm(const FormSpec& form) {
     RegisterClassOnce(form.szClassName, &Window::WndProc);
@@ -126,8 +94,7 @@ void Window::CreateForm(const FormSpec& form) {
     lClientHeightTwips = form.lClientHeight;
     lStyle = form.lStyle;
     lExStyle = form.lExStyle;
-    controls.clear();
-    lNextId = 100;
+    controls.Clear();
 
     // Top-level and without owner: every window of the program stands on its own.
     if (!CreateWindowExA(form.lExStyle, form.szClassName, form.szCaption.c_str(), form.lStyle,
@@ -135,16 +102,7 @@ void Window::CreateForm(const FormSpec& form) {
                          GetModuleHandleA(nullptr), this))
         return;
     ResizeToClient();
-
-    RECT rcWork{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
-    RECT rcWindow{};
-    GetWindowRect(hwnd, &rcWindow);
-    const int lWidth = rcWindow.right - rcWindow.left;
-    const int lHeight = rcWindow.bottom - rcWindow.top;
-    SetWindowPos(hwnd, nullptr, rcWork.left + (rcWork.right - rcWork.left - lWidth) / 2,
-                 rcWork.top + (rcWork.bottom - rcWork.top - lHeight) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreInWorkArea(hwnd);
 }
 
 void Window::ResizeToClient() {
@@ -154,10 +112,7 @@ void Window::ResizeToClient() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int Window::AdoptControl(Control& control) {
-    controls.push_back(&control);
-    return lNextId++;
-}
+int Window::AdoptControl(Control& control) { return controls.Adopt(control); }
 
 void Window::SetTimerEnabled(UINT_PTR lTimerId, bool bEnabled, UINT lIntervalMs) {
     std::erase(enabledTimers, lTimerId);
@@ -202,15 +157,7 @@ LRESULT Window::Dispatch(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         LayoutControls();
         break;
     case WM_ACTIVATE:
-        // The focus comes back to the control that had it, as in a dialog,
-        // when the window is active again, after a modal window for example.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND hFocus = GetFocus();
-            if (hFocus && IsChild(hwnd, hFocus)) hLastFocus = hFocus;
-        } else if (hLastFocus && IsChild(hwnd, hLastFocus)) {
-            SetFocus(hLastFocus);
-            return 0;
-        }
+        if (focus.OnActivate(hwnd, wParam)) return 0;
         break;
     case WM_DESTROY:
         EndModal();
@@ -219,8 +166,8 @@ LRESULT Window::Dispatch(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         HWND hGone = hwnd;
         SetWindowLongPtrA(hGone, GWLP_USERDATA, 0);
         hwnd = nullptr;
-        hLastFocus = nullptr;
-        controls.clear();
+        focus.Forget();
+        controls.Clear();
         enabledTimers.clear();
         if (onUnloaded) onUnloaded();
         return DefWindowProcA(hGone, lMsg, wParam, lParam);
@@ -237,34 +184,12 @@ LRESULT Window::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::DefaultHandling(UINT lMsg, WPARAM wParam, LPARAM lParam) {
     switch (lMsg) {
-    case WM_COMMAND: {
-        const int lId = LOWORD(wParam);
-        for (Control* control : controls) {
-            if (control->Id() == lId && control->Handle() == reinterpret_cast<HWND>(lParam)) {
-                control->OnCommand(HIWORD(wParam));
-                return 0;
-            }
-        }
-        // Enter on a control that is no default button: the dialog manager
-        // sends IDOK without a sender, and the focused control may act on it.
-        if (lId == IDOK && lParam == 0) {
-            for (Control* control : controls) {
-                if (control->Handle() == GetFocus()) control->OnReturnKey();
-            }
-            return 0;
-        }
+    case WM_COMMAND:
+        if (controls.RouteCommand(wParam, lParam)) return 0;
         break;
-    }
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        for (Control* control : controls) {
-            if (control->Handle() == item->hwndItem) {
-                control->OnDrawItem(*item);
-                return TRUE;
-            }
-        }
+    case WM_DRAWITEM:
+        if (controls.RouteDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
-    }
     case WM_TIMER:
         if (TimerEnabled(static_cast<UINT_PTR>(wParam))) OnTimer(static_cast<UINT_PTR>(wParam));
         return 0;

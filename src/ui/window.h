@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "ui/child_controls.h"
 #include "ui/dpi.h"
+#include "ui/focus_memory.h"
 #include "ui/font.h"
 
 namespace corvane::ui {
@@ -97,12 +99,11 @@ private:
 
     HWND hwnd = nullptr;
     HWND hModalOver = nullptr;  // the window disabled while this one is shown modal
-    HWND hLastFocus = nullptr;  // the control that had the focus when the window was last active
+    FocusMemory focus;
     UINT lDpi = kDefaultDpi;
     Font messageFont;
-    std::vector<Control*> controls;
+    ChildControls controls;
     std::vector<UINT_PTR> enabledTimers;
-    int lNextId = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
     int lClientWidthTwips = 0;
     int lClientHeightTwips = 0;
     DWORD lStyle = 0;

@@ -1,7 +1,5 @@
 #include "app/main_window/ctalink.h"
 
-#include <commctrl.h>
-
 #include <exception>
 #include <utility>
 
@@ -46,7 +44,9 @@ void ctalink::Create(ui::Window& parent, std::string szAddress, Browser& browser
     bAlive = true;
     hPicture = static_cast<HBITMAP>(LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_LINK_PICTURE),
                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    CreateToolTip();
+    // One tool for the whole control: the picture covers all of it but a
+    // narrow strip, and the strip leads to the same page.
+    toolTip.Create(Handle(), szToolTipText);
 }
 
 void ctalink::Layout(const ui::TwipsRect& rc, UINT lNewDpi) {
@@ -59,25 +59,6 @@ RECT ctalink::PictureRect() const {
     const int lTop = ui::TwipsToPixels(kPictureTopTwips, lDpi);
     return RECT{0, lTop, ui::TwipsToPixels(kPictureWidthTwips, lDpi),
                 lTop + ui::TwipsToPixels(kPictureHeightTwips, lDpi)};
-}
-
-void ctalink::CreateToolTip() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    hToolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    if (!hToolTip) return;
-    // One tool for the whole control: the picture covers all of it but a
-    // narrow strip, and the strip leads to the same page.
-    TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = GetParent(Handle());
-    ti.uId = reinterpret_cast<UINT_PTR>(Handle());
-    ti.lpszText = szToolTipText.data();
-    SendMessageA(hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void ctalink::Picture1_Click() { UserControl_Click(); }
@@ -175,8 +156,7 @@ LRESULT ctalink::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_DESTROY:
-        if (hToolTip && IsWindow(hToolTip)) DestroyWindow(hToolTip);
-        hToolTip = nullptr;
+        toolTip.Destroy();
         break;
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -189,11 +169,8 @@ LRESULT ctalink::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void ctalink::Release() {
-    if (bAlive && Handle()) {
-        SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
-        if (hToolTip && IsWindow(hToolTip)) DestroyWindow(hToolTip);
-    }
-    hToolTip = nullptr;
+    if (bAlive && Handle()) SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
+    toolTip.Destroy();
     bAlive = false;
     if (hPicture) DeleteObject(hPicture);
     hPicture = nullptr;

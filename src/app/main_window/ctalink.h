@@ -9,6 +9,7 @@
 
 #include "platform/shell.h"
 #include "platform/win32.h"
+#include "app/main_window/tool_tip.h"
 #include "ui/controls.h"
 
 namespace corvane {
@@ -34,7 +35,6 @@ private:
     void Picture1_Click();
     void UserControl_Click();
 
-    void CreateToolTip();
     void Paint();
     void OnMouseUp(POINT pt);
     void Release();
@@ -42,7 +42,7 @@ private:
     std::string szToolTipText;  // the address: tooltip and link target in one
     Browser* pBrowser = nullptr;
     HBITMAP hPicture = nullptr;
-    HWND hToolTip = nullptr;
+    ToolTip toolTip;
     UINT lDpi = 96;
     bool bPressed = false;
     bool bAlive = false;  // the window exists and points back here

@@ -7,13 +7,11 @@
 #include "modconfig/mod_scan.h"
 #include "platform/app_info.h"
 #include "platform/platform_error.h"
-#include "platform/win_code_page.h"
 #include "resource_ids.h"
 #include "state/app_version.h"
 #include "state/play_request.h"
 #include "app/main_window/main_texts.h"
 #include "app/main_window/try_step.h"
-#include "ui/popup_menu.h"
 
 #include <shellapi.h>
 
@@ -58,18 +56,11 @@ frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAp
       modEditor(state, platform, this->szAppPath, folderChooser),
       folderCheck(state, platform, this->szAppPath),
       installer(platform, this->szAppPath),
-      fingerprint(state, platform, this->szAppPath) {
-    previousLaunchEnded = std::move(launch.onLaunchEnded);
-    launch.onLaunchEnded = [this] { frmLaunch_LaunchEnded(); };
-    previousWorkingChanged = std::move(launch.onWorkingChanged);
-    launch.onWorkingChanged = [this](bool bWorking) { frmLaunch_WorkingChanged(bWorking); };
-}
+      fingerprint(state, platform, this->szAppPath),
+      launchEnded(launch.onLaunchEnded, [this] { frmLaunch_LaunchEnded(); }),
+      workingChanged(launch.onWorkingChanged, [this](bool bWorking) { frmLaunch_WorkingChanged(bWorking); }) {}
 
-frmMain::~frmMain() {
-    launch.onLaunchEnded = std::move(previousLaunchEnded);
-    launch.onWorkingChanged = std::move(previousWorkingChanged);
-    Unload();
-}
+frmMain::~frmMain() { Unload(); }
 
 void frmMain::Show() {
     if (!IsLoaded()) {
@@ -303,14 +294,12 @@ void frmMain::LaunchGame(int16_t& dGame) {
 }
 
 void frmMain::frmLaunch_LaunchEnded() {
-    if (previousLaunchEnded) previousLaunchEnded();
     if (IsLoaded() && !state.bLaunching) btnLaunch.SetEnabled(true);
 }
 
 // While the launch copies or restores, nothing may change the mod list or
 // start a second launch.
 void frmMain::frmLaunch_WorkingChanged(bool bWorking) {
-    if (previousWorkingChanged) previousWorkingChanged(bWorking);
     if (!IsLoaded()) return;
     btnAddMod.SetEnabled(!bWorking);
     btnEditMod.SetEnabled(false);

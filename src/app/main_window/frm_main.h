@@ -19,6 +19,7 @@
 #include "ui/controls.h"
 #include "editor/frm_add_folder.h"
 #include "editor/frm_add_mod.h"
+#include "app/main_window/chained_callback.h"
 #include "app/main_window/ctalink.h"
 #include "app/main_window/launch_choice.h"
 #include "app/main_window/window_icon.h"
@@ -80,8 +81,6 @@ private:
     Platform platform;
     std::string szAppPath;
     frmLaunch& launch;
-    std::function<void()> previousLaunchEnded;
-    std::function<void(bool)> previousWorkingChanged;
     ui::WindowIcons icons;
 
     ui::Label lblVersion;
@@ -105,6 +104,10 @@ private:
     frmInstall installer;
     // What the game selected would load with the mod selected, hashed.
     frmFingerprint fingerprint;
+    // The launch window's news, heard beside whoever heard it before; last,
+    // so that nothing of this window is gone while they are still heard.
+    ChainedCallback<> launchEnded;
+    ChainedCallback<bool> workingChanged;
 };
 
 }  // namespace corvane

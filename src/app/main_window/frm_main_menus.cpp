@@ -8,52 +8,36 @@
 #include "install/download_dialog.h"
 #include "modconfig/mod_scan.h"
 #include "platform/app_info.h"
-#include "platform/win_code_page.h"
 #include "state/play_request.h"
+#include "app/main_window/dropped_files.h"
 #include "app/main_window/frm_main.h"
+#include "app/main_window/main_menus.h"
 #include "app/main_window/main_texts.h"
 #include "app/main_window/try_step.h"
-#include "ui/popup_menu.h"
-
-#include <shellapi.h>
 
 namespace corvane {
-
-namespace {
-
-// The commands of a mod's context menu, and of a game's.
-constexpr UINT kMnuCreateShortcut = 1;
-constexpr UINT kMnuCheckFolder = 2;
-constexpr UINT kMnuInstallMod = 3;
-constexpr UINT kMnuFingerprint = 4;
-
-}  // namespace
 
 // The menu of the game the right click (or the keyboard) picked.
 void frmMain::lstGames_ContextMenu(POINT ptScreen) {
     const int16_t dGame = SelectedGame();
-    if (dGame < 0) return;
-    ui::PopupMenu mnuGame;
-    mnuGame.AddItem(kMnuCheckFolder, "Check Game Folder...");
-    if (mnuGame.Track(Handle(), ptScreen) == kMnuCheckFolder) folderCheck.Show(dGame, *this);
+    if (dGame >= 0 && TrackGameMenu(Handle(), ptScreen)) folderCheck.Show(dGame, *this);
 }
 
-// The menu of the mod the right click (or the keyboard) picked. A shortcut
-// plays a mod with one game: without one selected the menu says so.
+// The menu of the mod the right click (or the keyboard) picked.
 void frmMain::lstMods_ContextMenu(POINT ptScreen) {
     const int16_t dMod = SelectedMod();
     if (dMod < 0 || static_cast<size_t>(dMod) >= state.ModList.size()) return;
     const int16_t dGame = SelectedGame();
-    ui::PopupMenu mnuMod;
-    mnuMod.AddItem(kMnuCreateShortcut,
-                   dGame < 0 ? "Create Desktop Shortcut (no game selected)" : "Create Desktop Shortcut", dGame >= 0);
-    mnuMod.AddItem(kMnuInstallMod, "Install Mod from Download...", !launch.IsWorking());
-    // Not while a launch has the game folder in its hands.
-    mnuMod.AddItem(kMnuFingerprint, "Fingerprint...", dGame >= 0 && !launch.IsWorking());
-    const UINT lCommand = mnuMod.Track(Handle(), ptScreen);
-    if (lCommand == kMnuCreateShortcut) mnuCreateShortcut_Click(dMod, dGame);
-    if (lCommand == kMnuFingerprint) fingerprint.Show(dGame, dMod, *this);
-    if (lCommand == kMnuInstallMod) mnuInstallMod_Click();
+    switch (TrackModMenu(Handle(), ptScreen, dGame >= 0, launch.IsWorking())) {
+    case ModCommand::kCreateShortcut:
+        return mnuCreateShortcut_Click(dMod, dGame);
+    case ModCommand::kInstallMod:
+        return mnuInstallMod_Click();
+    case ModCommand::kFingerprint:
+        return fingerprint.Show(dGame, dMod, *this);
+    default:
+        return;
+    }
 }
 
 void frmMain::mnuInstallMod_Click() {
@@ -63,12 +47,8 @@ void frmMain::mnuInstallMod_Click() {
 // The first file dropped; not while the launch copies, when nothing may
 // change the mod list.
 void frmMain::Form_DropFiles(WPARAM wDrop) {
-    const HDROP hDrop = reinterpret_cast<HDROP>(wDrop);
-    std::wstring szFile(DragQueryFileW(hDrop, 0, nullptr, 0) + 1, L'\0');
-    const bool bOne = DragQueryFileW(hDrop, 0, szFile.data(), static_cast<UINT>(szFile.size())) > 0;
-    DragFinish(hDrop);
-    szFile.resize(szFile.find(L'\0'));
-    if (bOne && !launch.IsWorking()) InstallMod(WideToProgramText(szFile));
+    const std::optional<std::string> szFile = TakeFirstDroppedFile(wDrop);
+    if (szFile && !launch.IsWorking()) InstallMod(*szFile);
 }
 
 void frmMain::InstallMod(const std::string& szArchive) {
