@@ -52,11 +52,7 @@ frmMain::frmMain(ProgramState& state, const Platform& platform, std::string szAp
       platform(platform),
       szAppPath(std::move(szAppPath)),
       launch(launch),
-      folderChooser([this] { return SelectedGameFolder(); }),
-      modEditor(state, platform, this->szAppPath, folderChooser),
-      folderCheck(state, platform, this->szAppPath),
-      installer(platform, this->szAppPath),
-      fingerprint(state, platform, this->szAppPath),
+      tools(state, platform, this->szAppPath, [this] { return SelectedGameFolder(); }),
       launchEnded(launch.onLaunchEnded, [this] { frmLaunch_LaunchEnded(); }),
       workingChanged(launch.onWorkingChanged, [this](bool bWorking) { frmLaunch_WorkingChanged(bWorking); }) {}
 
@@ -164,11 +160,7 @@ void frmMain::Form_Load() {
 void frmMain::Form_Unload() {
     // The launch window is left alone on purpose: a game it watches must
     // still be restored after the player closed us.
-    folderChooser.Unload();
-    modEditor.Unload();
-    folderCheck.Unload();
-    fingerprint.Unload();
-    installer.Unload();
+    tools.UnloadAll();
 }
 
 void frmMain::RefreshModList() {
@@ -206,10 +198,10 @@ void frmMain::btnDelMod_Click() {
 }
 
 void frmMain::btnAddMod_Click() {
-    modEditor.SetLocationText("");
-    modEditor.SetTitleText("");
+    tools.modEditor.SetLocationText("");
+    tools.modEditor.SetTitleText("");
     btnAddMod.SetEnabled(false);
-    modEditor.Show(*this, "Add Mod...");
+    tools.modEditor.Show(*this, "Add Mod...");
     RefreshModList();
     btnAddMod.SetEnabled(!launch.IsWorking());
 }
@@ -221,10 +213,10 @@ void frmMain::btnEditMod_Click() {
     ModConfig udtCfg;
     const std::string szPath = ModConfigPath(szAppPath, state.ModList[i], lstMods.List(i));
     if (!LoadModConfig(platform.files, state.GameTable, szPath, udtCfg)) return;
-    modEditor.szTitle(udtCfg.szTitle, szPath);
-    modEditor.SetLocationText(udtCfg.szLocation + udtCfg.szModFile);
-    for (int16_t j = 0; j < udtCfg.dCount; ++j) modEditor.AddItem(udtCfg.szSrc.at(j), udtCfg.szDst.at(j));
-    modEditor.Show(*this, "Edit Mod...");
+    tools.modEditor.szTitle(udtCfg.szTitle, szPath);
+    tools.modEditor.SetLocationText(udtCfg.szLocation + udtCfg.szModFile);
+    for (int16_t j = 0; j < udtCfg.dCount; ++j) tools.modEditor.AddItem(udtCfg.szSrc.at(j), udtCfg.szDst.at(j));
+    tools.modEditor.Show(*this, "Edit Mod...");
     RefreshModList();
 }
 

@@ -10,18 +10,14 @@
 #include <functional>
 #include <string>
 
-#include "fingerprint/frm_fingerprint.h"
-#include "install/frm_install.h"
 #include "launch/frm_launch.h"
 #include "platform/platform.h"
 #include "state/program_state.h"
-#include "check/frm_check.h"
 #include "ui/controls.h"
-#include "editor/frm_add_folder.h"
-#include "editor/frm_add_mod.h"
 #include "app/main_window/chained_callback.h"
 #include "app/main_window/ctalink.h"
 #include "app/main_window/launch_choice.h"
+#include "app/main_window/tool_windows.h"
 #include "app/main_window/window_icon.h"
 #include "ui/window.h"
 
@@ -95,15 +91,7 @@ private:
     ui::GroupBox Frame1;
     ctalink ctalink1;
 
-    // The mod editor and its folder chooser, opened by Add, Edit and a
-    // double click on a mod; they close with this window.
-    frmAddFolder folderChooser;
-    frmAddMod modEditor;
-    // The check of the folder of the game picked in lstGames.
-    frmCheck folderCheck;
-    frmInstall installer;
-    // What the game selected would load with the mod selected, hashed.
-    frmFingerprint fingerprint;
+    ToolWindows tools;
     // The launch window's news, heard beside whoever heard it before; last,
     // so that nothing of this window is gone while they are still heard.
     ChainedCallback<> launchEnded;

@@ -7,12 +7,10 @@
 
 #include "install/download_dialog.h"
 #include "modconfig/mod_scan.h"
-#include "platform/app_info.h"
-#include "state/play_request.h"
 #include "app/main_window/dropped_files.h"
 #include "app/main_window/frm_main.h"
 #include "app/main_window/main_menus.h"
-#include "app/main_window/main_texts.h"
+#include "app/main_window/mod_shortcut.h"
 #include "app/main_window/try_step.h"
 
 namespace corvane {
@@ -20,7 +18,7 @@ namespace corvane {
 // The menu of the game the right click (or the keyboard) picked.
 void frmMain::lstGames_ContextMenu(POINT ptScreen) {
     const int16_t dGame = SelectedGame();
-    if (dGame >= 0 && TrackGameMenu(Handle(), ptScreen)) folderCheck.Show(dGame, *this);
+    if (dGame >= 0 && TrackGameMenu(Handle(), ptScreen)) tools.folderCheck.Show(dGame, *this);
 }
 
 // The menu of the mod the right click (or the keyboard) picked.
@@ -34,7 +32,7 @@ void frmMain::lstMods_ContextMenu(POINT ptScreen) {
     case ModCommand::kInstallMod:
         return mnuInstallMod_Click();
     case ModCommand::kFingerprint:
-        return fingerprint.Show(dGame, dMod, *this);
+        return tools.fingerprint.Show(dGame, dMod, *this);
     default:
         return;
     }
@@ -52,33 +50,18 @@ void frmMain::Form_DropFiles(WPARAM wDrop) {
 }
 
 void frmMain::InstallMod(const std::string& szArchive) {
-    installer.Open(szArchive, this);
-    if (installer.InstalledTitle().empty() || !IsLoaded()) return;
+    tools.installer.Open(szArchive, this);
+    if (tools.installer.InstalledTitle().empty() || !IsLoaded()) return;
     TryStep([&] { ScanMods(platform.files, szAppPath, state); });
     RefreshModList();
     for (int i = 0; i < lstMods.ListCount(); ++i) {
-        if (lstMods.List(i) == installer.InstalledTitle()) lstMods.SetListIndex(i);
+        if (lstMods.List(i) == tools.installer.InstalledTitle()) lstMods.SetListIndex(i);
     }
     lstMods_Click();
 }
 
-// A shortcut to this Corvane.exe that plays the mod with the game and the
-// switches ticked now, in Corvane's folder and with its icon.
 void frmMain::mnuCreateShortcut_Click(int16_t dMod, int16_t dGame) {
-    try {
-        const std::string szName = ShortcutName(state.ModList.at(dMod).szTitle, dGame);
-        const std::string szPath = platform.shortcuts.DesktopFolder() + "\\" + szName + ".lnk";
-        if (platform.files.Stat(szPath) &&
-            platform.messageBoxes.Show("There is a shortcut \"" + szName + "\" on the desktop already. Replace it?",
-                                       kMsgYesNo | kMsgQuestion) != kAnswerYes)
-            return;
-        const std::string szProgram = ProgramFile();
-        platform.shortcuts.Save(
-            szPath, {szProgram, PlayArguments(dGame, state.ModList.at(dMod).szTitle, CheckedSwitches()), szAppPath, szProgram});
-    } catch (const std::exception& e) {
-        platform.problems.Note(std::string("The desktop shortcut could not be made: ") + e.what());
-        TryStep([&] { platform.messageBoxes.Show("The desktop shortcut could not be made.", kMsgOkOnly | kMsgCritical); });
-    }
+    MakeModShortcut(platform, szAppPath, state.ModList.at(dMod).szTitle, dGame, CheckedSwitches());
 }
 
 }  // namespace corvane
