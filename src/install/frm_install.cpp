@@ -30,8 +30,7 @@ std::string StemOf(const std::string& szPath) {
 frmInstall::frmInstall(const Platform& platform, std::string szAppPath)
     : platform(platform),
       szAppPath(std::move(szAppPath)),
-      log(platform.problems),
-      installer(platform.files, platform.fso, platform.locks, log, this->szAppPath, "CP" + std::to_string(OemCodePage())),
+      job(platform, this->szAppPath, "CP" + std::to_string(OemCodePage())),
       runner([this] { PostMessageA(Handle(), kMsgWorkDone, 0, 0); }) {}
 
 frmInstall::~frmInstall() { Unload(); }
@@ -48,12 +47,8 @@ void frmInstall::Open(const std::string& szArchivePath, ui::Window* over) {
     lstFiles.AddItem("Reading the archive...");
     btnInstall.SetEnabled(false);
     cboRoot.SetEnabled(false);
-    hasher = std::jthread();
-    log.Hold();
-    hasher = std::jthread([this, szArchivePath](std::stop_token stop) {
-        NoteDownload(platform.files, log, szArchivePath, stop);
-    });
-    Work([this] { survey = installer.Survey(szArchive, progress); }, [this] { SurveyDone(); });
+    job.Open(szArchive);
+    Work([this] { job.Survey(); }, [this] { SurveyDone(); });
     if (over) return ShowModal(*over);
     ShowWindow(Handle(), SW_SHOW);
     SetFocus(txtTitle.Handle());
@@ -117,8 +112,7 @@ LRESULT frmInstall::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
         // Closed from outside (the program ends): the work stops and takes
         // what it wrote along, so that the wait for it is short; the hash
         // is left unread.
-        progress.bStop = true;
-        hasher.request_stop();
+        job.Abandon();
         break;
     default:
         break;
@@ -127,37 +121,25 @@ LRESULT frmInstall::HandleMessage(UINT lMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmInstall::OnTimer(UINT_PTR lTimerId) {
-    if (lTimerId == kTmrProgressId) prgProgress.SetProgress(progress.lDone, progress.lTotal);
+    if (lTimerId == kTmrProgressId) ShowProgress();
 }
 
-// Failures become what the player is told; nothing is thrown past the work.
+void frmInstall::ShowProgress() { prgProgress.SetProgress(job.Progress().lDone, job.Progress().lTotal); }
+
 void frmInstall::Work(std::function<void()> work, std::function<void()> then) {
-    szProblem.clear();
-    bCancelled = false;
-    progress.lDone = 0;
-    progress.bStop = false;
+    job.Reset();
     SetTimerEnabled(kTmrProgressId, true, kTmrProgressMs);
-    runner.Run(
-        [this, work = std::move(work)] {
-            try {
-                work();
-            } catch (const InstallCancelled&) {
-                bCancelled = true;
-            } catch (const std::exception& e) {
-                szProblem = e.what();
-            }
-        },
-        [this, then = std::move(then)] {
-            SetTimerEnabled(kTmrProgressId, false, 0);
-            prgProgress.SetProgress(progress.lDone, progress.lTotal);
-            then();
-        });
+    runner.Run(std::move(work), [this, then = std::move(then)] {
+        SetTimerEnabled(kTmrProgressId, false, 0);
+        ShowProgress();
+        then();
+    });
 }
 
 void frmInstall::SurveyDone() {
-    if (bCancelled || !szProblem.empty()) return Finish(szProblem);
+    if (job.Cancelled() || !job.Problem().empty()) return Finish(job.Problem());
     cboRoot.Clear();
-    for (const std::string& szFolder : survey.root.szFolders) cboRoot.AddItem(RootCaption(szFolder));
+    for (const std::string& szFolder : job.Surveyed().root.szFolders) cboRoot.AddItem(RootCaption(szFolder));
     cboRoot.SetListIndex(0);
     prgProgress.SetProgress(0, 0);
     cboRoot_Change();
@@ -167,15 +149,15 @@ void frmInstall::SurveyDone() {
 // will lie in the mod's folder, made off the window's thread.
 void frmInstall::cboRoot_Change() {
     const int i = cboRoot.ListIndex();
-    if (i < 0 || static_cast<size_t>(i) >= survey.root.szFolders.size()) return;
+    if (i < 0 || static_cast<size_t>(i) >= job.Surveyed().root.szFolders.size()) return;
     btnInstall.SetEnabled(false);
     cboRoot.SetEnabled(false);
-    Work([this, szRoot = survey.root.szFolders[i]] { szLines = InstallLines(survey.items, szRoot); },
+    Work([this, i] { job.ListRoot(static_cast<size_t>(i)); },
          [this] {
-             if (progress.bStop) return Unload();
+             if (job.Stopped()) return Unload();
              lstFiles.Clear();
-             lstFiles.AddItems(szLines);
-             cboRoot.SetEnabled(survey.root.bPick);
+             lstFiles.AddItems(job.Lines());
+             cboRoot.SetEnabled(job.Surveyed().root.bPick);
              btnInstall.SetEnabled(true);
          });
 }
@@ -183,19 +165,19 @@ void frmInstall::cboRoot_Change() {
 // A title that cannot be the mod's is said, and the window stays for another.
 void frmInstall::btnInstall_Click() {
     const std::string szTitle = txtTitle.Text();
-    if (const std::string szWhy = installer.TitleProblem(szTitle); !szWhy.empty()) {
+    if (const std::string szWhy = job.TitleProblem(szTitle); !szWhy.empty()) {
         platform.messageBoxes.Show(szWhy, kMsgOkOnly | kMsgExclamation);
         SetFocus(txtTitle.Handle());
         return;
     }
-    const std::string szRoot = survey.root.szFolders.at(static_cast<size_t>(std::max(cboRoot.ListIndex(), 0)));
+    const size_t lRoot = static_cast<size_t>(std::max(cboRoot.ListIndex(), 0));
     btnInstall.SetEnabled(false);
     txtTitle.SetEnabled(false);
     cboRoot.SetEnabled(false);
     SetFocus(btnCancel.Handle());
-    Work([this, szTitle, szRoot] { installer.Install(survey, szRoot, szTitle, progress); },
+    Work([this, szTitle, lRoot] { job.Install(lRoot, szTitle); },
          [this, szTitle] {
-             if (bCancelled || !szProblem.empty()) return Finish(szProblem);
+             if (job.Cancelled() || !job.Problem().empty()) return Finish(job.Problem());
              szInstalled = szTitle;
              Unload();
          });
@@ -205,7 +187,7 @@ void frmInstall::btnInstall_Click() {
 // and takes away what it wrote; the window goes when it has.
 void frmInstall::btnCancel_Click() {
     if (!runner.Running()) return Unload();
-    progress.bStop = true;
+    job.Stop();
     btnCancel.SetEnabled(false);
 }
 

@@ -10,10 +10,8 @@
 
 #include <functional>
 #include <string>
-#include <thread>
 
-#include "install/download_hash.h"
-#include "install/mod_install.h"
+#include "install/install_job.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
 #include "ui/thread_runner.h"
@@ -46,17 +44,12 @@ private:
     // Shows what failed, if anything, and closes the window.
     void Finish(const std::string& szProblem);
     void Work(std::function<void()> work, std::function<void()> then);
+    void ShowProgress();
 
     Platform platform;
     std::string szAppPath;
-    DownloadLog log;  // the download's SHA-256 first
-    ModInstaller installer;
-    InstallProgress progress;
+    InstallJob job;
     std::string szArchive;
-    ArchiveSurvey survey;
-    std::vector<std::string> szLines;  // what the list shows for the folder picked
-    std::string szProblem;  // from the work just done
-    bool bCancelled = false;
     std::string szInstalled;
 
     ui::Label lblArchive;
@@ -71,7 +64,6 @@ private:
     ui::Button btnCancel;
     // The download's SHA-256 for Corvane.log, read beside the survey and
     // the unpacking, as long as they take; stopped when the window goes.
-    std::jthread hasher;
     ThreadRunner runner;  // last: it waits for the work before the rest goes
 };
 
