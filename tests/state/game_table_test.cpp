@@ -18,7 +18,7 @@ using Keys = std::map<std::string, FakeRegistry::Values>;
 
 // What each game's key holds, and the four rows it gives: folders and titles.
 TEST(GameTable, EachGameFillsItsRowAndItsWorldBuilderRowFromWhatItsKeyHolds) {
-    const std::string szLongest = "C:\\" + std::string(252, 'x'), szTooLong = szLongest + "x";
+    const std::string szLongest = std::string("C:\\").append(252, 'x'), szTooLong = szLongest + "x";
     const struct {
         const char* szWhat;
         Keys keys;
