@@ -33,9 +33,13 @@ printf 'x' >"$work/evil/Data/a.ini"
 printf 'evil' >"$work/evil/evil.ini"
 (cd "$work/evil" && bsdtar --format zip -cf "$out/escape.zip" -s ',^evil.ini,../../evil.ini,' Data evil.ini)
 
-# 20,000 small files: long enough an install to cancel.
-mkdir -p "$work/many/Data"
-(cd "$work/many/Data" && head -c 81920000 /dev/zero | split -b 4096 -a 5 - f)
+# 10,000 small files: an install long enough to cancel, or to start a
+# second Corvane during it. Eight folders of 1,250, as mods lay them out:
+# Wine makes each file in a time that grows with the files beside it.
+for d in 1 2 3 4 5 6 7 8; do
+    mkdir -p "$work/many/Data/$d"
+    (cd "$work/many/Data/$d" && head -c 5120000 /dev/zero | split -b 4096 -a 4 - f)
+done
 (cd "$work/many" && rm -f "$out/many.7z" && 7zz a -bd -t7z "$out/many.7z" Data >/dev/null)
 
 for rar in test_read_format_rar.rar test_read_format_rar5_solid.rar; do
