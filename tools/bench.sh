@@ -28,7 +28,9 @@
 #                                      a 1 GiB zip of 2,000 files, stored and
 #                                      deflated, and a 1 GiB solid 7z of them,
 #                                      against libarchive's own unpacking into
-#                                      the same folder
+#                                      the same folder; and a download with
+#                                      100,000 files beside the mod through
+#                                      the window, for its longest silence
 #   tools/bench.sh --fingerprint [rounds] [--keep]
 #                                      the fingerprint of a game folder with a
 #                                      1 GiB mod of 2,000 files laid over it,
@@ -99,9 +101,19 @@ install_case() {
         (cd "$fixtures/tree" && zip -qr -n .bin "$fixtures/mod.zip" Data && 7zz a -bd -t7z -ms=on -mx=1 "$fixtures/mod.7z" Data >/dev/null)
         rm -rf "$fixtures/tree"
     fi
+    # A download with 100,000 files beside the mod's folder, each a note in
+    # the window's list: only installed through the window.
+    if [ ! -f "$fixtures/beside.zip" ]; then
+        rm -rf "$fixtures/beside" && mkdir -p "$fixtures/beside/Mod/Data/INI"
+        printf 'x' >"$fixtures/beside/Mod/Data/INI/x.ini"
+        (cd "$fixtures/beside" && seq -f 'loose file %.0f.dat' 100000 | xargs -d '\n' touch &&
+         zip -q -r -0 "$fixtures/beside.zip" . )
+        rm -rf "$fixtures/beside"
+    fi
     echo "== Installing from a download ($output)"
     wine "$(wine_path "$root/build/win/tools/bench/corvane_install_bench.exe")" 'C:\CorvaneInstallBench' \
-         "$(wine_path "$fixtures/mod.zip")" "$(wine_path "$fixtures/mod.7z")" "$rounds" </dev/null >"$output" 2>&1 || status=$?
+         "$(wine_path "$fixtures/mod.zip")" "$(wine_path "$fixtures/mod.7z")" \
+         -silence "$(wine_path "$fixtures/beside.zip")" "$rounds" </dev/null >"$output" 2>&1 || status=$?
     cat "$output"
     rm -rf "$WINEPREFIX/drive_c/CorvaneInstallBench"
     exit "${status:-0}"
