@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing Corvane needs on Debian, once, and builds
-# the archive libraries for Windows into build/mingw-deps (also once).
+# the archive libraries for Windows into build/mingw-deps (also once; not
+# with --packages-only, for a caller that builds them itself meanwhile).
+#
+#   tools/bootstrap.sh [--packages-only]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix wine wine64 xvfb
-          x11-apps imagemagick procps clang libclang-rt-14-dev zip unzip dash
+          x11-apps imagemagick procps zip unzip dash
           libz-mingw-w64-dev libarchive-dev libarchive-tools 7zip dpkg-dev xz-utils
           zlib1g-dev)
 missing=()
@@ -35,4 +38,4 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-"$root/tools/mingw-deps.sh" "$root/build/mingw-deps"
+[ "${1:-}" = --packages-only ] || "$root/tools/mingw-deps.sh" "$root/build/mingw-deps"
